@@ -1,0 +1,71 @@
+#pragma once
+// One column of a sheet: a sparse sequence of 1,048,576 rows in an implicit treap, so that
+// finding a cell, writing one and deleting rows (shifting the rest up) are O(log n).
+// Each node is a run of empty rows followed by one stored cell; subtree sums give row numbers.
+// A lazily built count index (match key -> number of cells) answers COUNTIF without a scan.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/embedded/cell.h"
+
+namespace host::embedded {
+
+class Criterion;
+
+class ColumnStore {
+public:
+    ColumnStore();
+    ColumnStore(const ColumnStore& other);
+    ColumnStore& operator=(const ColumnStore&) = delete;
+    ~ColumnStore();
+
+    const Cell* find(long row) const;
+    // Stores the cell; a void cell erases the row.
+    void set(long row, Cell cell);
+    void erase(long row);
+    // Deletes rows first..first+count-1; the rows below move up.
+    void deleteRows(long first, long count);
+
+    // Visits stored cells with first <= row <= last, top to bottom; stop by returning false.
+    bool forEach(long first, long last, const std::function<bool(long row, const Cell&)>& visit) const;
+    long cellCount() const;                   // stored cells (any, also fill-only)
+    long cellCountIn(long first, long last) const;
+    long firstRow() const;                    // 0 when empty
+    long lastRow() const;                     // 0 when empty
+
+    // COUNTIF over rows first..last of this column.
+    double countIf(long first, long last, const Criterion& criterion) const;
+    // Cells with content (COUNTA) in rows first..last.
+    long countContent(long first, long last) const;
+
+private:
+    struct Node;
+    struct Index;
+    using Id = std::int32_t;
+    static constexpr Id kNil = -1;
+
+    Id newNode(long gap, Cell cell);
+    void freeTree(Id t);
+    void update(Id t);
+    void addToLeftmostGap(Id t, long delta);
+    std::pair<Id, Id> split(Id t, long rows);
+    Id merge(Id left, long leftRows, Id right);
+    Id mergeTrees(Id a, Id b);
+    long rank(long row) const;  // stored cells with row <= row
+    bool visit(Id t, long offset, long first, long last,
+               const std::function<bool(long, const Cell&)>& fn) const;
+    void indexAdd(const Cell& cell, long delta) const;
+
+    std::vector<Node> nodes_;
+    std::vector<Id> free_;
+    Id root_ = kNil;
+    std::uint64_t seed_ = 0x9E3779B97F4A7C15ull;
+    mutable std::unique_ptr<Index> index_;
+    long contentCount_ = 0;
+};
+
+}  // namespace host::embedded

@@ -1,0 +1,97 @@
+#pragma once
+// The embedded host's Application: workbooks, the active objects, settings, and the
+// user's entry path (typing into a cell, where validation is enforced).
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/application.h"
+#include "host/embedded/book.h"
+
+namespace host::embedded {
+
+// Opening and saving real files is the file layer's; it registers itself here.
+using BookOpener = std::function<BookPtr(EmbeddedApplication& app, const std::u16string& path)>;
+using BookSaver = std::function<void(const Book& book, const std::u16string& path)>;
+
+// What happened when the user typed into a cell.
+struct EntryResult {
+    bool accepted = true;
+    std::u16string alertTitle;    // the stop alert shown on refusal
+    std::u16string alertMessage;
+};
+
+class EmbeddedApplication : public host::Application,
+                            public std::enable_shared_from_this<EmbeddedApplication> {
+public:
+    static std::shared_ptr<EmbeddedApplication> create(std::u16string version = u"16.0");
+
+    // --- the model ---
+    const std::vector<BookPtr>& books() const { return books_; }
+    BookPtr newBook(const std::u16string& name = u"");  // "Book1", "Book2", ... with Sheet1
+    void addBook(BookPtr book);
+    void removeBook(const Book* book);
+    BookPtr activeBook() const;
+    void setActiveBook(const BookPtr& book);
+    void setOpener(BookOpener opener) { opener_ = std::move(opener); }
+    void setSaver(BookSaver saver) { saver_ = std::move(saver); }
+    void saveBook(const Book& book, const std::u16string& path) const;
+    // The clipboard of Range.Copy, kept until CutCopyMode is cleared.
+    struct Clipboard {
+        SheetPtr sheet;
+        Area area{0, 0, 0, 0};
+    };
+    Clipboard& clipboard() { return clipboard_; }
+
+    // The user types `text` into the cell: validation rules are enforced first.
+    EntryResult enterValue(const RangePtr& cell, const std::u16string& text);
+    SheetPtr activeWorksheet() const;  // the active sheet as the engine's type
+
+    // --- host::Application ---
+    std::u16string Version() const override { return version_; }
+    RangePtr ActiveCell() const override;
+    WorksheetPtr ActiveSheet() const override;
+    WorkbookPtr ActiveWorkbook() const override { return activeBook(); }
+    RangePtr Selection() const override;
+    RangePtr Cells() const override;
+    RangePtr Range(const std::u16string& address) const override;
+    RangePtr Intersect(const RangePtr& a, const RangePtr& b) const override;
+    SheetsPtr Sheets() const override;
+    SheetsPtr Worksheets() const override;
+    WorkbooksPtr Workbooks() const override;
+    WorksheetFunctionPtr WorksheetFunction() const override;
+    AutoCorrectPtr AutoCorrect() const override;
+
+    bool ScreenUpdating() const override { return screenUpdating_; }
+    void setScreenUpdating(bool value) override { screenUpdating_ = value; }
+    int Calculation() const override { return calculation_; }
+    void setCalculation(int value) override;
+    bool DisplayAlerts() const override { return displayAlerts_; }
+    void setDisplayAlerts(bool value) override { displayAlerts_ = value; }
+    bool EnableEvents() const override { return enableEvents_; }
+    void setEnableEvents(bool value) override { enableEvents_ = value; }
+    int EnableCancelKey() const override { return enableCancelKey_; }
+    void setEnableCancelKey(int value) override;
+    Variant StatusBar() const override { return statusBar_; }
+    void setStatusBar(const Variant& value) override;
+    int CutCopyMode() const override { return clipboard_.sheet ? 1 : 0; }
+    void setCutCopyMode(int value) override;
+    bool autoCorrectReplaceText = true;
+
+private:
+    explicit EmbeddedApplication(std::u16string version) : version_(std::move(version)) {}
+
+    std::u16string version_;
+    std::vector<BookPtr> books_;
+    std::weak_ptr<Book> active_;
+    BookOpener opener_;
+    BookSaver saver_;
+    Clipboard clipboard_;
+    int newBookCounter_ = 0;
+    bool screenUpdating_ = true, displayAlerts_ = true, enableEvents_ = true;
+    int calculation_ = -4105, enableCancelKey_ = 1;
+    Variant statusBar_ = Variant(false);
+};
+
+}  // namespace host::embedded
