@@ -34,6 +34,7 @@ public:
     void removeBook(const Book* book);
     BookPtr activeBook() const;
     void setActiveBook(const BookPtr& book);
+    BookPtr openBook(const std::u16string& path);  // Workbooks.Open
     void setOpener(BookOpener opener) { opener_ = std::move(opener); }
     void setSaver(BookSaver saver) { saver_ = std::move(saver); }
     void saveBook(const Book& book, const std::u16string& path) const;

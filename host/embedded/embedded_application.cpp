@@ -1,0 +1,255 @@
+#include "host/embedded/embedded_application.h"
+
+#include <algorithm>
+
+#include "host/constants.h"
+#include "host/embedded/area_ops.h"
+#include "host/embedded/cell_range.h"
+#include "host/embedded/formula.h"
+#include "host/embedded/text_functions.h"
+#include "host/error.h"
+
+namespace host::embedded {
+
+namespace {
+
+class BookList : public host::Workbooks {
+public:
+    explicit BookList(std::shared_ptr<EmbeddedApplication> app) : app_(std::move(app)) {}
+    long Count() const override { return static_cast<long>(app_->books().size()); }
+    WorkbookPtr Item(long index) const override {
+        if (index < 1 || index > Count()) throw Error(errSubscript, "Subscript out of range");
+        return app_->books()[index - 1];
+    }
+    WorkbookPtr Item(const std::u16string& name) const override {
+        for (const auto& b : app_->books())
+            if (foldCase(b->Name()) == foldCase(name)) return b;
+        throw Error(errSubscript, "Subscript out of range");
+    }
+    WorkbookPtr Open(const std::u16string& fileName) override { return app_->openBook(fileName); }
+    WorkbookPtr Add() override { return app_->newBook(); }
+
+private:
+    std::shared_ptr<EmbeddedApplication> app_;
+};
+
+class Functions : public host::WorksheetFunction {
+public:
+    double CountA(const RangePtr& range) const override {
+        auto r = asCellRange(range);
+        double n = 0;
+        for (const Area& a : r->areas()) n += r->sheet()->countA(a);
+        return n;
+    }
+    double CountIf(const RangePtr& range, const Variant& criterion) const override {
+        auto r = asCellRange(range);
+        double n = 0;
+        for (const Area& a : r->areas()) n += r->sheet()->countIf(a, criterion);
+        return n;
+    }
+    std::u16string Trim(const std::u16string& text) const override { return trim(text); }
+    std::u16string Clean(const std::u16string& text) const override { return clean(text); }
+};
+
+class AutoCorrectSettings : public host::AutoCorrect {
+public:
+    explicit AutoCorrectSettings(std::shared_ptr<EmbeddedApplication> app) : app_(std::move(app)) {}
+    bool ReplaceText() const override { return app_->autoCorrectReplaceText; }
+    void setReplaceText(bool value) override { app_->autoCorrectReplaceText = value; }
+
+private:
+    std::shared_ptr<EmbeddedApplication> app_;
+};
+
+// Evaluates a custom validation formula for one cell, relative to the rule's anchor.
+class RuleContext : public FormulaContext {
+public:
+    explicit RuleContext(const Sheet& sheet) : sheet_(sheet) {}
+    Variant cellValue(long row, long col) const override { return sheet_.valueAt(row, col); }
+    double countIf(const Area& area, const Variant& criterion) const override {
+        return sheet_.countIf(area, criterion);
+    }
+    double countA(const Area& area) const override { return sheet_.countA(area); }
+
+private:
+    const Sheet& sheet_;
+};
+
+bool passes(const Variant& result) {
+    if (result.isBoolean()) return result.boolean();
+    if (result.isNumber()) return result.number() != 0;
+    return false;
+}
+
+}  // namespace
+
+std::shared_ptr<EmbeddedApplication> EmbeddedApplication::create(std::u16string version) {
+    return std::shared_ptr<EmbeddedApplication>(new EmbeddedApplication(std::move(version)));
+}
+
+// ---- workbooks ----
+
+BookPtr EmbeddedApplication::newBook(const std::u16string& name) {
+    std::u16string bookName = name;
+    if (bookName.empty()) {
+        bookName = u"Book";
+        for (char c : std::to_string(++newBookCounter_)) bookName.push_back(static_cast<char16_t>(c));
+    }
+    auto book = std::make_shared<Book>(weak_from_this(), bookName);
+    book->addSheet(u"Sheet1");
+    addBook(book);
+    return book;
+}
+
+void EmbeddedApplication::addBook(BookPtr book) {
+    books_.push_back(book);
+    active_ = book;
+}
+
+void EmbeddedApplication::removeBook(const Book* book) {
+    std::erase_if(books_, [&](const BookPtr& b) { return b.get() == book; });
+    const auto active = active_.lock();
+    if (!active || active.get() == book) active_ = books_.empty() ? BookPtr() : books_.back();
+    if (clipboard_.sheet && clipboard_.sheet->book().get() == book) clipboard_ = {};
+}
+
+BookPtr EmbeddedApplication::activeBook() const { return active_.lock(); }
+
+void EmbeddedApplication::setActiveBook(const BookPtr& book) { active_ = book; }
+
+BookPtr EmbeddedApplication::openBook(const std::u16string& path) {
+    for (const auto& b : books_)
+        if (b->path == path) {
+            active_ = b;
+            return b;
+        }
+    if (!opener_) throw Error(errApplication, "Sorry, this host cannot open workbook files.");
+    BookPtr book = opener_(*this, path);
+    if (!book) throw Error(errApplication, "The file could not be opened.");
+    addBook(book);
+    return book;
+}
+
+void EmbeddedApplication::saveBook(const Book& book, const std::u16string& path) const {
+    if (!saver_) throw Error(errApplication, "Sorry, this host cannot save workbook files.");
+    saver_(book, path);
+}
+
+// ---- active objects ----
+
+SheetPtr EmbeddedApplication::activeWorksheet() const {
+    auto book = activeBook();
+    return book ? book->activeSheet() : nullptr;
+}
+
+WorksheetPtr EmbeddedApplication::ActiveSheet() const { return activeWorksheet(); }
+
+RangePtr EmbeddedApplication::ActiveCell() const {
+    auto sheet = activeWorksheet();
+    if (!sheet || sheet->Type() != xlWorksheet) return nullptr;
+    return sheet->Cells(sheet->activeRow(), sheet->activeCol());
+}
+
+RangePtr EmbeddedApplication::Selection() const {
+    auto sheet = activeWorksheet();
+    if (!sheet || sheet->Type() != xlWorksheet) return nullptr;
+    return sheet->rangeOf(sheet->selection());
+}
+
+RangePtr EmbeddedApplication::Cells() const {
+    auto sheet = activeWorksheet();
+    if (!sheet) throw Error(errObjectRequired, "Object required");
+    return sheet->Cells();
+}
+
+RangePtr EmbeddedApplication::Range(const std::u16string& address) const {
+    auto sheet = activeWorksheet();
+    if (!sheet) throw Error(errObjectRequired, "Object required");
+    return sheet->Range(address);
+}
+
+RangePtr EmbeddedApplication::Intersect(const RangePtr& a, const RangePtr& b) const {
+    auto ra = asCellRange(a), rb = asCellRange(b);
+    if (ra->sheet() != rb->sheet()) throw Error(errApplication, "Method 'Intersect' of object '_Application' failed");
+    std::vector<Area> overlap;
+    for (const Area& x : ra->areas())
+        for (const Area& y : rb->areas())
+            if (auto o = intersect(x, y)) overlap.push_back(*o);
+    if (overlap.empty()) return nullptr;
+    return ra->sheet()->rangeOf(std::move(overlap));
+}
+
+SheetsPtr EmbeddedApplication::Sheets() const {
+    auto book = activeBook();
+    if (!book) throw Error(errObjectRequired, "Object required");
+    return book->Sheets();
+}
+
+SheetsPtr EmbeddedApplication::Worksheets() const {
+    auto book = activeBook();
+    if (!book) throw Error(errObjectRequired, "Object required");
+    return book->Worksheets();
+}
+
+WorkbooksPtr EmbeddedApplication::Workbooks() const {
+    return std::make_shared<BookList>(std::const_pointer_cast<EmbeddedApplication>(shared_from_this()));
+}
+
+WorksheetFunctionPtr EmbeddedApplication::WorksheetFunction() const {
+    return std::make_shared<Functions>();
+}
+
+AutoCorrectPtr EmbeddedApplication::AutoCorrect() const {
+    return std::make_shared<AutoCorrectSettings>(std::const_pointer_cast<EmbeddedApplication>(shared_from_this()));
+}
+
+// ---- settings ----
+
+void EmbeddedApplication::setCalculation(int value) {
+    if (value != xlCalculationManual && value != xlCalculationAutomatic && value != 2)
+        throw Error(errApplication, "Unable to set the Calculation property of the Application class");
+    calculation_ = value;
+}
+
+void EmbeddedApplication::setEnableCancelKey(int value) {
+    if (value < xlDisabled || value > xlErrorHandler) throw Error(errInvalidCall, "Invalid procedure call or argument");
+    enableCancelKey_ = value;
+}
+
+void EmbeddedApplication::setStatusBar(const Variant& value) {
+    // False hands the status bar back to the host; anything else is shown as text.
+    statusBar_ = value.isBoolean() && !value.boolean() ? Variant(false) : Variant(value.toText());
+}
+
+void EmbeddedApplication::setCutCopyMode(int value) {
+    if (value == 0) clipboard_ = {};
+}
+
+// ---- the user's entry path ----
+
+EntryResult EmbeddedApplication::enterValue(const RangePtr& target, const std::u16string& text) {
+    auto range = asCellRange(target);
+    Sheet& sheet = *range->sheet();
+    const Area& a = range->firstArea();
+    const Cell* existing = sheet.cell(a.row1, a.col1);
+    const Cell before = existing ? *existing : Cell{};
+    sheet.enterText(a.row1, a.col1, text);
+
+    const ValidationRule* rule = sheet.validationAt(a.row1, a.col1);
+    if (!rule || !rule->showError || rule->type != xlValidateCustom) return {};
+    if (text.empty() && rule->ignoreBlank) return {};
+    const Variant verdict = Formula::parse(rule->formula1)
+                                .evaluate(RuleContext(sheet), a.row1 - rule->anchorRow, a.col1 - rule->anchorCol);
+    if (passes(verdict) || rule->alertStyle != xlValidAlertStop) return {};
+
+    sheet.setCell(a.row1, a.col1, before);  // refused: the cell stays as it was
+    EntryResult refused;
+    refused.accepted = false;
+    refused.alertTitle = rule->errorTitle.empty() ? u"Microsoft Excel" : rule->errorTitle;
+    refused.alertMessage = rule->errorMessage.empty()
+                               ? u"This value doesn't match the data validation restrictions defined for this cell."
+                               : rule->errorMessage;
+    return refused;
+}
+
+}  // namespace host::embedded

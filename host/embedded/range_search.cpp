@@ -1,0 +1,136 @@
+// The cell searches behind SpecialCells and Find, and the copy behind PasteSpecial.
+#include <algorithm>
+
+#include "host/constants.h"
+#include "host/embedded/area_ops.h"
+#include "host/embedded/criteria.h"
+#include "host/embedded/range_parts.h"
+#include "host/error.h"
+
+namespace host::embedded {
+
+namespace {
+
+// Cells of the areas (within `limit`) that satisfy `wanted`, as vertical runs per column.
+template <typename Wanted>
+std::vector<Area> runsWhere(const Sheet& sheet, const std::vector<Area>& areas, const Area& limit,
+                            Wanted wanted) {
+    std::vector<Area> runs;
+    for (const Area& area : areas) {
+        const auto clipped = intersect(area, limit);
+        if (!clipped) continue;
+        for (long col = clipped->col1; col <= clipped->col2; ++col) {
+            long start = 0;
+            for (long row = clipped->row1; row <= clipped->row2 + 1; ++row) {
+                const bool hit = row <= clipped->row2 && wanted(sheet.cell(row, col));
+                if (hit && !start) start = row;
+                if (!hit && start) {
+                    runs.push_back({start, col, row - 1, col});
+                    start = 0;
+                }
+            }
+        }
+    }
+    return runs;
+}
+
+// Stored cells of the areas that satisfy `wanted`, one area each.
+template <typename Wanted>
+std::vector<Area> storedWhere(const Sheet& sheet, const std::vector<Area>& areas, Wanted wanted) {
+    std::vector<Area> found;
+    for (const Area& area : areas)
+        sheet.forEachCellByRows(area, [&](long row, long col, const Cell& c) {
+            if (wanted(c)) found.push_back({row, col, row, col});
+            return true;
+        });
+    return found;
+}
+
+std::u16string findText(const Cell& c, int lookIn) {
+    if (lookIn == xlFormulas && !c.formula.empty()) return c.formula;
+    return c.value.isError() ? c.value.errorText() : c.value.toText();
+}
+
+}  // namespace
+
+std::vector<Area> blankCells(const Sheet& sheet, const std::vector<Area>& areas) {
+    return runsWhere(sheet, areas, sheet.usedArea(),
+                     [](const Cell* c) { return !c || !c->hasContent(); });
+}
+
+std::vector<Area> commentCells(const Sheet& sheet, const std::vector<Area>& areas) {
+    return storedWhere(sheet, areas, [](const Cell& c) { return c.comment != nullptr; });
+}
+
+std::vector<Area> constantCells(const Sheet& sheet, const std::vector<Area>& areas) {
+    return storedWhere(sheet, areas,
+                       [](const Cell& c) { return c.hasContent() && c.formula.empty(); });
+}
+
+std::optional<std::pair<long, long>> findCell(const Sheet& sheet, const std::vector<Area>& areas,
+                                              const std::u16string& what,
+                                              const FindOptions& options) {
+    struct Hit {
+        long row, col;
+    };
+    std::vector<Hit> hits;
+    for (const Area& area : areas)
+        sheet.forEachCellByRows(area, [&](long row, long col, const Cell& c) {
+            if (!c.hasContent()) return true;
+            const std::u16string text = findText(c, options.lookIn);
+            const bool match = options.lookAt == xlPart
+                                   ? wildcardMatch(u"*" + what + u"*", text, options.matchCase)
+                                   : wildcardMatch(what, text, options.matchCase);
+            if (match) hits.push_back({row, col});
+            return true;
+        });
+    if (hits.empty()) return std::nullopt;
+    if (options.searchOrder == xlByColumns)
+        std::stable_sort(hits.begin(), hits.end(),
+                         [](const Hit& a, const Hit& b) { return a.col < b.col; });
+    const Area& first = areas.front();
+    const bool forwards = options.searchDirection != xlPrevious;
+    // The first cell is examined last: forwards, the first hit after it wins.
+    auto isStart = [&](const Hit& h) { return h.row == first.row1 && h.col == first.col1; };
+    if (forwards) {
+        for (const Hit& h : hits)
+            if (!isStart(h)) return std::make_pair(h.row, h.col);
+        return std::make_pair(hits.front().row, hits.front().col);
+    }
+    for (auto it = hits.rbegin(); it != hits.rend(); ++it)
+        if (!isStart(*it)) return std::make_pair(it->row, it->col);
+    return std::make_pair(hits.front().row, hits.front().col);
+}
+
+void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long col,
+                const PasteOptions& options) {
+    const long rows = source.row2 - source.row1 + 1, cols = source.col2 - source.col1 + 1;
+    const long outRows = options.transpose ? cols : rows, outCols = options.transpose ? rows : cols;
+    if (!isInsideSheet({row, col, row + outRows - 1, col + outCols - 1}))
+        throw Error(errApplication, "PasteSpecial method of Range class failed");
+    // Read everything first: source and destination may overlap.
+    std::vector<std::pair<std::pair<long, long>, Cell>> cells;
+    for (long r = 0; r < rows; ++r)
+        for (long c = 0; c < cols; ++c) {
+            const Cell* src = from.cell(source.row1 + r, source.col1 + c);
+            if (options.skipBlanks && (!src || !src->hasContent())) continue;
+            const long tr = options.transpose ? c : r, tc = options.transpose ? r : c;
+            cells.push_back({{row + tr, col + tc}, src ? *src : Cell{}});
+        }
+    for (auto& [at, cell] : cells) {
+        Cell out = std::move(cell);
+        out.comment.reset();
+        if (options.valuesOnly) {
+            const Cell* kept = to.cell(at.first, at.second);
+            Cell dest = kept ? *kept : Cell{};
+            dest.value = out.value;
+            dest.formula.clear();
+            out = std::move(dest);
+        } else {
+            out.formula.clear();  // formulas paste as their values here
+        }
+        to.setCell(at.first, at.second, std::move(out));
+    }
+}
+
+}  // namespace host::embedded

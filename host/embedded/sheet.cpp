@@ -1,0 +1,399 @@
+#include "host/embedded/sheet.h"
+
+#include <algorithm>
+
+#include "host/constants.h"
+#include "host/embedded/area_ops.h"
+#include "host/embedded/book.h"
+#include "host/embedded/cell_range.h"
+#include "host/embedded/criteria.h"
+#include "host/embedded/embedded_application.h"
+#include "host/embedded/formula.h"
+#include "host/embedded/typed_input.h"
+#include "host/error.h"
+
+namespace host::embedded {
+
+namespace {
+
+// Lets formulas read this sheet's cells.
+class SheetFormulaContext : public FormulaContext {
+public:
+    explicit SheetFormulaContext(const Sheet& sheet) : sheet_(sheet) {}
+    Variant cellValue(long row, long col) const override { return sheet_.valueAt(row, col); }
+    double countIf(const Area& area, const Variant& criterion) const override {
+        return sheet_.countIf(area, criterion);
+    }
+    double countA(const Area& area) const override { return sheet_.countA(area); }
+
+private:
+    const Sheet& sheet_;
+};
+
+void checkCell(long row, long col) {
+    if (row < 1 || row > kMaxRows || col < 1 || col > kMaxColumns)
+        throw Error(errApplication, "Application-defined or object-defined error");
+}
+
+}  // namespace
+
+Sheet::Sheet(std::weak_ptr<Book> book, std::u16string name, int type)
+    : book_(std::move(book)), name_(std::move(name)), type_(type) {}
+
+std::shared_ptr<Sheet> Sheet::clone(const std::u16string& newName) const {
+    auto copy = std::make_shared<Sheet>(book_, newName, type_);
+    copy->columns_ = columns_;  // shared until either side writes
+    copy->drawings_ = drawings_;
+    copy->validations_ = validations_;
+    copy->selection_ = selection_;
+    copy->activeRow_ = activeRow_;
+    copy->activeCol_ = activeCol_;
+    copy->visible_ = xlSheetVisible;
+    copy->fileData = fileData;
+    return copy;
+}
+
+// ---- cells ----
+
+const ColumnStore* Sheet::column(long col) const {
+    if (col < 1 || col > columnCount()) return nullptr;
+    return columns_[col - 1].get();
+}
+
+ColumnStore& Sheet::mutableColumn(long col) {
+    if (col > columnCount()) columns_.resize(col);
+    auto& slot = columns_[col - 1];
+    if (!slot) slot = std::make_shared<ColumnStore>();
+    else if (slot.use_count() > 1) slot = std::make_shared<ColumnStore>(*slot);  // copy on write
+    return *slot;
+}
+
+const Cell* Sheet::cell(long row, long col) const {
+    const ColumnStore* c = column(col);
+    return c ? c->find(row) : nullptr;
+}
+
+Variant Sheet::valueAt(long row, long col) const {
+    const Cell* c = cell(row, col);
+    return c ? c->value : Variant();
+}
+
+void Sheet::setCell(long row, long col, Cell value) {
+    checkCell(row, col);
+    if (value.isVoid() && !column(col)) return;
+    mutableColumn(col).set(row, std::move(value));
+}
+
+void Sheet::eraseCell(long row, long col) {
+    if (column(col)) mutableColumn(col).erase(row);
+}
+
+void Sheet::enterText(long row, long col, const std::u16string& text) {
+    checkCell(row, col);
+    const TypedInput input = parseTypedInput(text, currentYear());
+    Cell updated = cell(row, col) ? *cell(row, col) : Cell{};
+    updated.formula.clear();
+    updated.value = Variant();
+    if (input.kind == TypedInput::Kind::Value) {
+        updated.value = input.value;
+    } else if (input.kind == TypedInput::Kind::Formula) {
+        const Formula formula = Formula::parse(input.formula);
+        updated.formula = input.formula;
+        updated.value = formula.evaluate(SheetFormulaContext(*this));
+    }
+    setCell(row, col, std::move(updated));
+}
+
+void Sheet::setValueAt(long row, long col, const Variant& value) {
+    if (value.isText()) {
+        enterText(row, col, value.text());
+        return;
+    }
+    checkCell(row, col);
+    Cell updated = cell(row, col) ? *cell(row, col) : Cell{};
+    updated.formula.clear();
+    updated.value = value;
+    setCell(row, col, std::move(updated));
+}
+
+bool Sheet::forEachCell(const Area& area,
+                        const std::function<bool(long, long, const Cell&)>& fn) const {
+    const long lastCol = std::min(area.col2, columnCount());
+    for (long col = area.col1; col <= lastCol; ++col) {
+        const ColumnStore* c = column(col);
+        if (!c) continue;
+        const bool more = c->forEach(area.row1, area.row2,
+                                     [&](long row, const Cell& cell) { return fn(row, col, cell); });
+        if (!more) return false;
+    }
+    return true;
+}
+
+void Sheet::forEachCellByRows(const Area& area,
+                              const std::function<bool(long, long, const Cell&)>& fn) const {
+    struct Hit {
+        long row, col;
+        const Cell* cell;
+    };
+    std::vector<Hit> hits;
+    forEachCell(area, [&](long row, long col, const Cell& c) {
+        hits.push_back({row, col, &c});
+        return true;
+    });
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const Hit& a, const Hit& b) { return a.row < b.row; });
+    for (const Hit& h : hits)
+        if (!fn(h.row, h.col, *h.cell)) return;
+}
+
+double Sheet::countIf(const Area& area, const Variant& criterion) const {
+    const Criterion parsed = Criterion::parse(criterion);
+    double n = 0;
+    const long lastCol = std::min(area.col2, columnCount());
+    for (long col = area.col1; col <= lastCol; ++col) {
+        if (const ColumnStore* c = column(col)) n += c->countIf(area.row1, area.row2, parsed);
+    }
+    // Columns that hold nothing at all: every cell is truly empty.
+    const long emptyColumns = (area.col2 - area.col1 + 1) -
+                              std::count_if(columns_.begin() + std::min(area.col1 - 1, columnCount()),
+                                            columns_.begin() + lastCol,
+                                            [](const auto& c) { return c != nullptr; });
+    if (emptyColumns > 0 && parsed.matches(Variant()))
+        n += static_cast<double>(emptyColumns) * (area.row2 - area.row1 + 1);
+    return n;
+}
+
+double Sheet::countA(const Area& area) const {
+    double n = 0;
+    const long lastCol = std::min(area.col2, columnCount());
+    for (long col = area.col1; col <= lastCol; ++col)
+        if (const ColumnStore* c = column(col)) n += c->countContent(area.row1, area.row2);
+    return n;
+}
+
+bool Sheet::isEmptyArea(const Area& area) const { return countA(area) == 0; }
+
+Area Sheet::usedArea() const {
+    long row1 = 0, row2 = 0, col1 = 0, col2 = 0;
+    for (long col = 1; col <= columnCount(); ++col) {
+        const ColumnStore* c = column(col);
+        if (!c || c->cellCount() == 0) continue;
+        if (col1 == 0) col1 = col;
+        col2 = col;
+        row1 = row1 == 0 ? c->firstRow() : std::min(row1, c->firstRow());
+        row2 = std::max(row2, c->lastRow());
+    }
+    for (const auto& rule : validations_) {
+        for (const Area& a : rule.areas) {
+            if (col1 == 0) {
+                row1 = a.row1, row2 = a.row2, col1 = a.col1, col2 = a.col2;
+                continue;
+            }
+            row1 = std::min(row1, a.row1), row2 = std::max(row2, a.row2);
+            col1 = std::min(col1, a.col1), col2 = std::max(col2, a.col2);
+        }
+    }
+    if (col1 == 0) return Area{1, 1, 1, 1};
+    return Area{row1, col1, row2, col2};
+}
+
+// ---- structure ----
+
+void Sheet::logEdit(StructuralEdit edit) {
+    for (auto& rule : validations_) {
+        std::vector<Area> kept;
+        for (const Area& a : rule.areas)
+            if (auto moved = host::embedded::follow(a, edit)) kept.push_back(*moved);
+        rule.areas = std::move(kept);
+        followPoint(rule.anchorRow, rule.anchorCol, edit);
+    }
+    std::erase_if(validations_, [](const ValidationRule& r) { return r.areas.empty(); });
+    edits_.push_back(edit);
+}
+
+void Sheet::deleteCells(const Area& area, int shift) {
+    requireWorksheet();
+    if (shift == xlShiftUp) {
+        const long lastCol = std::min(area.col2, columnCount());
+        for (long col = area.col1; col <= lastCol; ++col)
+            if (column(col)) mutableColumn(col).deleteRows(area.row1, area.row2 - area.row1 + 1);
+        logEdit({StructuralEdit::Kind::ShiftUp, area});
+        return;
+    }
+    const long width = area.col2 - area.col1 + 1;
+    if (isWholeColumns(area)) {
+        if (area.col1 <= columnCount())
+            columns_.erase(columns_.begin() + (area.col1 - 1),
+                           columns_.begin() + std::min(area.col2, columnCount()));
+    } else {
+        for (long col = area.col1; col <= columnCount(); ++col) {
+            std::vector<std::pair<long, Cell>> moving;
+            if (const ColumnStore* source = column(col + width)) {
+                source->forEach(area.row1, area.row2, [&](long row, const Cell& c) {
+                    moving.emplace_back(row, c);
+                    return true;
+                });
+            }
+            if (column(col)) {
+                std::vector<long> rows;
+                column(col)->forEach(area.row1, area.row2, [&](long row, const Cell&) {
+                    rows.push_back(row);
+                    return true;
+                });
+                for (long row : rows) mutableColumn(col).erase(row);
+            }
+            for (auto& [row, c] : moving) mutableColumn(col).set(row, std::move(c));
+        }
+    }
+    logEdit({StructuralEdit::Kind::ShiftLeft, area});
+}
+
+void Sheet::follow(std::vector<Area>& areas, size_t& seq) const {
+    for (; seq < edits_.size(); ++seq) {
+        std::vector<Area> kept;
+        for (const Area& a : areas)
+            if (auto moved = host::embedded::follow(a, edits_[seq])) kept.push_back(*moved);
+        areas = std::move(kept);
+    }
+}
+
+// ---- validation ----
+
+const ValidationRule* Sheet::validationAt(long row, long col) const {
+    for (const auto& rule : validations_)
+        for (const Area& a : rule.areas)
+            if (contains(a, row, col)) return &rule;
+    return nullptr;
+}
+
+void Sheet::removeValidation(const Area& area) {
+    for (auto& rule : validations_) {
+        std::vector<Area> kept;
+        for (const Area& a : rule.areas)
+            for (const Area& part : subtract(a, area)) kept.push_back(part);
+        rule.areas = std::move(kept);
+    }
+    std::erase_if(validations_, [](const ValidationRule& r) { return r.areas.empty(); });
+}
+
+// ---- selection ----
+
+void Sheet::setSelection(std::vector<Area> areas, long activeRow, long activeCol) {
+    selection_ = std::move(areas);
+    activeRow_ = activeRow;
+    activeCol_ = activeCol;
+}
+
+// ---- host::Worksheet ----
+
+void Sheet::requireLive() const {
+    if (deleted_) throw Error(errObjectRequired, "Object required");
+}
+
+void Sheet::requireWorksheet() const {
+    requireLive();
+    if (type_ != xlWorksheet)
+        throw Error(errNotSupported, "Object doesn't support this property or method");
+}
+
+std::u16string Sheet::Name() const {
+    requireLive();
+    return name_;
+}
+
+void Sheet::setName(const std::u16string& name) {
+    requireLive();
+    if (auto owner = book()) owner->checkSheetName(name, this);
+    name_ = name;
+}
+
+int Sheet::Visible() const {
+    requireLive();
+    return visible_;
+}
+
+void Sheet::setVisible(int visibility) {
+    requireLive();
+    if (visibility == 1) visibility = xlSheetVisible;  // True
+    if (visibility != xlSheetVisible && visibility != xlSheetHidden && visibility != xlSheetVeryHidden)
+        throw Error(errApplication, "Unable to set the Visible property of the Worksheet class");
+    auto owner = book();
+    if (visibility != xlSheetVisible && visible_ == xlSheetVisible && owner &&
+        owner->visibleCount() <= 1)
+        throw Error(errApplication, "Unable to set the Visible property of the Worksheet class");
+    visible_ = visibility;
+    if (owner && visible_ != xlSheetVisible && owner->activeSheet().get() == this) {
+        for (const auto& s : owner->sheets())
+            if (s->visible_ == xlSheetVisible) {
+                owner->setActiveSheet(s);
+                break;
+            }
+    }
+}
+
+long Sheet::Index() const {
+    requireLive();
+    auto owner = book();
+    return owner ? owner->indexOf(this) : 0;
+}
+
+WorkbookPtr Sheet::Parent() const { return book(); }
+
+void Sheet::Activate() {
+    requireLive();
+    auto owner = book();
+    if (!owner) return;
+    owner->setActiveSheet(shared_from_this());
+    if (auto app = owner->app()) app->setActiveBook(owner);
+}
+
+void Sheet::Select() { Activate(); }
+
+void Sheet::Copy(const WorksheetPtr& before) {
+    requireLive();
+    auto owner = book();
+    if (!owner) throw Error(errApplication, "Copy method of Worksheet class failed");
+    auto target = std::dynamic_pointer_cast<Sheet>(before);
+    if (before && (!target || target->book() != owner))
+        throw Error(errApplication, "Copy method of Worksheet class failed");
+    auto copy = clone(owner->copyName(name_));
+    owner->insertSheet(copy, target);
+    copy->Activate();
+}
+
+void Sheet::Delete() {
+    requireLive();
+    if (auto owner = book()) owner->removeSheet(shared_from_this());
+}
+
+RangePtr Sheet::rangeOf(std::vector<Area> areas) const {
+    requireWorksheet();
+    return std::make_shared<CellRange>(std::const_pointer_cast<Sheet>(shared_from_this()),
+                                       std::move(areas));
+}
+
+RangePtr Sheet::Cells() const { return rangeOf({Area{1, 1, kMaxRows, kMaxColumns}}); }
+
+RangePtr Sheet::Cells(long row, long column) const {
+    checkCell(row, column);
+    return rangeOf({Area{row, column, row, column}});
+}
+
+RangePtr Sheet::Range(const std::u16string& address) const { return rangeOf(parseAddress(address)); }
+
+RangePtr Sheet::Range(const RangePtr& cell1, const RangePtr& cell2) const {
+    if (!cell1 || !cell2) throw Error(errObjectRequired, "Object required");
+    const long r1 = cell1->Row(), c1 = cell1->Column(), r2 = cell2->Row(), c2 = cell2->Column();
+    return rangeOf({Area{std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)}});
+}
+
+RangePtr Sheet::Rows() const { return Cells()->Rows(); }
+RangePtr Sheet::Columns() const { return Cells()->Columns(); }
+RangePtr Sheet::UsedRange() const { return rangeOf({usedArea()}); }
+
+Variant Sheet::Evaluate(const std::u16string& formula) const {
+    requireWorksheet();
+    return Formula::parse(formula).evaluate(SheetFormulaContext(*this));
+}
+
+}  // namespace host::embedded

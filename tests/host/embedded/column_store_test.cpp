@@ -1,0 +1,141 @@
+#include "host/embedded/column_store.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "host/constants.h"
+#include "host/embedded/criteria.h"
+
+using host::Variant;
+using host::embedded::Cell;
+using host::embedded::ColumnStore;
+using host::embedded::Criterion;
+
+namespace {
+
+Cell number(double n) {
+    Cell c;
+    c.value = Variant(n);
+    return c;
+}
+
+std::map<long, double> contents(const ColumnStore& store) {
+    std::map<long, double> out;
+    store.forEach(1, host::kMaxRows, [&](long row, const Cell& c) {
+        out[row] = c.value.number();
+        return true;
+    });
+    return out;
+}
+
+// The reference model: an ordered map whose keys are shifted by hand.
+void deleteRowsFrom(std::map<long, double>& model, long first, long count) {
+    std::map<long, double> next;
+    for (auto [row, v] : model) {
+        if (row < first) next[row] = v;
+        else if (row >= first + count) next[row - count] = v;
+    }
+    model = std::move(next);
+}
+
+TEST(ColumnStore, RandomEditsAgreeWithAPlainMap) {
+    std::mt19937 rng(12345);
+    ColumnStore store;
+    std::map<long, double> model;
+    for (int step = 0; step < 20000; ++step) {
+        const int op = static_cast<int>(rng() % 10);
+        const long row = 1 + static_cast<long>(rng() % 400);
+        if (op < 5) {
+            const double v = static_cast<double>(rng() % 7);
+            store.set(row, number(v));
+            model[row] = v;
+        } else if (op < 7) {
+            store.erase(row);
+            model.erase(row);
+        } else {
+            const long count = 1 + static_cast<long>(rng() % 5);
+            store.deleteRows(row, count);
+            deleteRowsFrom(model, row, count);
+        }
+        if (step % 97 == 0) {
+            ASSERT_EQ(contents(store), model) << "after step " << step;
+            ASSERT_EQ(store.cellCount(), static_cast<long>(model.size()));
+            const long lo = 1 + static_cast<long>(rng() % 200), hi = lo + static_cast<long>(rng() % 200);
+            long expected = 0;
+            for (auto [r, v] : model) expected += (r >= lo && r <= hi) ? 1 : 0;
+            ASSERT_EQ(store.cellCountIn(lo, hi), expected);
+            ASSERT_EQ(store.lastRow(), model.empty() ? 0 : model.rbegin()->first);
+            ASSERT_EQ(store.firstRow(), model.empty() ? 0 : model.begin()->first);
+        }
+        for (auto [r, v] : model) {
+            if (step % 500 != 0) break;
+            const Cell* found = store.find(r);
+            ASSERT_NE(found, nullptr);
+            ASSERT_EQ(found->value.number(), v);
+        }
+    }
+}
+
+TEST(ColumnStore, CountIfUsesItsIndexAndStaysRightAcrossEdits) {
+    std::mt19937 rng(7);
+    ColumnStore store;
+    std::map<long, double> model;
+    for (long r = 1; r <= 3000; ++r) {
+        const double v = static_cast<double>(rng() % 5);
+        store.set(r, number(v));
+        model[r] = v;
+    }
+    auto expectedCount = [&](long lo, long hi, double v) {
+        long n = 0;
+        for (auto [r, x] : model) n += (r >= lo && r <= hi && x == v) ? 1 : 0;
+        return static_cast<double>(n);
+    };
+    const Criterion three = Criterion::parse(Variant(3.0));
+    for (int round = 0; round < 200; ++round) {
+        const long lo = 1 + static_cast<long>(rng() % 50);
+        const long hi = 2900 + static_cast<long>(rng() % 200);
+        ASSERT_EQ(store.countIf(lo, hi, three), expectedCount(lo, hi, 3.0)) << lo << ".." << hi;
+        const long victim = 1 + static_cast<long>(rng() % 2500);
+        store.deleteRows(victim, 1);
+        deleteRowsFrom(model, victim, 1);
+        const long written = 1 + static_cast<long>(rng() % 2500);
+        store.set(written, number(3));
+        model[written] = 3;
+    }
+}
+
+TEST(ColumnStore, EmptyRowsMatchBlankCriteria) {
+    ColumnStore store;
+    store.set(2, number(1));
+    store.set(5, number(1));
+    EXPECT_EQ(store.countIf(1, 10, Criterion::parse(Variant(u""))), 8);
+    EXPECT_EQ(store.countIf(1, 10, Criterion::parse(Variant(u"<>"))), 2);
+    EXPECT_EQ(store.countContent(1, 10), 2);
+    EXPECT_EQ(store.countContent(3, 4), 0);
+}
+
+TEST(ColumnStore, CopiesAreIndependent) {
+    ColumnStore original;
+    original.set(1, number(1));
+    original.set(3, number(3));
+    ColumnStore copy(original);
+    copy.deleteRows(1, 1);
+    copy.set(10, number(10));
+    EXPECT_EQ(contents(original), (std::map<long, double>{{1, 1}, {3, 3}}));
+    EXPECT_EQ(contents(copy), (std::map<long, double>{{2, 3}, {10, 10}}));
+}
+
+TEST(ColumnStore, DeletingPastTheLastCellOrTheWholeColumnIsSafe) {
+    ColumnStore store;
+    store.set(host::kMaxRows, number(9));
+    store.deleteRows(host::kMaxRows - 1, 5);
+    EXPECT_EQ(store.cellCount(), 0);
+    store.set(1, number(1));
+    store.deleteRows(1, host::kMaxRows);
+    EXPECT_EQ(store.cellCount(), 0);
+    EXPECT_EQ(store.lastRow(), 0);
+}
+
+}  // namespace
