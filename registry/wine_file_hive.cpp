@@ -1,0 +1,294 @@
+#include "registry/wine_file_hive.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "registry/caseless.h"
+
+namespace registry {
+
+namespace {
+
+std::u16string foldedKey(const KeyPath& path, size_t count) {
+    std::u16string key;
+    for (size_t i = 0; i < count; ++i) {
+        if (i) key += u'\\';
+        key += foldName(path[i]);
+    }
+    return key;
+}
+
+// Depth-first order of the keys, siblings compared without regard to case.
+bool keyBefore(const KeyPath& a, const KeyPath& b) {
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const std::u16string fa = foldName(a[i]), fb = foldName(b[i]);
+        if (fa != fb) return fa < fb;
+    }
+    return a.size() < b.size();
+}
+
+timespec now() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return ts;
+}
+
+bool isBlank(const wine::Line& line) {
+    return line.raw.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// A line appended after this one must not run on from it.
+void endLine(std::vector<wine::Line>& lines, const std::string& lineEnd) {
+    if (!lines.empty() && !lines.back().raw.empty() && lines.back().raw.back() != '\n')
+        lines.back().raw += lineEnd;
+}
+
+std::string systemError(const std::string& what, const std::filesystem::path& file) {
+    return "cannot " + what + " " + file.string() + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+WineFileHive::WineFileHive(std::filesystem::path file, std::string relativeTo)
+    : file_(std::move(file)), relativeTo_(std::move(relativeTo)) {}
+
+WineFileHive::FileStamp WineFileHive::stampNow() const {
+    struct stat st {};
+    if (::stat(file_.c_str(), &st) != 0) return {};
+    return {true, static_cast<std::uintmax_t>(st.st_size), static_cast<std::uintmax_t>(st.st_ino),
+            st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+void WineFileHive::refresh() {
+    const FileStamp stamp = stampNow();
+    if (loadedStamp_ && *loadedStamp_ == stamp) return;
+    loadedStamp_ = stamp;
+    ++generation_;
+    malformed_ = false;
+    document_ = wine::emptyDocument(relativeTo_);
+    if (stamp.exists) {
+        std::ifstream in(file_, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        try {
+            if (!in) throw std::runtime_error(std::string("cannot be read: ") + std::strerror(errno));
+            document_ = wine::parseDocument(text.str());
+        } catch (const std::exception& e) {
+            malformed_ = true;
+            problem_ = file_.string() + ": " + e.what();
+            document_ = {};
+        }
+    }
+    reindex();
+}
+
+void WineFileHive::reindex() {
+    sectionIndex_.clear();
+    keys_ = {u""};
+    children_.clear();
+    for (size_t i = 0; i < document_.sections.size(); ++i) {
+        const KeyPath& path = document_.sections[i].path;
+        for (size_t level = 1; level <= path.size(); ++level)
+            if (keys_.insert(foldedKey(path, level)).second)
+                children_[foldedKey(path, level - 1)].push_back(path[level - 1]);
+        sectionIndex_.emplace(foldedKey(path, path.size()), i);
+    }
+}
+
+RegResult WineFileHive::status() {
+    refresh();
+    return malformed_ ? kBadDatabase : kSuccess;
+}
+
+std::uint64_t WineFileHive::generation() {
+    refresh();
+    return generation_;
+}
+
+std::vector<size_t> WineFileHive::sectionsOf(const KeyPath& path) const {
+    std::vector<size_t> found;
+    auto [from, to] = sectionIndex_.equal_range(foldedKey(path, path.size()));
+    for (auto it = from; it != to; ++it) found.push_back(it->second);
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+bool WineFileHive::keyExists(const KeyPath& path) {
+    refresh();
+    return !malformed_ && keys_.count(foldedKey(path, path.size()));
+}
+
+std::vector<std::u16string> WineFileHive::subKeyNames(const KeyPath& path) {
+    refresh();
+    auto it = children_.find(foldedKey(path, path.size()));
+    return it == children_.end() ? std::vector<std::u16string>{} : it->second;
+}
+
+std::vector<StoredValue> WineFileHive::values(const KeyPath& path) {
+    refresh();
+    std::vector<StoredValue> out;
+    // A key written in two sections has the values of both; a later one wins.
+    for (size_t index : sectionsOf(path)) {
+        for (const wine::Line& line : document_.sections[index].lines) {
+            if (!line.value) continue;
+            auto same = std::find_if(out.begin(), out.end(),
+                                     [&](const StoredValue& v) { return sameName(v.name, line.value->name); });
+            if (same == out.end()) out.push_back(*line.value);
+            else {
+                same->type = line.value->type;
+                same->data = line.value->data;
+            }
+        }
+    }
+    return out;
+}
+
+void WineFileHive::touch(wine::Section& section) {
+    const timespec t = now();
+    section.stamp = wine::formatStamp(t.tv_sec);
+    for (wine::Line& line : section.lines) {
+        if (line.raw.rfind("#time=", 0) == 0) {
+            line.raw = wine::formatTimeLine(t.tv_sec, t.tv_nsec, document_.lineEnd);
+            break;
+        }
+    }
+}
+
+size_t WineFileHive::insertSection(const KeyPath& path) {
+    auto& sections = document_.sections;
+    const size_t at = static_cast<size_t>(
+        std::find_if(sections.begin(), sections.end(),
+                     [&](const wine::Section& s) { return keyBefore(path, s.path); }) -
+        sections.begin());
+    const std::string& end = document_.lineEnd;
+    std::vector<wine::Line>& before = at == 0 ? document_.prelude : sections[at - 1].lines;
+    endLine(before, end);
+    if (before.empty() || !isBlank(before.back())) before.push_back({end, std::nullopt});
+
+    const timespec t = now();
+    wine::Section section{path, wine::formatHeader(path), wine::formatStamp(t.tv_sec), end,
+                          {{wine::formatTimeLine(t.tv_sec, t.tv_nsec, end), std::nullopt}}};
+    if (at < sections.size()) section.lines.push_back({end, std::nullopt});
+    sections.insert(sections.begin() + static_cast<std::ptrdiff_t>(at), std::move(section));
+    reindex();
+    return at;
+}
+
+RegResult WineFileHive::createKey(const KeyPath& path) {
+    refresh();
+    if (malformed_) return kBadDatabase;
+    if (keys_.count(foldedKey(path, path.size()))) return kSuccess;
+    insertSection(path);
+    return save();
+}
+
+RegResult WineFileHive::deleteKey(const KeyPath& path) {
+    refresh();
+    if (malformed_) return kBadDatabase;
+    const std::vector<size_t> found = sectionsOf(path);
+    if (found.empty()) return kFileNotFound;
+    for (auto it = found.rbegin(); it != found.rend(); ++it)
+        document_.sections.erase(document_.sections.begin() + static_cast<std::ptrdiff_t>(*it));
+    reindex();
+    // A parent held up only by this key would vanish with it; give it a section.
+    const KeyPath parent(path.begin(), path.end() - 1);
+    if (!parent.empty() && !keys_.count(foldedKey(parent, parent.size()))) insertSection(parent);
+    return save();
+}
+
+RegResult WineFileHive::setValue(const KeyPath& path, const StoredValue& value) {
+    refresh();
+    if (malformed_) return kBadDatabase;
+    std::vector<size_t> found = sectionsOf(path);
+    if (found.empty()) found.push_back(insertSection(path));  // a key that had only sub-keys
+    for (auto index = found.rbegin(); index != found.rend(); ++index) {
+        wine::Section& section = document_.sections[*index];
+        for (wine::Line& line : section.lines) {
+            if (!line.value || !sameName(line.value->name, value.name)) continue;
+            line.value->type = value.type;  // the name keeps its spelling
+            line.value->data = value.data;
+            line.raw = wine::formatValue(*line.value, document_.lineEnd);
+            touch(section);
+            return save();
+        }
+    }
+    wine::Section& section = document_.sections[found.back()];
+    auto& lines = section.lines;
+    auto at = lines.end();
+    while (at != lines.begin() && isBlank(*(at - 1))) --at;
+    if (at != lines.begin() && (at - 1)->raw.back() != '\n') (at - 1)->raw += document_.lineEnd;
+    lines.insert(at, wine::Line{wine::formatValue(value, document_.lineEnd), value});
+    touch(section);
+    return save();
+}
+
+RegResult WineFileHive::deleteValue(const KeyPath& path, std::u16string_view name) {
+    refresh();
+    if (malformed_) return kBadDatabase;
+    bool removed = false;
+    for (size_t index : sectionsOf(path)) {
+        wine::Section& section = document_.sections[index];
+        const size_t before = section.lines.size();
+        std::erase_if(section.lines, [&](const wine::Line& line) {
+            return line.value && sameName(line.value->name, name);
+        });
+        if (section.lines.size() != before) {
+            removed = true;
+            touch(section);
+        }
+    }
+    return removed ? save() : kFileNotFound;
+}
+
+RegResult WineFileHive::save() {
+    std::error_code error;
+    std::filesystem::path target = file_;
+    if (std::filesystem::is_symlink(file_, error)) target = std::filesystem::canonical(file_, error);
+    if (error) target = file_;
+    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const std::string text = wine::writeDocument(document_);
+
+    const int fd = ::mkstemp(temp.data());
+    bool ok = fd >= 0;
+    if (!ok) problem_ = systemError("write", file_);
+    for (size_t written = 0; ok && written < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) { ok = false; problem_ = systemError("write", temp); }
+        else written += static_cast<size_t>(n);
+    }
+    if (ok) {
+        // The new file takes the old one's mode and owner (the prefix's user, under sudo).
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0) {
+            ::fchmod(fd, st.st_mode & 07777);
+            if (::fchown(fd, st.st_uid, st.st_gid) != 0) { /* not ours to give away: keep ours */ }
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd, 0666 & ~mask);
+        }
+        if (::fsync(fd) != 0) { ok = false; problem_ = systemError("write", temp); }
+    }
+    if (fd >= 0 && ::close(fd) != 0 && ok) { ok = false; problem_ = systemError("write", temp); }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) { ok = false; problem_ = systemError("replace", target); }
+    if (!ok) {
+        if (fd >= 0) ::unlink(temp.c_str());
+        loadedStamp_.reset();  // back to what the file holds
+        refresh();
+        return kRegistryIoFailed;
+    }
+    loadedStamp_ = stampNow();
+    ++generation_;
+    return kSuccess;
+}
+
+}  // namespace registry
