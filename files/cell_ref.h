@@ -1,0 +1,30 @@
+#pragma once
+// Cell references as package XML writes them ("B12", "A1:C3", "A1 B2:B4"), parsed and
+// formatted without allocation on the hot path of sheet reading and writing.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/embedded/address.h"
+
+namespace files {
+
+struct CellRef {
+    long row = 0, col = 0;  // 1-based; 0 when absent
+};
+
+// "B12" -> {12, 2}; "$B$12" too. Returns false for anything else or out of the sheet.
+bool parseCellRef(std::string_view text, CellRef& out);
+// "A1:C3" or "A1" -> area; false when malformed.
+bool parseAreaRef(std::string_view text, host::embedded::Area& out);
+// A space-separated list of areas (sqref); throws FormatError when malformed.
+std::vector<host::embedded::Area> parseSqref(std::string_view text);
+
+void appendColumnLetters(std::string& out, long col);
+void appendCellRef(std::string& out, long row, long col);
+void appendAreaRef(std::string& out, const host::embedded::Area& area);  // "A1" for one cell
+bool sameArea(const host::embedded::Area& a, const host::embedded::Area& b);
+bool sameAreas(const std::vector<host::embedded::Area>& a, const std::vector<host::embedded::Area>& b);
+std::string sqrefOf(const std::vector<host::embedded::Area>& areas);
+
+}  // namespace files

@@ -1,0 +1,71 @@
+#pragma once
+// The two interfaces the file layer talks to the engine through: readers push what they find
+// into sinks (as orcus's import interfaces), writers pull what they save from sources. The
+// engine binding implements both over Book and Sheet; tests implement them over plain data.
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/embedded/cell.h"
+#include "host/embedded/sheet.h"
+#include "host/embedded/sheet_objects.h"
+
+namespace files {
+
+using host::embedded::Area;
+using host::embedded::Cell;
+using host::embedded::DrawingObject;
+using host::embedded::FileData;
+using host::embedded::ValidationRule;
+
+class SheetSink {
+public:
+    virtual ~SheetSink() = default;
+    virtual void setCell(long row, long col, Cell cell) = 0;
+    virtual void setSelection(std::vector<Area> areas, long activeRow, long activeCol) = 0;
+    virtual void addValidation(ValidationRule rule) = 0;
+    virtual void addDrawing(DrawingObject object) = 0;
+    virtual void setFileData(std::shared_ptr<FileData> data) = 0;
+};
+
+class BookSink {
+public:
+    virtual ~BookSink() = default;
+    // type: xlWorksheet or xlChart; visibility: -1 visible, 0 hidden, 2 very hidden.
+    virtual SheetSink& addSheet(const std::u16string& name, int type, int visibility) = 0;
+    virtual void setActiveSheet(size_t index) = 0;  // 0-based
+    virtual void setFileData(std::shared_ptr<FileData> data) = 0;
+};
+
+using CellVisitor = std::function<void(long row, long col, const Cell& cell)>;
+
+class SheetSource {
+public:
+    virtual ~SheetSource() = default;
+    virtual std::u16string name() const = 0;
+    virtual int type() const = 0;
+    virtual int visibility() const = 0;
+    virtual void forEachCellByRows(const CellVisitor& visit) const = 0;
+    virtual const std::vector<ValidationRule>& validations() const = 0;
+    virtual const std::vector<DrawingObject>& drawings() const = 0;
+    virtual std::vector<Area> selection() const = 0;
+    virtual long activeRow() const = 0;
+    virtual long activeCol() const = 0;
+    virtual std::shared_ptr<FileData> fileData() const = 0;
+    // Structural edits since the sheet was read move these areas; vanished ones are dropped.
+    virtual size_t editCount() const = 0;
+    virtual void follow(std::vector<Area>& areas, size_t sinceEdit) const = 0;
+};
+
+class BookSource {
+public:
+    virtual ~BookSource() = default;
+    virtual size_t sheetCount() const = 0;
+    virtual const SheetSource& sheet(size_t index) const = 0;
+    virtual size_t activeSheet() const = 0;
+    virtual std::shared_ptr<FileData> fileData() const = 0;
+};
+
+}  // namespace files

@@ -1,0 +1,76 @@
+#include "files/shared_strings.h"
+
+#include "files/file_error.h"
+#include "files/xml_parser.h"
+#include "files/xml_text.h"
+#include "host/constants.h"
+
+namespace files {
+
+namespace {
+
+// Collects the text of <t> elements of an <si>, <is> or comment <text>, leaving out
+// phonetic guides (<rPh>), and flattens rich text runs into one string.
+class StringItemHandler : public XmlHandler {
+public:
+    explicit StringItemHandler(std::vector<std::u16string>& out) : out_(out) {}
+    void startElement(const XmlName& name, const XmlAttributes&) override {
+        if (name.local == "si") current_.clear();
+        else if (name.local == "rPh") ++phonetic_;
+        else if (name.local == "t" && phonetic_ == 0) inText_ = true;
+    }
+    void endElement(const XmlName& name) override {
+        if (name.local == "t") inText_ = false;
+        else if (name.local == "rPh") --phonetic_;
+        else if (name.local == "si") {
+            std::u16string text = decodeXmlText(current_);
+            if (text.size() > static_cast<size_t>(host::kMaxCellText))
+                throw FormatError("a shared string is longer than 32,767 characters");
+            out_.push_back(std::move(text));
+        }
+    }
+    void text(std::string_view t) override {
+        if (inText_) current_ += t;
+    }
+
+private:
+    std::vector<std::u16string>& out_;
+    std::string current_;
+    int phonetic_ = 0;
+    bool inText_ = false;
+};
+
+}  // namespace
+
+std::vector<std::u16string> parseSharedStrings(std::string_view xml) {
+    std::vector<std::u16string> out;
+    StringItemHandler handler(out);
+    XmlParser parser(handler);
+    parser.parseAll(xml);
+    return out;
+}
+
+std::uint32_t SharedStringWriter::indexOf(const std::u16string& text) {
+    ++references_;
+    const auto [it, added] = index_.try_emplace(text, static_cast<std::uint32_t>(strings_.size()));
+    if (added) strings_.push_back(&it->first);
+    return it->second;
+}
+
+std::string SharedStringWriter::toXml() const {
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
+        std::to_string(references_) + "\" uniqueCount=\"" + std::to_string(strings_.size()) + "\">";
+    for (const std::u16string* s : strings_) {
+        const bool keepSpace = !s->empty() && (s->front() == u' ' || s->back() == u' ' ||
+                                               s->front() == u'\n' || s->back() == u'\n' ||
+                                               s->find(u"  ") != std::u16string::npos);
+        out += keepSpace ? "<si><t xml:space=\"preserve\">" : "<si><t>";
+        appendXmlText(out, *s);
+        out += "</t></si>";
+    }
+    return out + "</sst>";
+}
+
+}  // namespace files

@@ -1,0 +1,90 @@
+#include "files/xml_text.h"
+
+#include "host/text.h"
+
+namespace files {
+
+namespace {
+
+int hexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+}
+
+// "_xHHHH_" at `i`: its code unit, or -1.
+int escapeAt(std::u16string_view text, size_t i) {
+    if (i + 7 > text.size() || text[i] != u'_' || text[i + 1] != u'x' || text[i + 6] != u'_')
+        return -1;
+    int value = 0;
+    for (size_t k = 2; k < 6; ++k) {
+        const int h = hexValue(text[i + k]);
+        if (h < 0) return -1;
+        value = value * 16 + h;
+    }
+    return value;
+}
+
+void appendHexEscape(std::string& out, unsigned value) {
+    static const char digits[] = "0123456789ABCDEF";
+    out += "_x";
+    for (int shift = 12; shift >= 0; shift -= 4) out += digits[(value >> shift) & 0xF];
+    out += '_';
+}
+
+}  // namespace
+
+void appendEscapedUtf8(std::string& out, std::string_view text, bool attribute) {
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': if (attribute) out += "&quot;"; else out += c; break;
+        case '\n': if (attribute) out += "&#10;"; else out += c; break;
+        case '\t': if (attribute) out += "&#9;"; else out += c; break;
+        case '\r': out += "&#13;"; break;
+        default: out += c;
+        }
+    }
+}
+
+void appendXmlText(std::string& out, std::u16string_view text, bool attribute) {
+    size_t plain = 0;  // start of the run not yet written
+    auto flush = [&](size_t end) {
+        if (end > plain) appendEscapedUtf8(out, host::utf8(text.substr(plain, end - plain)), attribute);
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool control = c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+        const bool fffx = c == 0xFFFE || c == 0xFFFF;
+        if (control || fffx || escapeAt(text, i) >= 0) {
+            flush(i);
+            // A literal "_xHHHH_" keeps its meaning by escaping its underscore.
+            appendHexEscape(out, control || fffx ? c : u'_');
+            plain = control || fffx ? i + 1 : i + 1;
+        }
+    }
+    flush(text.size());
+}
+
+std::u16string decodeEscapes(std::u16string text) {
+    if (text.find(u"_x") == std::u16string::npos) return text;
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int value = escapeAt(text, i);
+        if (value >= 0) {
+            out += static_cast<char16_t>(value);
+            i += 6;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::u16string decodeXmlText(std::string_view utf8) { return decodeEscapes(host::utf16(utf8)); }
+
+}  // namespace files
