@@ -1,0 +1,264 @@
+#include "host/embedded/criteria.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "host/error.h"
+#include "host/embedded/text_functions.h"
+#include "host/embedded/typed_input.h"
+
+namespace host::embedded {
+
+namespace {
+
+constexpr size_t kMaxCriterionLength = 255;
+
+// Keys of the count index. Each kind has its own first letter, so keys of different kinds
+// never meet.
+constexpr char16_t kTextKey = u't';
+constexpr char16_t kNumberKey = u'n';
+constexpr char16_t kBooleanKey = u'b';
+constexpr char16_t kErrorKey = u'e';
+const std::u16string kTrulyEmptyKey = u"z";  // "=": truly empty cells only
+const std::u16string kNoCellKey = u"x";      // a criterion no cell meets
+
+std::u16string numberKey(double value) {
+    value += 0.0;  // -0 and 0 are the same number
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    std::u16string key(1, kNumberKey);
+    for (int shift = 60; shift >= 0; shift -= 4)
+        key.push_back(u"0123456789abcdef"[(bits >> shift) & 0xF]);
+    return key;
+}
+
+std::u16string textKey(std::u16string_view foldedText) {
+    return std::u16string(1, kTextKey) + std::u16string(foldedText);
+}
+
+std::u16string errorKey(int code) {
+    std::u16string key(1, kErrorKey);
+    for (char c : std::to_string(code)) key.push_back(static_cast<char16_t>(c));
+    return key;
+}
+
+std::u16string booleanKey(bool value) { return value ? u"b1" : u"b0"; }
+
+bool isNumeric(const host::Variant& v) { return v.isNumber() || v.isDate(); }
+
+int compareNumbers(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- WildcardPattern
+
+WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase)
+    : matchCase_(matchCase) {
+    const std::u16string source = matchCase ? std::u16string(pattern) : foldCaseSimple(pattern);
+    for (size_t i = 0; i < source.size(); ++i) {
+        const char16_t c = source[i];
+        const bool escapes = c == u'~' && i + 1 < source.size() &&
+                             (source[i + 1] == u'?' || source[i + 1] == u'*' || source[i + 1] == u'~');
+        if (escapes) {
+            tokens_.push_back({TokenKind::Unit, source[++i]});
+            literal_.push_back(source[i]);
+        } else if (c == u'?') {
+            tokens_.push_back({TokenKind::AnyOne, 0});
+            hasWildcards_ = true;
+        } else if (c == u'*') {
+            if (tokens_.empty() || tokens_.back().kind != TokenKind::AnyRun)
+                tokens_.push_back({TokenKind::AnyRun, 0});
+            hasWildcards_ = true;
+        } else {
+            tokens_.push_back({TokenKind::Unit, c});
+            literal_.push_back(c);
+        }
+    }
+}
+
+bool WildcardPattern::matches(std::u16string_view text) const {
+    if (matchCase_) return hasWildcards_ ? matchTokens(text) : text == literal_;
+    const std::u16string folded = foldCaseSimple(text);
+    return hasWildcards_ ? matchTokens(folded) : folded == literal_;
+}
+
+// Greedy two-pointer matching: on a mismatch, go back to the last '*' and let it take one
+// more unit. O(pattern x text) at worst, never exponential.
+bool WildcardPattern::matchTokens(std::u16string_view text) const {
+    size_t p = 0, t = 0;
+    size_t starToken = tokens_.size(), starText = 0;
+    while (t < text.size()) {
+        if (p < tokens_.size() && tokens_[p].kind == TokenKind::AnyRun) {
+            starToken = p++;
+            starText = t;
+        } else if (p < tokens_.size() &&
+                   (tokens_[p].kind == TokenKind::AnyOne || tokens_[p].unit == text[t])) {
+            ++p;
+            ++t;
+        } else if (starToken != tokens_.size()) {
+            p = starToken + 1;
+            t = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (p < tokens_.size() && tokens_[p].kind == TokenKind::AnyRun) ++p;
+    return p == tokens_.size();
+}
+
+bool wildcardMatch(std::u16string_view pattern, std::u16string_view text, bool matchCase) {
+    return WildcardPattern(pattern, matchCase).matches(text);
+}
+
+// ---------------------------------------------------------------- Criterion
+
+Criterion Criterion::parse(const host::Variant& criterion) {
+    return parse(criterion, currentYear());
+}
+
+Criterion Criterion::parse(const host::Variant& criterion, int currentYear) {
+    Criterion c;
+    c.year_ = currentYear;
+    switch (criterion.kind()) {
+        case host::VariantKind::Empty: c.kind_ = Kind::Nothing; break;
+        case host::VariantKind::Number:
+        case host::VariantKind::Date: c.kind_ = Kind::Number; break;
+        case host::VariantKind::Boolean: c.kind_ = Kind::Boolean; break;
+        case host::VariantKind::Error: c.kind_ = Kind::Error; break;
+        case host::VariantKind::Text: return parseText(criterion.text(), currentYear);
+    }
+    c.number_ = criterion.number();
+    c.error_ = criterion.isError() ? criterion.errorCode() : 0;
+    return c;
+}
+
+Criterion Criterion::parseText(std::u16string_view text, int currentYear) {
+    if (text.size() > kMaxCriterionLength)
+        throw host::Error(host::errApplication, "Criterion is longer than 255 characters");
+    struct Prefix {
+        std::u16string_view text;
+        Op op;
+    };
+    static constexpr Prefix kPrefixes[] = {
+        {u"<>", Op::NotEqual}, {u"<=", Op::LessEqual}, {u">=", Op::GreaterEqual},
+        {u"<", Op::Less},      {u">", Op::Greater},    {u"=", Op::Equal},
+    };
+    Criterion c;
+    c.year_ = currentYear;
+    std::u16string_view rest = text;
+    for (const auto& prefix : kPrefixes) {
+        if (!rest.starts_with(prefix.text)) continue;
+        c.op_ = prefix.op;
+        c.explicitEqual_ = prefix.op == Op::Equal;
+        rest.remove_prefix(prefix.text.size());
+        break;
+    }
+    if (const auto b = parseBoolean(rest)) {
+        c.kind_ = Kind::Boolean;
+        c.number_ = *b ? 1 : 0;
+    } else if (const auto n = parseNumberOrDate(rest, currentYear)) {
+        c.kind_ = Kind::Number;
+        c.number_ = *n;
+    } else if (const int code = host::errorCodeOf(rest)) {
+        c.kind_ = Kind::Error;
+        c.error_ = code;
+    } else {
+        c.kind_ = Kind::Text;
+        c.text_ = std::u16string(rest);
+        c.pattern_ = WildcardPattern(rest);
+    }
+    return c;
+}
+
+bool Criterion::holds(int comparison) const {
+    switch (op_) {
+        case Op::Equal: return comparison == 0;
+        case Op::NotEqual: return comparison != 0;
+        case Op::Less: return comparison < 0;
+        case Op::LessEqual: return comparison <= 0;
+        case Op::Greater: return comparison > 0;
+        case Op::GreaterEqual: return comparison >= 0;
+    }
+    return false;
+}
+
+// Whether the cell equals the operand, in the sense of "=" and "<>".
+bool Criterion::equalityHolds(const host::Variant& cell) const {
+    switch (kind_) {
+        case Kind::Nothing: return false;
+        case Kind::Boolean: return cell.isBoolean() && cell.number() == number_;
+        case Kind::Error: return cell.isError() && cell.errorCode() == error_;
+        case Kind::Number:
+            if (isNumeric(cell)) return cell.number() == number_;
+            if (!cell.isText()) return false;
+            if (const auto n = parseNumberOrDate(cell.text(), year_)) return *n == number_;
+            return false;
+        case Kind::Text:
+            if (!text_.empty()) return cell.isText() && pattern_.matches(cell.text());
+            if (explicitEqual_) return cell.isEmpty();
+            return cell.isEmpty() || (cell.isText() && cell.text().empty());
+    }
+    return false;
+}
+
+// "<", "<=", ">", ">=": only cells of the operand's own kind compare.
+bool Criterion::orderingHolds(const host::Variant& cell) const {
+    switch (kind_) {
+        case Kind::Number: return isNumeric(cell) && holds(compareNumbers(cell.number(), number_));
+        case Kind::Boolean: return cell.isBoolean() && holds(compareNumbers(cell.number(), number_));
+        case Kind::Text: return cell.isText() && holds(compareIgnoringCase(cell.text(), text_));
+        case Kind::Nothing:
+        case Kind::Error: return false;
+    }
+    return false;
+}
+
+bool Criterion::matches(const host::Variant& cell) const {
+    switch (op_) {
+        case Op::Equal: return equalityHolds(cell);
+        case Op::NotEqual:
+            if (kind_ == Kind::Text && text_.empty()) return !cell.isEmpty();
+            if (kind_ == Kind::Number && cell.isText()) return true;  // texts never equal a number
+            return !equalityHolds(cell);
+        default: return orderingHolds(cell);
+    }
+}
+
+std::optional<std::u16string> Criterion::indexKey() const {
+    if (op_ != Op::Equal) return std::nullopt;
+    switch (kind_) {
+        case Kind::Nothing: return kNoCellKey;
+        case Kind::Boolean: return booleanKey(number_ != 0);
+        case Kind::Number: return std::isnan(number_) ? kNoCellKey : numberKey(number_);
+        case Kind::Error: return errorKey(error_);
+        case Kind::Text:
+            if (text_.empty()) return explicitEqual_ ? kTrulyEmptyKey : textKey(u"");
+            if (pattern_.hasWildcards()) return std::nullopt;
+            return textKey(pattern_.literal());
+    }
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------- matchKeys
+
+std::vector<std::u16string> matchKeys(const host::Variant& cell) {
+    return matchKeys(cell, currentYear());
+}
+
+std::vector<std::u16string> matchKeys(const host::Variant& cell, int currentYear) {
+    switch (cell.kind()) {
+        case host::VariantKind::Empty: return {textKey(u""), kTrulyEmptyKey};
+        case host::VariantKind::Number:
+        case host::VariantKind::Date: return {numberKey(cell.number())};
+        case host::VariantKind::Boolean: return {booleanKey(cell.boolean())};
+        case host::VariantKind::Error: return {errorKey(cell.errorCode())};
+        case host::VariantKind::Text: break;
+    }
+    std::vector<std::u16string> keys{textKey(foldCaseSimple(cell.text()))};
+    if (const auto n = parseNumberOrDate(cell.text(), currentYear)) keys.push_back(numberKey(*n));
+    return keys;
+}
+
+}  // namespace host::embedded

@@ -1,0 +1,51 @@
+#include "host/embedded/formula.h"
+
+#include "host/constants.h"
+#include "host/error.h"
+#include "host/embedded/formula_eval.h"
+#include "host/embedded/formula_parser.h"
+
+namespace host::embedded {
+
+void FormulaContext::forEachValue(const Area& area,
+                                  const std::function<void(const host::Variant&)>& visit) const {
+    if (cellCount(area) > host::kMaxRows)
+        throw host::Error(host::errApplication, "Range too large to scan cell by cell");
+    for (long row = area.row1; row <= area.row2; ++row)
+        for (long col = area.col1; col <= area.col2; ++col) {
+            const host::Variant value = cellValue(row, col);
+            if (!value.isEmpty()) visit(value);
+        }
+}
+
+Formula Formula::parse(std::u16string_view text) {
+    return Formula(std::make_shared<const ParsedFormula>(parseFormula(text)));
+}
+
+host::Variant Formula::evaluate(const FormulaContext& ctx, long rowOffset, long colOffset) const {
+    return evaluateFormula(*parsed_, ctx, rowOffset, colOffset);
+}
+
+std::u16string Formula::text(long rowOffset, long colOffset) const {
+    const std::u16string& source = parsed_->source;
+    std::u16string out = source.starts_with(u'=') ? u"" : u"=";
+    size_t copied = 0;
+    for (const auto& ref : parsed_->references) {
+        out.append(source, copied, ref.start - copied);
+        out += referenceText(ref, rowOffset, colOffset);
+        copied = ref.start + ref.length;
+    }
+    out.append(source, copied);
+    return out;
+}
+
+std::vector<Area> Formula::references(long rowOffset, long colOffset) const {
+    std::vector<Area> areas;
+    for (const auto& ref : parsed_->references) {
+        Area area;
+        if (resolveReference(ref, rowOffset, colOffset, area)) areas.push_back(area);
+    }
+    return areas;
+}
+
+}  // namespace host::embedded

@@ -1,0 +1,105 @@
+#include "host/embedded/text_functions.h"
+
+#include <gtest/gtest.h>
+
+#include "host/text.h"
+
+namespace {
+
+struct TextCase {
+    const char16_t* in;
+    const char16_t* out;
+};
+
+TEST(Trim, OnlyU0020IsASpace) {
+    const TextCase cases[] = {
+        {u"", u""},
+        {u"   ", u""},
+        {u"abc", u"abc"},
+        {u"  abc  ", u"abc"},
+        {u"a   b    c", u"a b c"},
+        {u" a b ", u"a b"},
+        {u"\u00A0a\u00A0", u"\u00A0a\u00A0"},
+        {u"\ta\t", u"\ta\t"},
+        {u"a \u3000 b", u"a \u3000 b"},
+        {u"a\u3000\u3000b", u"a\u3000\u3000b"},
+        {u" \n x \n ", u"\n x \n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(host::embedded::trim(c.in), c.out) << host::utf8(c.in);
+}
+
+TEST(Clean, RemovesCodeUnitsBelow32Only) {
+    const TextCase cases[] = {
+        {u"", u""},
+        {u"a\tb\nc\rd", u"abcd"},
+        {u"\x01\x1F x", u" x"},
+        {u"\x7F\x81\x8D\x8F\x90\x9D", u"\x7F\x81\x8D\x8F\x90\x9D"},
+        {u"\u00A0 kept", u"\u00A0 kept"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(host::embedded::clean(c.in), c.out) << host::utf8(c.in);
+    const std::u16string withNul(u"a\0b", 3);
+    EXPECT_EQ(host::embedded::clean(withNul), u"ab");
+}
+
+TEST(UpperLower, IcuWithUsEnglishRules) {
+    const struct {
+        const char16_t* in;
+        const char16_t* upper;
+        const char16_t* lower;
+    } cases[] = {
+        {u"abc XYZ 123", u"ABC XYZ 123", u"abc xyz 123"},
+        {u"stra\u00DFe", u"STRASSE", u"stra\u00DFe"},
+        {u"\u0130stanbul", u"\u0130STANBUL", u"i\u0307stanbul"},
+        {u"\u039F\u0394\u039F\u03A3", u"\u039F\u0394\u039F\u03A3", u"\u03BF\u03B4\u03BF\u03C2"},
+        {u"\U00010428", u"\U00010400", u"\U00010428"},
+        {u"", u"", u""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(host::embedded::upper(c.in), c.upper) << host::utf8(c.in);
+        EXPECT_EQ(host::embedded::lower(c.in), c.lower) << host::utf8(c.in);
+    }
+}
+
+TEST(FoldCase, FullAndSimpleFolding) {
+    const struct {
+        const char16_t* in;
+        const char16_t* full;
+        const char16_t* simple;
+    } cases[] = {
+        {u"Hello", u"hello", u"hello"},
+        {u"Stra\u00DFe", u"strasse", u"stra\u00DFe"},
+        {u"\u03A3\u03C2", u"\u03C3\u03C3", u"\u03C3\u03C3"},
+        {u"\U00010400x", u"\U00010428x", u"\U00010428x"},
+        {u"\xD801", u"\xD801", u"\xD801"},  // a lone surrogate stays
+        {u"\uFB01", u"fi", u"\uFB01"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(host::embedded::foldCase(c.in), c.full) << host::utf8(c.in);
+        EXPECT_EQ(host::embedded::foldCaseSimple(c.in), c.simple) << host::utf8(c.in);
+    }
+}
+
+TEST(CompareIgnoringCase, ThreeWay) {
+    const struct {
+        const char16_t* a;
+        const char16_t* b;
+        int sign;
+    } cases[] = {
+        {u"apple", u"APPLE", 0}, {u"apple", u"Banana", -1}, {u"b", u"A", 1},
+        {u"", u"", 0},           {u"", u"a", -1},           {u"ab", u"a", 1},
+    };
+    for (const auto& c : cases) {
+        const int r = host::embedded::compareIgnoringCase(c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << host::utf8(c.a) << " vs " << host::utf8(c.b);
+    }
+}
+
+TEST(Len, CountsCodeUnits) {
+    const struct {
+        const char16_t* text;
+        long length;
+    } cases[] = {{u"", 0}, {u"abc", 3}, {u"\U0001F600", 2}, {u"a\U0001F600b", 4}, {u"\u00E9", 1}};
+    for (const auto& c : cases) EXPECT_EQ(host::embedded::len(c.text), c.length) << host::utf8(c.text);
+}
+
+}  // namespace
