@@ -132,8 +132,8 @@ std::vector<Area> parseAddress(std::u16string_view text) {
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(u',', start);
-        const auto piece = text.substr(start, comma == std::u16string_view::npos ? text.npos
-                                                                                 : comma - start);
+        const auto piece =
+            text.substr(start, comma == std::u16string_view::npos ? text.npos : comma - start);
         areas.push_back(parseArea(trimSpaces(piece)));
         if (comma == std::u16string_view::npos) break;
         start = comma + 1;
@@ -146,8 +146,7 @@ std::u16string formatCellRef(const CellRef& ref) {
 }
 
 std::u16string formatArea(const Area& area, bool rowAbs, bool colAbs) {
-    if (isWholeRows(area))
-        return rowText(area.row1, rowAbs) + u":" + rowText(area.row2, rowAbs);
+    if (isWholeRows(area)) return rowText(area.row1, rowAbs) + u":" + rowText(area.row2, rowAbs);
     if (isWholeColumns(area))
         return columnText(area.col1, colAbs) + u":" + columnText(area.col2, colAbs);
     std::u16string out = formatCellRef(CellRef{area.row1, area.col1, rowAbs, colAbs});
@@ -166,9 +165,8 @@ std::u16string formatAddress(const std::vector<Area>& areas, bool rowAbs, bool c
 }
 
 bool isInsideSheet(const Area& area) {
-    return area.row1 >= 1 && area.col1 >= 1 && area.row1 <= area.row2 &&
-           area.col1 <= area.col2 && area.row2 <= host::kMaxRows &&
-           area.col2 <= host::kMaxColumns;
+    return area.row1 >= 1 && area.col1 >= 1 && area.row1 <= area.row2 && area.col1 <= area.col2 &&
+           area.row2 <= host::kMaxRows && area.col2 <= host::kMaxColumns;
 }
 
 bool isWholeColumns(const Area& area) { return area.row1 == 1 && area.row2 == host::kMaxRows; }

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "host/error.h"
 #include "host/embedded/text_functions.h"
 #include "host/embedded/typed_input.h"
+#include "host/error.h"
 
 namespace host::embedded {
 
@@ -59,8 +59,9 @@ WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase)
     const std::u16string source = matchCase ? std::u16string(pattern) : foldCaseSimple(pattern);
     for (size_t i = 0; i < source.size(); ++i) {
         const char16_t c = source[i];
-        const bool escapes = c == u'~' && i + 1 < source.size() &&
-                             (source[i + 1] == u'?' || source[i + 1] == u'*' || source[i + 1] == u'~');
+        const bool escapes =
+            c == u'~' && i + 1 < source.size() &&
+            (source[i + 1] == u'?' || source[i + 1] == u'*' || source[i + 1] == u'~');
         if (escapes) {
             tokens_.push_back({TokenKind::Unit, source[++i]});
             literal_.push_back(source[i]);
@@ -207,7 +208,8 @@ bool Criterion::equalityHolds(const host::Variant& cell) const {
 bool Criterion::orderingHolds(const host::Variant& cell) const {
     switch (kind_) {
         case Kind::Number: return isNumeric(cell) && holds(compareNumbers(cell.number(), number_));
-        case Kind::Boolean: return cell.isBoolean() && holds(compareNumbers(cell.number(), number_));
+        case Kind::Boolean:
+            return cell.isBoolean() && holds(compareNumbers(cell.number(), number_));
         case Kind::Text: return cell.isText() && holds(compareIgnoringCase(cell.text(), text_));
         case Kind::Nothing:
         case Kind::Error: return false;

@@ -67,7 +67,7 @@ private:
     bool explicitEqual_ = false;  // "=" written out (only "=" alone differs from "")
     double number_ = 0;           // number, serial, or 1/0 of a boolean
     int error_ = 0;
-    std::u16string text_;         // the text operand as written
+    std::u16string text_;  // the text operand as written
     WildcardPattern pattern_;
     int year_ = 1900;
 };

@@ -1,9 +1,9 @@
 #include "host/embedded/formula.h"
 
 #include "host/constants.h"
-#include "host/error.h"
 #include "host/embedded/formula_eval.h"
 #include "host/embedded/formula_parser.h"
+#include "host/error.h"
 
 namespace host::embedded {
 

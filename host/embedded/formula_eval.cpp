@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "host/constants.h"
-#include "host/error.h"
 #include "host/embedded/text_functions.h"
 #include "host/embedded/typed_input.h"
+#include "host/error.h"
 
 namespace host::embedded {
 
@@ -48,7 +48,8 @@ Variant arithmetic(FormulaOp op, const Variant& a, const Variant& b) {
         case FormulaOp::Add: return numberResult(*x + *y);
         case FormulaOp::Subtract: return numberResult(*x - *y);
         case FormulaOp::Multiply: return numberResult(*x * *y);
-        case FormulaOp::Divide: return *y == 0 ? errorValue(host::xlErrDiv0) : numberResult(*x / *y);
+        case FormulaOp::Divide:
+            return *y == 0 ? errorValue(host::xlErrDiv0) : numberResult(*x / *y);
         default: return power(*x, *y);
     }
 }
@@ -101,7 +102,8 @@ struct Operand {
 
 class Evaluator {
 public:
-    Evaluator(const ParsedFormula& formula, const FormulaContext& ctx, long rowOffset, long colOffset)
+    Evaluator(const ParsedFormula& formula, const FormulaContext& ctx, long rowOffset,
+              long colOffset)
         : formula_(formula), ctx_(ctx), rowOffset_(rowOffset), colOffset_(colOffset) {}
 
     Operand evaluate(const FormulaNode& node) {
@@ -110,7 +112,8 @@ public:
             case FormulaNode::Kind::Reference: return reference(node);
             case FormulaNode::Kind::Name: return Operand{errorValue(host::xlErrName)};
             case FormulaNode::Kind::Missing: return Operand::ofMissing();
-            case FormulaNode::Kind::Unary: return Operand{applyUnary(node.op, scalar(*node.children[0]))};
+            case FormulaNode::Kind::Unary:
+                return Operand{applyUnary(node.op, scalar(*node.children[0]))};
             case FormulaNode::Kind::Binary: return Operand{binaryChain(node)};
             case FormulaNode::Kind::Call: return call(node);
         }
@@ -188,8 +191,10 @@ private:
         double count = 0;
         for (const auto& arg : args) {
             const Operand operand = evaluate(*arg);
-            if (operand.area) count += ctx_.countA(*operand.area);
-            else if (!operand.missing) count += 1;
+            if (operand.area)
+                count += ctx_.countA(*operand.area);
+            else if (!operand.missing)
+                count += 1;
         }
         return Variant(count);
     }
@@ -235,8 +240,10 @@ private:
             const Operand operand = evaluate(*arg);
             if (operand.area) {
                 ctx_.forEachValue(*operand.area, [&](const Variant& v) {
-                    if (v.isError() && !error) error = v;
-                    else if (v.isBoolean() || isNumeric(v)) take(v.number() != 0);
+                    if (v.isError() && !error)
+                        error = v;
+                    else if (v.isBoolean() || isNumeric(v))
+                        take(v.number() != 0);
                 });
             } else if (!operand.missing) {
                 if (operand.value.isError()) return operand.value;
@@ -257,8 +264,10 @@ private:
             const Operand operand = evaluate(*arg);
             if (operand.area) {
                 ctx_.forEachValue(*operand.area, [&](const Variant& v) {
-                    if (v.isError() && !error) error = v;
-                    else if (isNumeric(v)) total += v.number();
+                    if (v.isError() && !error)
+                        error = v;
+                    else if (isNumeric(v))
+                        total += v.number();
                 });
             } else if (!operand.missing) {
                 if (operand.value.isError()) return operand.value;

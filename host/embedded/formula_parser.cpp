@@ -31,7 +31,19 @@ std::u16string upperAscii(std::u16string_view s) {
 
 // ---------------------------------------------------------------- tokens
 
-enum class TokenKind { Number, Text, Error, Reference, Name, Function, Operator, Open, Close, Comma, End };
+enum class TokenKind {
+    Number,
+    Text,
+    Error,
+    Reference,
+    Name,
+    Function,
+    Operator,
+    Open,
+    Close,
+    Comma,
+    End
+};
 
 struct Token {
     explicit Token(TokenKind k = TokenKind::End) : kind(k) {}
@@ -85,8 +97,9 @@ private:
     }
 
     Token errorLiteral() {
-        static const int kCodes[] = {host::xlErrNull, host::xlErrDiv0, host::xlErrValue, host::xlErrRef,
-                                     host::xlErrName, host::xlErrNum,  host::xlErrNA};
+        static const int kCodes[] = {host::xlErrNull, host::xlErrDiv0, host::xlErrValue,
+                                     host::xlErrRef,  host::xlErrName, host::xlErrNum,
+                                     host::xlErrNA};
         for (int code : kCodes) {
             const std::u16string literal = host::errorLiteral(code);
             const auto candidate = s_.substr(pos_, literal.size());
@@ -127,10 +140,9 @@ private:
             return false;
         if (!range) second = first;
         token.kind = TokenKind::Reference;
-        token.reference = FormulaReference{shapeOf(first, range),
-                                           CellRef{first.row, first.col, first.rowAbs, first.colAbs},
-                                           CellRef{second.row, second.col, second.rowAbs, second.colAbs},
-                                           pos_, end - pos_};
+        token.reference = FormulaReference{
+            shapeOf(first, range), CellRef{first.row, first.col, first.rowAbs, first.colAbs},
+            CellRef{second.row, second.col, second.rowAbs, second.colAbs}, pos_, end - pos_};
         pos_ = end;
         return true;
     }
@@ -150,7 +162,8 @@ private:
         for (size_t i = start; i < pos_; ++i) ascii.push_back(static_cast<char>(s_[i]));
         if (ascii == ".") badFormula("lone decimal point");
         Token token{TokenKind::Number};
-        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), token.number);
+        const auto result =
+            std::from_chars(ascii.data(), ascii.data() + ascii.size(), token.number);
         if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size() ||
             !std::isfinite(token.number))
             badFormula("number out of range");
@@ -176,10 +189,17 @@ private:
             case u'(': token.kind = TokenKind::Open; return token;
             case u')': token.kind = TokenKind::Close; return token;
             case u',': token.kind = TokenKind::Comma; return token;
-            case u'+': case u'-': case u'*': case u'/': case u'^': case u'&': case u'%': case u'=':
-                return token;
+            case u'+':
+            case u'-':
+            case u'*':
+            case u'/':
+            case u'^':
+            case u'&':
+            case u'%':
+            case u'=': return token;
             case u'<':
-                if (pos_ < s_.size() && (s_[pos_] == u'=' || s_[pos_] == u'>')) token.text.push_back(s_[pos_++]);
+                if (pos_ < s_.size() && (s_[pos_] == u'=' || s_[pos_] == u'>'))
+                    token.text.push_back(s_[pos_++]);
                 return token;
             case u'>':
                 if (pos_ < s_.size() && s_[pos_] == u'=') token.text.push_back(s_[pos_++]);
@@ -236,9 +256,12 @@ const BinaryLevel kLevels[] = {
 };
 constexpr int kLevelCount = sizeof kLevels / sizeof kLevels[0];
 
-FormulaNodePtr makeNode(FormulaNode node) { return std::make_shared<const FormulaNode>(std::move(node)); }
+FormulaNodePtr makeNode(FormulaNode node) {
+    return std::make_shared<const FormulaNode>(std::move(node));
+}
 
-FormulaNodePtr makeOperation(FormulaNode::Kind kind, FormulaOp op, std::vector<FormulaNodePtr> operands) {
+FormulaNodePtr makeOperation(FormulaNode::Kind kind, FormulaOp op,
+                             std::vector<FormulaNodePtr> operands) {
     FormulaNode node(kind);
     node.op = op;
     node.children = std::move(operands);
@@ -380,7 +403,8 @@ private:
         std::vector<FormulaNodePtr> args;
         while (true) {
             const bool empty = peek().kind == TokenKind::Comma || peek().kind == TokenKind::Close;
-            args.push_back(empty ? makeNode(FormulaNode(FormulaNode::Kind::Missing)) : expression());
+            args.push_back(empty ? makeNode(FormulaNode(FormulaNode::Kind::Missing))
+                                 : expression());
             if (args.size() > 255) badFormula("too many arguments");
             const Token& separator = take();
             if (separator.kind == TokenKind::Close) return args;
@@ -410,7 +434,9 @@ std::u16string rowPart(long row, bool absolute) {
     return out;
 }
 
-std::u16string columnPart(long col, bool absolute) { return (absolute ? u"$" : u"") + columnLetters(col); }
+std::u16string columnPart(long col, bool absolute) {
+    return (absolute ? u"$" : u"") + columnLetters(col);
+}
 
 }  // namespace
 

@@ -15,18 +15,43 @@ namespace host::embedded {
 // rows, with the place of its text so that the text can be rewritten when it is shifted.
 struct FormulaReference {
     enum class Shape { Cell, Cells, Columns, Rows } shape;
-    CellRef first, last;     // for Columns only the columns count, for Rows only the rows
-    size_t start, length;    // where it is written in the formula's text
+    CellRef first, last;   // for Columns only the columns count, for Rows only the rows
+    size_t start, length;  // where it is written in the formula's text
 };
 
 enum class FormulaFunction {
-    Unknown, CountIf, CountA, Len, Trim, Clean, Upper, Lower, If, And, Or, Not, Sum, IsBlank
+    Unknown,
+    CountIf,
+    CountA,
+    Len,
+    Trim,
+    Clean,
+    Upper,
+    Lower,
+    If,
+    And,
+    Or,
+    Not,
+    Sum,
+    IsBlank
 };
 
 enum class FormulaOp {
-    Add, Subtract, Multiply, Divide, Power, Concat,
-    Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual,
-    Negate, Plus, Percent
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    Concat,
+    Equal,
+    NotEqual,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    Negate,
+    Plus,
+    Percent
 };
 
 struct FormulaNode;
@@ -36,9 +61,9 @@ struct FormulaNode {
     enum class Kind { Constant, Reference, Name, Missing, Unary, Binary, Call };
     explicit FormulaNode(Kind k) : kind(k) {}
     Kind kind;
-    host::Variant value;              // Constant
-    size_t reference = 0;             // Reference: index into ParsedFormula::references
-    FormulaOp op = FormulaOp::Add;    // Unary, Binary
+    host::Variant value;            // Constant
+    size_t reference = 0;           // Reference: index into ParsedFormula::references
+    FormulaOp op = FormulaOp::Add;  // Unary, Binary
     FormulaFunction function = FormulaFunction::Unknown;  // Call
     std::vector<FormulaNodePtr> children;                 // operands or arguments
 };

@@ -94,8 +94,8 @@ std::optional<double> dateSerial(long y, long m, long d) {
     if (y < 1900 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m))
         return std::nullopt;
     const long long epoch = daysFromCivil(1899, 12, 30);
-    return static_cast<double>(daysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)) -
-                               epoch);
+    return static_cast<double>(
+        daysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)) - epoch);
 }
 
 // Splits "1/2/2024" at sep into fields of 1 to 4 digits each.
@@ -115,11 +115,11 @@ long fieldValue(std::u16string_view field) {
     return value;
 }
 
-// Two-digit years: 00-29 are 2000-2029, 30-99 are 1930-1999.
+// Years of one or two digits: 0-29 are 2000-2029, 30-99 are 1930-1999.
 long fullYear(std::u16string_view field) {
     const long y = fieldValue(field);
     if (field.size() == 4) return y;
-    if (field.size() != 2) return -1;
+    if (field.size() == 3) return -1;
     return y < 30 ? 2000 + y : 1900 + y;
 }
 

@@ -11,8 +11,8 @@ namespace host::embedded {
 
 struct TypedInput {
     enum class Kind { Empty, Value, Formula } kind;
-    host::Variant value;       // for Kind::Value
-    std::u16string formula;    // for Kind::Formula, with its leading '='
+    host::Variant value;     // for Kind::Value
+    std::u16string formula;  // for Kind::Formula, with its leading '='
 };
 
 // "" -> Empty; "=..." -> Formula; "'abc" -> Text "abc"; numbers, TRUE/FALSE (any case) and

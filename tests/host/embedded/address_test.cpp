@@ -28,10 +28,9 @@ TEST(ColumnNumber, LettersInEitherCase) {
         const char16_t* letters;
         long number;
     } cases[] = {
-        {u"A", 1},     {u"Z", 26},      {u"AA", 27},  {u"AZ", 52},  {u"BA", 53},
-        {u"ZZ", 702},  {u"AAA", 703},   {u"XFD", 16384}, {u"xfd", 16384}, {u"aB", 28},
-        {u"XFE", 0},   {u"ZZZ", 0},     {u"", 0},     {u"AAAA", 0}, {u"A1", 0},
-        {u"$A", 0},    {u"\u00C4", 0},
+        {u"A", 1},     {u"Z", 26},      {u"AA", 27},     {u"AZ", 52}, {u"BA", 53},    {u"ZZ", 702},
+        {u"AAA", 703}, {u"XFD", 16384}, {u"xfd", 16384}, {u"aB", 28}, {u"XFE", 0},    {u"ZZZ", 0},
+        {u"", 0},      {u"AAAA", 0},    {u"A1", 0},      {u"$A", 0},  {u"\u00C4", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(host::embedded::columnNumber(c.letters), c.number) << host::utf8(c.letters);
@@ -41,9 +40,10 @@ TEST(ColumnLetters, KnownColumns) {
     const struct {
         long number;
         const char16_t* letters;
-    } cases[] = {{1, u"A"}, {26, u"Z"}, {27, u"AA"}, {702, u"ZZ"}, {703, u"AAA"},
-                 {16384, u"XFD"}, {0, u""}, {-5, u""}};
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::columnLetters(c.number), c.letters) << c.number;
+    } cases[] = {{1, u"A"},     {26, u"Z"},      {27, u"AA"}, {702, u"ZZ"},
+                 {703, u"AAA"}, {16384, u"XFD"}, {0, u""},    {-5, u""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(host::embedded::columnLetters(c.number), c.letters) << c.number;
 }
 
 TEST(ColumnLetters, EveryColumnReadsBackAsItself) {
@@ -82,11 +82,14 @@ TEST(ParseAddress, AcceptedForms) {
 
 TEST(ParseAddress, RefusedFormsFailWith1004) {
     const char16_t* cases[] = {
-        u"",      u" ",        u"A",        u"1",         u"A0",       u"A1048577", u"XFE1",
-        u"A1:",   u":A1",      u"A1:B",     u"B:3",       u"A1:3",     u"A1,,B2",   u"A1,",
-        u",A1",   u"$$A1",     u"A$",       u"A1$",       u"A1 B2",    u"A 1",      u"Sheet1!A1",
-        u"A1:B2:C3", u"R1C1",  u"A-1",      u"1.5",       u"$A$",      u"$3$",      u"A1;B2",
-        u"A\u00A01", u"B:B:B", u"AAAA1",    u"A99999999999999999999",
+        u"",          u" ",        u"A",     u"1",
+        u"A0",        u"A1048577", u"XFE1",  u"A1:",
+        u":A1",       u"A1:B",     u"B:3",   u"A1:3",
+        u"A1,,B2",    u"A1,",      u",A1",   u"$$A1",
+        u"A$",        u"A1$",      u"A1 B2", u"A 1",
+        u"Sheet1!A1", u"A1:B2:C3", u"R1C1",  u"A-1",
+        u"1.5",       u"$A$",      u"$3$",   u"A1;B2",
+        u"A\u00A01",  u"B:B:B",    u"AAAA1", u"A99999999999999999999",
     };
     for (const char16_t* text : cases) {
         try {
@@ -120,7 +123,8 @@ TEST(FormatArea, HostDefaultForms) {
         {{2, 1, kRows - 1, 1}, true, true, u"$A$2:$A$1048575"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(host::embedded::formatArea(c.area, c.rowAbs, c.colAbs), c.text) << host::utf8(c.text);
+        EXPECT_EQ(host::embedded::formatArea(c.area, c.rowAbs, c.colAbs), c.text)
+            << host::utf8(c.text);
 }
 
 TEST(FormatAddress, AreasJoinedByComma) {
@@ -131,8 +135,8 @@ TEST(FormatAddress, AreasJoinedByComma) {
 }
 
 TEST(FormatAddress, ReadsBackAsTheSameAreas) {
-    const char16_t* texts[] = {u"A1", u"b2:c9", u"B:D", u"7:9", u"A1:XFD1", u"A1:A1048576",
-                               u"A1,C3:D4,5:5", u"$1:$1048576"};
+    const char16_t* texts[] = {u"A1",      u"b2:c9",       u"B:D",          u"7:9",
+                               u"A1:XFD1", u"A1:A1048576", u"A1,C3:D4,5:5", u"$1:$1048576"};
     for (const char16_t* text : texts) {
         const auto areas = host::embedded::parseAddress(text);
         for (bool absolute : {true, false})
@@ -150,10 +154,10 @@ TEST(ScanRefPart, ReadsTheLongestPartAtTheStart) {
         long row, col;
         bool rowAbs, colAbs;
     } cases[] = {
-        {u"$B$7+1", 4, 7, 2, true, true}, {u"b7)", 2, 7, 2, false, false},
-        {u"B:B", 1, 0, 2, false, false},  {u"$12:$13", 3, 12, 0, true, false},
+        {u"$B$7+1", 4, 7, 2, true, true},  {u"b7)", 2, 7, 2, false, false},
+        {u"B:B", 1, 0, 2, false, false},   {u"$12:$13", 3, 12, 0, true, false},
         {u"IF(", 2, 0, 240, false, false}, {u"TRUE", 0, 0, 0, false, false},
-        {u"A0", 0, 0, 0, false, false},   {u"$", 0, 0, 0, false, false},
+        {u"A0", 0, 0, 0, false, false},    {u"$", 0, 0, 0, false, false},
     };
     for (const auto& c : cases) {
         host::embedded::RefPart part;

@@ -52,7 +52,8 @@ public:
             ++stored;
             count += criterion.matches(value);
         }
-        if (criterion.matches(Variant())) count += static_cast<double>(host::embedded::cellCount(area)) - stored;
+        if (criterion.matches(Variant()))
+            count += static_cast<double>(host::embedded::cellCount(area)) - stored;
         return count;
     }
     double countA(const Area& area) const override {
@@ -60,7 +61,8 @@ public:
         for (const auto& [at, value] : cells_) count += inside(area, at.first, at.second);
         return count;
     }
-    void forEachValue(const Area& area, const std::function<void(const Variant&)>& visit) const override {
+    void forEachValue(const Area& area,
+                      const std::function<void(const Variant&)>& visit) const override {
         for (const auto& [at, value] : cells_)
             if (inside(area, at.first, at.second)) visit(value);
     }
@@ -112,104 +114,191 @@ void expectValues(const std::vector<EvalCase>& cases) {
 
 TEST(FormulaEvaluate, ArithmeticAndPrecedence) {
     expectValues({
-        {u"=1+2", N(3)},        {u"1+2", N(3)},          {u"=2*3+4", N(10)},     {u"=2+3*4", N(14)},
-        {u"=(2+3)*4", N(20)},   {u"=10/4", N(2.5)},      {u"=2^3^2", N(64)},     {u"=-2^2", N(4)},
-        {u"=2^-1", N(0.5)},     {u"=-(2^2)", N(-4)},     {u"=50%", N(0.5)},      {u"=10%*10", N(1)},
-        {u"=-5%", N(-0.05)},    {u"=--3", N(3)},         {u"=+-+3", N(-3)},      {u"=1-2-3", N(-4)},
-        {u"=12/2/3", N(2)},     {u"=1.5e2", N(150)},     {u"=.5", N(0.5)},       {u"= 1 +\t2 ", N(3)},
-        {u"=1/0", kDiv0},       {u"=0^0", kNum},         {u"=0^-1", kDiv0},      {u"=(-8)^(1/3)", kNum},
-        {u"=1e308*10", kNum},   {u"=\"3\"+4", N(7)},     {u"=\"abc\"+1", kValue}, {u"=TRUE+1", N(2)},
-        {u"=\"1/2/2024\"+0", N(45293)}, {u"=\"50%\"*2", N(1)},
-        {u"=#N/A", kNA},        {u"=#DIV/0!+1", kDiv0},  {u"=1+#value!", kValue}, {u"=#N/A+1/0", kNA},
+        {u"=1+2", N(3)},
+        {u"1+2", N(3)},
+        {u"=2*3+4", N(10)},
+        {u"=2+3*4", N(14)},
+        {u"=(2+3)*4", N(20)},
+        {u"=10/4", N(2.5)},
+        {u"=2^3^2", N(64)},
+        {u"=-2^2", N(4)},
+        {u"=2^-1", N(0.5)},
+        {u"=-(2^2)", N(-4)},
+        {u"=50%", N(0.5)},
+        {u"=10%*10", N(1)},
+        {u"=-5%", N(-0.05)},
+        {u"=--3", N(3)},
+        {u"=+-+3", N(-3)},
+        {u"=1-2-3", N(-4)},
+        {u"=12/2/3", N(2)},
+        {u"=1.5e2", N(150)},
+        {u"=.5", N(0.5)},
+        {u"= 1 +\t2 ", N(3)},
+        {u"=1/0", kDiv0},
+        {u"=0^0", kNum},
+        {u"=0^-1", kDiv0},
+        {u"=(-8)^(1/3)", kNum},
+        {u"=1e308*10", kNum},
+        {u"=\"3\"+4", N(7)},
+        {u"=\"abc\"+1", kValue},
+        {u"=TRUE+1", N(2)},
+        {u"=\"1/2/2024\"+0", N(45293)},
+        {u"=\"50%\"*2", N(1)},
+        {u"=#N/A", kNA},
+        {u"=#DIV/0!+1", kDiv0},
+        {u"=1+#value!", kValue},
+        {u"=#N/A+1/0", kNA},
     });
 }
 
 TEST(FormulaEvaluate, TextsAndConcatenation) {
     expectValues({
-        {u"=\"a\"&\"b\"", T(u"ab")},  {u"=1&2", T(u"12")},            {u"=1+2&3", T(u"33")},
-        {u"=\"x\"&TRUE", T(u"xTRUE")}, {u"=\"say \"\"hi\"\"\"", T(u"say \"hi\"")},
-        {u"=\"\"", T(u"")},           {u"=0.1+0.2&\"\"", T(u"0.3")},  {u"=D1&\"\"", T(u"45293")},
-        {u"=A4&\"|\"", T(u"|")},      {u"=\"a\"&D3", kNA},
+        {u"=\"a\"&\"b\"", T(u"ab")},
+        {u"=1&2", T(u"12")},
+        {u"=1+2&3", T(u"33")},
+        {u"=\"x\"&TRUE", T(u"xTRUE")},
+        {u"=\"say \"\"hi\"\"\"", T(u"say \"hi\"")},
+        {u"=\"\"", T(u"")},
+        {u"=0.1+0.2&\"\"", T(u"0.3")},
+        {u"=D1&\"\"", T(u"45293")},
+        {u"=A4&\"|\"", T(u"|")},
+        {u"=\"a\"&D3", kNA},
     });
 }
 
 TEST(FormulaEvaluate, Comparisons) {
     expectValues({
-        {u"=1<2", B(true)},            {u"=2<1", B(false)},           {u"=\"a\"=\"A\"", B(true)},
-        {u"=\"a\"<\"B\"", B(true)},    {u"=1<\"a\"", B(true)},        {u"=\"z\"<TRUE", B(true)},
-        {u"=TRUE>1", B(true)},         {u"=\"1\"=1", B(false)},       {u"=A4=0", B(true)},
-        {u"=A4=\"\"", B(true)},        {u"=A4=FALSE", B(true)},       {u"=B4=\"\"", B(true)},
-        {u"=B4=0", B(false)},          {u"=1+1=2", B(true)},          {u"=\"a\"&\"b\"=\"AB\"", B(true)},
-        {u"=1=1=TRUE", B(true)},       {u"=A1<>10", B(false)},        {u"=A1>=10", B(true)},
-        {u"=A1<=9", B(false)},         {u"=D1=45293", B(true)},       {u"=A3=15", B(false)},
-        {u"=B1=B2", B(true)},          {u"=D3=1", kNA},               {u"=A4=A4", B(true)},
+        {u"=1<2", B(true)},         {u"=2<1", B(false)},     {u"=\"a\"=\"A\"", B(true)},
+        {u"=\"a\"<\"B\"", B(true)}, {u"=1<\"a\"", B(true)},  {u"=\"z\"<TRUE", B(true)},
+        {u"=TRUE>1", B(true)},      {u"=\"1\"=1", B(false)}, {u"=A4=0", B(true)},
+        {u"=A4=\"\"", B(true)},     {u"=A4=FALSE", B(true)}, {u"=B4=\"\"", B(true)},
+        {u"=B4=0", B(false)},       {u"=1+1=2", B(true)},    {u"=\"a\"&\"b\"=\"AB\"", B(true)},
+        {u"=1=1=TRUE", B(true)},    {u"=A1<>10", B(false)},  {u"=A1>=10", B(true)},
+        {u"=A1<=9", B(false)},      {u"=D1=45293", B(true)}, {u"=A3=15", B(false)},
+        {u"=B1=B2", B(true)},       {u"=D3=1", kNA},         {u"=A4=A4", B(true)},
     });
 }
 
 TEST(FormulaEvaluate, ReferencesAndRanges) {
     expectValues({
-        {u"=A1", N(10)},               {u"=$A$1", N(10)},             {u"=a2", N(20)},
-        {u"=A1+A2", N(30)},            {u"=A1*A4", N(0)},             {u"=A3+1", N(16)},
-        {u"=B1+1", kValue},            {u"=D1+1", N(45294)},          {u"=D3+1", kNA},
-        {u"=A4", N(0)},                {u"=B4", T(u"")},              {u"=D1", Variant::date(45293)},
-        {u"=A1:A1", N(10)},            {u"=A1:A2", kValue},           {u"=B:B", kValue},
-        {u"=3:3", kValue},             {u"=TRUE", B(true)},           {u"=false", B(false)},
+        {u"=A1", N(10)},        {u"=$A$1", N(10)},    {u"=a2", N(20)},
+        {u"=A1+A2", N(30)},     {u"=A1*A4", N(0)},    {u"=A3+1", N(16)},
+        {u"=B1+1", kValue},     {u"=D1+1", N(45294)}, {u"=D3+1", kNA},
+        {u"=A4", N(0)},         {u"=B4", T(u"")},     {u"=D1", Variant::date(45293)},
+        {u"=A1:A1", N(10)},     {u"=A1:A2", kValue},  {u"=B:B", kValue},
+        {u"=3:3", kValue},      {u"=TRUE", B(true)},  {u"=false", B(false)},
         {u"=XFD1048576", N(0)},
     });
 }
 
 TEST(FormulaEvaluate, TextFunctions) {
     expectValues({
-        {u"=LEN(B3)", N(6)},           {u"=LEN(A1)", N(2)},           {u"=LEN(D1)", N(5)},
-        {u"=LEN(C1)", N(4)},           {u"=LEN(A4)", N(0)},           {u"=LEN(D3)", kNA},
-        {u"=len(\"\U0001F600\")", N(2)}, {u"=TRIM(B3)", T(u"a b")},   {u"=CLEAN(C4)", T(u"abc")},
-        {u"=UPPER(B1)", T(u"APPLE")},  {u"=LOWER(\"\u00C0B\")", T(u"\u00E0b")},
-        {u"=upper(1.5)", T(u"1.5")},   {u"=LEN(TRIM(B3))", N(3)},     {u"=TRIM(1/0)", kDiv0},
+        {u"=LEN(B3)", N(6)},
+        {u"=LEN(A1)", N(2)},
+        {u"=LEN(D1)", N(5)},
+        {u"=LEN(C1)", N(4)},
+        {u"=LEN(A4)", N(0)},
+        {u"=LEN(D3)", kNA},
+        {u"=len(\"\U0001F600\")", N(2)},
+        {u"=TRIM(B3)", T(u"a b")},
+        {u"=CLEAN(C4)", T(u"abc")},
+        {u"=UPPER(B1)", T(u"APPLE")},
+        {u"=LOWER(\"\u00C0B\")", T(u"\u00E0b")},
+        {u"=upper(1.5)", T(u"1.5")},
+        {u"=LEN(TRIM(B3))", N(3)},
+        {u"=TRIM(1/0)", kDiv0},
         {u"=LEN(A1:A2)", kValue},
     });
 }
 
 TEST(FormulaEvaluate, LogicalFunctions) {
     expectValues({
-        {u"=IF(A1>5,\"big\",\"small\")", T(u"big")}, {u"=IF(A1>50,\"big\")", B(false)},
-        {u"=IF(A1>50,\"big\",)", N(0)},  {u"=IF(\"x\",1,2)", kValue},  {u"=IF(\"true\",1,2)", N(1)},
-        {u"=IF(A4,1,2)", N(2)},          {u"=IF(D3,1,2)", kNA},        {u"=IF(TRUE,A4)", N(0)},
-        {u"=IF(FALSE,1/0,2)", N(2)},     {u"=IF(TRUE,B1)", T(u"apple")}, {u"=IF(2,\"y\",\"n\")", T(u"y")},
-        {u"=AND(TRUE,1)", B(true)},      {u"=AND(TRUE,0)", B(false)},  {u"=AND(C1:C2)", B(false)},
-        {u"=AND(C1)", B(true)},          {u"=OR(C1:C2)", B(true)},     {u"=OR(FALSE,A4)", B(false)},
-        {u"=AND(B1:B2)", kValue},        {u"=AND(\"x\")", kValue},     {u"=AND(\"TRUE\")", B(true)},
-        {u"=OR(D3)", kNA},               {u"=AND(C1:C3)", B(false)},   {u"=OR(A1:A5)", B(true)},
-        {u"=AND(A4)", kValue},           {u"=NOT(TRUE)", B(false)},    {u"=NOT(0)", B(true)},
-        {u"=NOT(\"x\")", kValue},        {u"=NOT(D3)", kNA},           {u"=ISBLANK(A4)", B(true)},
-        {u"=ISBLANK(B4)", B(false)},     {u"=ISBLANK(A1)", B(false)},  {u"=ISBLANK(\"\")", B(false)},
-        {u"=ISBLANK(A1:A4)", B(false)},  {u"=ISBLANK(IF(TRUE,A4))", B(true)}, {u"=ISBLANK(D3)", B(false)},
+        {u"=IF(A1>5,\"big\",\"small\")", T(u"big")},
+        {u"=IF(A1>50,\"big\")", B(false)},
+        {u"=IF(A1>50,\"big\",)", N(0)},
+        {u"=IF(\"x\",1,2)", kValue},
+        {u"=IF(\"true\",1,2)", N(1)},
+        {u"=IF(A4,1,2)", N(2)},
+        {u"=IF(D3,1,2)", kNA},
+        {u"=IF(TRUE,A4)", N(0)},
+        {u"=IF(FALSE,1/0,2)", N(2)},
+        {u"=IF(TRUE,B1)", T(u"apple")},
+        {u"=IF(2,\"y\",\"n\")", T(u"y")},
+        {u"=AND(TRUE,1)", B(true)},
+        {u"=AND(TRUE,0)", B(false)},
+        {u"=AND(C1:C2)", B(false)},
+        {u"=AND(C1)", B(true)},
+        {u"=OR(C1:C2)", B(true)},
+        {u"=OR(FALSE,A4)", B(false)},
+        {u"=AND(B1:B2)", kValue},
+        {u"=AND(\"x\")", kValue},
+        {u"=AND(\"TRUE\")", B(true)},
+        {u"=OR(D3)", kNA},
+        {u"=AND(C1:C3)", B(false)},
+        {u"=OR(A1:A5)", B(true)},
+        {u"=AND(A4)", kValue},
+        {u"=NOT(TRUE)", B(false)},
+        {u"=NOT(0)", B(true)},
+        {u"=NOT(\"x\")", kValue},
+        {u"=NOT(D3)", kNA},
+        {u"=ISBLANK(A4)", B(true)},
+        {u"=ISBLANK(B4)", B(false)},
+        {u"=ISBLANK(A1)", B(false)},
+        {u"=ISBLANK(\"\")", B(false)},
+        {u"=ISBLANK(A1:A4)", B(false)},
+        {u"=ISBLANK(IF(TRUE,A4))", B(true)},
+        {u"=ISBLANK(D3)", B(false)},
     });
 }
 
 TEST(FormulaEvaluate, Aggregates) {
     expectValues({
-        {u"=SUM(A1:A5)", N(60)},        {u"=SUM(A1,A3)", N(10)},        {u"=SUM(1,\"2\",TRUE)", N(4)},
-        {u"=SUM(\"x\")", kValue},       {u"=SUM(D1:D3)", kNA},          {u"=SUM(A:A)", N(60)},
-        {u"=SUM(C1:C3)", N(5)},         {u"=SUM(A1:A2,10,)", N(40)},    {u"=SUM(1:1)", N(45303)},
-        {u"=COUNTA(A:A)", N(4)},        {u"=COUNTA(A1:D5)", N(15)},     {u"=COUNTA(1,\"\",A4)", N(2)},
-        {u"=COUNTA(B4)", N(1)},         {u"=COUNTA(A4)", N(0)},
-        {u"=COUNTIF(B:B,\"apple\")", N(2)},  {u"=COUNTIF(A:A,\">15\")", N(2)},
-        {u"=COUNTIF(A:A,15)", N(1)},         {u"=COUNTIF(A1:A5,\"\")", N(1)},
-        {u"=COUNTIF(B1:B5,\"\")", N(1)},     {u"=COUNTIF(B1:B5,\"=\")", N(0)},
-        {u"=COUNTIF(A1:A5,\"<>\")", N(4)},   {u"=COUNTIF(B:B,B1)", N(2)},
-        {u"=COUNTIF(A1,1)", N(0)},           {u"=COUNTIF(1,1)", kValue},
-        {u"=COUNTIF(B:B,\"a*\")", N(2)},     {u"=COUNTIF(C:C,TRUE)", N(1)},
-        {u"=COUNTIF(D:D,#N/A)", N(1)},       {u"=COUNTIF(D:D,D3)", N(1)},
-        {u"=COUNTIF(D:D,\"1/2/2024\")", N(1)}, {u"=COUNTIF(A1:B2,A1:A2)", kValue},
-        {u"=COUNTIF($B$1:$B$5,B1)=2", B(true)}, {u"=COUNTIF(A1:A5,A4)", N(0)},
+        {u"=SUM(A1:A5)", N(60)},
+        {u"=SUM(A1,A3)", N(10)},
+        {u"=SUM(1,\"2\",TRUE)", N(4)},
+        {u"=SUM(\"x\")", kValue},
+        {u"=SUM(D1:D3)", kNA},
+        {u"=SUM(A:A)", N(60)},
+        {u"=SUM(C1:C3)", N(5)},
+        {u"=SUM(A1:A2,10,)", N(40)},
+        {u"=SUM(1:1)", N(45303)},
+        {u"=COUNTA(A:A)", N(4)},
+        {u"=COUNTA(A1:D5)", N(15)},
+        {u"=COUNTA(1,\"\",A4)", N(2)},
+        {u"=COUNTA(B4)", N(1)},
+        {u"=COUNTA(A4)", N(0)},
+        {u"=COUNTIF(B:B,\"apple\")", N(2)},
+        {u"=COUNTIF(A:A,\">15\")", N(2)},
+        {u"=COUNTIF(A:A,15)", N(1)},
+        {u"=COUNTIF(A1:A5,\"\")", N(1)},
+        {u"=COUNTIF(B1:B5,\"\")", N(1)},
+        {u"=COUNTIF(B1:B5,\"=\")", N(0)},
+        {u"=COUNTIF(A1:A5,\"<>\")", N(4)},
+        {u"=COUNTIF(B:B,B1)", N(2)},
+        {u"=COUNTIF(A1,1)", N(0)},
+        {u"=COUNTIF(1,1)", kValue},
+        {u"=COUNTIF(B:B,\"a*\")", N(2)},
+        {u"=COUNTIF(C:C,TRUE)", N(1)},
+        {u"=COUNTIF(D:D,#N/A)", N(1)},
+        {u"=COUNTIF(D:D,D3)", N(1)},
+        {u"=COUNTIF(D:D,\"1/2/2024\")", N(1)},
+        {u"=COUNTIF(A1:B2,A1:A2)", kValue},
+        {u"=COUNTIF($B$1:$B$5,B1)=2", B(true)},
+        {u"=COUNTIF(A1:A5,A4)", N(0)},
     });
 }
 
 TEST(FormulaEvaluate, UnknownNamesAndFunctions) {
     expectValues({
-        {u"=FOO(1)", kName},  {u"=foo", kName},  {u"=VLOOKUP(1,A:B,2)", kName},
-        {u"=FOO(1/0)", kName}, {u"=A1B", kName}, {u"=XFE1", kName}, {u"=TRUE()", kName},
-        {u"=1+foo", kName},   {u"=LEN(foo)", kName},
+        {u"=FOO(1)", kName},
+        {u"=foo", kName},
+        {u"=VLOOKUP(1,A:B,2)", kName},
+        {u"=FOO(1/0)", kName},
+        {u"=A1B", kName},
+        {u"=XFE1", kName},
+        {u"=TRUE()", kName},
+        {u"=1+foo", kName},
+        {u"=LEN(foo)", kName},
     });
 }
 
@@ -225,13 +314,26 @@ TEST(FormulaEvaluate, RelativeReferencesMoveWithTheOffsets) {
         long rowOffset, colOffset;
         Variant expected;
     } cases[] = {
-        {u"=A1", 1, 0, N(20)},          {u"=$A$1", 1, 0, N(10)},        {u"=A$1", 2, 1, T(u"apple")},
-        {u"=$A1", 1, 5, N(20)},         {u"=A1", -1, 0, kRef},          {u"=A1", 0, -1, kRef},
-        {u"=SUM(A1:A2)", 1, 0, N(20)},  {u"=COUNTIF($B$1:$B$5,B1)", 1, 0, N(2)},
-        {u"=SUM(A:A)", 5, 0, N(60)},    {u"=SUM(A:A)", 0, 1, N(0)},     {u"=SUM(1:1)", 1, 0, N(20)},
-        {u"=A1", 0, 16383, N(0)},       {u"=A1", 0, 16384, kRef},       {u"=$A$1", -5, -5, N(10)},
-        {u"=A1", 1048575, 0, N(0)},     {u"=A1", 1048576, 0, kRef},     {u"=IF(A1=\"\",1,2)", 3, 0, N(1)},
-        {u"=A1", 1L << 62, 0, kRef},    {u"=A1", -(1L << 62), 0, kRef}, {u"=SUM(A1:$A$5)", 10, 0, N(30)},
+        {u"=A1", 1, 0, N(20)},
+        {u"=$A$1", 1, 0, N(10)},
+        {u"=A$1", 2, 1, T(u"apple")},
+        {u"=$A1", 1, 5, N(20)},
+        {u"=A1", -1, 0, kRef},
+        {u"=A1", 0, -1, kRef},
+        {u"=SUM(A1:A2)", 1, 0, N(20)},
+        {u"=COUNTIF($B$1:$B$5,B1)", 1, 0, N(2)},
+        {u"=SUM(A:A)", 5, 0, N(60)},
+        {u"=SUM(A:A)", 0, 1, N(0)},
+        {u"=SUM(1:1)", 1, 0, N(20)},
+        {u"=A1", 0, 16383, N(0)},
+        {u"=A1", 0, 16384, kRef},
+        {u"=$A$1", -5, -5, N(10)},
+        {u"=A1", 1048575, 0, N(0)},
+        {u"=A1", 1048576, 0, kRef},
+        {u"=IF(A1=\"\",1,2)", 3, 0, N(1)},
+        {u"=A1", 1L << 62, 0, kRef},
+        {u"=A1", -(1L << 62), 0, kRef},
+        {u"=SUM(A1:$A$5)", 10, 0, N(30)},
     };
     const FakeSheet sheet = makeSheet();
     for (const auto& c : cases)
@@ -245,18 +347,27 @@ TEST(FormulaText, RelativeReferencesShiftInTheText) {
         long rowOffset, colOffset;
         const char16_t* text;
     } cases[] = {
-        {u"=A1+1", 1, 0, u"=A2+1"},                  {u"A1", 0, 0, u"=A1"},
-        {u"=a1", 0, 0, u"=A1"},                      {u"=$A$1+A1", 2, 3, u"=$A$1+D3"},
-        {u"=$A1+A$1", 1, 1, u"=$A2+B$1"},            {u"=SUM(A1:B2)", 1, 1, u"=SUM(B2:C3)"},
-        {u"=SUM(B:B)", 3, 1, u"=SUM(C:C)"},          {u"=SUM($B:B)", 0, 1, u"=SUM($B:C)"},
-        {u"=SUM(3:3)", 1, 5, u"=SUM(4:4)"},          {u"=SUM($3:3)", 1, 0, u"=SUM($3:4)"},
-        {u"=A1", -1, 0, u"=#REF!"},                  {u"=COUNTIF($A:$A,A2)=1", 5, 0, u"=COUNTIF($A:$A,A7)=1"},
-        {u"=\"A1\"&A1", 1, 0, u"=\"A1\"&A2"},        {u"=  A1 ", 1, 0, u"=  A2 "},
-        {u"=len(b2)>0", 0, 0, u"=len(B2)>0"},        {u"=XFD1", 0, 1, u"=#REF!"},
+        {u"=A1+1", 1, 0, u"=A2+1"},
+        {u"A1", 0, 0, u"=A1"},
+        {u"=a1", 0, 0, u"=A1"},
+        {u"=$A$1+A1", 2, 3, u"=$A$1+D3"},
+        {u"=$A1+A$1", 1, 1, u"=$A2+B$1"},
+        {u"=SUM(A1:B2)", 1, 1, u"=SUM(B2:C3)"},
+        {u"=SUM(B:B)", 3, 1, u"=SUM(C:C)"},
+        {u"=SUM($B:B)", 0, 1, u"=SUM($B:C)"},
+        {u"=SUM(3:3)", 1, 5, u"=SUM(4:4)"},
+        {u"=SUM($3:3)", 1, 0, u"=SUM($3:4)"},
+        {u"=A1", -1, 0, u"=#REF!"},
+        {u"=COUNTIF($A:$A,A2)=1", 5, 0, u"=COUNTIF($A:$A,A7)=1"},
+        {u"=\"A1\"&A1", 1, 0, u"=\"A1\"&A2"},
+        {u"=  A1 ", 1, 0, u"=  A2 "},
+        {u"=len(b2)>0", 0, 0, u"=len(B2)>0"},
+        {u"=XFD1", 0, 1, u"=#REF!"},
         {u"=IF(A1>5,B1,C1)", 2, 0, u"=IF(A3>5,B3,C3)"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Formula::parse(c.formula).text(c.rowOffset, c.colOffset), c.text) << host::utf8(c.formula);
+        EXPECT_EQ(Formula::parse(c.formula).text(c.rowOffset, c.colOffset), c.text)
+            << host::utf8(c.formula);
 }
 
 TEST(FormulaText, ShiftedTextParsesToTheSameReferences) {
@@ -275,8 +386,8 @@ TEST(FormulaText, ShiftedTextParsesToTheSameReferences) {
 
 TEST(FormulaReferences, AreasTheFormulaReads) {
     const auto areas = Formula::parse(u"=SUM(A1:B2)+C3+$D:$D+COUNTIF(4:5,\"x\")").references(1, 0);
-    const std::vector<Area> expected{{2, 1, 3, 2}, {4, 3, 4, 3}, {1, 4, host::kMaxRows, 4},
-                                     {5, 1, 6, host::kMaxColumns}};
+    const std::vector<Area> expected{
+        {2, 1, 3, 2}, {4, 3, 4, 3}, {1, 4, host::kMaxRows, 4}, {5, 1, 6, host::kMaxColumns}};
     ASSERT_EQ(areas.size(), expected.size());
     for (size_t i = 0; i < areas.size(); ++i) {
         EXPECT_EQ(areas[i].row1, expected[i].row1) << i;
@@ -289,12 +400,12 @@ TEST(FormulaReferences, AreasTheFormulaReads) {
 
 TEST(FormulaParse, BadFormulasFailWith1004) {
     const char16_t* cases[] = {
-        u"",          u"=",          u"=1+",        u"=(1",         u"=1)",        u"=\"abc",
-        u"=1 2",      u"=A1:",       u"=,",         u"=SUM(1,2",    u"=IF(1)",     u"=IF(1,2,3,4)",
-        u"=LEN()",    u"=NOT(1,2)",  u"=COUNTIF(A1)", u"=#FOO",     u"=1e",        u"=.",
-        u"=A1;B1",    u"=@A1",       u"={1,2}",     u"=Sheet1!A1",  u"=1+*2",      u"=*",
-        u"=A1:3",     u"= ",         u"=()",        u"=SUM(1)(2)",  u"=1%%%(",     u"=1e999",
-        u"=\"a\"\"",  u"=[1]",       u"=A1 B1",     u"==1",
+        u"",         u"=",         u"=1+",          u"=(1",        u"=1)",    u"=\"abc",
+        u"=1 2",     u"=A1:",      u"=,",           u"=SUM(1,2",   u"=IF(1)", u"=IF(1,2,3,4)",
+        u"=LEN()",   u"=NOT(1,2)", u"=COUNTIF(A1)", u"=#FOO",      u"=1e",    u"=.",
+        u"=A1;B1",   u"=@A1",      u"={1,2}",       u"=Sheet1!A1", u"=1+*2",  u"=*",
+        u"=A1:3",    u"= ",        u"=()",          u"=SUM(1)(2)", u"=1%%%(", u"=1e999",
+        u"=\"a\"\"", u"=[1]",      u"=A1 B1",       u"==1",
     };
     for (const char16_t* text : cases) {
         try {
@@ -339,7 +450,8 @@ TEST(FormulaParse, NestingIsLimitedTo64Levels) {
 TEST(FormulaParse, LongestFormulaEvaluatesAndLongerIsRefused) {
     std::u16string chain = u"=1";
     while (chain.size() + 2 <= 8193) chain += u"+1";
-    EXPECT_EQ(Formula::parse(chain).evaluate(makeSheet()), N(static_cast<double>(chain.size() / 2)));
+    EXPECT_EQ(Formula::parse(chain).evaluate(makeSheet()),
+              N(static_cast<double>(chain.size() / 2)));
     expectRefused(chain + u"+1");
 }
 
