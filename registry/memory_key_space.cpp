@@ -36,8 +36,11 @@ RegResult MemoryKeySpace::createKey(const KeyPath& path) {
     for (const std::u16string& part : path) {
         Node* next = child(*node, part);
         if (!next) {
-            node->children.push_back(std::make_unique<Node>(Node{part, {}, {}}));
-            next = node->children.back().get();
+            // Sub-keys stand sorted without regard to case, as the platform lists them.
+            const std::u16string folded = foldName(part);
+            auto at = std::find_if(node->children.begin(), node->children.end(),
+                                   [&](const auto& c) { return folded < foldName(c->name); });
+            next = node->children.insert(at, std::make_unique<Node>(Node{part, {}, {}}))->get();
         }
         node = next;
     }
