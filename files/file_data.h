@@ -59,6 +59,7 @@ struct SheetFileData : FileData {
     std::vector<ValidationRule> validationsRead;
     std::unique_ptr<DrawingPartData> drawing;
     std::unique_ptr<CommentPartData> comments;
+    std::string drawingRelIdRead, legacyRelIdRead;  // the part's <drawing> and <legacyDrawing>
     size_t editsAtLoad = 0;
     bool chartSheet = false;
 };
@@ -70,7 +71,7 @@ struct WorkbookFileData : FileData {
     StyleTable styles;
     std::vector<std::string> orphansRead;  // parts nothing referred to, kept as they are
     std::string sourcePath;     // the file it was read from (UTF-8)
-    std::vector<std::u16string> lastSaveNotes;
+    std::vector<std::u16string> openNotes;  // what the user should know about how it was read
 };
 
 }  // namespace files

@@ -24,6 +24,8 @@ class SheetSink {
 public:
     virtual ~SheetSink() = default;
     virtual void setCell(long row, long col, Cell cell) = 0;
+    // Text as a user types it: numbers, dates, booleans and formulas are recognised.
+    virtual void enterText(long row, long col, const std::u16string& text) = 0;
     virtual void setSelection(std::vector<Area> areas, long activeRow, long activeCol) = 0;
     virtual void addValidation(ValidationRule rule) = 0;
     virtual void addDrawing(DrawingObject object) = 0;
@@ -36,6 +38,7 @@ public:
     // type: xlWorksheet or xlChart; visibility: -1 visible, 0 hidden, 2 very hidden.
     virtual SheetSink& addSheet(const std::u16string& name, int type, int visibility) = 0;
     virtual void setActiveSheet(size_t index) = 0;  // 0-based
+    virtual void setTitle(const std::u16string&) {}  // the document's title property
     virtual void setFileData(std::shared_ptr<FileData> data) = 0;
 };
 

@@ -283,6 +283,7 @@ std::string writeSheetXml(const SheetSource& sheet, const SheetFileData* data, S
         writer.finish();
     }
     cells += "</sheetData>";
+    if (ctx.afterCells) ctx.afterCells(ctx);
     edits.push_back({s.sheetDataAt, s.sheetDataAt, std::move(cells)});
     if (!s.hasSheetData) edits.back().begin = edits.back().end = orderedPoint(s, "sheetData");
 

@@ -2,6 +2,7 @@
 // Writes a worksheet part: the kept text of the part as read, with the cells, selection,
 // dimension, validations and drawing references regenerated from the engine, and the
 // ranges of kept elements moved after deleted rows and columns.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct SheetWriteContext {
     std::string legacyRelId;   // "" writes no <legacyDrawing>
     std::vector<std::u16string>& notes;  // what could not be kept, for the user
     std::vector<CommentOut> comments;    // filled while the cells are written
+    // Called once the cells are written (and `comments` known), before the rest is assembled.
+    std::function<void(SheetWriteContext&)> afterCells;
 };
 
 // `data` is null for a sheet that has no part yet.

@@ -1,0 +1,300 @@
+#include "files/xlsx_writer.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
+#include "files/comments_xml.h"
+#include "files/drawing_xml.h"
+#include "files/file_data.h"
+#include "files/file_error.h"
+#include "files/shared_strings.h"
+#include "files/sheet_writer.h"
+#include "files/workbook_xml.h"
+#include "files/zip_archive.h"
+#include "host/constants.h"
+#include "host/text.h"
+
+namespace files {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The package of a book that was never read from a file.
+std::shared_ptr<WorkbookFileData> newPackage() {
+    auto data = std::make_shared<WorkbookFileData>();
+    data->workbookPart = "xl/workbook.xml";
+    data->stylesPart = "xl/styles.xml";
+    Package& p = data->package;
+    p.types.ensureDefault("rels", contenttype::relationships);
+    p.types.ensureDefault("xml", "application/xml");
+    p.types.setOverride("xl/workbook.xml", contenttype::workbook);
+    p.types.setOverride("xl/styles.xml", contenttype::styles);
+    Relationships root;
+    root.items.push_back({"rId1", std::string(reltype::officeDocument), "xl/workbook.xml", false});
+    p.setRels("", root);
+    p.put("xl/workbook.xml", newWorkbookXml());
+    p.put("xl/styles.xml", StyleTable::minimalXml());
+    Relationships rels;
+    rels.add("styles", "styles.xml");
+    p.setRels("xl/workbook.xml", rels);
+    data->styles = StyleTable::parse(StyleTable::minimalXml());
+    return data;
+}
+
+bool sameComments(const std::vector<CommentOut>& now, const CommentPartData* read) {
+    const size_t before = read ? read->comments.size() : 0;
+    if (now.size() != before) return false;
+    for (const CommentOut& c : now) {
+        const auto it = read->comments.find({c.row, c.col});
+        if (it == read->comments.end() || it->second.text != c.comment->text || it->second.author != c.comment->author)
+            return false;
+    }
+    return true;
+}
+
+class PackageWriter {
+public:
+    PackageWriter(const BookSource& book, std::vector<std::u16string>& notes) : book_(book), notes_(notes) {
+        source_ = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData());
+        if (!source_) source_ = newPackage();
+        package_ = source_->package;
+        workbook_ = parseWorkbookXml(*package_.find(source_->workbookPart));
+        workbookRels_ = package_.relsOf(source_->workbookPart);
+        for (size_t i = 0; i < workbook_.sheets.size(); ++i) {
+            const Relationship* r = workbookRels_.byId(workbook_.sheets[i].relId);
+            if (r) taken_.insert(resolveTarget(source_->workbookPart, r->target));
+            maxSheetId_ = std::max(maxSheetId_, std::atol(workbook_.sheets[i].sheetId.c_str()));
+        }
+    }
+
+    Package build() {
+        SharedStringWriter strings;
+        StyleWriter styles(source_->styles);
+        std::vector<SheetOut> out;
+        size_t active = 0;
+        for (size_t i = 0; i < book_.sheetCount(); ++i) {
+            if (i == book_.activeSheet()) active = out.size();
+            writeSheet(book_.sheet(i), strings, styles, out);
+        }
+        for (const SheetEntry& e : workbook_.sheets)
+            if (!usedRelIds_.count(e.relId)) workbookRels_.remove(e.relId);
+        finishStrings(strings);
+        finishStyles(styles);
+        package_.put(source_->workbookPart, writeWorkbookXml(workbook_, out, active, notes_));
+        package_.setRels(source_->workbookPart, workbookRels_);
+        const std::set<std::string> orphans(source_->orphansRead.begin(), source_->orphansRead.end());
+        for (const std::string& part : package_.unreachable())
+            if (!orphans.count(part)) package_.remove(part);
+        return std::move(package_);
+    }
+
+private:
+    void writeSheet(const SheetSource& sheet, SharedStringWriter& strings, StyleWriter& styles, std::vector<SheetOut>& out) {
+        auto data = std::dynamic_pointer_cast<SheetFileData>(sheet.fileData());
+        const bool ours = data && data->package == book_.fileData().get() && !usedParts_.count(data->part);
+        SheetOut entry{{sheet.name(), "", sheet.visibility(), ""}, -1};
+        if (ours) {
+            for (size_t k = 0; k < workbook_.sheets.size(); ++k)
+                if (workbook_.sheets[k].relId == data->relId) {
+                    entry.readIndex = static_cast<long>(k);
+                    entry.entry.sheetId = workbook_.sheets[k].sheetId;
+                }
+        }
+        if (entry.entry.sheetId.empty()) entry.entry.sheetId = std::to_string(++maxSheetId_);
+        if (sheet.type() != host::xlWorksheet) {
+            if (!ours) {
+                notes_.push_back(u"the chart sheet " + sheet.name() + u" could not be saved");
+                return;
+            }
+            entry.entry.relId = data->relId;
+            usedRelIds_.insert(data->relId);
+            usedParts_.insert(data->part);
+            out.push_back(entry);
+            return;
+        }
+        if (data && !ours && (data->drawing || data->comments))
+            notes_.push_back(u"the copied sheet " + sheet.name() + u" was saved without its drawing objects' pictures and charts");
+        const SheetFileData* kept = ours ? data.get() : nullptr;
+        std::string part;
+        if (kept) {
+            part = kept->part;
+            entry.entry.relId = kept->relId;
+        } else {
+            part = freshPart("xl/worksheets/sheet", ".xml");
+            entry.entry.relId = workbookRels_.add("worksheet", relativeTarget(source_->workbookPart, part));
+        }
+        usedRelIds_.insert(entry.entry.relId);
+        usedParts_.insert(part);
+        Relationships rels = kept ? package_.relsOf(part) : Relationships{};
+        SheetWriteContext ctx{strings, styles, kept ? kept->drawingRelIdRead : "", kept ? kept->legacyRelIdRead : "", notes_, {}, {}};
+        const AreaMapper mapAreas = [&](std::vector<Area> areas) {
+            sheet.follow(areas, kept ? kept->editsAtLoad : 0);
+            return areas;
+        };
+        if (kept && kept->drawing) writeDrawingPart(sheet, *kept, rels, ctx, mapAreas);
+        ctx.afterCells = [&](SheetWriteContext& c) { writeCommentParts(part, kept, rels, c); };
+        package_.put(part, writeSheetXml(sheet, kept, ctx));
+        package_.types.setOverride(part, contenttype::worksheet);
+        package_.setRels(part, rels);
+        out.push_back(entry);
+    }
+
+    void writeDrawingPart(const SheetSource& sheet, const SheetFileData& kept, Relationships& rels, SheetWriteContext& ctx,
+                          const AreaMapper& mapAreas) {
+        const DrawingPartData& d = *kept.drawing;
+        const bool moved = sheet.editCount() > kept.editsAtLoad;
+        DrawingWrite w = writeDrawing(d, sheet.drawings(), moved ? &mapAreas : nullptr);
+        notes_.insert(notes_.end(), w.notes.begin(), w.notes.end());
+        if (w.xml.empty()) {
+            rels.remove(d.relId);
+            ctx.drawingRelId.clear();
+            return;
+        }
+        Relationships drawingRels = package_.relsOf(d.part);
+        std::erase_if(drawingRels.items, [&](const Relationship& r) { return !refersTo(w.xml, r.id); });
+        package_.put(d.part, std::move(w.xml));
+        package_.setRels(d.part, drawingRels);
+    }
+
+    void writeCommentParts(const std::string& sheetPart, const SheetFileData* kept, Relationships& rels, SheetWriteContext& ctx) {
+        const CommentPartData* read = kept ? kept->comments.get() : nullptr;
+        if (sameComments(ctx.comments, read)) return;  // parts and references stay as they were
+        std::vector<std::pair<long, long>> cells;
+        std::vector<std::pair<std::pair<long, long>, host::embedded::CommentData>> comments;
+        for (const CommentOut& c : ctx.comments) {
+            cells.push_back({c.row, c.col});
+            comments.push_back({{c.row, c.col}, *c.comment});
+        }
+        // Comments part.
+        std::string commentsPart = read ? read->part : "";
+        if (comments.empty()) {
+            if (read) rels.remove(read->relId);
+        } else {
+            if (commentsPart.empty()) {
+                commentsPart = freshPart("xl/comments", ".xml");
+                rels.add("comments", relativeTarget(sheetPart, commentsPart));
+            }
+            package_.put(commentsPart, commentsToXml(comments));
+            package_.types.setOverride(commentsPart, contenttype::comments);
+        }
+        // The VML drawing that shows them; other shapes in it stay.
+        std::string vmlPart = read ? read->vmlPart : "";
+        std::string vmlRel = read ? read->vmlRelId : "";
+        if (vmlPart.empty() && kept && !kept->legacyRelIdRead.empty())
+            if (const Relationship* r = rels.byId(kept->legacyRelIdRead)) {
+                vmlPart = resolveTarget(sheetPart, r->target);
+                vmlRel = r->id;
+            }
+        const std::string* keptVml = vmlPart.empty() ? nullptr : package_.find(vmlPart);
+        std::string vml = vmlWithNotes(keptVml ? *keptVml : "", cells);
+        const bool otherShapes = vml.find("<v:shape ") != std::string::npos;
+        if (!otherShapes && comments.empty()) {
+            if (!vmlRel.empty()) rels.remove(vmlRel);
+            ctx.legacyRelId.clear();
+            return;
+        }
+        if (vmlPart.empty()) {
+            vmlPart = freshPart("xl/drawings/vmlDrawing", ".vml");
+            vmlRel = rels.add("vmlDrawing", relativeTarget(sheetPart, vmlPart));
+        }
+        package_.types.ensureDefault("vml", contenttype::vml);
+        package_.put(vmlPart, std::move(vml));
+        ctx.legacyRelId = vmlRel;
+    }
+
+    void finishStrings(const SharedStringWriter& strings) {
+        std::string part = source_->sharedStringsPart;
+        if (strings.empty() && part.empty()) return;
+        if (part.empty()) {
+            part = freshPart("xl/sharedStrings", ".xml");
+            workbookRels_.add("sharedStrings", relativeTarget(source_->workbookPart, part));
+        }
+        package_.put(part, strings.toXml());
+        package_.types.setOverride(part, contenttype::sharedStrings);
+    }
+
+    void finishStyles(const StyleWriter& styles) {
+        std::string part = source_->stylesPart;
+        if (!styles.changed() && !part.empty()) return;
+        if (part.empty()) {
+            part = freshPart("xl/styles", ".xml");
+            workbookRels_.add("styles", relativeTarget(source_->workbookPart, part));
+        }
+        package_.put(part, styles.toXml());
+        package_.types.setOverride(part, contenttype::styles);
+    }
+
+    std::string freshPart(std::string_view prefix, std::string_view suffix) {
+        for (int n = 1;; ++n) {
+            const std::string name = std::string(prefix) + std::to_string(n) + std::string(suffix);
+            if (!package_.has(name) && !taken_.count(name) && !usedParts_.count(name)) {
+                taken_.insert(name);
+                return name;
+            }
+        }
+    }
+
+    const BookSource& book_;
+    std::vector<std::u16string>& notes_;
+    std::shared_ptr<WorkbookFileData> source_;
+    Package package_;
+    WorkbookPart workbook_;
+    Relationships workbookRels_;
+    std::set<std::string> taken_, usedParts_, usedRelIds_;
+    long maxSheetId_ = 0;
+};
+
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return fs::exists(a, error) && fs::exists(b, error) && fs::equivalent(a, b, error);
+}
+
+}  // namespace
+
+void replaceFile(const std::string& path, const std::function<void(const std::string&)>& write) {
+    const fs::path target(path);
+    const fs::path temporary = target.parent_path() / (".~" + target.filename().string() + "." +
+                                                        std::to_string(::getpid()) + ".tmp");
+    try {
+        write(temporary.string());
+        fs::rename(temporary, target);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
+    }
+}
+
+std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string& path, const SaveOptions& options) {
+    std::vector<std::u16string> notes;
+    const auto source = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData());
+    if (source && !options.overwriteSource && samePath(source->sourcePath, path))
+        throw FileError(path, "this is the file the workbook was opened from; saving over it must be asked for");
+    try {
+        PackageWriter writer(book, notes);
+        Package package = writer.build();
+        replaceFile(path, [&](const std::string& temporary) {
+            ZipWriter zip(temporary);
+            zip.add("[Content_Types].xml", package.types.toXml());
+            for (const std::string& part : package.order()) {
+                if (part == "[Content_Types].xml") continue;
+                std::string bytes = *package.find(part);
+                const bool big = bytes.size() > (1u << 20);
+                zip.add(part, std::move(bytes), big);
+            }
+            zip.close();
+        });
+    } catch (const FormatError& e) {
+        throw FileError(path, e.what());
+    } catch (const fs::filesystem_error& e) {
+        throw FileError(path, std::string("cannot be written: ") + e.code().message());
+    } catch (const std::bad_alloc&) {
+        throw FileError(path, "there is not enough memory to write it");
+    }
+    return notes;
+}
+
+}  // namespace files
