@@ -2,6 +2,8 @@
 // Application, Workbook(s), WorksheetFunction and AutoCorrect.
 #include <string>
 
+#include "host/addins.h"
+#include "host/command_bars.h"
 #include "host/fwd.h"
 #include "host/variant.h"
 
@@ -62,6 +64,9 @@ public:
     virtual WorkbooksPtr Workbooks() const = 0;
     virtual WorksheetFunctionPtr WorksheetFunction() const = 0;
     virtual AutoCorrectPtr AutoCorrect() const = 0;
+    virtual AddInsPtr AddIns() const = 0;
+    virtual COMAddInsPtr COMAddIns() const = 0;
+    virtual CommandBarsPtr CommandBars() const = 0;
 
     virtual bool ScreenUpdating() const = 0;
     virtual void setScreenUpdating(bool value) = 0;

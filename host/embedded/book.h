@@ -32,7 +32,8 @@ public:
     std::shared_ptr<EmbeddedApplication> app() const { return app_.lock(); }
     bool closed() const { return closed_; }
 
-    std::u16string path;  // full path of its file, empty for a new workbook
+    std::u16string path;   // full path of its file, empty for a new workbook
+    std::u16string title;  // the document's own title property, when it has one
     std::shared_ptr<FileData> fileData;
 
     // --- host::Workbook ---

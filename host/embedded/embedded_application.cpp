@@ -1,6 +1,8 @@
 #include "host/embedded/embedded_application.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include "host/constants.h"
 #include "host/embedded/area_ops.h"
@@ -8,6 +10,8 @@
 #include "host/embedded/formula.h"
 #include "host/embedded/text_functions.h"
 #include "host/error.h"
+#include "host/text.h"
+#include "registry/memory_store.h"
 
 namespace host::embedded {
 
@@ -83,8 +87,55 @@ bool passes(const Variant& result) {
 
 }  // namespace
 
-std::shared_ptr<EmbeddedApplication> EmbeddedApplication::create(std::u16string version) {
-    return std::shared_ptr<EmbeddedApplication>(new EmbeddedApplication(std::move(version)));
+std::shared_ptr<EmbeddedApplication> EmbeddedApplication::create(std::u16string version,
+                                                                 std::shared_ptr<registry::RegistryStore> store) {
+    auto app = std::shared_ptr<EmbeddedApplication>(new EmbeddedApplication(std::move(version)));
+    app->store_ = store ? std::move(store) : std::make_shared<registry::MemoryRegistryStore>();
+    app->addIns_ = std::make_shared<AddInList>(*app, app->store_);
+    app->comAddIns_ = std::make_shared<ComAddInList>(*app, app->store_);
+    app->commandBars_ = std::make_shared<CommandBarSet>();
+    return app;
+}
+
+// ---- add-ins ----
+
+bool EmbeddedApplication::fileExists(const std::u16string& path) const {
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::path(utf8(path)), error);
+}
+
+std::u16string EmbeddedApplication::workbookTitle(const std::u16string& path) {
+    if (opener_) {
+        try {
+            BookPtr book = opener_(*this, path);
+            if (book && !book->title.empty()) return book->title;
+        } catch (const std::exception&) {
+            // An unreadable add-in workbook is listed by its file name.
+        }
+    }
+    return utf16(std::filesystem::path(utf8(path)).stem().string());
+}
+
+void EmbeddedApplication::addInConnected(const std::shared_ptr<host::AddinInstance>& addIn) {
+    auto extensible = std::dynamic_pointer_cast<host::IRibbonExtensibility>(addIn);
+    const double version = std::atof(utf8(version_).c_str());
+    if (!extensible || version <= 11.0) return;
+    ribbonOwner_ = extensible;
+    ribbon_->load(extensible);
+}
+
+void EmbeddedApplication::addInDisconnecting(const std::shared_ptr<host::AddinInstance>& addIn) {
+    if (ribbonOwner_ && ribbonOwner_ == std::dynamic_pointer_cast<host::IRibbonExtensibility>(addIn)) {
+        ribbon_->unload();
+        ribbonOwner_.reset();
+    }
+}
+
+void EmbeddedApplication::restart() {
+    for (long i = 0; i < comAddIns_->Count(); ++i) comAddIns_->setConnected(static_cast<size_t>(i), false);
+    while (!books_.empty()) removeBook(books_.back().get());
+    commandBars_->restart();
+    comAddIns_->startUp();
 }
 
 // ---- workbooks ----

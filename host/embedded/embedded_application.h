@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "host/application.h"
+#include "host/embedded/addin_services.h"
 #include "host/embedded/book.h"
+#include "host/embedded/command_bar_set.h"
+#include "host/embedded/ribbon_host.h"
 
 namespace host::embedded {
 
@@ -25,7 +28,10 @@ struct EntryResult {
 class EmbeddedApplication : public host::Application,
                             public std::enable_shared_from_this<EmbeddedApplication> {
 public:
-    static std::shared_ptr<EmbeddedApplication> create(std::u16string version = u"16.0");
+    // A host of the given version whose add-in lists live in `store` (in memory when null:
+    // the embedded host never writes into the user's real registry unless handed it).
+    static std::shared_ptr<EmbeddedApplication> create(
+        std::u16string version = u"16.0", std::shared_ptr<registry::RegistryStore> store = nullptr);
 
     // --- the model ---
     const std::vector<BookPtr>& books() const { return books_; }
@@ -45,6 +51,23 @@ public:
     };
     Clipboard& clipboard() { return clipboard_; }
 
+    // Add-ins.
+    AddInList& addInList() { return *addIns_; }
+    ComAddInList& comAddInList() { return *comAddIns_; }
+    CommandBarSet& commandBarSet() { return *commandBars_; }
+    RibbonHost& ribbon() { return *ribbon_; }
+    registry::RegistryStore& registryStore() { return *store_; }
+    bool fileExists(const std::u16string& path) const;
+    // The title an add-in workbook is listed by: its own title, else its file name's stem.
+    std::u16string workbookTitle(const std::u16string& path);
+    // Called by the COM add-in list around connection changes: above version 11 the host
+    // loads a connected add-in's ribbon.
+    void addInConnected(const std::shared_ptr<host::AddinInstance>& addIn);
+    void addInDisconnecting(const std::shared_ptr<host::AddinInstance>& addIn);
+    // Quits and starts again within this object: add-ins disconnect, workbooks close,
+    // temporary menu controls go, registered add-ins connect again.
+    void restart();
+
     // The user types `text` into the cell: validation rules are enforced first.
     EntryResult enterValue(const RangePtr& cell, const std::u16string& text);
     SheetPtr activeWorksheet() const;  // the active sheet as the engine's type
@@ -63,6 +86,9 @@ public:
     WorkbooksPtr Workbooks() const override;
     WorksheetFunctionPtr WorksheetFunction() const override;
     AutoCorrectPtr AutoCorrect() const override;
+    AddInsPtr AddIns() const override { return addIns_; }
+    COMAddInsPtr COMAddIns() const override { return comAddIns_; }
+    CommandBarsPtr CommandBars() const override { return commandBars_; }
 
     bool ScreenUpdating() const override { return screenUpdating_; }
     void setScreenUpdating(bool value) override { screenUpdating_ = value; }
@@ -86,6 +112,12 @@ private:
     std::u16string version_;
     std::vector<BookPtr> books_;
     std::weak_ptr<Book> active_;
+    std::shared_ptr<registry::RegistryStore> store_;
+    std::shared_ptr<AddInList> addIns_;
+    std::shared_ptr<ComAddInList> comAddIns_;
+    std::shared_ptr<CommandBarSet> commandBars_;
+    std::shared_ptr<RibbonHost> ribbon_ = std::make_shared<RibbonHost>();
+    std::shared_ptr<host::IRibbonExtensibility> ribbonOwner_;
     BookOpener opener_;
     BookSaver saver_;
     Clipboard clipboard_;
