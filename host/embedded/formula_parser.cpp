@@ -16,6 +16,8 @@ namespace {
     throw host::Error(host::errApplication, std::string("Invalid formula: ") + why);
 }
 
+constexpr size_t kMaxTextConstant = 255;
+
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool isAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 bool isNameStart(char16_t c) { return isAsciiLetter(c) || c == u'_' || c == u'\\' || c >= 0x80; }
@@ -90,6 +92,8 @@ private:
             } else if (pos_ < s_.size() && s_[pos_] == u'"') {
                 token.text.push_back(u'"');
                 ++pos_;
+            } else if (token.text.size() > kMaxTextConstant) {
+                badFormula("text constant longer than 255 characters");
             } else {
                 return token;
             }

@@ -304,8 +304,13 @@ TEST(FormulaEvaluate, UnknownNamesAndFunctions) {
 
 TEST(FormulaEvaluate, CriteriaTooLongForCountIfGiveValueError) {
     const FakeSheet sheet = makeSheet();
-    const std::u16string formula = u"=COUNTIF(B:B,\"" + std::u16string(256, u'a') + u"\")";
-    EXPECT_EQ(Formula::parse(formula).evaluate(sheet), kValue);
+    const std::u16string half(128, u'a');
+    const auto countOf = [&](const std::u16string& secondHalf) {
+        return Formula::parse(u"=COUNTIF(B:B,\"" + half + u"\"&\"" + secondHalf + u"\")")
+            .evaluate(sheet);
+    };
+    EXPECT_EQ(countOf(std::u16string(127, u'a')), N(0));  // 255 code units
+    EXPECT_EQ(countOf(half), kValue);                     // 256 code units
 }
 
 TEST(FormulaEvaluate, RelativeReferencesMoveWithTheOffsets) {
@@ -445,6 +450,13 @@ TEST(FormulaParse, NestingIsLimitedTo64Levels) {
     expectRefused(nested(65, u"NOT(", u")"));
     expectRefused(u"=1" + std::u16string(65, u'%'));
     expectRefused(nested(100000, u"(", u")"));
+}
+
+TEST(FormulaParse, TextConstantsHoldAtMost255CodeUnits) {
+    const std::u16string longest(255, u'x');
+    EXPECT_EQ(Formula::parse(u"=\"" + longest + u"\"").evaluate(makeSheet()), Variant(longest));
+    EXPECT_EQ(Formula::parse(u"=LEN(\"" + longest + u"\"&\"\"\"\")").evaluate(makeSheet()), N(256));
+    expectRefused(u"=\"" + longest + u"x\"");
 }
 
 TEST(FormulaParse, LongestFormulaEvaluatesAndLongerIsRefused) {
