@@ -42,4 +42,20 @@ inline void writeFile(const std::filesystem::path& file, const std::string& text
     std::ofstream(file, std::ios::binary) << text;
 }
 
+// A registry file's text without the key stamps that a change renews.
+inline std::string withoutStamps(const std::string& text) {
+    std::string out;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(pos, end - pos);
+        if (line.rfind("#time=", 0) == 0) line = "#time=*\n";
+        if (line[0] == '[') line = line.substr(0, line.find(']') + 1) + " *\n";
+        out += line;
+        pos = end;
+    }
+    return out;
+}
+
 }  // namespace testing_support

@@ -10,6 +10,7 @@
 using namespace registry;
 using testing_support::readFile;
 using testing_support::TempDir;
+using testing_support::withoutStamps;
 using testing_support::writeFile;
 
 namespace {
@@ -43,22 +44,6 @@ protected:
         return reg;
     }
     std::string userReg() { return readFile(prefix / "user.reg"); }
-    // The file's text without the key stamps a change renews.
-    static std::string unstamped(std::string text) {
-        std::string out;
-        size_t pos = 0;
-        while (pos < text.size()) {
-            size_t end = text.find('\n', pos);
-            end = end == std::string::npos ? text.size() : end + 1;
-            std::string line = text.substr(pos, end - pos);
-            if (line.rfind("#time=", 0) == 0) line = "#time=*\n";
-            if (line[0] == '[') line = line.substr(0, line.find(']') + 1) + " *\n";
-            out += line;
-            pos = end;
-        }
-        return out;
-    }
-
     TempDir prefix;
     std::shared_ptr<WineRegistryStore> store = std::make_shared<WineRegistryStore>(prefix.path());
 };
@@ -82,7 +67,7 @@ TEST_F(WineStoreTest, AChangeRewritesOnlyWhatChanged) {
     std::string expected = kUserReg;
     expected.replace(expected.find("\"Change\"=\"old\""), 14, "\"Change\"=\"new\"");
     const std::string now = userReg();
-    EXPECT_EQ(unstamped(now), unstamped(expected));
+    EXPECT_EQ(withoutStamps(now), withoutStamps(expected));
     EXPECT_NE(now.find("[Software\\\\Gamma\\\\Deep] 1600000001\n#time=1d6f1e2a3b4c5d7\n\"Odd\"=hex:01,\\\n    02\n"),
               std::string::npos)
         << "an untouched key keeps its stamp and its folded lines";
@@ -90,14 +75,14 @@ TEST_F(WineStoreTest, AChangeRewritesOnlyWhatChanged) {
 
     at(u"Software\\Alpha", u"Zap").DeleteValue();
     expected.erase(expected.find("\"Zap\"=dword:00000001\n"), 21);
-    EXPECT_EQ(unstamped(userReg()), unstamped(expected));
+    EXPECT_EQ(withoutStamps(userReg()), withoutStamps(expected));
 }
 
 TEST_F(WineStoreTest, NewValuesAndKeysGoWhereWineWouldPutThem) {
     at(u"Software\\Alpha", u"Added").Value(u"1");
     at(u"Software\\Beta", u"B").Value(u"2");
     at(u"Software\\Zulu\\Leaf").CreateKey();
-    const std::string text = unstamped(userReg());
+    const std::string text = withoutStamps(userReg());
     EXPECT_EQ(text,
               "WINE REGISTRY Version 2\n"
               ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
@@ -226,7 +211,7 @@ TEST_F(WineStoreTest, MachineHiveAndClassesLiveInSystemReg) {
     EXPECT_NE(system.find("[Software\\\\Classes\\\\.cwd] "), std::string::npos);
     EXPECT_NE(system.find("@=\"Cellwash.Doc\"\n"), std::string::npos);
     EXPECT_NE(system.find("@=\"\\\"C:\\\\cw.exe\\\" \\\"%1\\\"\"\n"), std::string::npos);
-    EXPECT_EQ(unstamped(userReg()), unstamped(kUserReg)) << "the user's file is not touched";
+    EXPECT_EQ(withoutStamps(userReg()), withoutStamps(kUserReg)) << "the user's file is not touched";
 }
 
 TEST(WinePrefix, FollowsWinePrefixThenHome) {
