@@ -79,6 +79,14 @@ public:
         return s;
     }
 
+    // The text cut or padded with random units to a length in [lo, hi].
+    std::u16string resized(std::u16string s, size_t lo, size_t hi) {
+        const size_t length = lo + below(hi - lo + 1);
+        while (s.size() < length) s.push_back(unit());
+        s.resize(length);
+        return s;
+    }
+
     // One input for a parser: random units, fragments, or a mutated valid sample.
     std::u16string input(const std::vector<std::u16string>& pieces,
                          const std::vector<std::u16string>& samples, size_t maxPieces) {
@@ -155,6 +163,7 @@ TEST(ParsersFuzz, AddressesParseOrFailWith1004AndReadBack) {
         ASSERT_TRUE(sameAreas(host::embedded::parseAddress(formatted), areas))
             << host::utf8(text) << " -> " << host::utf8(formatted);
     }
+    RecordProperty("parsed", parsed);
     EXPECT_GT(parsed, 1000);  // the generator does reach valid addresses
 }
 
@@ -183,6 +192,7 @@ TEST(ParsersFuzz, TypedInputParsesOrFailsWith1004) {
         ASSERT_LE(std::abs(*again - typed.value.number()), 1e-14 * std::abs(typed.value.number()))
             << host::utf8(text);
     }
+    RecordProperty("numbers", numbers);
     EXPECT_GT(numbers, 1000);
 }
 
@@ -196,16 +206,20 @@ TEST(ParsersFuzz, CriteriaMatchAndAgreeWithTheirIndexKeys) {
                                                  u"",      u"=",    u"<>",  u"~*",
                                                  u"TRUE",  u"#N/A", u"50%", u"a?c"};
     Inputs in(0xC717E);
-    int keyed = 0;
+    int keyed = 0, refused = 0;
     for (int i = 0; i < 40000; ++i) {
-        const Variant criterionValue = in.chance(80)
-                                           ? Variant(in.input(kCriterionPieces, samples, 5))
-                                           : in.cell(kCriterionPieces);
+        std::u16string text = in.input(kCriterionPieces, samples, 5);
+        if (in.chance(3)) text = in.resized(text, 250, 260);  // around the 255 limit
+        const Variant criterionValue = in.chance(80) ? Variant(text) : in.cell(kCriterionPieces);
         const std::u16string shown = criterionValue.isText() ? criterionValue.text() : u"(value)";
         std::optional<host::embedded::Criterion> criterion;
-        if (!succeeds(shown,
-                      [&] { criterion = host::embedded::Criterion::parse(criterionValue, kYear); }))
+        if (!succeeds(shown, [&] {
+                criterion = host::embedded::Criterion::parse(criterionValue, kYear);
+            })) {
+            ASSERT_GT(shown.size(), 255u);
+            ++refused;
             continue;
+        }
         const auto key = criterion->indexKey();
         keyed += key.has_value();
         for (int c = 0; c < 8; ++c) {
@@ -217,7 +231,10 @@ TEST(ParsersFuzz, CriteriaMatchAndAgreeWithTheirIndexKeys) {
                 << "criterion " << host::utf8(shown) << " cell " << ::testing::PrintToString(cell);
         }
     }
+    RecordProperty("keyed", keyed);
+    RecordProperty("refused", refused);
     EXPECT_GT(keyed, 1000);
+    EXPECT_GT(refused, 100);
 }
 
 std::u16string escaped(const std::u16string& text) {
@@ -299,15 +316,35 @@ bool sameResult(const Variant& a, const Variant& b) {
 }
 
 TEST(ParsersFuzz, FormulasParseEvaluateAndShiftConsistently) {
-    const std::vector<std::u16string> pieces = {
-        u"A1",      u"$B$2",  u"C$3",      u"$D4",      u"A1:B2",  u"B:B",    u"$A:$C",
-        u"3:3",     u"1:2",   u"XFD1",     u"A1048576", u"(",      u")",      u",",
-        u"\"",      u"\"x\"", u"\"\"",     u"=",        u"<>",     u"<",      u">=",
-        u"+",       u"-",     u"*",        u"/",        u"^",      u"&",      u"%",
-        u"1",       u"0",     u"2.5",      u"1e3",      u"TRUE",   u"FALSE",  u"#N/A",
-        u"#DIV/0!", u"SUM(",  u"COUNTIF(", u"COUNTA(",  u"IF(",    u"AND(",   u"OR(",
-        u"NOT(",    u"LEN(",  u"TRIM(",    u"CLEAN(",   u"UPPER(", u"LOWER(", u"ISBLANK(",
-        u"FOO(",    u"name",  u" ",        u":",        u"$"};
+    const std::vector<std::u16string> pieces = {u"A1",         u"$B$2",
+                                                u"C$3",        u"$D4",
+                                                u"A1:B2",      u"B:B",
+                                                u"$A:$C",      u"3:3",
+                                                u"1:2",        u"XFD1",
+                                                u"A1048576",   u"(",
+                                                u")",          u",",
+                                                u"\"",         u"\"x\"",
+                                                u"\"\"",       u"=",
+                                                u"<>",         u"<",
+                                                u">=",         u"+",
+                                                u"-",          u"*",
+                                                u"/",          u"^",
+                                                u"&",          u"%",
+                                                u"1",          u"0",
+                                                u"2.5",        u"1e3",
+                                                u"TRUE",       u"FALSE",
+                                                u"#N/A",       u"#DIV/0!",
+                                                u"SUM(",       u"COUNTIF(",
+                                                u"COUNTA(",    u"IF(",
+                                                u"AND(",       u"OR(",
+                                                u"NOT(",       u"LEN(",
+                                                u"TRIM(",      u"CLEAN(",
+                                                u"UPPER(",     u"LOWER(",
+                                                u"ISBLANK(",   u"FOO(",
+                                                u"name",       u" ",
+                                                u":",          u"$",
+                                                u"((((((((((", u"----------",
+                                                u"%%%%%%%%%%", u"NOT(NOT(NOT(NOT(NOT(NOT(NOT(NOT("};
     const std::vector<std::u16string> samples = {u"=COUNTIF($A:$A,A1)=1",
                                                  u"=IF(A1>5,\"big\",B2&\"!\")",
                                                  u"=SUM(A1:C3,2)^2",
@@ -349,6 +386,7 @@ TEST(ParsersFuzz, FormulasParseEvaluateAndShiftConsistently) {
             << ::testing::PrintToString(reparsed->evaluate(sheet)) << " vs "
             << ::testing::PrintToString(shiftedValue);
     }
+    RecordProperty("evaluated", evaluated);
     EXPECT_GT(evaluated, 2000);
 }
 
