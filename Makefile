@@ -34,3 +34,24 @@ bench: $(BUILD)/Makefile
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
+
+# make windows — cross-build plugsweep.exe (registry wrapper over Win32, VERSIONINFO
+# resource) with the MinGW-w64 cross compiler, which it installs on first use.
+.PHONY: windows
+WIN_BUILD := build-windows
+WIN_CXX := x86_64-w64-mingw32-g++-posix
+WIN_RES := x86_64-w64-mingw32-windres
+WIN_SOURCES := $(addprefix registry/,c_registry.cpp reg_variant.cpp registry_error.cpp registry_store.cpp \
+                 platform_store.cpp win32_store.cpp) \
+               host/text.cpp host/variant.cpp $(wildcard forms/*.cpp) \
+               $(addprefix remover/,module1.cpp form1.cpp command_line.cpp shell_open.cpp terminal_driver.cpp \
+                 main.cpp version_note.cpp)
+
+windows:
+	@command -v $(WIN_CXX) >/dev/null || { s=""; [ "$$(id -u)" -ne 0 ] && s=sudo; $$s apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$s apt-get install -y -qq --no-install-recommends \
+	  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64; }
+	mkdir -p $(WIN_BUILD)
+	$(WIN_RES) -I remover remover/plugsweep.rc -O coff -o $(WIN_BUILD)/plugsweep_version.o
+	$(WIN_CXX) -std=c++20 -O2 -Wall -Wextra -I. $(WIN_SOURCES) $(WIN_BUILD)/plugsweep_version.o \
+	  -static -o $(WIN_BUILD)/plugsweep.exe -ladvapi32 -lshell32
