@@ -155,23 +155,23 @@ std::optional<double> parseTimePart(std::u16string_view s) {
         pm = half == u'P';
         s = stripSpaces(s.substr(0, s.size() - 2));
     }
-    long parts[3] = {0, 0, 0};
+    long hms[3] = {0, 0, 0};
     int count = 0;
     std::u16string_view rest = s;
     while (!rest.empty() || count == 0) {
         if (count == 3) return std::nullopt;
         const auto field = nextField(rest, u':');
         if (!field || field->size() > 2) return std::nullopt;
-        parts[count++] = fieldValue(*field);
+        hms[count++] = fieldValue(*field);
     }
     if (count < 2 || s.back() == u':') return std::nullopt;
-    long hour = parts[0];
+    long hour = hms[0];
     if (pm) {
         if (hour > 12) return std::nullopt;
         hour = hour % 12 + (*pm ? 12 : 0);
     }
-    if (hour > 23 || parts[1] > 59 || parts[2] > 59) return std::nullopt;
-    return (hour * 3600 + parts[1] * 60 + parts[2]) / 86400.0;
+    if (hour > 23 || hms[1] > 59 || hms[2] > 59) return std::nullopt;
+    return (hour * 3600 + hms[1] * 60 + hms[2]) / 86400.0;
 }
 
 }  // namespace
