@@ -73,6 +73,7 @@ void WineFileHive::refresh() {
     loadedStamp_ = stamp;
     ++generation_;
     malformed_ = false;
+    problem_.clear();
     document_ = wine::emptyDocument(relativeTo_);
     if (stamp.exists) {
         std::ifstream in(file_, std::ios::binary);
@@ -282,8 +283,10 @@ RegResult WineFileHive::save() {
     if (ok && ::rename(temp.c_str(), target.c_str()) != 0) { ok = false; problem_ = systemError("replace", target); }
     if (!ok) {
         if (fd >= 0) ::unlink(temp.c_str());
+        const std::string failure = problem_;
         loadedStamp_.reset();  // back to what the file holds
         refresh();
+        problem_ = failure;
         return kRegistryIoFailed;
     }
     loadedStamp_ = stampNow();

@@ -21,7 +21,8 @@ public:
 
     RegResult status() override;
     std::uint64_t generation() override;
-    // What went wrong last: the file's path, the line and the reason; empty when nothing did.
+    // Why the file cannot be read (its path, the line, the reason), or why the last write
+    // failed; empty when neither, and cleared when the file is read anew.
     const std::string& problem() const { return problem_; }
     const std::filesystem::path& file() const { return file_; }
 

@@ -161,6 +161,7 @@ TEST_F(WineStoreTest, MalformedFileIsRefusedAndLeftAlone) {
 
     writeFile(prefix / "user.reg", kUserReg);  // mended outside: read again
     EXPECT_TRUE(at(u"Software\\Alpha").KeyExists());
+    EXPECT_EQ(store->problem(), "");
 }
 
 TEST_F(WineStoreTest, UnwritableFolderFailsTheWriteAndKeepsTheState) {
