@@ -77,7 +77,12 @@ std::string ContentTypes::of(std::string_view part) const {
 }
 
 void ContentTypes::setOverride(std::string_view part, std::string_view type) {
-    removeOverride(part);
+    const std::string name = lower(withoutSlash(part));
+    for (Entry& e : overrides)
+        if (lower(e.key) == name) {
+            e.type = type;
+            return;
+        }
     overrides.push_back({withoutSlash(part), std::string(type)});
 }
 

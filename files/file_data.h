@@ -52,7 +52,7 @@ struct SheetFileData : FileData {
     std::vector<ElementSpan> children;  // the root's children in `xml`
     std::uint64_t selectionBegin = 0, selectionEnd = 0;  // the selection element read, if any
     std::uint64_t sheetViewClose = 0;                    // where a new selection would go
-    std::vector<Area> selectionRead;
+    std::vector<Area> selectionRead{Area{1, 1, 1, 1}};  // A1 when the part names none
     long activeRowRead = 1, activeColRead = 1;
     std::map<long, std::string> rowAttributes;  // " ht=\"20\" customHeight=\"1\"" by row
     std::map<std::pair<long, long>, std::pair<std::u16string, std::string>> arrayFormulas;  // formula, ref
@@ -69,7 +69,8 @@ struct WorkbookFileData : FileData {
     std::string workbookPart;   // "xl/workbook.xml"
     std::string sharedStringsPart, stylesPart;
     StyleTable styles;
-    std::vector<std::string> orphansRead;  // parts nothing referred to, kept as they are
+    std::vector<std::string> orphansRead;
+    std::vector<std::string> entryOrder;  // the archive's entries as read, worksheets included  // parts nothing referred to, kept as they are
     std::string sourcePath;     // the file it was read from (UTF-8)
     std::vector<std::u16string> openNotes;  // what the user should know about how it was read
 };

@@ -132,7 +132,7 @@ std::string resolveTarget(std::string_view sourcePart, std::string_view rawTarge
 }
 
 std::string relativeTarget(std::string_view sourcePart, std::string_view part) {
-    std::string_view from = folderOf(sourcePart);
+    const std::string from = folderOf(sourcePart);
     std::string_view to = part;
     // Drop the common leading folders, then climb out of what is left of `from`.
     size_t common = 0;

@@ -306,6 +306,10 @@ std::string writeSheetXml(const SheetSource& sheet, const SheetFileData* data, S
         } else if (!data) {
             const std::uint64_t at = s.xml.find("</sheetView>");
             edits.push_back({at, at, selectionXml(sheet, p, "")});
+        } else if (!childNamed(s, "sheetViews")) {
+            const std::uint64_t at = orderedPoint(s, "sheetViews");
+            edits.push_back({at, at, "<" + p + "sheetViews><" + p + "sheetView workbookViewId=\"0\">" +
+                                         selectionXml(sheet, p, "") + "</" + p + "sheetView></" + p + "sheetViews>"});
         } else {
             ctx.notes.push_back(u"the selection of sheet " + sheet.name() + u" could not be saved");
         }

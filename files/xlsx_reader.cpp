@@ -42,6 +42,7 @@ public:
             if (r.kind() == "styles") data->stylesPart = part;
             if (r.kind() == "theme") themePart_ = part;
         }
+        data->entryOrder = zip_.names();
         // Everything except the worksheets (streamed into the engine) is kept as read.
         for (const std::string& name : zip_.names()) {
             if (name.empty() || name.back() == '/' || worksheets_.count(name)) continue;

@@ -247,6 +247,18 @@ private:
     long maxSheetId_ = 0;
 };
 
+// The archive keeps the order it was read in; new parts follow.
+std::vector<std::string> writingOrder(const Package& package, const BookSource& book) {
+    std::vector<std::string> order;
+    std::set<std::string> placed;
+    if (const auto source = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData()))
+        for (const std::string& name : source->entryOrder)
+            if (package.has(name) && placed.insert(name).second) order.push_back(name);
+    for (const std::string& name : package.order())
+        if (placed.insert(name).second) order.push_back(name);
+    return order;
+}
+
 bool samePath(const std::string& a, const std::string& b) {
     std::error_code error;
     return fs::exists(a, error) && fs::exists(b, error) && fs::equivalent(a, b, error);
@@ -279,7 +291,7 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
         replaceFile(path, [&](const std::string& temporary) {
             ZipWriter zip(temporary);
             zip.add("[Content_Types].xml", package.types.toXml());
-            for (const std::string& part : package.order()) {
+            for (const std::string& part : writingOrder(package, book)) {
                 if (part == "[Content_Types].xml") continue;
                 std::string bytes = *package.find(part);
                 const bool big = bytes.size() > (1u << 20);
