@@ -86,7 +86,6 @@ WorkbookPart parseWorkbookXml(std::string xml) {
     XmlParser parser(handler);
     parser.parseAll(part.xml);
     handler.finish();
-    if (part.sheets.empty()) throw FormatError("the workbook has no sheets");
     return part;
 }
 

@@ -145,6 +145,7 @@ void readXlsx(const std::string& path, BookSink& sink, InflateLimits limits) {
         book->sourcePath = path;
         where = "the workbook part: ";
         WorkbookPart workbook = parseWorkbookXml(*book->package.find(book->workbookPart));
+        if (workbook.sheets.empty()) throw FormatError("it lists no sheets");
         checkNames(workbook.sheets);
 
         where = "the styles: ";

@@ -209,7 +209,7 @@ private:
         std::string part = source_->sharedStringsPart;
         if (strings.empty() && part.empty()) return;
         if (part.empty()) {
-            part = freshPart("xl/sharedStrings", ".xml");
+            part = freshPart("xl/sharedStrings", ".xml", true);
             workbookRels_.add("sharedStrings", relativeTarget(source_->workbookPart, part));
         }
         package_.put(part, strings.toXml());
@@ -220,16 +220,17 @@ private:
         std::string part = source_->stylesPart;
         if (!styles.changed() && !part.empty()) return;
         if (part.empty()) {
-            part = freshPart("xl/styles", ".xml");
+            part = freshPart("xl/styles", ".xml", true);
             workbookRels_.add("styles", relativeTarget(source_->workbookPart, part));
         }
         package_.put(part, styles.toXml());
         package_.types.setOverride(part, contenttype::styles);
     }
 
-    std::string freshPart(std::string_view prefix, std::string_view suffix) {
-        for (int n = 1;; ++n) {
-            const std::string name = std::string(prefix) + std::to_string(n) + std::string(suffix);
+    // "xl/comments1.xml"…; with `plain`, "xl/sharedStrings.xml" first.
+    std::string freshPart(std::string_view prefix, std::string_view suffix, bool plain = false) {
+        for (int n = plain ? 0 : 1;; ++n) {
+            const std::string name = std::string(prefix) + (n ? std::to_string(n) : "") + std::string(suffix);
             if (!package_.has(name) && !taken_.count(name) && !usedParts_.count(name)) {
                 taken_.insert(name);
                 return name;

@@ -1,1 +1,220 @@
+// Saving after edits: what the engine changed is written, parts that lost their last
+// reference go with their relationships and content types, and everything else stays.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "files/file_error.h"
+#include "files/xlsx_reader.h"
+#include "files/xlsx_writer.h"
+#include "files/zip_archive.h"
+#include "host/constants.h"
+#include "host/text.h"
+#include "memory_book.h"
+
+namespace files::test {
+namespace {
+
+MemoryBook load(const std::string& path) {
+    MemoryBook book;
+    readXlsx(path, book);
+    return book;
+}
+
+MemoryBook fixture(const std::string& producer) { return load(dataPath(producer + "/book.xlsx")); }
+
+struct Saved {
+    ScratchDir dir;
+    std::vector<std::u16string> notes;
+    std::string path() const { return dir.path("saved.xlsx"); }
+    std::string part(const std::string& name) const {
+        ZipReader zip(path(), {});
+        return zip.contains(name) ? zip.read(name) : std::string();
+    }
+    bool has(const std::string& name) const { return ZipReader(path(), {}).contains(name); }
+};
+
+std::unique_ptr<Saved> save(const MemoryBook& book) {
+    auto saved = std::make_unique<Saved>();
+    saved->notes = writeXlsx(book, saved->path());
+    return saved;
+}
+
+TEST(XlsxEdit, DeletingEveryDrawingObjectRemovesTheDrawingAndWhatOnlyItUsed) {
+    MemoryBook book = fixture("handmade");
+    book[0].objects.clear();
+    const auto saved = save(book);
+    EXPECT_FALSE(saved->has("xl/drawings/drawing1.xml"));
+    EXPECT_FALSE(saved->has("xl/charts/chart1.xml"));
+    EXPECT_FALSE(saved->has("xl/media/image1.png"));
+    EXPECT_TRUE(saved->has("customXml/item1.xml"));  // nothing referred to it before either
+    EXPECT_EQ(saved->part("xl/worksheets/sheet1.xml").find("<drawing"), std::string::npos);
+    EXPECT_EQ(saved->part("[Content_Types].xml").find("drawing1.xml"), std::string::npos);
+    EXPECT_TRUE(load(saved->path())[0].objects.empty());
+}
+
+TEST(XlsxEdit, DeletingTheChartKeepsThePicture) {
+    MemoryBook book = fixture("handmade");
+    auto& objects = book[0].objects;
+    std::erase_if(objects, [](const DrawingObject& o) { return o.type == host::msoChart; });
+    const auto saved = save(book);
+    EXPECT_FALSE(saved->has("xl/charts/chart1.xml"));
+    EXPECT_TRUE(saved->has("xl/media/image1.png"));
+    EXPECT_EQ(saved->part("xl/drawings/_rels/drawing1.xml.rels").find("chart"), std::string::npos);
+    const MemoryBook again = load(saved->path());
+    ASSERT_EQ(again.sheets[0]->objects.size(), 3u);
+    EXPECT_EQ(again.sheets[0]->objects[1].name, u"Picture 4");
+}
+
+TEST(XlsxEdit, ChangedShapeTextIsWrittenWithTheShapesOwnFormatting) {
+    MemoryBook book = fixture("handmade");
+    book[0].objects[2].frameText = u"Title with spaces\nsecond\vline";
+    book[0].objects[0].groupItems[0].frameText = u"renamed oval";
+    const auto saved = save(book);
+    const std::string drawing = saved->part("xl/drawings/drawing1.xml");
+    EXPECT_NE(drawing.find("<a:pPr algn=\"ctr\"/><a:r><a:rPr lang=\"en-US\" b=\"1\"/><a:t>Title with spaces</a:t>"),
+              std::string::npos);
+    const MemoryBook again = load(saved->path());
+    EXPECT_EQ(again.sheets[0]->objects[2].frameText, u"Title with spaces\nsecond\vline");
+    EXPECT_EQ(again.sheets[0]->objects[0].groupItems[0].frameText, u"renamed oval");
+    EXPECT_EQ(again.sheets[0]->objects[0].groupItems[1].effectText, u"Fancy");
+}
+
+TEST(XlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
+    MemoryBook book = fixture("handmade");
+    Cell filled = book[0].cells.at({2, 1});
+    filled.colorIndex = 46;
+    book[0].cells[{2, 1}] = filled;
+    Cell unfilled = book[0].cells.at({2, 3});
+    unfilled.colorIndex = 0;
+    book[0].cells[{2, 3}] = unfilled;
+    Cell date;
+    date.value = host::Variant::date(45000.5);
+    date.colorIndex = 3;
+    book[0].cells[{12, 1}] = date;
+    const auto saved = save(book);
+    MemoryBook again = load(saved->path());
+    EXPECT_EQ(again[0].cells.at({2, 1}).colorIndex, 46);
+    EXPECT_EQ(again[0].cells.at({2, 1}).value, host::Variant(1.0));
+    EXPECT_EQ(again[0].cells.at({2, 3}).colorIndex, 0);
+    EXPECT_EQ(again[0].cells.at({2, 3}).formula, u"=SUM(A2:A5)");
+    EXPECT_EQ(again[0].cells.at({12, 1}).value, host::Variant::date(45000.5));
+    EXPECT_EQ(again[0].cells.at({12, 1}).colorIndex, 3);
+    EXPECT_NE(saved->part("xl/styles.xml").find("<fgColor rgb=\"FFFF6600\"/>"), std::string::npos);
+}
+
+TEST(XlsxEdit, CommentsAddedChangedAndRemoved) {
+    MemoryBook book = fixture("xlsxwriter");
+    auto note = std::make_shared<host::embedded::CommentData>(host::embedded::CommentData{u"new <note> & more", u"Eve"});
+    book[1].cells[{3, 2}].comment = note;                // a sheet without comments
+    book[0].cells[{3, 1}].comment = std::make_shared<host::embedded::CommentData>(
+        host::embedded::CommentData{u"changed", u""});    // a sheet whose VML also holds a button
+    const auto saved = save(book);
+    MemoryBook again = load(saved->path());
+    ASSERT_TRUE(again[1].cells.at({3, 2}).comment);
+    EXPECT_EQ(again[1].cells.at({3, 2}).comment->text, u"new <note> & more");
+    EXPECT_EQ(again[1].cells.at({3, 2}).comment->author, u"Eve");
+    EXPECT_EQ(again[0].cells.at({3, 1}).comment->text, u"changed");
+    std::string vml;
+    const ZipReader zip(saved->path(), {});
+    for (const std::string& name : zip.names())
+        if (name.find(".vml") != std::string::npos && saved->part(name).find("Button") != std::string::npos) vml = name;
+    ASSERT_FALSE(vml.empty());
+    EXPECT_NE(saved->part(vml).find("ObjectType=\"Note\""), std::string::npos);
+    EXPECT_NE(saved->part(vml).find("pressed"), std::string::npos);  // the button's macro stays
+
+    MemoryBook removed = fixture("openpyxl");
+    for (auto& [at, cell] : removed[0].cells) cell.comment.reset();
+    const auto without = save(removed);
+    EXPECT_FALSE(without->has("xl/comments/comment1.xml"));
+    EXPECT_FALSE(without->has("xl/drawings/commentsDrawing1.vml"));
+    EXPECT_EQ(without->part("xl/worksheets/sheet1.xml").find("legacyDrawing"), std::string::npos);
+}
+
+TEST(XlsxEdit, ValidationsAddedAndRemoved) {
+    MemoryBook book = fixture("openpyxl");
+    book[0].rules.clear();
+    ValidationRule rule;
+    rule.type = host::xlValidateList;
+    rule.formula1 = u"=$A$1:$A$3";
+    rule.areas = {Area{2, 8, 4, 8}};
+    rule.anchorRow = 2;
+    rule.anchorCol = 8;
+    book[2].rules.push_back(rule);
+    const auto saved = save(book);
+    MemoryBook again = load(saved->path());
+    EXPECT_TRUE(again[0].rules.empty());
+    ASSERT_EQ(again[2].rules.size(), 1u);
+    EXPECT_EQ(again[2].rules[0].formula1, u"=$A$1:$A$3");
+    EXPECT_EQ(again[2].rules[0].areas[0].row2, 4);
+}
+
+TEST(XlsxEdit, SheetsDeletedReorderedRenamedAndHidden) {
+    MemoryBook book = fixture("handmade");
+    std::swap(book.sheets[0], book.sheets[1]);
+    book[0].sheetName = u"Renamed";
+    book[0].sheetVisibility = host::xlSheetVeryHidden;
+    book[1].sheetVisibility = host::xlSheetVisible;
+    book.active = 1;
+    const auto saved = save(book);
+    const std::string workbook = saved->part("xl/workbook.xml");
+    EXPECT_NE(workbook.find("localSheetId=\"1\""), std::string::npos);  // the print area follows its sheet
+    EXPECT_NE(workbook.find("fullCalcOnLoad=\"1\""), std::string::npos);
+    MemoryBook again = load(saved->path());
+    EXPECT_EQ(again[0].sheetName, u"Renamed");
+    EXPECT_EQ(again[0].sheetVisibility, host::xlSheetVeryHidden);
+    EXPECT_EQ(again.active, 1u);
+
+    MemoryBook fewer = fixture("handmade");
+    fewer.sheets.erase(fewer.sheets.begin());
+    const auto saved2 = save(fewer);
+    ASSERT_EQ(saved2->notes.size(), 1u);
+    EXPECT_NE(host::utf8(saved2->notes[0]).find("_xlnm.Print_Area"), std::string::npos);
+    EXPECT_FALSE(saved2->has("xl/worksheets/sheet1.xml"));
+    EXPECT_FALSE(saved2->has("xl/drawings/drawing1.xml"));
+    EXPECT_EQ(load(saved2->path()).sheets.size(), 1u);
+}
+
+TEST(XlsxEdit, ANewBookIsAWholePackage) {
+    MemoryBook book;
+    MemorySheet& sheet = static_cast<MemorySheet&>(book.addSheet(u"Fresh", host::xlWorksheet, -1));
+    sheet.cells[{1, 1}].value = host::Variant(u"hello");
+    sheet.cells[{2, 2}].value = host::Variant::date(45292);
+    sheet.cells[{3, 3}].formula = u"=1+1";
+    sheet.cells[{3, 3}].value = host::Variant(2.0);
+    sheet.selected = {Area{2, 2, 3, 3}};
+    sheet.activeR = sheet.activeC = 2;
+    const auto saved = save(book);
+    EXPECT_TRUE(saved->notes.empty());
+    EXPECT_EQ(dump(load(saved->path())), dump(book));
+}
+
+TEST(XlsxEdit, SavingOverTheOpenedFileMustBeAskedFor) {
+    ScratchDir dir;
+    const std::string path = dir.path("book.xlsx");
+    std::filesystem::copy_file(dataPath("handmade/book.xlsx"), path);
+    MemoryBook book = load(path);
+    book[0].cells[{1, 1}].value = host::Variant(u"changed");
+    EXPECT_THROW(writeXlsx(book, path), FileError);
+    EXPECT_EQ(readFile(path), readFile(dataPath("handmade/book.xlsx")));
+    SaveOptions asked;
+    asked.overwriteSource = true;
+    writeXlsx(book, path, asked);
+    EXPECT_EQ(load(path)[0].cells.at({1, 1}).value, host::Variant(u"changed"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")), {}), 1);  // no temporary left
+}
+
+TEST(XlsxEdit, AFailedSaveNamesTheFileAndLeavesNothingBehind) {
+    MemoryBook book = fixture("handmade");
+    ScratchDir dir;
+    try {
+        writeXlsx(book, dir.path("missing-folder/out.xlsx"));
+        FAIL() << "saving into a missing folder succeeded";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("missing-folder/out.xlsx"), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")), {}), 0);
+}
+
+}  // namespace
+}  // namespace files::test
