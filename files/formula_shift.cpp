@@ -43,10 +43,10 @@ bool parsePart(std::u16string_view t, RefPart& p) {
 }
 
 bool shiftPart(RefPart& p, long dRow, long dCol) {
-    if (p.col && !p.colAbs) p.col += dCol;
-    if (p.row && !p.rowAbs) p.row += dRow;
-    return (p.col == 0 || (p.col >= 1 && p.col <= host::kMaxColumns)) &&
-           (p.row == 0 || (p.row >= 1 && p.row <= host::kMaxRows));
+    const bool hasCol = p.col != 0, hasRow = p.row != 0;
+    if (hasCol && !p.colAbs) p.col += dCol;
+    if (hasRow && !p.rowAbs) p.row += dRow;
+    return (!hasCol || (p.col >= 1 && p.col <= host::kMaxColumns)) && (!hasRow || (p.row >= 1 && p.row <= host::kMaxRows));
 }
 
 void appendPart(std::u16string& out, const RefPart& p) {
