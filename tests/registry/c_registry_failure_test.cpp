@@ -17,6 +17,33 @@ public:
     }
 };
 
+// Reports value names shorter than they are, as a store counting in other units might.
+class ShortNameLengthStore : public MemoryRegistryStore {
+public:
+    RegResult queryMaxValueNameLength(KeyHandle, std::uint32_t& length) override {
+        length = 1;
+        return kSuccess;
+    }
+};
+
+TEST(CRegistryFailures, NamesLongerThanReportedAreStillListed) {
+    auto store = std::make_shared<ShortNameLengthStore>();
+    cRegistry reg(store);
+    reg.ClassKey(HKEY_CURRENT_USER);
+    reg.SectionKey(u"Software\\Names");
+    reg.ValueType(REG_SZ);
+    for (const char16_t* name : {u"a", u"a name of some length", u"b"}) {
+        reg.ValueKey(name);
+        reg.Value(u"x");
+    }
+    OneBasedList<std::u16string> names;
+    std::int32_t count = 0;
+    reg.EnumerateValues(names, count);
+    ASSERT_EQ(count, 3);
+    EXPECT_EQ(names[2], u"a name of some length");
+    EXPECT_EQ(names[3], u"b");
+}
+
 TEST(CRegistryFailures, UnexpectedErrorWhileListingSubKeys) {
     auto store = std::make_shared<BrokenListStore>();
     cRegistry reg(store);

@@ -190,6 +190,8 @@ TYPED_TEST(CRegistryTest, OtherTypesReadAsTheyAreStored) {
     this->storeRaw("Software\\Cellwash", "qword", 11, {1, 2, 3, 4, 5, 6, 7, 8});
     this->storeRaw("Software\\Cellwash", "empty", REG_SZ, {});
     this->storeRaw("Software\\Cellwash", "unterminated", REG_SZ, {'a', 'b', 'c'});
+    this->storeRaw("Software\\Cellwash", "shortDword", REG_DWORD, {0x34, 0x12});
+    this->storeRaw("Software\\Cellwash", "longDword", REG_DWORD, {1, 0, 0, 0, 1, 0, 0, 0});
     cRegistry reg = this->at(u"Software\\Cellwash", u"multi");
     EXPECT_EQ(reg.Value(), RegVariant(std::u16string(u"a\0b\0", 4)));
     EXPECT_EQ(reg.ValueType(), REG_MULTI_SZ);
@@ -200,7 +202,12 @@ TYPED_TEST(CRegistryTest, OtherTypesReadAsTheyAreStored) {
     EXPECT_EQ(reg.Value(), RegVariant(u""));
     EXPECT_EQ(reg.ValueType(), REG_SZ);
     reg.ValueKey(u"unterminated");
-    EXPECT_EQ(reg.Value(), RegVariant(u"abc"));
+    EXPECT_EQ(reg.Value(), RegVariant(u"abc")) << "only a final NUL is dropped";
+    reg.ValueKey(u"shortDword");
+    EXPECT_EQ(reg.Value(), RegVariant(std::int32_t{0x1234}));
+    reg.ValueKey(u"longDword");
+    reg.Default(RegVariant(u"too long"));
+    EXPECT_EQ(reg.Value(), RegVariant(u"too long")) << "more than four bytes do not fit a DWORD";
 }
 
 TYPED_TEST(CRegistryTest, NamesCompareWithoutRegardToCase) {
