@@ -1,1 +1,102 @@
+// Package plumbing: relationship targets, content types, part names, splicing and the zip
+// container's round trip.
 #include <gtest/gtest.h>
+
+#include "files/content_types.h"
+#include "files/file_error.h"
+#include "files/package.h"
+#include "files/relationships.h"
+#include "files/xml_splice.h"
+#include "files/zip_archive.h"
+#include "memory_book.h"
+
+namespace files::test {
+namespace {
+
+TEST(Relationships, TargetsResolveRelativeOrAbsolute) {
+    const struct {
+        const char* source;
+        const char* target;
+        const char* part;
+    } cases[] = {{"xl/workbook.xml", "worksheets/sheet1.xml", "xl/worksheets/sheet1.xml"},
+                 {"xl/workbook.xml", "/xl/worksheets/sheet1.xml", "xl/worksheets/sheet1.xml"},
+                 {"xl/worksheets/sheet1.xml", "../drawings/drawing1.xml", "xl/drawings/drawing1.xml"},
+                 {"xl/worksheets/sheet1.xml", "./../media/a%20b.png", "xl/media/a b.png"},
+                 {"", "xl/workbook.xml", "xl/workbook.xml"},
+                 {"xl/workbook.xml", "../../../x.xml", "x.xml"}};
+    for (const auto& c : cases) EXPECT_EQ(resolveTarget(c.source, c.target), c.part) << c.target;
+    EXPECT_EQ(relativeTarget("xl/worksheets/sheet1.xml", "xl/comments1.xml"), "../comments1.xml");
+    EXPECT_EQ(relativeTarget("xl/workbook.xml", "xl/worksheets/sheet9.xml"), "worksheets/sheet9.xml");
+    EXPECT_EQ(relsPartName("xl/workbook.xml"), "xl/_rels/workbook.xml.rels");
+    EXPECT_EQ(relsPartName(""), "_rels/.rels");
+}
+
+TEST(Relationships, RoundTripAndFreshIds) {
+    Relationships rels = Relationships::parse(
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
+        "Target=\"https://x.org/?a=1&amp;b=2\" TargetMode=\"External\"/></Relationships>");
+    ASSERT_EQ(rels.items.size(), 1u);
+    EXPECT_TRUE(rels.items[0].external);
+    EXPECT_EQ(rels.items[0].target, "https://x.org/?a=1&b=2");
+    EXPECT_EQ(rels.add("comments", "../comments1.xml"), "rId3");  // rId2 is taken
+    const Relationships again = Relationships::parse(rels.toXml());
+    ASSERT_EQ(again.items.size(), 2u);
+    EXPECT_EQ(again.items[0].target, "https://x.org/?a=1&b=2");
+    EXPECT_EQ(again.items[1].kind(), "comments");
+}
+
+TEST(ContentTypes, OverridesWinOverDefaults) {
+    ContentTypes types = ContentTypes::parse(
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"XML\" ContentType=\"application/xml\"/>"
+        "<Override PartName=\"/xl/workbook.xml\" ContentType=\"main\"/></Types>");
+    EXPECT_EQ(types.of("xl/workbook.xml"), "main");
+    EXPECT_EQ(types.of("/XL/Workbook.xml"), "main");
+    EXPECT_EQ(types.of("xl/other.xml"), "application/xml");
+    EXPECT_EQ(types.of("xl/x.bin"), "");
+    types.setOverride("xl/workbook.xml", "changed");
+    types.removeOverride("xl/none.xml");
+    EXPECT_EQ(ContentTypes::parse(types.toXml()).of("xl/workbook.xml"), "changed");
+}
+
+TEST(Package, UnreachablePartsAreFound) {
+    Package p;
+    Relationships root;
+    root.items.push_back({"rId1", "x/officeDocument", "xl/workbook.xml", false});
+    p.setRels("", root);
+    p.put("xl/workbook.xml", "<w/>");
+    Relationships wb;
+    wb.items.push_back({"rId1", "x/styles", "/xl/styles.xml", false});
+    p.setRels("xl/workbook.xml", wb);
+    p.put("xl/styles.xml", "<s/>");
+    p.put("xl/orphan.xml", "<o/>");
+    EXPECT_EQ(p.unreachable(), std::vector<std::string>{"xl/orphan.xml"});
+}
+
+TEST(XmlSplice, AttributesAndEdits) {
+    std::string tag = "<xf numFmtId=\"0\" fillId='2'/>";
+    setAttribute(tag, "fillId", "7");
+    setAttribute(tag, "applyFill", "1");
+    EXPECT_EQ(tag, "<xf numFmtId=\"0\" fillId='7' applyFill=\"1\"/>");
+    removeAttribute(tag, "numFmtId");
+    EXPECT_EQ(tag, "<xf fillId='7' applyFill=\"1\"/>");
+    EXPECT_EQ(attributeOf("<c a=\"x>y\" b=\"2\">", "b"), "2");
+    EXPECT_EQ(applyEdits("abcdef", {{4, 4, "X"}, {1, 3, ""}, {4, 4, "Y"}}), "adXYef");
+}
+
+TEST(Zip, WritesAndReadsBack) {
+    ScratchDir dir;
+    ZipWriter writer(dir.path("a.zip"));
+    writer.add("one.txt", "first");
+    writer.add("dir/two.txt", std::string(100000, 'z'), true);
+    writer.close();
+    ZipReader reader(dir.path("a.zip"), {});
+    EXPECT_EQ(reader.names(), (std::vector<std::string>{"one.txt", "dir/two.txt"}));
+    EXPECT_EQ(reader.read("one.txt"), "first");
+    EXPECT_EQ(reader.read("dir/two.txt").size(), 100000u);
+    EXPECT_THROW(reader.read("missing"), FormatError);
+}
+
+}  // namespace
+}  // namespace files::test
