@@ -1,8 +1,6 @@
 #include "registry/wine_file_hive.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "registry/atomic_file.h"
 #include "registry/caseless.h"
 
 namespace registry {
@@ -51,9 +50,6 @@ void endLine(std::vector<wine::Line>& lines, const std::string& lineEnd) {
         lines.back().raw += lineEnd;
 }
 
-std::string systemError(const std::string& what, const std::filesystem::path& file) {
-    return "cannot " + what + " " + file.string() + ": " + std::strerror(errno);
-}
 
 }  // namespace
 
@@ -250,40 +246,8 @@ RegResult WineFileHive::deleteValue(const KeyPath& path, std::u16string_view nam
 }
 
 RegResult WineFileHive::save() {
-    std::error_code error;
-    std::filesystem::path target = file_;
-    if (std::filesystem::is_symlink(file_, error)) target = std::filesystem::canonical(file_, error);
-    if (error) target = file_;
-    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const std::string text = wine::writeDocument(document_);
-
-    const int fd = ::mkstemp(temp.data());
-    bool ok = fd >= 0;
-    if (!ok) problem_ = systemError("write", file_);
-    for (size_t written = 0; ok && written < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) { ok = false; problem_ = systemError("write", temp); }
-        else written += static_cast<size_t>(n);
-    }
-    if (ok) {
-        // The new file takes the old one's mode and owner (the prefix's user, under sudo).
-        struct stat st {};
-        if (::stat(target.c_str(), &st) == 0) {
-            ::fchmod(fd, st.st_mode & 07777);
-            if (::fchown(fd, st.st_uid, st.st_gid) != 0) { /* not ours to give away: keep ours */ }
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd, 0666 & ~mask);
-        }
-        if (::fsync(fd) != 0) { ok = false; problem_ = systemError("write", temp); }
-    }
-    if (fd >= 0 && ::close(fd) != 0 && ok) { ok = false; problem_ = systemError("write", temp); }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) { ok = false; problem_ = systemError("replace", target); }
-    if (!ok) {
-        if (fd >= 0) ::unlink(temp.c_str());
-        const std::string failure = problem_;
+    const std::string failure = replaceFileContent(file_, wine::writeDocument(document_));
+    if (!failure.empty()) {
         loadedStamp_.reset();  // back to what the file holds
         refresh();
         problem_ = failure;
