@@ -1,0 +1,10 @@
+#pragma once
+// The host objects the add-in keeps for the life of the library.
+#include "host/ribbon.h"
+
+namespace shell {
+
+// The host's ribbon object, kept at ribbon load for later refresh requests; empty before.
+inline host::IRibbonUIPtr ribbonUI;
+
+}  // namespace shell
