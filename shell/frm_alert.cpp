@@ -1,7 +1,5 @@
 #include "shell/frm_alert.h"
 
-#include "resources/resources.h"
-
 namespace shell {
 
 namespace {
@@ -19,8 +17,6 @@ FrmAlert::FrmAlert() : Form(u"frmAlert") {
     Image1.setTop(12);
     Image1.setWidth(30);
     Image1.setHeight(29);
-    auto logo = resources::bitmapResource(101);
-    Image1.setPicture({logo.begin(), logo.end()});
     lblMessageHeading.setCaption(u"Cellwash");
     lblMessageHeading.setFontBold(true);
     lblMessageHeading.setFontSize(10);
