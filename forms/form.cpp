@@ -62,10 +62,17 @@ void Form::Show(ShowMode mode) {
     if (modalDepth_ > 0) throw host::Error(400, "Form already displayed; can't show modally");
     auto keep = keepAlive();
     visible_ = true;
+    if (mode == ShowMode::Modal) {
+        runModal(*this);  // lays the form out on top of the others, then waits
+        return;
+    }
+    raiseLayout();
+    if (visible_) driver().formShown(*this);
+}
+
+void Form::firstLayout() {
     raiseLayout();  // the first layout of the window on screen
-    if (!visible_) return;  // the layout handler hid or unloaded it
-    driver().formShown(*this);
-    if (mode == ShowMode::Modal) runModal(*this);
+    if (visible_) driver().formShown(*this);  // unless the layout handler hid or unloaded it
 }
 
 void Form::Hide() { visible_ = false; }

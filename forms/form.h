@@ -80,6 +80,7 @@ private:
     friend void runModal(Form& form);
 
     void placed();  // after a change of position or size
+    void firstLayout();
     void raiseLayout();
 
     std::u16string name_;

@@ -131,6 +131,7 @@ void runModal(Form& form) {
         Form& f;
         ~Leave() { --f.modalDepth_; }
     } leave{form};
+    form.firstLayout();  // on top already: a DoEvents in the layout handler reaches this form
     while (form.Loaded() && form.Visible()) {
         std::optional<UserAction> action = driver().nextAction(form);
         if (!action) {

@@ -69,6 +69,33 @@ TEST_F(Modal, ActionsBoundToADoEventsArriveThereAndStopALoop) {
     EXPECT_FALSE(dialogLoaded());
 }
 
+// A form whose first layout runs a yielding loop, as a dialog that counts when it opens.
+class CountsOnLayout : public forms::Form {
+public:
+    CountsOnLayout() : Form(u"CountsOnLayout") { cmdStop.onClick = [this] { stopped = true; }; }
+    void UserForm_Layout() override {
+        for (int i = 0; i < 5 && !stopped; ++i, ++yields) forms::DoEvents();
+    }
+    forms::CommandButton cmdStop{*this, u"cmdStop"};
+    bool stopped = false;
+    int yields = 0;
+};
+
+TEST_F(Modal, TheFirstLayoutRunsWithTheFormAlreadyOnTop) {
+    user.click(u"cmdStop").atDoEvents(2).on(u"CountsOnLayout");
+    forms::Form* topAtFirstYield = nullptr;
+    user.onDoEvents = [&](int k, forms::Form* top) {
+        if (k == 1) topAtFirstYield = top;
+    };
+    auto form = std::make_shared<CountsOnLayout>();
+    form->Show();
+    EXPECT_EQ(topAtFirstYield, form.get());
+    EXPECT_TRUE(form->stopped);
+    EXPECT_EQ(form->yields, 2);
+    ASSERT_EQ(user.shownForms().size(), 1u) << "shown once laid out";
+    EXPECT_TRUE(user.ignoredActions().empty());
+}
+
 TEST_F(Modal, DoEventsNeverBlocksAndAnOverdueActionComesAtTheNextOne) {
     user.click(u"cmdStop").atDoEvents(2);
     forms::DoEvents();  // nothing on screen, nothing due
