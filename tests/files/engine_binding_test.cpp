@@ -1,0 +1,121 @@
+// The file layer on the real engine: opening into Books, typed csv input, saving through the
+// application's saver, and kept parts following deleted rows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "files/engine_binding.h"
+#include "files/file_error.h"
+#include "files/office_convert.h"
+#include "files/zip_archive.h"
+#include "host/constants.h"
+#include "host/error.h"
+#include "host/text.h"
+#include "memory_book.h"
+
+namespace files::test {
+namespace {
+
+using host::embedded::EmbeddedApplication;
+
+std::string partOf(const std::string& path, const std::string& name) { return ZipReader(path, {}).read(name); }
+
+TEST(EngineBinding, OpensAWorkbookIntoTheEngine) {
+    auto app = EmbeddedApplication::create();
+    const auto book = openWorkbook(*app, host::utf16(dataPath("openpyxl/book.xlsx")));
+    ASSERT_EQ(book->sheets().size(), 4u);
+    EXPECT_EQ(book->Name(), u"book.xlsx");
+    EXPECT_EQ(book->activeSheet()->Name(), u"Last");
+    EXPECT_EQ(book->sheets()[2]->Visible(), host::xlSheetVeryHidden);
+    const auto& data = *book->sheets()[0];
+    EXPECT_EQ(data.valueAt(2, 3), host::Variant::date(45293));
+    EXPECT_EQ(data.cell(2, 1)->colorIndex, 3);
+    EXPECT_EQ(data.cell(3, 2)->comment->text, u"negative\nsecond line");
+    EXPECT_EQ(data.validations().size(), 2u);
+    EXPECT_EQ(data.drawings().size(), 1u);
+    EXPECT_EQ(data.activeRow(), 3);
+}
+
+TEST(EngineBinding, CsvFieldsAreTypedInput) {
+    ScratchDir dir;
+    writeFile(dir.path("typed.csv"), "1/2/2024,=1+1,TRUE,'0012,50%,plain\n");
+    auto app = EmbeddedApplication::create();
+    const auto book = openWorkbook(*app, host::utf16(dir.path("typed.csv")));
+    const auto& sheet = *book->sheets()[0];
+    EXPECT_TRUE(sheet.valueAt(1, 1).isDate());
+    EXPECT_EQ(sheet.cell(1, 2)->formula, u"=1+1");
+    EXPECT_EQ(sheet.valueAt(1, 3), host::Variant(true));
+    EXPECT_EQ(sheet.valueAt(1, 4), host::Variant(u"0012"));
+    EXPECT_EQ(sheet.valueAt(1, 5), host::Variant(0.5));
+    EXPECT_EQ(sheet.valueAt(1, 6), host::Variant(u"plain"));
+    const auto notes = saveWorkbook(*book, host::utf16(dir.path("back.csv")));
+    EXPECT_TRUE(notes.empty());
+    EXPECT_EQ(readFile(dir.path("back.csv")), "1/2/2024,2,True,0012,0.5,plain\r\n");
+}
+
+TEST(EngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
+    ScratchDir dir;
+    auto app = EmbeddedApplication::create();
+    const auto book = openWorkbook(*app, host::utf16(dataPath("handmade/book.xlsx")));
+    auto sheet = book->sheets()[0];
+    sheet->deleteCells(host::embedded::Area{2, 1, 3, host::kMaxColumns}, host::xlShiftUp);  // rows 2 and 3
+    const auto notes = saveWorkbook(*book, host::utf16(dir.path("moved.xlsx")));
+    const std::string xml = partOf(dir.path("moved.xlsx"), "xl/worksheets/sheet1.xml");
+    EXPECT_NE(xml.find("<row r=\"2\" hidden=\"1\">"), std::string::npos);  // was row 4
+    EXPECT_NE(xml.find("<mergeCell ref=\"A5:B6\"/>"), std::string::npos);  // was A7:B8
+    EXPECT_NE(xml.find("<hyperlink ref=\"A7\""), std::string::npos);      // was A9
+    EXPECT_NE(xml.find("sqref=\"A2:A3\""), std::string::npos);            // was A2:A5
+    const std::string drawing = partOf(dir.path("moved.xlsx"), "xl/drawings/drawing1.xml");
+    EXPECT_NE(drawing.find("<xdr:row>4</xdr:row>"), std::string::npos);   // the picture, was row 7
+    EXPECT_NE(drawing.find("<xdr:row>1</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:from>"), std::string::npos);  // group starts in the deleted rows
+    bool formulasNoted = false;
+    for (const auto& n : notes) formulasNoted |= host::utf8(n).find("conditional formats") != std::string::npos;
+    EXPECT_TRUE(formulasNoted);
+    const auto again = openWorkbook(*app, host::utf16(dir.path("moved.xlsx")));
+    EXPECT_EQ(again->sheets()[0]->valueAt(2, 1), host::Variant(3.0));
+}
+
+TEST(EngineBinding, TheApplicationSavesThroughTheRegisteredSaver) {
+    ScratchDir dir;
+    const std::string path = dir.path("book.xlsx");
+    std::filesystem::copy_file(dataPath("xlsxwriter/book.xlsx"), path);
+    auto app = EmbeddedApplication::create();
+    registerFileHandlers(*app);
+    const auto book = app->openBook(host::utf16(path));
+    book->sheets()[0]->setValueAt(1, 1, host::Variant(u"saved by the host"));
+    app->saveBook(*book, book->path);  // Save: writing over its own file is what was asked
+    const auto again = openWorkbook(*app, host::utf16(path));
+    EXPECT_EQ(again->sheets()[0]->valueAt(1, 1), host::Variant(u"saved by the host"));
+    EXPECT_EQ(again->sheets()[0]->cell(1, 1)->colorIndex, 3);
+    try {
+        app->saveBook(*book, host::utf16(dir.path("book.ods")));
+        FAIL();
+    } catch (const host::Error& e) {
+        EXPECT_EQ(e.number(), host::errApplication);
+        EXPECT_NE(e.description().find("book.ods: workbooks can be saved as .xlsx, .xlsm or .csv only"), std::string::npos);
+    }
+}
+
+TEST(EngineBinding, OtherFormatsGoThroughLibreOffice) {
+    ScratchDir dir;
+    const std::string ods = dir.path("sheet.ods");
+    std::filesystem::copy_file(dataPath("makers/libreoffice_book.fods"), ods);  // LibreOffice reads flat files by content
+    auto app = EmbeddedApplication::create();
+    if (findOfficeProgram().empty()) {
+        try {
+            openWorkbook(*app, host::utf16(ods));
+            FAIL();
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("libreoffice-calc-nogui"), std::string::npos);
+        }
+        return;
+    }
+    const auto book = openWorkbook(*app, host::utf16(ods));
+    EXPECT_EQ(book->sheets()[0]->valueAt(1, 1), host::Variant(u"hello"));
+    EXPECT_EQ(host::utf8(book->path), dir.path("sheet.xlsx"));
+    ASSERT_EQ(openNotes(*book).size(), 1u);
+    EXPECT_EQ(openNotes(*book)[0], u"sheet.ods was converted by LibreOffice; it is saved as sheet.xlsx");
+}
+
+}  // namespace
+}  // namespace files::test
