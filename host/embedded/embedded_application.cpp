@@ -7,7 +7,7 @@
 #include "host/constants.h"
 #include "host/embedded/area_ops.h"
 #include "host/embedded/cell_range.h"
-#include "host/embedded/formula.h"
+#include "host/embedded/sheet_formula_context.h"
 #include "host/embedded/text_functions.h"
 #include "host/error.h"
 #include "host/text.h"
@@ -63,20 +63,6 @@ public:
 
 private:
     std::shared_ptr<EmbeddedApplication> app_;
-};
-
-// Evaluates a custom validation formula for one cell, relative to the rule's anchor.
-class RuleContext : public FormulaContext {
-public:
-    explicit RuleContext(const Sheet& sheet) : sheet_(sheet) {}
-    Variant cellValue(long row, long col) const override { return sheet_.valueAt(row, col); }
-    double countIf(const Area& area, const Variant& criterion) const override {
-        return sheet_.countIf(area, criterion);
-    }
-    double countA(const Area& area) const override { return sheet_.countA(area); }
-
-private:
-    const Sheet& sheet_;
 };
 
 bool passes(const Variant& result) {
@@ -290,7 +276,7 @@ EntryResult EmbeddedApplication::enterValue(const RangePtr& target, const std::u
     if (!rule || !rule->showError || rule->type != xlValidateCustom) return {};
     if (text.empty() && rule->ignoreBlank) return {};
     const Variant verdict = Formula::parse(rule->formula1)
-                                .evaluate(RuleContext(sheet), a.row1 - rule->anchorRow, a.col1 - rule->anchorCol);
+                                .evaluate(SheetFormulaContext(sheet), a.row1 - rule->anchorRow, a.col1 - rule->anchorCol);
     if (passes(verdict) || rule->alertStyle != xlValidAlertStop) return {};
 
     sheet.setCell(a.row1, a.col1, before);  // refused: the cell stays as it was

@@ -8,27 +8,13 @@
 #include "host/embedded/cell_range.h"
 #include "host/embedded/criteria.h"
 #include "host/embedded/embedded_application.h"
-#include "host/embedded/formula.h"
+#include "host/embedded/sheet_formula_context.h"
 #include "host/embedded/typed_input.h"
 #include "host/error.h"
 
 namespace host::embedded {
 
 namespace {
-
-// Lets formulas read this sheet's cells.
-class SheetFormulaContext : public FormulaContext {
-public:
-    explicit SheetFormulaContext(const Sheet& sheet) : sheet_(sheet) {}
-    Variant cellValue(long row, long col) const override { return sheet_.valueAt(row, col); }
-    double countIf(const Area& area, const Variant& criterion) const override {
-        return sheet_.countIf(area, criterion);
-    }
-    double countA(const Area& area) const override { return sheet_.countA(area); }
-
-private:
-    const Sheet& sheet_;
-};
 
 void checkCell(long row, long col) {
     if (row < 1 || row > kMaxRows || col < 1 || col > kMaxColumns)
