@@ -42,8 +42,6 @@ public:
         if (collect_) text_.append(t);
     }
 
-    // Cutting <sheetData> out of the kept text while the part streams past.
-    void afterChunk(std::uint64_t chunkBegin);
     void finish();
 
     std::string drawingRelId, legacyRelId;
@@ -56,6 +54,7 @@ private:
     void startFormula(const XmlAttributes& a);
     void startSelection(const XmlAttributes& a);
     void attachRemainingComments();
+    // The parser sees the part with empty <sheetData>; the kept text also loses that element.
     std::uint64_t keptOffset(std::uint64_t offset) const {
         return sheetDataEnd_ && offset >= sheetDataEnd_ ? offset - (sheetDataEnd_ - sheetDataBegin_) : offset;
     }
@@ -84,7 +83,7 @@ private:
     In in_ = In::None;
 
     std::uint64_t sheetDataBegin_ = 0, sheetDataEnd_ = 0;
-    bool inSheetData_ = false, cutPending_ = false, truncated_ = false;
+    bool inSheetData_ = false;
     int sheetViews_ = 0;
     std::string activePane_ = "topLeft";
     bool selectionTaken_ = false;
@@ -224,7 +223,6 @@ void SheetXmlReader::Handler::endElement(const XmlName& name) {
     } else if (recorder_.depth() == 2 && n == "sheetData") {
         inSheetData_ = false;
         sheetDataEnd_ = recorder_.endOfCurrent();
-        cutPending_ = true;
         attachRemainingComments();
     } else if (recorder_.depth() == 4 && n == "selection" && selectionTaken_ && data_.selectionEnd == 0) {
         data_.selectionEnd = recorder_.endOfCurrent();
@@ -310,19 +308,6 @@ void SheetXmlReader::Handler::attachRemainingComments() {
     ctx_.comments.clear();
 }
 
-void SheetXmlReader::Handler::afterChunk(std::uint64_t chunkBegin) {
-    // `kept` holds the text read so far minus <sheetData>; the cells' text never stays.
-    if (inSheetData_) {
-        kept.resize(sheetDataBegin_);
-        truncated_ = true;
-    } else if (cutPending_) {
-        const std::uint64_t cut = truncated_ ? sheetDataEnd_ - chunkBegin : sheetDataEnd_ - sheetDataBegin_;
-        kept.erase(sheetDataBegin_, cut);
-        cutPending_ = false;
-        truncated_ = false;
-    }
-}
-
 void SheetXmlReader::Handler::finish() {
     if (!ctx_.comments.empty()) attachRemainingComments();
     data_.sheetDataAt = sheetDataBegin_;
@@ -336,21 +321,22 @@ void SheetXmlReader::Handler::finish() {
     data_.selectionEnd = keptOffset(data_.selectionEnd);
     data_.sheetViewClose = keptOffset(data_.sheetViewClose);
     if (!data_.hasSheetData) data_.sheetDataAt = 0;
+    if (sheetDataEnd_ > sheetDataBegin_) kept.erase(sheetDataBegin_, sheetDataEnd_ - sheetDataBegin_);
     data_.xml = std::move(kept);
 }
 
 SheetXmlReader::SheetXmlReader(SheetReadContext context, SheetSink& sink, SheetFileData& data)
     : handler_(std::make_unique<Handler>(std::move(context), sink, data)),
-      parser_(std::make_unique<XmlParser>(*handler_)) {}
+      parser_(std::make_unique<XmlParser>(*handler_)),
+      splitter_(std::make_unique<SheetPartSplitter>(*handler_, [this](std::string_view bytes, bool last) {
+          handler_->kept.append(bytes);
+          parser_->feed(bytes, last);
+      })) {}
 
 SheetXmlReader::~SheetXmlReader() = default;
 
 void SheetXmlReader::feed(std::string_view chunk, bool last) {
-    const std::uint64_t chunkBegin = handlerOffset_;
-    handlerOffset_ += chunk.size();
-    handler_->kept.append(chunk);
-    parser_->feed(chunk, last);
-    handler_->afterChunk(chunkBegin);
+    splitter_->feed(chunk, last);
     if (last) handler_->finish();
 }
 

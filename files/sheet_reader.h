@@ -11,6 +11,7 @@
 
 #include "files/file_data.h"
 #include "files/model_io.h"
+#include "files/sheet_data_scanner.h"
 #include "files/styles.h"
 #include "files/xml_parser.h"
 
@@ -35,7 +36,7 @@ private:
     class Handler;
     std::unique_ptr<Handler> handler_;
     std::unique_ptr<XmlParser> parser_;
-    std::uint64_t handlerOffset_ = 0;
+    std::unique_ptr<SheetPartSplitter> splitter_;
 };
 
 // Date serial of an ISO 8601 date-time ("2024-01-02T12:00:00"), as t="d" cells hold them.

@@ -72,8 +72,14 @@ TEST(BadInput, MissingParts) {
 TEST(BadInput, MalformedXml) {
     ScratchDir dir;
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\"><v>1</v></row>")}}),
-                  "malformed XML at line 1");
+                  "malformed XML in the cells: <c> is closed by </row>");
     expectRefused(variant(dir, {{"xl/sharedStrings.xml", std::string("<sst><si><t>open")}}), "shared strings: malformed XML");
+    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\"><v>&bogus;</v></c></row>")}}),
+                  "the entity &bogus; is not defined");
+    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", std::string("<worksheet><sheetData><row r=\"1\">")}}),
+                  "the part ends inside <sheetData>");
+    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"/>") + "<extra/>"}}),
+                  "malformed XML at line 1");
 }
 
 TEST(BadInput, EntityExpansionIsRefused) {

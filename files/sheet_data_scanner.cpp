@@ -1,0 +1,277 @@
+#include "files/sheet_data_scanner.h"
+
+#include <cstring>
+
+#include "files/file_error.h"
+
+namespace files {
+
+namespace {
+
+constexpr std::string_view kOtherNamespace = "urn:cellwash:unresolved";
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Appends `raw` with entity and character references resolved.
+void decodeInto(std::string& out, std::string_view raw) {
+    size_t at = 0;
+    while (true) {
+        const size_t amp = raw.find('&', at);
+        if (amp == std::string_view::npos) {
+            out.append(raw.substr(at));
+            return;
+        }
+        out.append(raw.substr(at, amp - at));
+        const size_t semi = raw.find(';', amp);
+        if (semi == std::string_view::npos) throw FormatError("malformed XML in the cells: an unterminated reference");
+        const std::string_view name = raw.substr(amp + 1, semi - amp - 1);
+        if (name == "lt") out += '<';
+        else if (name == "gt") out += '>';
+        else if (name == "amp") out += '&';
+        else if (name == "quot") out += '"';
+        else if (name == "apos") out += '\'';
+        else if (name.size() > 1 && name[0] == '#') {
+            const bool hex = name[1] == 'x';
+            const std::string digits(name.substr(hex ? 2 : 1));
+            char* end = nullptr;
+            const unsigned long cp = std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
+            if (digits.empty() || *end || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+                throw FormatError("malformed XML in the cells: a bad character reference");
+            if (cp < 0x80) out += static_cast<char>(cp);
+            else if (cp < 0x800) { out += static_cast<char>(0xC0 | (cp >> 6)); out += static_cast<char>(0x80 | (cp & 0x3F)); }
+            else if (cp < 0x10000) {
+                out += static_cast<char>(0xE0 | (cp >> 12));
+                out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (cp & 0x3F));
+            } else {
+                out += static_cast<char>(0xF0 | (cp >> 18));
+                out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+                out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (cp & 0x3F));
+            }
+        } else {
+            throw FormatError("malformed XML in the cells: the entity &" + std::string(name) + "; is not defined");
+        }
+        at = semi + 1;
+    }
+}
+
+}  // namespace
+
+SheetDataScanner::SheetDataScanner(XmlHandler& handler, std::string prefix)
+    : handler_(handler), prefix_(std::move(prefix)) {}
+
+bool SheetDataScanner::feed(std::string_view chunk, std::string& rest) {
+    bool done = false;
+    if (pending_.empty()) {
+        const size_t used = scan(chunk, done);
+        if (done) rest.assign(chunk.substr(used));
+        else pending_.assign(chunk.substr(used));
+        return done;
+    }
+    pending_.append(chunk);
+    const size_t used = scan(pending_, done);
+    if (done) {
+        rest.assign(pending_, used);
+        pending_.clear();
+    } else {
+        pending_.erase(0, used);
+    }
+    return done;
+}
+
+size_t SheetDataScanner::scan(std::string_view text, bool& done) {
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t lt = text.find('<', at);
+        if (lt == std::string_view::npos) return at;  // text continues in the next chunk
+        if (lt > at) emitText(text.substr(at, lt - at));
+        const size_t next = tag(text, lt, done);
+        if (done) return lt;
+        if (next == 0) return lt;  // incomplete tag: wait for more
+        at = next;
+    }
+    return at;
+}
+
+void SheetDataScanner::emitText(std::string_view raw) {
+    if (raw.find('&') == std::string_view::npos) return handler_.text(raw);
+    decoded_.clear();
+    decodeInto(decoded_, raw);
+    handler_.text(decoded_);
+}
+
+XmlName SheetDataScanner::nameOf(std::string_view qualified, bool element) {
+    const size_t colon = qualified.find(':');
+    const std::string_view prefix = colon == std::string_view::npos ? std::string_view() : qualified.substr(0, colon);
+    const std::string_view local = colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
+    std::string_view uri;
+    if (prefix == prefix_ && element) uri = ns::main;
+    else if (!prefix.empty()) uri = kOtherNamespace;
+    return {uri, local, prefix};
+}
+
+// Handles the markup at text[at] ('<'). Returns the offset after it, 0 when incomplete.
+size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
+    const std::string_view rest = text.substr(at);
+    if (rest.size() < 2) return 0;
+    if (rest[1] == '!') {
+        if (rest.substr(0, 4) == "<!--") {
+            const size_t end = rest.find("-->", 4);
+            return end == std::string_view::npos ? 0 : at + end + 3;
+        }
+        if (rest.substr(0, 9) == "<![CDATA[") {
+            const size_t end = rest.find("]]>", 9);
+            if (end == std::string_view::npos) return 0;
+            handler_.text(rest.substr(9, end - 9));
+            return at + end + 3;
+        }
+        if (rest.size() < 9) return 0;
+        throw FormatError("malformed XML in the cells: unexpected declaration");
+    }
+    if (rest[1] == '?') {
+        const size_t end = rest.find("?>", 2);
+        return end == std::string_view::npos ? 0 : at + end + 2;
+    }
+    // Find the tag's end, skipping '>' inside quoted attribute values.
+    size_t end = 1;
+    char quote = 0;
+    for (; end < rest.size(); ++end) {
+        const char c = rest[end];
+        if (quote) { if (c == quote) quote = 0; }
+        else if (c == '"' || c == '\'') quote = c;
+        else if (c == '>') break;
+        else if (c == '<') throw FormatError("malformed XML in the cells: '<' inside a tag");
+    }
+    if (end >= rest.size()) return 0;
+    const std::string_view body = rest.substr(1, end - 1);
+    if (body.empty()) throw FormatError("malformed XML in the cells: an empty tag");
+    if (body[0] == '/') {
+        size_t n = body.size();
+        while (n > 1 && isSpace(body[n - 1])) --n;
+        const std::string_view name = body.substr(1, n - 1);
+        if (open_.empty()) {
+            if (nameOf(name, true).local != "sheetData") throw FormatError("malformed XML in the cells: a stray end tag");
+            done = finished_ = true;
+            return at;
+        }
+        if (open_.back() != name) throw FormatError("malformed XML in the cells: <" + open_.back() + "> is closed by </" + std::string(name) + ">");
+        open_.pop_back();
+        handler_.endElement(nameOf(name, true));
+        return at + end + 1;
+    }
+    const bool empty = body.back() == '/';
+    const std::string_view inner = empty ? body.substr(0, body.size() - 1) : body;
+    size_t i = 0;
+    while (i < inner.size() && !isSpace(inner[i])) ++i;
+    const std::string_view name = inner.substr(0, i);
+    // Attributes as expat hands them over: name and value strings, null-terminated.
+    attributeText_.clear();
+    std::vector<size_t> offsets;
+    while (true) {
+        while (i < inner.size() && isSpace(inner[i])) ++i;
+        if (i >= inner.size()) break;
+        const size_t eq = inner.find('=', i);
+        if (eq == std::string_view::npos) throw FormatError("malformed XML in the cells: an attribute without a value");
+        size_t nameEnd = eq;
+        while (nameEnd > i && isSpace(inner[nameEnd - 1])) --nameEnd;
+        size_t v = eq + 1;
+        while (v < inner.size() && isSpace(inner[v])) ++v;
+        if (v >= inner.size() || (inner[v] != '"' && inner[v] != '\''))
+            throw FormatError("malformed XML in the cells: an unquoted attribute value");
+        const size_t close = inner.find(inner[v], v + 1);
+        if (close == std::string_view::npos) throw FormatError("malformed XML in the cells: an unclosed attribute value");
+        const XmlName an = nameOf(inner.substr(i, nameEnd - i), false);
+        offsets.push_back(attributeText_.size());
+        if (!an.prefix.empty()) attributeText_.append(an.uri).append(1, '\x01').append(an.local).append(1, '\x01').append(an.prefix);
+        else attributeText_.append(an.local);
+        attributeText_ += '\0';
+        offsets.push_back(attributeText_.size());
+        decodeInto(attributeText_, inner.substr(v + 1, close - v - 1));
+        attributeText_ += '\0';
+        i = close + 1;
+    }
+    attributes_.clear();
+    for (const size_t o : offsets) attributes_.push_back(attributeText_.data() + o);
+    attributes_.push_back(nullptr);
+    const XmlName element = nameOf(name, true);
+    handler_.startElement(element, XmlAttributes(attributes_.data()));
+    if (empty) handler_.endElement(element);
+    else open_.emplace_back(name);
+    return at + end + 1;
+}
+
+SheetPartSplitter::SheetPartSplitter(XmlHandler& handler, Sink toParser)
+    : handler_(handler), toParser_(std::move(toParser)) {}
+
+void SheetPartSplitter::feed(std::string_view chunk, bool last) {
+    if (state_ == State::After) return toParser_(chunk, last);
+    if (state_ == State::Before) {
+        head_.append(chunk);
+        findStart(last);
+        return;
+    }
+    std::string rest;
+    if (!scanner_->feed(chunk, rest)) {
+        if (last) throw FormatError("malformed XML: the part ends inside <sheetData>");
+        return;
+    }
+    state_ = State::After;
+    toParser_(rest, last);
+}
+
+void SheetPartSplitter::findStart(bool last) {
+    // Look for "<[prefix:]sheetData" outside comments, CDATA and processing instructions.
+    std::string_view h = head_;
+    size_t i = scanned_;
+    for (; i < h.size(); ++i) {
+        if (skip_) {
+            const std::string_view close = skip_ == 1 ? "-->" : skip_ == 2 ? "]]>" : "?>";
+            if (h.substr(i, close.size()) == close) { i += close.size() - 1; skip_ = 0; }
+            else if (h.size() - i < close.size()) break;
+            continue;
+        }
+        if (h[i] != '<') continue;
+        if (h.size() - i < 12) break;  // too little to decide yet
+        if (h.substr(i, 4) == "<!--") { skip_ = 1; i += 3; continue; }
+        if (h.substr(i, 9) == "<![CDATA[") { skip_ = 2; i += 8; continue; }
+        if (h[i + 1] == '?') { skip_ = 3; i += 1; continue; }
+        size_t n = i + 1;
+        while (n < h.size() && !isSpace(h[n]) && h[n] != '>' && h[n] != '/') ++n;
+        if (n >= h.size()) break;
+        const std::string_view name = h.substr(i + 1, n - i - 1);
+        const size_t colon = name.find(':');
+        if ((colon == std::string_view::npos ? name : name.substr(colon + 1)) != "sheetData") continue;
+        size_t end = n;
+        char quote = 0;
+        for (; end < h.size(); ++end) {
+            if (quote) { if (h[end] == quote) quote = 0; }
+            else if (h[end] == '"' || h[end] == '\'') quote = h[end];
+            else if (h[end] == '>') break;
+        }
+        if (end >= h.size()) break;
+        const bool empty = h[end - 1] == '/';
+        toParser_(h.substr(0, end + 1), false);
+        if (empty) {
+            state_ = State::After;
+            toParser_(h.substr(end + 1), last);
+        } else {
+            state_ = State::Inside;
+            scanner_ = std::make_unique<SheetDataScanner>(handler_, std::string(colon == std::string_view::npos ? "" : name.substr(0, colon)));
+            const std::string rest(h.substr(end + 1));
+            head_.clear();
+            feed(rest, last);
+            return;
+        }
+        head_.clear();
+        return;
+    }
+    scanned_ = i;
+    if (last) {  // no cells at all: the parser reads the whole part
+        state_ = State::After;
+        toParser_(head_, true);
+        head_.clear();
+    }
+}
+
+}  // namespace files

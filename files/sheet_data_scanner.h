@@ -1,0 +1,65 @@
+#pragma once
+// A fast tokenizer for the cells of a worksheet part. The <sheetData> element holds nearly
+// all of a big part's bytes; this reads them several times faster than a general parser and
+// hands the same events to the same handler. The rest of the part still goes through expat.
+//
+// SheetPartSplitter finds the <sheetData> start tag in the byte stream (outside comments,
+// CDATA and processing instructions) and routes: bytes up to and including the start tag and
+// from its end tag on to expat, the content in between to the scanner.
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/xml_parser.h"
+
+namespace files {
+
+class SheetDataScanner {
+public:
+    // `prefix` is the sheetData element's own prefix; names with it are in the main namespace.
+    SheetDataScanner(XmlHandler& handler, std::string prefix);
+    // Scans the next bytes of the element's content. Once its end tag is reached, returns
+    // true and leaves in `rest` the bytes from that end tag on, for the parser.
+    bool feed(std::string_view chunk, std::string& rest);
+    bool finished() const { return finished_; }
+
+private:
+    size_t scan(std::string_view text, bool& done);  // complete tokens only; returns bytes used
+    size_t tag(std::string_view text, size_t at, bool& done);
+    void emitText(std::string_view raw);
+    XmlName nameOf(std::string_view qualified, bool element);
+
+    XmlHandler& handler_;
+    std::string prefix_;
+    std::string pending_;                 // an incomplete token carried to the next chunk
+    std::vector<std::string> open_;       // names of open elements, to check end tags
+    std::string attributeText_;           // "name\0value\0..." of the current tag
+    std::vector<const char*> attributes_;
+    std::string decoded_;
+    bool finished_ = false;
+};
+
+class SheetPartSplitter {
+public:
+    using Sink = std::function<void(std::string_view, bool last)>;
+    // `toParser` gets the part without its cells; `inSheetData` says whether the parser has
+    // reported the <sheetData> start (so the scanner's events follow it).
+    SheetPartSplitter(XmlHandler& handler, Sink toParser);
+    void feed(std::string_view chunk, bool last);
+
+private:
+    enum class State { Before, Inside, After };
+    void findStart(bool last);
+
+    XmlHandler& handler_;
+    Sink toParser_;
+    State state_ = State::Before;
+    std::string head_;        // bytes before the cells not yet handed on
+    size_t scanned_ = 0;      // how far head_ has been searched
+    int skip_ = 0;            // 1 comment, 2 CDATA, 3 processing instruction
+    std::unique_ptr<SheetDataScanner> scanner_;
+};
+
+}  // namespace files
