@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "files/background_reader.h"
 #include "files/csv_file.h"
 #include "files/file_data.h"
 #include "files/file_error.h"
@@ -137,7 +138,12 @@ BookPtr openWorkbook(host::embedded::EmbeddedApplication& app, const std::u16str
                                   u" was converted by LibreOffice; it is saved as " +
                                   host::utf16(std::filesystem::path(saved).filename().string()));
     } else {
-        readXlsx(file, sink, options.limits);
+        // Inflating and parsing overlap with filling the engine.
+        try {
+            readInBackground([&](BookSink& queued) { readXlsx(file, queued, options.limits); }, sink);
+        } catch (const host::Error& e) {
+            throw FileError(file, "the engine refused its content: " + e.description());
+        }
     }
     return book;
 }

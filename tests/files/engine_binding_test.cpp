@@ -36,6 +36,26 @@ TEST(EngineBinding, OpensAWorkbookIntoTheEngine) {
     EXPECT_EQ(data.activeRow(), 3);
 }
 
+TEST(EngineBinding, WhatTheEngineRefusesIsAFileError) {
+    ScratchDir dir;
+    ZipReader original(dataPath("handmade/book.xlsx"), {});
+    ZipWriter out(dir.path("bad.xlsx"));
+    for (const std::string& name : original.names()) {
+        std::string bytes = original.read(name);
+        if (name == "xl/workbook.xml") bytes.replace(bytes.find("name=\"Prefixed\""), 15, "name=\"Pre/fixed\"");
+        out.add(name, bytes);
+    }
+    out.close();
+    auto app = EmbeddedApplication::create();
+    try {
+        openWorkbook(*app, host::utf16(dir.path("bad.xlsx")));
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("bad.xlsx: the engine refused its content: That name is already taken or is not a valid sheet name."),
+                  std::string::npos) << e.what();
+    }
+}
+
 TEST(EngineBinding, CsvFieldsAreTypedInput) {
     ScratchDir dir;
     writeFile(dir.path("typed.csv"), "1/2/2024,=1+1,TRUE,'0012,50%,plain\n");

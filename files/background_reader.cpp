@@ -1,0 +1,178 @@
+#include "files/background_reader.h"
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace files {
+
+namespace {
+
+struct CellEvent {
+    size_t sheet;
+    long row, col;
+    Cell cell;
+};
+
+using Targets = std::vector<SheetSink*>;
+using Action = std::function<void(BookSink&, Targets&)>;
+
+// Cells in bulk; anything else as an action that runs after `at` of the batch's cells.
+struct Batch {
+    std::vector<CellEvent> cells;
+    std::vector<std::pair<size_t, Action>> actions;
+    bool last = false;
+    std::exception_ptr error;
+};
+
+struct Cancelled {};
+
+class Channel {
+public:
+    void push(Batch batch) {
+        std::unique_lock lock(mutex_);
+        space_.wait(lock, [&] { return queue_.size() < kDepth || cancelled_; });
+        if (cancelled_) throw Cancelled{};
+        queue_.push_back(std::move(batch));
+        ready_.notify_one();
+    }
+    Batch pop() {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [&] { return !queue_.empty(); });
+        Batch batch = std::move(queue_.front());
+        queue_.pop_front();
+        space_.notify_one();
+        return batch;
+    }
+    void cancel() {
+        std::lock_guard lock(mutex_);
+        cancelled_ = true;
+        space_.notify_all();
+    }
+
+private:
+    static constexpr size_t kDepth = 8;  // bounds the cells in flight
+    std::mutex mutex_;
+    std::condition_variable ready_, space_;
+    std::deque<Batch> queue_;
+    bool cancelled_ = false;
+};
+
+class QueuedBook;
+
+class QueuedSheet : public SheetSink {
+public:
+    QueuedSheet(QueuedBook& book, size_t index) : book_(book), index_(index) {}
+    void setCell(long row, long col, Cell cell) override;
+    void enterText(long row, long col, const std::u16string& text) override;
+    void setSelection(std::vector<Area> areas, long row, long col) override;
+    void addValidation(ValidationRule rule) override;
+    void addDrawing(DrawingObject object) override;
+    void setFileData(std::shared_ptr<FileData> data) override;
+
+private:
+    QueuedBook& book_;
+    size_t index_;
+};
+
+class QueuedBook : public BookSink {
+public:
+    explicit QueuedBook(Channel& channel) : channel_(channel) {}
+    SheetSink& addSheet(const std::u16string& name, int type, int visibility) override {
+        act([=](BookSink& b, Targets& t) { t.push_back(&b.addSheet(name, type, visibility)); });
+        sheets_.push_back(std::make_unique<QueuedSheet>(*this, sheets_.size()));
+        return *sheets_.back();
+    }
+    void setActiveSheet(size_t index) override { act([=](BookSink& b, Targets&) { b.setActiveSheet(index); }); }
+    void setTitle(const std::u16string& title) override { act([=](BookSink& b, Targets&) { b.setTitle(title); }); }
+    void setFileData(std::shared_ptr<FileData> data) override {
+        act([data](BookSink& b, Targets&) { b.setFileData(data); });
+    }
+
+    void cell(size_t sheet, long row, long col, Cell cell) {
+        batch_.cells.push_back({sheet, row, col, std::move(cell)});
+        if (batch_.cells.size() >= kBatch) flush();
+    }
+    void act(Action action) { batch_.actions.emplace_back(batch_.cells.size(), std::move(action)); }
+    void flush(bool last = false, std::exception_ptr error = nullptr) {
+        batch_.last = last;
+        batch_.error = error;
+        channel_.push(std::move(batch_));
+        batch_ = Batch{};
+        batch_.cells.reserve(kBatch);
+    }
+
+private:
+    static constexpr size_t kBatch = 16384;
+    Channel& channel_;
+    Batch batch_;
+    std::vector<std::unique_ptr<QueuedSheet>> sheets_;
+};
+
+void QueuedSheet::setCell(long row, long col, Cell cell) { book_.cell(index_, row, col, std::move(cell)); }
+void QueuedSheet::enterText(long row, long col, const std::u16string& text) {
+    book_.act([=, i = index_](BookSink&, Targets& t) { t[i]->enterText(row, col, text); });
+}
+void QueuedSheet::setSelection(std::vector<Area> areas, long row, long col) {
+    book_.act([=, i = index_](BookSink&, Targets& t) { t[i]->setSelection(areas, row, col); });
+}
+void QueuedSheet::addValidation(ValidationRule rule) {
+    book_.act([rule, i = index_](BookSink&, Targets& t) { t[i]->addValidation(rule); });
+}
+void QueuedSheet::addDrawing(DrawingObject object) {
+    book_.act([object, i = index_](BookSink&, Targets& t) { t[i]->addDrawing(object); });
+}
+void QueuedSheet::setFileData(std::shared_ptr<FileData> data) {
+    book_.act([data, i = index_](BookSink&, Targets& t) { t[i]->setFileData(data); });
+}
+
+void apply(Batch& batch, BookSink& target, Targets& sheets) {
+    size_t next = 0;
+    for (size_t c = 0; c <= batch.cells.size(); ++c) {
+        while (next < batch.actions.size() && batch.actions[next].first == c) batch.actions[next++].second(target, sheets);
+        if (c < batch.cells.size()) {
+            CellEvent& e = batch.cells[c];
+            sheets[e.sheet]->setCell(e.row, e.col, std::move(e.cell));
+        }
+    }
+}
+
+}  // namespace
+
+void readInBackground(const std::function<void(BookSink&)>& read, BookSink& target) {
+    Channel channel;
+    std::thread worker([&] {
+        QueuedBook queued(channel);
+        try {
+            read(queued);
+            queued.flush(true);
+        } catch (const Cancelled&) {
+            // the applying side failed and has its own error to report
+        } catch (...) {
+            try {
+                queued.flush(true, std::current_exception());
+            } catch (const Cancelled&) {
+            }
+        }
+    });
+    Targets sheets;
+    std::exception_ptr failure;
+    try {
+        for (;;) {
+            Batch batch = channel.pop();
+            if (batch.error) std::rethrow_exception(batch.error);
+            apply(batch, target, sheets);
+            if (batch.last) break;
+        }
+    } catch (...) {
+        failure = std::current_exception();
+        channel.cancel();
+        // Drain so that a worker waiting for space sees the cancellation and ends.
+    }
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace files
