@@ -3,6 +3,7 @@
 #include <set>
 
 #include "files/comments_xml.h"
+#include "files/doc_properties.h"
 #include "files/drawing_xml.h"
 #include "files/file_data.h"
 #include "files/file_error.h"
@@ -32,6 +33,7 @@ public:
         const Relationship* office = root.firstOfKind("officeDocument");
         if (!office) throw FormatError("the package names no workbook part");
         data->workbookPart = entryName(resolveTarget("", office->target));
+        if (const Relationship* core = root.firstOfKind("core-properties")) corePart_ = entryName(resolveTarget("", core->target));
         const std::string workbookRelsPart = relsPartName(data->workbookPart);
         const Relationships workbookRels = Relationships::parse(readRequired(workbookRelsPart, "the workbook's relationships"));
         for (const Relationship& r : workbookRels.items) {
@@ -62,11 +64,12 @@ public:
 
     ZipReader& zip() { return zip_; }
     const std::string& themePart() const { return themePart_; }
+    const std::string& corePart() const { return corePart_; }
 
 private:
     ZipReader zip_;
     std::set<std::string> worksheets_;
-    std::string themePart_;
+    std::string themePart_, corePart_;
 };
 
 void checkNames(const std::vector<SheetEntry>& sheets) {
@@ -180,6 +183,9 @@ void readXlsx(const std::string& path, BookSink& sink, InflateLimits limits) {
             }
             sheet.setFileData(data);
         }
+        where = "the document properties: ";
+        if (const std::string* core = book->package.find(reader.corePart()); core && !reader.corePart().empty())
+            sink.setTitle(parseTitle(*core));
         where.clear();
         book->orphansRead = book->package.unreachable();
         const long active = workbook.activeTab;

@@ -25,6 +25,7 @@ TEST(EngineBinding, OpensAWorkbookIntoTheEngine) {
     const auto book = openWorkbook(*app, host::utf16(dataPath("openpyxl/book.xlsx")));
     ASSERT_EQ(book->sheets().size(), 4u);
     EXPECT_EQ(book->Name(), u"book.xlsx");
+    EXPECT_EQ(book->title, u"Fruit & more");
     EXPECT_EQ(book->activeSheet()->Name(), u"Last");
     EXPECT_EQ(book->sheets()[2]->Visible(), host::xlSheetVeryHidden);
     const auto& data = *book->sheets()[0];

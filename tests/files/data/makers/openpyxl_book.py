@@ -48,4 +48,5 @@ last = wb.create_sheet("Last")
 last["A1"] = "=Data!B2*2"
 last.merge_cells("A3:B4")
 wb.active = 3
+wb.properties.title = "Fruit & more"
 wb.save(sys.argv[1])
