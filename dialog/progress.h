@@ -1,0 +1,58 @@
+#pragma once
+// The per-item step every tool loop performs, in one place: count the item, test the stop
+// flag, show prefix + percentage + " %" in the dialog's progress label, yield to the host's
+// message loop. The percentage is done × 100 in 32-bit arithmetic (an overflow, past
+// 21,474,836 items, skips that update), divided as floating point by the total fixed before
+// the loop, rounded half to even, and not clamped.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "forms/simple_controls.h"
+
+namespace dialog {
+
+// The prefixes of the progress texts, by tool family and phase.
+inline constexpr std::u16string_view kRemoving = u"Removing...";
+inline constexpr std::u16string_view kAnalyzing = u"Analyzing...";
+inline constexpr std::u16string_view kConverting = u"Converting...";
+inline constexpr std::u16string_view kColoring = u"Coloring...";
+inline constexpr std::u16string_view kTransposing = u"Transposing...";
+inline constexpr std::u16string_view kProcessing = u"Processing...";
+
+// The whole-number percentage shown for `done` of `total`; nothing when done × 100
+// overflows 32 bits or the total is 0 (the update is then skipped).
+std::optional<std::int64_t> progressPercent(std::int32_t done, std::int32_t total);
+
+// prefix + percent + " %", e.g. "Removing...45 %".
+std::u16string progressText(std::u16string_view prefix, std::int64_t percent);
+
+class ProgressReadout {
+public:
+    // `label` is the progress label of frmMain; the form is kept alive for the run.
+    ProgressReadout(forms::Label& label, std::u16string_view prefix, std::int32_t total);
+
+    // The common order of steps 2 to 5, after the item's work: count, stop test, label,
+    // yield. False when the stop flag is set: the loop ends at once (no label, no yield).
+    bool itemDone();
+
+    // The single steps, for loops whose order differs.
+    void countItem();
+    void showPercent();
+    static void yield();
+
+    std::int32_t done() const { return done_; }
+    std::int32_t total() const { return total_; }
+
+private:
+    std::shared_ptr<forms::Form> keepForm_;
+    forms::Label& label_;
+    std::u16string prefix_;
+    std::int32_t total_;
+    std::int32_t done_ = 0;
+    std::u16string text_;  // reused for each update
+};
+
+}  // namespace dialog
