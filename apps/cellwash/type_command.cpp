@@ -1,0 +1,45 @@
+#include "apps/cellwash/type_command.h"
+
+#include <ostream>
+
+#include "apps/cellwash/cli_failure.h"
+#include "apps/cellwash/sheet_dump.h"
+#include "files/engine_binding.h"
+#include "host/error.h"
+#include "host/range.h"
+#include "host/text.h"
+
+namespace cli {
+
+int runType(const TypeOptions& options, std::ostream& out, std::ostream& err) {
+    auto app = host::embedded::EmbeddedApplication::create();
+    files::registerFileHandlers(*app);
+    auto book = openBook(*app, options.workbook);
+    auto sheet = options.sheet ? activateSheet(*book, *options.sheet) : book->activeSheet();
+    host::RangePtr cell;
+    try {
+        cell = sheet->Range(host::utf16(options.cell));
+    } catch (const host::Error&) {
+        throw Failure(kUsage, "\"" + options.cell + "\" is not a cell address such as B7");
+    }
+    if (cell->CountLarge() != 1) throw Failure(kUsage, "\"" + options.cell + "\" is more than one cell");
+    host::embedded::EntryResult entry;
+    try {
+        entry = app->enterValue(cell, host::utf16(options.text));
+    } catch (const host::Error& e) {
+        throw Failure(kRefused, e.description());
+    }
+    if (!entry.accepted) {
+        err << host::utf8(entry.alertTitle) << ": " << host::utf8(entry.alertMessage) << "\n";
+        return kRefused;
+    }
+    std::vector<std::string> notes;
+    const auto written = writeBook(*book, options.workbook, options.output, notes);
+    out << host::utf8(sheet->Name()) << "!" << host::utf8(cell->Address(false, false)) << " = "
+        << displayText(cell->Value()) << " (" << kindName(cell->Value()) << ")\n";
+    for (const auto& note : notes) err << "note: " << note << "\n";
+    out << (written ? "written to " + *written : "dry run: nothing written (use -o FILE or --in-place)") << "\n";
+    return kDone;
+}
+
+}  // namespace cli
