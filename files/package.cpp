@@ -15,6 +15,11 @@ void Package::put(const std::string& part, std::string bytes) {
     if (added) order_.push_back(part);
 }
 
+std::string Package::take(const std::string& part) {
+    const auto it = parts_.find(part);
+    return it == parts_.end() ? std::string() : std::move(it->second);
+}
+
 void Package::remove(const std::string& part) {
     if (parts_.erase(part) == 0) return;
     std::erase(order_, part);

@@ -20,6 +20,8 @@ public:
     const std::string* find(std::string_view part) const;
     void put(const std::string& part, std::string bytes);
     void remove(const std::string& part);
+    // Moves a part's bytes out (for writing them once, without a copy).
+    std::string take(const std::string& part);
     // Names in the order they were added (archive order for a read package).
     const std::vector<std::string>& order() const { return order_; }
 

@@ -294,7 +294,7 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
             zip.add("[Content_Types].xml", package.types.toXml());
             for (const std::string& part : writingOrder(package, book)) {
                 if (part == "[Content_Types].xml") continue;
-                std::string bytes = *package.find(part);
+                std::string bytes = package.take(part);
                 const bool big = bytes.size() > (1u << 20);
                 zip.add(part, std::move(bytes), big);
             }

@@ -34,7 +34,9 @@ std::string applyEdits(std::string_view document, std::vector<XmlEdit> edits) {
     std::stable_sort(edits.begin(), edits.end(),
                      [](const XmlEdit& a, const XmlEdit& b) { return a.begin < b.begin; });
     std::string out;
-    out.reserve(document.size());
+    size_t size = document.size();
+    for (const XmlEdit& e : edits) size += e.text.size();
+    out.reserve(size);
     std::uint64_t at = 0;
     for (const XmlEdit& e : edits) {
         if (e.begin < at) continue;  // overlapping edit: the first one wins
