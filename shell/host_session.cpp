@@ -1,0 +1,123 @@
+#include "shell/host_session.h"
+
+#include <random>
+#include <stdexcept>
+
+#include "files/engine_binding.h"
+#include "host/range.h"
+#include "host/text.h"
+#include "shell/addin_folder.h"
+#include "shell/addin_registration.h"
+#include "shell/exit_confirmation.h"
+
+namespace shell {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path freshFolder() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = fs::temp_directory_path() / ("cellwash-addin-" + std::to_string(random()));
+        if (fs::create_directory(folder)) return folder;
+    }
+    throw std::runtime_error("cannot make a temporary add-in folder");
+}
+
+void collectMenus(const std::shared_ptr<host::embedded::RibbonNode>& node, std::vector<std::u16string>& menus) {
+    if (node->kind == u"dynamicMenu") menus.push_back(node->id());
+    for (const auto& child : node->children) collectMenus(child, menus);
+}
+
+}  // namespace
+
+fs::path shippedAddinFiles() { return fs::path(CW_SHIPPED_ADDIN_FILES); }
+
+HostSession::HostSession(HostSessionOptions options) {
+    scope_ = std::make_unique<forms::DriverScope>(options.driver ? *options.driver : user_);
+    prepareAddinFolder(options);
+    app_ = host::embedded::EmbeddedApplication::create(options.version, options.registryStore);
+    files::registerFileHandlers(*app_);
+    if (options.startWithBlankWorkbook) app_->newBook();
+    if (options.startUp) startUp();
+}
+
+HostSession::~HostSession() {
+    try {
+        auto& list = app_->comAddInList();
+        for (long i = 0; i < list.Count(); ++i) list.setConnected(static_cast<size_t>(i), false);
+    } catch (const std::exception&) {
+        // The host quits however its add-ins leave.
+    }
+    setAddinFolder({});
+    std::error_code ignored;
+    if (ownsFolder_) fs::remove_all(folder_, ignored);
+}
+
+void HostSession::prepareAddinFolder(const HostSessionOptions& options) {
+    folder_ = options.addinFolder;
+    if (folder_.empty()) {
+        folder_ = freshFolder();
+        ownsFolder_ = true;
+        const fs::path shipped = shippedAddinFiles();
+        if (options.withCompanion)
+            fs::copy_file(shipped / host::utf8(companionFileName), folder_ / host::utf8(companionFileName));
+        if (options.withSample) fs::copy_file(shipped / host::utf8(sampleFileName), folder_ / host::utf8(sampleFileName));
+    }
+    setAddinFolder(folder_);
+}
+
+void HostSession::startUp() {
+    if (!registered_) registerCellwashKit(*app_);
+    registered_ = true;
+    app_->comAddInList().startUp();
+}
+
+bool HostSession::connected() const { return connection() != nullptr; }
+
+std::shared_ptr<Connect> HostSession::connection() const {
+    return std::dynamic_pointer_cast<Connect>(app_->comAddInList().instance(cellwashKitProgId));
+}
+
+void HostSession::setConnected(bool connect) { app_->COMAddIns()->Item(cellwashKitProgId)->setConnect(connect); }
+
+void HostSession::restart() { app_->restart(); }
+
+host::embedded::BookPtr HostSession::newWorkbook() { return app_->newBook(); }
+
+host::embedded::BookPtr HostSession::openWorkbook(const fs::path& file) {
+    return app_->openBook(host::utf16(file.string()));
+}
+
+void HostSession::select(const std::u16string& address) { app_->Range(address)->Select(); }
+
+bool HostSession::openMenuHolding(const std::u16string& controlId) {
+    std::vector<std::u16string> menus;
+    for (const auto& tab : ribbon().tabs()) collectMenus(tab, menus);
+    for (const auto& menu : menus) {
+        ribbon().openMenu(menu);
+        if (ribbon().find(controlId)) return true;
+    }
+    return false;
+}
+
+void HostSession::clickRibbon(const std::u16string& controlId) {
+    if (!ribbon().loaded() || (!ribbon().find(controlId) && !openMenuHolding(controlId)))
+        throw std::invalid_argument("the ribbon shows no control " + host::utf8(controlId));
+    ribbon().click(controlId);
+}
+
+host::CommandBarControlPtr HostSession::menuControl(const std::vector<std::u16string>& captionsFromBar) const {
+    return app_->commandBarSet().find(captionsFromBar);
+}
+
+void HostSession::clickMenu(const std::vector<std::u16string>& captionsBelowPopup) {
+    std::vector<std::u16string> path{u"&Cellwash"};
+    path.insert(path.end(), captionsBelowPopup.begin(), captionsBelowPopup.end());
+    const auto control = menuControl(path);
+    if (!control) throw std::invalid_argument("the legacy menu has no control at that caption path");
+    app_->commandBarSet().click(control);
+}
+
+}  // namespace shell
