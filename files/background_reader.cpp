@@ -95,7 +95,10 @@ public:
         batch_.cells.push_back({sheet, row, col, std::move(cell)});
         if (batch_.cells.size() >= kBatch) flush();
     }
-    void act(Action action) { batch_.actions.emplace_back(batch_.cells.size(), std::move(action)); }
+    void act(Action action) {
+        batch_.actions.emplace_back(batch_.cells.size(), std::move(action));
+        if (batch_.actions.size() >= kBatch) flush();
+    }
     void flush(bool last = false, std::exception_ptr error = nullptr) {
         batch_.last = last;
         batch_.error = error;
