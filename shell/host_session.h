@@ -26,11 +26,11 @@ struct HostSessionOptions {
     bool startUp = true;
     // The add-in folder. Empty: a fresh folder holding copies of the shipped add-in files
     // (those chosen below), removed with the session.
-    std::filesystem::path addinFolder;
+    std::filesystem::path addinFolder{};
     bool withCompanion = true;  // "Cellwash Kit 5.0.xla" in the fresh folder
     bool withSample = true;     // "sample.xls" in the fresh folder
     // Where the add-in lists are recorded; in memory when null.
-    std::shared_ptr<registry::RegistryStore> registryStore;
+    std::shared_ptr<registry::RegistryStore> registryStore{};
     // The user; null: the session's own scripted user (user()).
     forms::UiDriver* driver = nullptr;
 };

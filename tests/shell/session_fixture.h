@@ -1,0 +1,55 @@
+#pragma once
+// Tests along the user's road: a host session with the add-in registered, and the add-in's
+// process-wide state as a freshly loaded library has it.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "forms/scripted_driver.h"
+#include "shell/family_keys.h"
+#include "shell/global_variable_and_functions.h"
+#include "shell/host_references.h"
+#include "shell/host_session.h"
+#include "shell/language_state.h"
+#include "shell/legacy_menu.h"
+
+namespace shelltest {
+
+// Process-wide state back to what the library has when it is loaded.
+inline void resetAddinState() {
+    shell::hostApplication.reset();
+    shell::ribbonUI.reset();
+    shell::languageCode.clear();
+    shell::languageCodes.clear();
+    shell::labelRow.clear();
+    shell::msgNoWorkbook.clear();
+    shell::msgListUpdated.clear();
+    shell::screenTips.clear();
+    shell::superTips.clear();
+    shell::undoEnabled = false;
+    shell::redoEnabled = false;
+    shell::clearFamilyKeys();
+    shell::menuButtons.reset();
+    shell::lastToolButton.reset();
+}
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetAddinState(); }
+    void TearDown() override {
+        session.reset();
+        resetAddinState();
+    }
+
+    shell::HostSession& start(shell::HostSessionOptions options = {}) {
+        session = std::make_unique<shell::HostSession>(std::move(options));
+        return *session;
+    }
+    shell::HostSession& legacyHost() { return start({.version = u"11.0"}); }
+    forms::ScriptedDriver& user() { return session->user(); }
+
+    std::unique_ptr<shell::HostSession> session;
+};
+
+}  // namespace shelltest
