@@ -10,6 +10,7 @@
 #include "files/file_data.h"
 #include "files/file_error.h"
 #include "files/shared_strings.h"
+#include "files/sheet_copy.h"
 #include "files/sheet_writer.h"
 #include "files/workbook_xml.h"
 #include "files/zip_archive.h"
@@ -57,7 +58,8 @@ bool sameComments(const std::vector<CommentOut>& now, const CommentPartData* rea
 
 class PackageWriter {
 public:
-    PackageWriter(const BookSource& book, std::vector<std::u16string>& notes) : book_(book), notes_(notes) {
+    PackageWriter(const BookSource& book, std::vector<std::u16string>& notes, bool macroTarget)
+        : book_(book), notes_(notes), macroTarget_(macroTarget) {
         source_ = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData());
         if (!source_) source_ = newPackage();
         package_ = source_->package;
@@ -84,6 +86,7 @@ public:
         finishStrings(strings);
         finishStyles(styles);
         package_.put(source_->workbookPart, writeWorkbookXml(workbook_, out, active, notes_));
+        setWorkbookType();
         package_.setRels(source_->workbookPart, workbookRels_);
         const std::set<std::string> orphans(source_->orphansRead.begin(), source_->orphansRead.end());
         for (const std::string& part : package_.unreachable())
@@ -92,6 +95,34 @@ public:
     }
 
 private:
+    // An .xlsm names its workbook part as macro-enabled; an .xlsx must not, nor carry macros.
+    void setWorkbookType() {
+        const std::string type = package_.types.of(source_->workbookPart);
+        const bool macros = type.find("macroEnabled") != std::string::npos;
+        if (macroTarget_ && !macros)
+            package_.types.setOverride(source_->workbookPart, "application/vnd.ms-excel.sheet.macroEnabled.main+xml");
+        if (!macroTarget_ && macros) {
+            if (workbookRels_.firstOfKind("vbaProject"))
+                throw FormatError("the workbook holds macros; save it as .xlsm to keep them");
+            package_.types.setOverride(source_->workbookPart, contenttype::workbook);
+        }
+    }
+
+    // Kept parts that name cells of a sheet whose rows or columns were deleted.
+    void noteUnmovedReferences(const SheetSource& sheet) {
+        bool named = false, dependent = false;
+        for (const ElementSpan& c : workbook_.children) named |= c.name == "definedNames";
+        for (const std::string& part : package_.order())
+            dependent |= part.find("/charts/") != std::string::npos || part.find("/pivotTables/") != std::string::npos ||
+                         part.find("/tables/") != std::string::npos;
+        if (named)
+            notes_.push_back(u"defined names (print areas, named ranges) were not adjusted to the rows or columns deleted on sheet " +
+                             sheet.name());
+        if (dependent)
+            notes_.push_back(u"charts, tables and pivot tables that refer to sheet " + sheet.name() +
+                             u" were not adjusted to its deleted rows or columns");
+    }
+
     void writeSheet(const SheetSource& sheet, SharedStringWriter& strings, StyleWriter& styles, std::vector<SheetOut>& out) {
         auto data = std::dynamic_pointer_cast<SheetFileData>(sheet.fileData());
         const bool ours = data && data->package == book_.fileData().get() && !usedParts_.count(data->part);
@@ -115,11 +146,17 @@ private:
             out.push_back(entry);
             return;
         }
-        if (data && !ours && (data->drawing || data->comments))
-            notes_.push_back(u"the copied sheet " + sheet.name() + u" was saved without its drawing objects' pictures and charts");
-        const SheetFileData* kept = ours ? data.get() : nullptr;
+        std::unique_ptr<SheetFileData> copied;
+        if (data && !ours && data->package == book_.fileData().get() && !data->chartSheet) {
+            std::vector<std::string> dropped;
+            copied = skeletonForCopy(*data, dropped);
+            for (const std::string& name : dropped)
+                notes_.push_back(u"the copy " + sheet.name() + u" was saved without the original's " + host::utf16(name) +
+                                 u" (drawing objects, controls, tables and linked pictures stay with the original)");
+        }
+        const SheetFileData* kept = ours ? data.get() : copied.get();
         std::string part;
-        if (kept) {
+        if (ours) {
             part = kept->part;
             entry.entry.relId = kept->relId;
         } else {
@@ -128,14 +165,17 @@ private:
         }
         usedRelIds_.insert(entry.entry.relId);
         usedParts_.insert(part);
-        Relationships rels = kept ? package_.relsOf(part) : Relationships{};
-        SheetWriteContext ctx{strings, styles, kept ? kept->drawingRelIdRead : "", kept ? kept->legacyRelIdRead : "", notes_, {}, {}};
+        Relationships rels = ours ? package_.relsOf(part) : Relationships{};
+        SheetWriteContext ctx{strings, styles, ours ? kept->drawingRelIdRead : "", ours ? kept->legacyRelIdRead : "", notes_, {}, {}};
         const AreaMapper mapAreas = [&](std::vector<Area> areas) {
             sheet.follow(areas, kept ? kept->editsAtLoad : 0);
             return areas;
         };
-        if (kept && kept->drawing) writeDrawingPart(sheet, *kept, rels, ctx, mapAreas);
-        ctx.afterCells = [&](SheetWriteContext& c) { writeCommentParts(part, kept, rels, c); };
+        if (ours && sheet.editCount() > kept->editsAtLoad) noteUnmovedReferences(sheet);
+        if (ours && kept->drawing) writeDrawingPart(sheet, *kept, rels, ctx, mapAreas);
+        else if (!sheet.drawings().empty())
+            notes_.push_back(u"the drawing objects of sheet " + sheet.name() + u" are not saved: only those read from its own file can be");
+        ctx.afterCells = [&](SheetWriteContext& c) { writeCommentParts(part, ours ? kept : nullptr, rels, c); };
         package_.put(part, writeSheetXml(sheet, kept, ctx));
         package_.types.setOverride(part, contenttype::worksheet);
         package_.setRels(part, rels);
@@ -246,6 +286,7 @@ private:
     Relationships workbookRels_;
     std::set<std::string> taken_, usedParts_, usedRelIds_;
     long maxSheetId_ = 0;
+    bool macroTarget_;
 };
 
 // The archive keeps the order it was read in; new parts follow.
@@ -287,7 +328,9 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
     if (source && !options.overwriteSource && samePath(source->sourcePath, path))
         throw FileError(path, "this is the file the workbook was opened from; saving over it must be asked for");
     try {
-        PackageWriter writer(book, notes);
+        std::string extension = fs::path(path).extension().string();
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        PackageWriter writer(book, notes, extension == ".xlsm");
         Package package = writer.build();
         replaceFile(path, [&](const std::string& temporary) {
             ZipWriter zip(temporary);

@@ -89,9 +89,15 @@ TEST(EngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     const std::string drawing = partOf(dir.path("moved.xlsx"), "xl/drawings/drawing1.xml");
     EXPECT_NE(drawing.find("<xdr:row>4</xdr:row>"), std::string::npos);   // the picture, was row 7
     EXPECT_NE(drawing.find("<xdr:row>1</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:from>"), std::string::npos);  // group starts in the deleted rows
-    bool formulasNoted = false;
-    for (const auto& n : notes) formulasNoted |= host::utf8(n).find("conditional formats") != std::string::npos;
+    bool formulasNoted = false, namesNoted = false, chartsNoted = false;
+    for (const auto& n : notes) {
+        formulasNoted |= host::utf8(n).find("conditional formats") != std::string::npos;
+        namesNoted |= host::utf8(n).find("defined names (print areas, named ranges) were not adjusted") != std::string::npos;
+        chartsNoted |= host::utf8(n).find("charts, tables and pivot tables that refer to sheet Edge Cases") != std::string::npos;
+    }
     EXPECT_TRUE(formulasNoted);
+    EXPECT_TRUE(namesNoted);
+    EXPECT_TRUE(chartsNoted);
     const auto again = openWorkbook(*app, host::utf16(dir.path("moved.xlsx")));
     EXPECT_EQ(again->sheets()[0]->valueAt(2, 1), host::Variant(3.0));
 }

@@ -175,6 +175,73 @@ TEST(XlsxEdit, SheetsDeletedReorderedRenamedAndHidden) {
     EXPECT_EQ(load(saved2->path()).sheets.size(), 1u);
 }
 
+TEST(XlsxEdit, ACopiedSheetKeepsWhatItCanAndSaysWhatNot) {
+    MemoryBook book = fixture("handmade");
+    auto copy = std::make_unique<MemorySheet>(book[0]);  // shares the original's file data, as the engine's copies do
+    copy->sheetName = u"Edge Cases (2)";
+    book.sheets.push_back(std::move(copy));
+    const auto saved = save(book);
+    bool drawingNoted = false, objectsNoted = false;
+    for (const auto& note : saved->notes) {
+        drawingNoted |= host::utf8(note).find("without the original's drawing") != std::string::npos;
+        objectsNoted |= host::utf8(note).find("drawing objects of sheet Edge Cases (2) are not saved") != std::string::npos;
+    }
+    EXPECT_TRUE(drawingNoted);
+    EXPECT_TRUE(objectsNoted);
+    const std::string part = saved->part("xl/worksheets/sheet3.xml");
+    EXPECT_NE(part.find("<mergeCell ref=\"A7:B8\"/>"), std::string::npos);
+    EXPECT_NE(part.find("<col min=\"1\" max=\"1\" width=\"20\" customWidth=\"1\"/>"), std::string::npos);
+    EXPECT_NE(part.find("<row r=\"4\" hidden=\"1\">"), std::string::npos);
+    EXPECT_EQ(part.find("drawing"), std::string::npos);
+    EXPECT_EQ(part.find("hyperlink"), std::string::npos);
+    MemoryBook again = load(saved->path());
+    ASSERT_EQ(again.sheets.size(), 3u);
+    EXPECT_EQ(again[2].cells.size(), book[0].cells.size());
+    EXPECT_EQ(again[2].cells.at({2, 2}).formula, u"=A2*2+$A$2");
+    EXPECT_TRUE(again[2].objects.empty());
+    EXPECT_EQ(again[0].objects.size(), 4u);  // the original keeps its own
+}
+
+// The hand-made fixture with a macro project, as an .xlsm.
+std::string macroWorkbook(const ScratchDir& dir) {
+    ZipReader original(dataPath("handmade/book.xlsx"), {});
+    const std::string path = dir.path("macros.xlsm");
+    ZipWriter out(path);
+    for (const std::string& name : original.names()) {
+        std::string bytes = original.read(name);
+        if (name == "[Content_Types].xml") {
+            bytes.replace(bytes.find("spreadsheetml.sheet.main+xml"), 28, "x");
+            bytes.replace(bytes.find("application/vnd.openxmlformats-officedocument.x"), 47,
+                          "application/vnd.ms-excel.sheet.macroEnabled.main+xml");
+            bytes.insert(bytes.find("<Override"), "<Default Extension=\"bin\" ContentType=\"application/vnd.ms-office.vbaProject\"/>");
+        }
+        if (name == "xl/_rels/workbook.xml.rels")
+            bytes.insert(bytes.find("</Relationships>"), "<Relationship Id=\"rId9\" Type=\"http://schemas.microsoft.com/office/2006/relationships/vbaProject\" Target=\"vbaProject.bin\"/>");
+        out.add(name, bytes);
+    }
+    out.add("xl/vbaProject.bin", std::string("\xD0\xCF\x11\xE0 macro project bytes", 24));
+    out.close();
+    return path;
+}
+
+TEST(XlsxEdit, MacrosAreKeptInXlsmAndNotDroppedIntoXlsx) {
+    ScratchDir dir;
+    const MemoryBook book = load(macroWorkbook(dir));
+    writeXlsx(book, dir.path("again.xlsm"));
+    ZipReader again(dir.path("again.xlsm"), {});
+    EXPECT_EQ(again.read("xl/vbaProject.bin"), ZipReader(macroWorkbook(dir), {}).read("xl/vbaProject.bin"));
+    EXPECT_NE(again.read("[Content_Types].xml").find("macroEnabled.main+xml"), std::string::npos);
+    try {
+        writeXlsx(book, dir.path("plain.xlsx"));
+        FAIL() << "macros were written into an .xlsx";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("plain.xlsx: the workbook holds macros; save it as .xlsm"), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path("plain.xlsx")));
+    writeXlsx(fixture("handmade"), dir.path("now.xlsm"));
+    EXPECT_NE(ZipReader(dir.path("now.xlsm"), {}).read("[Content_Types].xml").find("macroEnabled.main+xml"), std::string::npos);
+}
+
 TEST(XlsxEdit, ANewBookIsAWholePackage) {
     MemoryBook book;
     MemorySheet& sheet = static_cast<MemorySheet&>(book.addSheet(u"Fresh", host::xlWorksheet, -1));
