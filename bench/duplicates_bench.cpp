@@ -1,0 +1,83 @@
+// The duplicate cleaner along the whole road on a full-height column: set-up, the user's
+// deletion option, Yes (undo snapshot, dispatch), a COUNTIF or two, a removal, progress and a
+// yield per row, the final message. Half the rows hold entries that occur twice.
+#include <string>
+
+#include "bench/bench_report.h"
+#include "dialog/family_keys.h"
+#include "forms/runtime.h"
+#include "forms/scripted_driver.h"
+#include "host/constants.h"
+#include "host/embedded/embedded_application.h"
+#include "host/range.h"
+#include "shell/host_references.h"
+#include "tools/duplicates/duplicate_cleaner.h"
+
+namespace bench {
+
+namespace {
+
+using host::embedded::Cell;
+
+constexpr long kHalf = host::kMaxRows / 2;
+
+std::u16string keyText(char16_t prefix, long n) {
+    std::u16string text(1, prefix);
+    for (const char c : std::to_string(n)) text.push_back(static_cast<char16_t>(c));
+    return text;
+}
+
+// Rows 1..half: unique entries; the lower half: kHalf / 2 entries, each twice.
+std::shared_ptr<host::embedded::EmbeddedApplication> columnHost() {
+    auto app = host::embedded::EmbeddedApplication::create();
+    auto sheet = app->newBook()->activeSheet();
+    for (long row = 1; row <= host::kMaxRows; ++row) {
+        Cell cell;
+        cell.value = host::Variant(row <= kHalf ? keyText(u'u', row) : keyText(u'd', row % (kHalf / 2)));
+        sheet->setCell(row, 1, std::move(cell));
+    }
+    return app;
+}
+
+struct BenchCase {
+    const char* name;
+    const char16_t* command;
+    const char16_t* option;
+};
+
+const BenchCase kCases[] = {
+    {"dup_keep_first_entire_row_1M", u"removeDuplicatesKeepFirst", u"optDelEntireIfBlank"},
+    {"dup_keep_first_shift_up_1M", u"removeDuplicatesKeepFirst", u"optDelEmptyCells"},
+    {"dup_keep_first_clear_1M", u"removeDuplicatesKeepFirst", u"optDelEntire"},
+    {"dup_remove_all_entire_row_1M", u"removeDuplicatesAll", u"optDelEntireIfBlank"},
+    {"dup_remove_all_shift_up_1M", u"removeDuplicatesAll", u"optDelEmptyCells"},
+    {"dup_remove_all_clear_1M", u"removeDuplicatesAll", u"optDelEntire"},
+    {"dup_remove_uniques_entire_row_1M", u"removeUniquesAll", u"optDelEntireIfBlank"},
+    {"dup_remove_uniques_shift_up_1M", u"removeUniquesAll", u"optDelEmptyCells"},
+    {"dup_remove_uniques_clear_1M", u"removeUniquesAll", u"optDelEntire"},
+};
+
+long filledCells(host::Application& app) {
+    return static_cast<long>(app.WorksheetFunction()->CountA(app.Range(u"A:A")));
+}
+
+}  // namespace
+
+void runDuplicatesBench() {
+    for (const BenchCase& c : kCases) {
+        auto app = columnHost();
+        shell::hostApplication = app;
+        app->Range(u"A1:A1048576")->Select();
+        forms::ScriptedDriver user;
+        user.selectOption(c.option).click(u"cmdYes");
+        forms::DriverScope scope(user);
+        dialog::clearFamilyKeys();
+        std::u16string key = c.command;
+        report(c.name, secondsOf([&] { duplicates::setUpDuplicateCleanerDialog(key); }), "s");
+        report((std::string(c.name) + "_entries_left").c_str(), static_cast<double>(filledCells(*app)), "cells");
+        report((std::string(c.name) + "_yields").c_str(), static_cast<double>(user.doEventsCount()), "yields");
+        shell::hostApplication.reset();
+    }
+}
+
+}  // namespace bench
