@@ -6,6 +6,7 @@
 
 #include "dialog/family_keys.h"
 #include "dialog/stop_flag.h"
+#include "dialog/tool_dispatch.h"
 #include "shell/language_state.h"
 
 namespace dialog {
@@ -53,7 +54,12 @@ void FrmMain::UserForm_Initialize() {
     applyCountCaptionsFromLanguage();
 }
 
-void FrmMain::UserForm_Layout() { suppressOptionClicks = false; }
+// The count tools count on layout (their routine is bound by name when they are built);
+// afterwards, whatever the page, the option clicks count again.
+void FrmMain::UserForm_Layout() {
+    callToolRoutine(u"countToolsLayout");
+    suppressOptionClicks = false;
+}
 
 // Captions of the count page that follow the active language (field of the label row).
 void FrmMain::applyCountCaptionsFromLanguage() {

@@ -25,6 +25,9 @@ public:
     forms::CommandButton cmdYes{*this, u"cmdYes"};
     forms::CommandButton cmdNo{*this, u"cmdNo"};
     forms::CommandButton cmdExit{*this, u"cmdExit"};
+    // The Stop button of the data organizer and text cleaner pages: on the dialog itself, so
+    // that the running tool can show it whichever of the two pages is up.
+    forms::CommandButton cmdDO1to4Stop{*this, u"cmdDO1to4Stop"};
 
     // --- data organizer page (also used by the duplicate and character-class tools) ---
     forms::Frame frmDataOrganizer{*this, u"frmDataOrganizer"};
@@ -39,7 +42,6 @@ public:
     forms::CheckBox chkCleanWhiteSpaces{frmDO1to4, u"chkCleanWhiteSpaces"};
     forms::CheckBox chkRemoveAS{frmDO1to4, u"chkRemoveAS"};
     forms::CheckBox chkChartObject{frmDO1to4, u"chkChartObject"};
-    forms::CommandButton cmdDO1to4Stop{frmDO1to4, u"cmdDO1to4Stop"};
     forms::Label lblCaseEx{frmDO1to4, u"lblCaseEx"};
     // The user-defined characters tool runs on this page, so its two inputs live here.
     forms::TextBox txtUserDefinedChars{frmDO1to4, u"txtUserDefinedChars"};

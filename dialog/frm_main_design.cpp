@@ -15,10 +15,11 @@ constexpr double kDialogWidth = 336;
 constexpr ControlDesign kDialogWide[] = {
     {u"Frame4", u"", 0, 0, 336, 24},
     {u"Image1", u"", 4, 3, 18, 18},
-    {u"lblMainHeader", u"Cellwash", 26, 5, 300, 15},
-    {u"cmdYes", u"Yes", 174, 236, 48, 20},
-    {u"cmdNo", u"No", 228, 236, 48, 20},
-    {u"cmdExit", u"Exit", 282, 236, 48, 20},
+    {u"lblMainHeader", u"Cellwash", 26, 5, 280, 15},
+    {u"cmdYes", u"Yes", 216, 236, 52, 20},
+    {u"cmdNo", u"No", 274, 236, 52, 20},
+    {u"cmdExit", u"X", 314, 3, 18, 18},
+    {u"cmdDO1to4Stop", u"STOP", 266, 56, 60, 18, Hidden},
 };
 
 constexpr ControlDesign kDataOrganizerPage[] = {
@@ -34,7 +35,6 @@ constexpr ControlDesign kDataOrganizerPage[] = {
     {u"chkCleanWhiteSpaces", u" Clean white spaces Before Deletion", 10, 96, 300, 14, On},
     {u"chkRemoveAS", u" Remove From Active Sheet (Selection is discarded)", 10, 111, 300, 14},
     {u"chkChartObject", u" Remove Only Chart Objects", 10, 126, 300, 14, Hidden},
-    {u"cmdDO1to4Stop", u"STOP", 252, 28, 60, 16, Hidden},
     {u"lblCaseEx", u"", 6, 44, 310, 40, Hidden},
     {u"txtUserDefinedChars", u"[{#_!@#$\u20AC\u00A3%^&*)(=+.,/?\\|`~;:'<>-}]", 6, 86, 310, 18, Hidden},
     {u"CheckBox5", u"Remove Non-Printable Characters", 6, 108, 310, 14, Hidden},

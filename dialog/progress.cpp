@@ -49,7 +49,9 @@ bool ProgressReadout::itemDone() {
     if (stopRequested) return false;
     showPercent();
     yield();
-    return true;
+    // A Stop delivered by this yield ends the loop now: the item during which the user
+    // pressed it is the last one done.
+    return !stopRequested;
 }
 
 void ProgressReadout::countItem() {

@@ -35,7 +35,8 @@ public:
     ProgressReadout(forms::Label& label, std::u16string_view prefix, std::int32_t total);
 
     // The common order of steps 2 to 5, after the item's work: count, stop test, label,
-    // yield. False when the stop flag is set: the loop ends at once (no label, no yield).
+    // yield. False when the stop flag is set before the label (no label, no yield) or by a
+    // Stop click the yield delivered: either way the loop ends at once.
     bool itemDone();
 
     // The single steps, for loops whose order differs.
