@@ -1,5 +1,8 @@
 #include "shell/family_set_ups.h"
 
+#include "tools/duplicates/duplicate_cleaner.h"
+#include "tools/duplicates/frm_dup_prev.h"
+
 namespace shell {
 
 namespace {
@@ -11,6 +14,8 @@ using SetUp = void (*)(std::u16string& commandKey);
 // families without a case are not built yet.
 SetUp setUpOf(TargetFamily target) {
     switch (target) {
+        case TargetFamily::DuplicateCleaner: return duplicates::setUpDuplicateCleanerDialog;
+        case TargetFamily::DuplicatePreventer: return duplicates::showDuplicatePreventer;
         default:
             return nullptr;
     }
