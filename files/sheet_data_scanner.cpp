@@ -167,7 +167,8 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
     const std::string_view name = inner.substr(0, i);
     // Attributes as expat hands them over: name and value strings, null-terminated.
     attributeText_.clear();
-    std::vector<size_t> offsets;
+    std::vector<size_t>& offsets = offsets_;
+    offsets.clear();
     while (true) {
         while (i < inner.size() && isSpace(inner[i])) ++i;
         if (i >= inner.size()) break;

@@ -37,6 +37,7 @@ private:
     std::vector<std::string> open_;       // names of open elements, to check end tags
     std::string attributeText_;           // "name\0value\0..." of the current tag
     std::vector<const char*> attributes_;
+    std::vector<size_t> offsets_;
     std::string decoded_;
     bool finished_ = false;
 };

@@ -1,6 +1,7 @@
 #include "files/sheet_reader.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 
 #include "files/cell_ref.h"
@@ -169,22 +170,27 @@ void SheetXmlReader::Handler::startSelection(const XmlAttributes& a) {
 }
 
 void SheetXmlReader::Handler::startCell(const XmlAttributes& a) {
-    CellRef ref;
-    const char* r = a.find("r");
+    // One pass over the attributes: this runs for every cell of the sheet.
+    const char* r = nullptr;
+    const char* s = nullptr;
+    const char* t = nullptr;
+    a.forEach([&](const XmlName& name, std::string_view value) {
+        if (!name.uri.empty() || name.local.size() != 1) return;
+        if (name.local[0] == 'r') r = value.data();
+        else if (name.local[0] == 's') s = value.data();
+        else if (name.local[0] == 't') t = value.data();
+    });
     if (r) {
+        CellRef ref;
         if (!parseCellRef(r, ref)) throw FormatError(std::string("the cell reference \"") + r + "\" is not valid or lies outside the sheet");
-        if (ref.row != row_ && row_ != 0) {
-            // Cells sit in their row; a stray reference is taken as written.
-        }
         row_ = ref.row;
         col_ = ref.col;
     } else {
         if (row_ == 0) row_ = 1;
         if (++col_ > host::kMaxColumns) throw FormatError("a row has more than 16,384 cells");
     }
-    const long s = a.getInt("s", 0);
-    style_ = s >= 0 && static_cast<size_t>(s) < ctx_.styles.formats.size() ? static_cast<std::uint32_t>(s) : 0;
-    const char* t = a.find("t");
+    const long style = s ? std::strtol(s, nullptr, 10) : 0;
+    style_ = style >= 0 && static_cast<size_t>(style) < ctx_.styles.formats.size() ? static_cast<std::uint32_t>(style) : 0;
     type_ = t ? t : "n";
     hasValue_ = hasFormula_ = hasInline_ = false;
     formulaType_.clear();
