@@ -23,6 +23,7 @@ bool isAnchor(std::string_view n) {
 // Where an anchor's cell coordinates lie in the text, to move them after deleted rows.
 struct AnchorCells {
     size_t shape = 0;
+    bool absolute = false;  // editAs="absolute": it does not move with the cells
     std::uint64_t at[4] = {0, 0, 0, 0};  // from col, from row, to col, to row: text offsets
     long value[4] = {-1, -1, -1, -1};
 };
@@ -40,6 +41,7 @@ public:
             anchorBegin_ = parser().tagOffset();
             topPending_ = true;
             anchors_.push_back({});
+            anchors_.back().absolute = a.get("editAs") == "absolute";
             cellPart_ = 0;
         } else if (n == "from" || n == "to") {
             cellPart_ = n == "from" ? 0 : 2;
@@ -257,7 +259,7 @@ DrawingWrite writeDrawing(const DrawingPartData& data, const std::vector<Drawing
     if (left == 0) return result;
     if (moveAnchors) {
         for (const AnchorCells& anchor : anchorsOf(data)) {
-            if (!ids.count(static_cast<std::int64_t>(anchor.shape))) continue;
+            if (anchor.absolute || !ids.count(static_cast<std::int64_t>(anchor.shape))) continue;
             for (int k = 0; k < 4; ++k) {
                 if (anchor.value[k] < 0) continue;
                 const long v = anchor.value[k] + 1;

@@ -102,6 +102,16 @@ TEST(EngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     EXPECT_EQ(again->sheets()[0]->valueAt(2, 1), host::Variant(3.0));
 }
 
+TEST(EngineBinding, AbsolutelyPlacedShapesStayWhereTheyAre) {
+    ScratchDir dir;
+    auto app = EmbeddedApplication::create();
+    const auto book = openWorkbook(*app, host::utf16(dataPath("libreoffice/book.xlsx")));
+    book->sheets()[0]->deleteCells(host::embedded::Area{1, 1, 2, host::kMaxColumns}, host::xlShiftUp);
+    saveWorkbook(*book, host::utf16(dir.path("moved.xlsx")));
+    EXPECT_EQ(partOf(dir.path("moved.xlsx"), "xl/drawings/drawing1.xml"),
+              partOf(dataPath("libreoffice/book.xlsx"), "xl/drawings/drawing1.xml"));
+}
+
 TEST(EngineBinding, TheApplicationSavesThroughTheRegisteredSaver) {
     ScratchDir dir;
     const std::string path = dir.path("book.xlsx");
