@@ -30,6 +30,16 @@ void collectMenus(const std::shared_ptr<host::embedded::RibbonNode>& node, std::
     for (const auto& child : node->children) collectMenus(child, menus);
 }
 
+// A control of the language menu, as the host hands it to a callback.
+class MenuControl : public host::IRibbonControl {
+public:
+    explicit MenuControl(std::u16string id) : id_(std::move(id)) {}
+    std::u16string Id() const override { return id_; }
+
+private:
+    std::u16string id_;
+};
+
 }  // namespace
 
 fs::path shippedAddinFiles() { return fs::path(CW_SHIPPED_ADDIN_FILES); }
@@ -106,6 +116,22 @@ void HostSession::clickRibbon(const std::u16string& controlId) {
     if (!ribbon().loaded() || (!ribbon().find(controlId) && !openMenuHolding(controlId)))
         throw std::invalid_argument("the ribbon shows no control " + host::utf8(controlId));
     ribbon().click(controlId);
+}
+
+bool HostSession::chooseLanguage(const std::u16string& code) {
+    const auto addIn = connection();
+    if (!addIn) return false;
+    host::RibbonCallback content{u"GetLanguageContent", std::make_shared<MenuControl>(u"languageMenu"), nullptr,
+                                 std::nullopt, {}};
+    if (!addIn->invokeRibbonCallback(content) || !content.result.isText()) return false;
+    const auto menu = host::embedded::parseRibbonXml(content.result.text());
+    for (const auto& item : menu->children) {
+        const std::u16string id = item->id();
+        if (item->kind != u"toggleButton" || id.size() < 5 || id.substr(3, 2) != code) continue;
+        host::RibbonCallback click{item->attribute(u"onAction"), std::make_shared<MenuControl>(id), nullptr, true, {}};
+        return addIn->invokeRibbonCallback(click);
+    }
+    return false;
 }
 
 host::CommandBarControlPtr HostSession::menuControl(const std::vector<std::u16string>& captionsFromBar) const {

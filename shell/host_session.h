@@ -73,6 +73,11 @@ public:
     void clickRibbon(const std::u16string& controlId);
     // Opens the dynamic menus of the tab until one holds `controlId`; false when none does.
     bool openMenuHolding(const std::u16string& controlId);
+    // Chooses a language as its toggle in the add-in's language menu would: the toggle's
+    // onAction, pressed. The delivered tab shows no control that opens that menu, so the
+    // session calls the add-in's callbacks the way the host would. False when the menu has no
+    // toggle for `code` (two letters, "En", "Hi", ...) or the add-in is not connected.
+    bool chooseLanguage(const std::u16string& code);
     // Clicks the legacy menu control at the caption path below "&Cellwash" (for example
     // {u"&Text Cleaner", u"1. Remove all Numbers (0-9) in Selected Cells"}).
     // Throws std::invalid_argument when the menu has no such control.

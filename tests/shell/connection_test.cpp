@@ -237,9 +237,7 @@ TEST_F(Connection, AFailedAddLeavesTheSampleOpenAndTheConnectionStillCompletes) 
 
 TEST_F(Connection, AReconnectKeepsTheLanguageChosenBeforeTheDisconnect) {
     auto& s = start();
-    testsupport::RibbonControlStub hindi(u"btnHi_62");
-    host::RibbonCallback call{u"btnHi_Click", std::make_shared<testsupport::RibbonControlStub>(hindi), nullptr, true, {}};
-    ASSERT_TRUE(s.connection()->invokeRibbonCallback(call));
+    ASSERT_TRUE(s.chooseLanguage(u"Hi"));
     const std::u16string hindiUndoLabel = s.ribbon().label(u"btnUndo_02");
     ASSERT_NE(hindiUndoLabel, u"Undo");
 
@@ -248,6 +246,16 @@ TEST_F(Connection, AReconnectKeepsTheLanguageChosenBeforeTheDisconnect) {
     EXPECT_EQ(shell::languageCode, u"Hi");
     EXPECT_EQ(s.ribbon().label(u"btnUndo_02"), hindiUndoLabel);
     EXPECT_EQ(s.ribbon().label(u"grpUndo_01"), shell::labelRow[1]);
+}
+
+TEST_F(Connection, TheSessionChoosesOnlyLanguagesTheMenuOffersWhileConnected) {
+    auto& s = start();
+    EXPECT_FALSE(s.chooseLanguage(u"Xx"));
+    EXPECT_TRUE(s.chooseLanguage(u"En"));
+    EXPECT_EQ(shell::languageCode, u"En");
+    s.setConnected(false);
+    EXPECT_FALSE(s.chooseLanguage(u"Hi"));
+    EXPECT_EQ(shell::languageCode, u"En");
 }
 
 TEST_F(Connection, DisconnectionInLegacyModeRemovesTheMenuAndReleasesItsButtons) {

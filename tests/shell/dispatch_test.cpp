@@ -42,11 +42,7 @@ protected:
         for (const auto& f : user().shownForms()) names.push_back(f.form);
         return names;
     }
-    void switchToHindi() {
-        host::RibbonCallback call{u"btnHi_Click", std::make_shared<testsupport::RibbonControlStub>(u"btnHi_62"),
-                                  nullptr, true, {}};
-        session->connection()->invokeRibbonCallback(call);
-    }
+    void switchToHindi() { ASSERT_TRUE(session->chooseLanguage(u"Hi")); }
 };
 
 std::vector<shell::CatalogueEntry> workbookCommands() {

@@ -45,11 +45,7 @@ protected:
         if (callback.empty()) return node->attribute(u"title");
         return call(callback, id).result.toText();
     }
-    void switchToHindi() {
-        host::RibbonCallback c{u"btnHi_Click", std::make_shared<testsupport::RibbonControlStub>(u"btnHi_62"), nullptr,
-                               true, {}};
-        session->connection()->invokeRibbonCallback(c);
-    }
+    void switchToHindi() { ASSERT_TRUE(session->chooseLanguage(u"Hi")); }
 };
 
 TEST_F(Ribbon, TheDefinitionIsResource101AsEightBitText) {
