@@ -250,133 +250,165 @@ std::string selectionXml(const SheetSource& sheet, const std::string& prefix, st
 
 }  // namespace
 
-std::string writeSheetXml(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& ctx) {
-    Skeleton s = skeletonOf(data);
-    const std::string& p = s.prefix;
-    const bool moved = data && sheet.editCount() > data->editsAtLoad;
-    const AreaMapper mapAreas = [&](std::vector<Area> areas) {
-        sheet.follow(areas, data ? data->editsAtLoad : 0);
-        return areas;
-    };
-    std::vector<XmlEdit> edits;
+namespace {
 
-    // Cells.
-    std::map<long, std::string> rowAttributes;
-    if (data) {
-        for (const auto& [row, attributes] : data->rowAttributes) {
-            auto rows = moved ? mapAreas({Area{row, 1, row, host::kMaxColumns}}) : std::vector<Area>{{row, 1, row, 1}};
-            if (!rows.empty()) rowAttributes[rows.front().row1] = attributes;
-        }
+// Builds the edits that turn the kept text into the part to write, one concern at a time.
+class SheetAssembler {
+public:
+    SheetAssembler(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& ctx)
+        : sheet_(sheet), data_(data), ctx_(ctx), s_(skeletonOf(data)), p_(s_.prefix),
+          moved_(data && sheet.editCount() > data->editsAtLoad) {
+        mapAreas_ = [this](std::vector<Area> areas) {
+            sheet_.follow(areas, data_ ? data_->editsAtLoad : 0);
+            return areas;
+        };
     }
-    // In a part that prefixes its elements, the cells take the main namespace as default.
-    std::string cells = p.empty() ? "<sheetData>" : "<sheetData xmlns=\"" + std::string(ns::main) + "\">";
-    long minRow = 0, minCol = 0, maxRow = 0, maxCol = 0;
-    {
-        CellsWriter writer(ctx, data, cells, rowAttributes);
-        sheet.forEachCellByRows([&](long row, long col, const Cell& cell) {
-            if (!minRow || row < minRow) minRow = row;
-            if (!minCol || col < minCol) minCol = col;
-            maxRow = std::max(maxRow, row);
-            maxCol = std::max(maxCol, col);
+
+    std::string assemble() {
+        cells();
+        if (ctx_.afterCells) ctx_.afterCells(ctx_);
+        dimension();
+        selection();
+        validations();
+        relationshipElement("drawing", ctx_.drawingRelId);
+        relationshipElement("legacyDrawing", ctx_.legacyRelId);
+        if (moved_) movedRanges();
+        return applyEdits(s_.xml, std::move(edits_));
+    }
+
+private:
+    void insert(std::string_view name, std::string xml) {
+        const std::uint64_t at = orderedPoint(s_, name);
+        edits_.push_back({at, at, std::move(xml)});
+    }
+
+    void cells() {
+        std::map<long, std::string> rowAttributes;
+        if (data_) {
+            for (const auto& [row, attributes] : data_->rowAttributes) {
+                auto rows = moved_ ? mapAreas_({Area{row, 1, row, host::kMaxColumns}}) : std::vector<Area>{{row, 1, row, 1}};
+                if (!rows.empty()) rowAttributes[rows.front().row1] = attributes;
+            }
+        }
+        // In a part that prefixes its elements, the cells take the main namespace as default.
+        std::string cells = p_.empty() ? "<sheetData>" : "<sheetData xmlns=\"" + std::string(ns::main) + "\">";
+        CellsWriter writer(ctx_, data_, cells, rowAttributes);
+        sheet_.forEachCellByRows([&](long row, long col, const Cell& cell) {
+            if (!used_.row1 || row < used_.row1) used_.row1 = row;
+            if (!used_.col1 || col < used_.col1) used_.col1 = col;
+            used_.row2 = std::max(used_.row2, row);
+            used_.col2 = std::max(used_.col2, col);
             writer.cell(row, col, cell);
         });
         writer.finish();
+        cells += "</sheetData>";
+        if (s_.hasSheetData) edits_.push_back({s_.sheetDataAt, s_.sheetDataAt, std::move(cells)});
+        else insert("sheetData", std::move(cells));
     }
-    cells += "</sheetData>";
-    if (ctx.afterCells) ctx.afterCells(ctx);
-    edits.push_back({s.sheetDataAt, s.sheetDataAt, std::move(cells)});
-    if (!s.hasSheetData) edits.back().begin = edits.back().end = orderedPoint(s, "sheetData");
 
-    // Dimension.
-    if (const ElementSpan* dim = childNamed(s, "dimension")) {
+    void dimension() {
+        const ElementSpan* dim = childNamed(s_, "dimension");
+        if (!dim) return;
         std::string ref;
-        appendAreaRef(ref, minRow ? Area{minRow, minCol, maxRow, maxCol} : Area{1, 1, 1, 1});
-        edits.push_back({dim->begin, dim->end, "<" + p + "dimension ref=\"" + ref + "\"/>"});
+        appendAreaRef(ref, used_.row1 ? used_ : Area{1, 1, 1, 1});
+        edits_.push_back({dim->begin, dim->end, "<" + p_ + "dimension ref=\"" + ref + "\"/>"});
     }
 
-    // Selection.
-    const bool selectionChanged = !data || !sameAreas(sheet.selection(), data->selectionRead) ||
-                                  sheet.activeRow() != data->activeRowRead || sheet.activeCol() != data->activeColRead;
-    if (selectionChanged) {
-        if (data && data->selectionEnd > data->selectionBegin) {
-            edits.push_back({data->selectionBegin, data->selectionEnd,
-                             selectionXml(sheet, p, s.xml.substr(data->selectionBegin, data->selectionEnd - data->selectionBegin))});
-        } else if (data && data->sheetViewClose) {
-            edits.push_back({data->sheetViewClose, data->sheetViewClose, selectionXml(sheet, p, "")});
-        } else if (!data) {
-            const std::uint64_t at = s.xml.find("</sheetView>");
-            edits.push_back({at, at, selectionXml(sheet, p, "")});
-        } else if (!childNamed(s, "sheetViews")) {
-            const std::uint64_t at = orderedPoint(s, "sheetViews");
-            edits.push_back({at, at, "<" + p + "sheetViews><" + p + "sheetView workbookViewId=\"0\">" +
-                                         selectionXml(sheet, p, "") + "</" + p + "sheetView></" + p + "sheetViews>"});
+    void selection() {
+        const bool changed = !data_ || !sameAreas(sheet_.selection(), data_->selectionRead) ||
+                             sheet_.activeRow() != data_->activeRowRead || sheet_.activeCol() != data_->activeColRead;
+        if (!changed) return;
+        if (data_ && data_->selectionEnd > data_->selectionBegin) {
+            const std::string tag = s_.xml.substr(data_->selectionBegin, data_->selectionEnd - data_->selectionBegin);
+            edits_.push_back({data_->selectionBegin, data_->selectionEnd, selectionXml(sheet_, p_, tag)});
+        } else if (data_ && data_->sheetViewClose) {
+            edits_.push_back({data_->sheetViewClose, data_->sheetViewClose, selectionXml(sheet_, p_, "")});
+        } else if (!data_) {
+            const std::uint64_t at = s_.xml.find("</sheetView>");
+            edits_.push_back({at, at, selectionXml(sheet_, p_, "")});
+        } else if (!childNamed(s_, "sheetViews")) {
+            insert("sheetViews", "<" + p_ + "sheetViews><" + p_ + "sheetView workbookViewId=\"0\">" +
+                                     selectionXml(sheet_, p_, "") + "</" + p_ + "sheetView></" + p_ + "sheetViews>");
         } else {
-            ctx.notes.push_back(u"the selection of sheet " + sheet.name() + u" could not be saved");
+            ctx_.notes.push_back(u"the selection of sheet " + sheet_.name() + u" could not be saved");
         }
     }
 
-    // Validations.
-    const ElementSpan* validations = childNamed(s, "dataValidations");
-    if (!data || !sameRules(sheet.validations(), data->validationsRead)) {
-        std::string xml = validationsToXml(sheet.validations(), p);
-        if (validations) edits.push_back({validations->begin, validations->end, std::move(xml)});
-        else if (!xml.empty()) {
-            const std::uint64_t at = orderedPoint(s, "dataValidations");
-            edits.push_back({at, at, std::move(xml)});
-        }
+    void validations() {
+        if (data_ && sameRules(sheet_.validations(), data_->validationsRead)) return;
+        std::string xml = validationsToXml(sheet_.validations(), p_);
+        if (const ElementSpan* existing = childNamed(s_, "dataValidations"))
+            edits_.push_back({existing->begin, existing->end, std::move(xml)});
+        else if (!xml.empty())
+            insert("dataValidations", std::move(xml));
     }
 
-    // Drawing references.
-    auto relationshipElement = [&](std::string_view name, const std::string& relId) {
-        const ElementSpan* existing = childNamed(s, name);
+    // <drawing r:id> or <legacyDrawing r:id>: kept when it names `relId`, else replaced or removed.
+    void relationshipElement(std::string_view name, const std::string& relId) {
+        const ElementSpan* existing = childNamed(s_, name);
         std::string xml;
         if (!relId.empty())
-            xml = "<" + p + std::string(name) + " xmlns:r=\"" + std::string(ns::rel) + "\" r:id=\"" + relId + "\"/>";
+            xml = "<" + p_ + std::string(name) + " xmlns:r=\"" + std::string(ns::rel) + "\" r:id=\"" + relId + "\"/>";
         if (existing) {
-            const bool same = !relId.empty() &&
-                              s.xml.substr(existing->begin, existing->end - existing->begin).find("\"" + relId + "\"") !=
-                                  std::string::npos;
-            if (!same) edits.push_back({existing->begin, existing->end, std::move(xml)});
+            const std::string text = s_.xml.substr(existing->begin, existing->end - existing->begin);
+            if (relId.empty() || text.find("\"" + relId + "\"") == std::string::npos)
+                edits_.push_back({existing->begin, existing->end, std::move(xml)});
         } else if (!relId.empty()) {
-            const std::uint64_t at = orderedPoint(s, name);
-            edits.push_back({at, at, std::move(xml)});
-        }
-    };
-    relationshipElement("drawing", ctx.drawingRelId);
-    relationshipElement("legacyDrawing", ctx.legacyRelId);
-
-    // Ranges of kept elements follow deleted rows and columns.
-    if (moved) {
-        for (const ElementSpan& child : s.children) {
-            std::string text = s.xml.substr(child.begin, child.end - child.begin);
-            const std::string before = text;
-            if (child.name == "mergeCells") {
-                if (moveRangeAttributes(text, "mergeCell", "ref", mapAreas))
-                    ctx.notes.push_back(u"merged cells inside deleted rows or columns were removed");
-                const long left = static_cast<long>(std::count(text.begin(), text.end(), '<')) - 2;
-                if (left <= 0) text.clear();
-                else setAttribute(text, "count", std::to_string(left));
-            } else if (child.name == "hyperlinks") {
-                moveRangeAttributes(text, "hyperlink", "ref", mapAreas);
-            } else if (child.name == "autoFilter") {
-                moveRangeAttributes(text, "autoFilter", "ref", mapAreas);
-            } else if (child.name == "cols") {
-                moveColumnSpans(text, mapAreas);
-            } else if (child.name == "conditionalFormatting") {
-                const auto sqref = movedSqref(attributeOf(text, "sqref"), mapAreas);
-                if (!sqref) text.clear();
-                else setAttribute(text, "sqref", *sqref);
-                if (text.find("formula>") != std::string::npos)
-                    ctx.notes.push_back(u"formulas of conditional formats on sheet " + sheet.name() +
-                                        u" were not adjusted to the deleted rows or columns");
-            } else if (child.name == "tableParts" || child.name == "oleObjects" || child.name == "controls") {
-                ctx.notes.push_back(u"tables and embedded objects on sheet " + sheet.name() +
-                                    u" were not moved with the deleted rows or columns");
-            }
-            if (text != before) edits.push_back({child.begin, child.end, std::move(text)});
+            insert(name, std::move(xml));
         }
     }
-    return applyEdits(s.xml, std::move(edits));
+
+    // Ranges in kept elements follow deleted rows and columns.
+    void movedRanges() {
+        for (const ElementSpan& child : s_.children) {
+            std::string text = s_.xml.substr(child.begin, child.end - child.begin);
+            const std::string before = text;
+            moveRanges(child.name, text);
+            if (text != before) edits_.push_back({child.begin, child.end, std::move(text)});
+        }
+    }
+
+    void moveRanges(const std::string& name, std::string& text) {
+        if (name == "mergeCells") {
+            if (moveRangeAttributes(text, "mergeCell", "ref", mapAreas_))
+                ctx_.notes.push_back(u"merged cells inside deleted rows or columns were removed");
+            const long left = static_cast<long>(std::count(text.begin(), text.end(), '<')) - 2;
+            if (left <= 0) text.clear();
+            else setAttribute(text, "count", std::to_string(left));
+        } else if (name == "hyperlinks") {
+            moveRangeAttributes(text, "hyperlink", "ref", mapAreas_);
+        } else if (name == "autoFilter") {
+            moveRangeAttributes(text, "autoFilter", "ref", mapAreas_);
+        } else if (name == "cols") {
+            moveColumnSpans(text, mapAreas_);
+        } else if (name == "conditionalFormatting") {
+            const auto sqref = movedSqref(attributeOf(text, "sqref"), mapAreas_);
+            if (!sqref) text.clear();
+            else setAttribute(text, "sqref", *sqref);
+            if (text.find("formula>") != std::string::npos)
+                ctx_.notes.push_back(u"formulas of conditional formats on sheet " + sheet_.name() +
+                                     u" were not adjusted to the deleted rows or columns");
+        } else if (name == "tableParts" || name == "oleObjects" || name == "controls") {
+            ctx_.notes.push_back(u"tables and embedded objects on sheet " + sheet_.name() +
+                                 u" were not moved with the deleted rows or columns");
+        }
+    }
+
+    const SheetSource& sheet_;
+    const SheetFileData* data_;
+    SheetWriteContext& ctx_;
+    Skeleton s_;
+    const std::string p_;
+    const bool moved_;
+    AreaMapper mapAreas_;
+    std::vector<XmlEdit> edits_;
+    Area used_{0, 0, 0, 0};
+};
+
+}  // namespace
+
+std::string writeSheetXml(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& ctx) {
+    return SheetAssembler(sheet, data, ctx).assemble();
 }
 
 }  // namespace files

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -350,7 +351,11 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
     } catch (const std::bad_alloc&) {
         throw FileError(path, "there is not enough memory to write it");
     }
-    return notes;
+    // The same remark about several elements is said once.
+    std::vector<std::u16string> unique;
+    for (std::u16string& note : notes)
+        if (std::find(unique.begin(), unique.end(), note) == unique.end()) unique.push_back(std::move(note));
+    return unique;
 }
 
 }  // namespace files
