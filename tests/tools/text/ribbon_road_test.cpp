@@ -1,0 +1,58 @@
+// The text cleaner from the ribbon: the host with the add-in connected, a click on the tool's
+// button, the dialog, Yes, the cells, the message, Undo from the ribbon.
+#include <gtest/gtest.h>
+
+#include "host/application.h"
+#include "host/range.h"
+#include "shell/global_variable_and_functions.h"
+#include "shell/host_session.h"
+
+namespace texttest {
+namespace {
+
+std::u16string cellText(shell::HostSession& s, const std::u16string& address) {
+    return s.app().Range(address)->Value().toText();
+}
+
+std::u16string lastAlert(shell::HostSession& s) {
+    for (auto it = s.user().shownForms().rbegin(); it != s.user().shownForms().rend(); ++it)
+        if (it->form == u"frmAlert") return it->text(u"lblMessage");
+    return u"<no alert shown>";
+}
+
+TEST(TextCleanerFromTheRibbon, RemoveNumbersThenUndo) {
+    shell::HostSession session;
+    auto sheet = session.app().activeWorksheet();
+    sheet->enterText(1, 1, u"CWKver5@39");
+    sheet->enterText(2, 1, u"a1b2");
+    session.select(u"A1:A2");
+    session.user().click(u"cmdYes").on(u"frmMain");
+    session.clickRibbon(u"btnDelNumbers_07");
+    EXPECT_EQ(cellText(session, u"A1"), u"CWKver@");
+    EXPECT_EQ(cellText(session, u"A2"), u"ab");
+    EXPECT_EQ(lastAlert(session), u"All Numbers Removed from Selected Cells!");
+    EXPECT_TRUE(shell::undoEnabled);
+
+    session.clickRibbon(u"btnUndo_02");
+    EXPECT_EQ(cellText(session, u"A1"), u"CWKver5@39");
+    EXPECT_EQ(cellText(session, u"A2"), u"a1b2");
+}
+
+TEST(TextCleanerFromTheRibbon, ACancelledDialogLeavesNoKeyForTheNextCommand) {
+    shell::HostSession session;
+    auto sheet = session.app().activeWorksheet();
+    sheet->enterText(1, 1, u"x1");
+    sheet->enterText(2, 1, u"y2");
+    session.select(u"A1:A2");
+    session.user().click(u"cmdNo").on(u"frmMain");
+    session.clickRibbon(u"btnDelNumbers_07");
+    // The positional tool's dialog opens next; its Yes must run that tool only.
+    session.user().setText(u"txtNoOfChars", u"1").click(u"cmdYes").on(u"frmMain");
+    session.clickRibbon(u"btnDelLeadingXchr_21");
+    EXPECT_EQ(cellText(session, u"A1"), u"1");
+    EXPECT_EQ(cellText(session, u"A2"), u"2");
+    EXPECT_EQ(lastAlert(session), u"1 Leading Characters has been removed");
+}
+
+}  // namespace
+}  // namespace texttest
