@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +11,8 @@
 #include "files/office_convert.h"
 #include "host/application.h"
 #include "host/error.h"
+#include "host/range.h"
+#include "host/worksheet.h"
 #include "host/text.h"
 #include "registry/memory_store.h"
 #include "shell/addin_registration.h"
@@ -82,7 +85,12 @@ TEST_P(HostVersion, DecidesBetweenLegacyMenuAndRibbon) {
 INSTANTIATE_TEST_SUITE_P(Versions, HostVersion,
                          ::testing::Values(ModeCase{u"9.0", true}, ModeCase{u"10.0", true}, ModeCase{u"11.0", true},
                                            ModeCase{u"11.5", false}, ModeCase{u"12.0", false},
-                                           ModeCase{u"14.0", false}, ModeCase{u"16.0", false}));
+                                           ModeCase{u"14.0", false}, ModeCase{u"16.0", false}),
+                         [](const auto& info) {
+                             std::string name = "version_" + host::utf8(info.param.version);
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
+                         });
 
 struct NumberCase {
     const char16_t* text;
@@ -99,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(Numbers, VersionText,
                          ::testing::Values(NumberCase{u"11.0", 11.0}, NumberCase{u"12.0", 12.0},
                                            NumberCase{u" 16.0 ", 16.0}, NumberCase{u"9", 9.0},
                                            NumberCase{u"-1.5", -1.5}, NumberCase{u"+14", 14.0},
-                                           NumberCase{u"1.2e1", 12.0}));
+                                           NumberCase{u"1.2e1", 12.0}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(VersionTextRefused, TextThatIsNoNumberIsATypeMismatch) {
     for (const char16_t* text : {u"", u"  ", u"abc", u"11.0a", u"nan", u"inf", u"1..0", u"--1", u"1 1", u"\u0661\u0662"}) {
@@ -246,6 +255,21 @@ TEST_F(Connection, AReconnectKeepsTheLanguageChosenBeforeTheDisconnect) {
     EXPECT_EQ(shell::languageCode, u"Hi");
     EXPECT_EQ(s.ribbon().label(u"btnUndo_02"), hindiUndoLabel);
     EXPECT_EQ(s.ribbon().label(u"grpUndo_01"), shell::labelRow[1]);
+}
+
+TEST_F(Connection, TheShippedFilesOpenInTheHostAndTheSessionSelectsCells) {
+    auto& s = start();
+    const auto companion = s.openWorkbook(s.addinFolder() / "Cellwash Kit 5.0.xla");
+    EXPECT_EQ(companion->title, u"Cellwash Pro Tool");
+    EXPECT_EQ(s.app().ActiveSheet()->Name(), u"Cellwash");
+    EXPECT_EQ(s.app().Range(u"A1")->Value().toText(), u"Cellwash Pro Tool");
+    s.select(u"B2:C3");
+    EXPECT_EQ(s.app().Selection()->Address(), u"$B$2:$C$3");
+    if (!libreOfficeInstalled()) GTEST_SKIP() << "sample.xls opens through LibreOffice, which is not installed";
+    s.openWorkbook(s.addinFolder() / "sample.xls");
+    EXPECT_EQ(s.app().ActiveSheet()->Name(), u"Sheet1");
+    EXPECT_EQ(s.app().Range(u"A1")->Value().toText(), u"Cellwash sample workbook");
+    EXPECT_EQ(s.app().Workbooks()->Count(), 3);
 }
 
 TEST_F(Connection, TheSessionChoosesOnlyLanguagesTheMenuOffersWhileConnected) {
