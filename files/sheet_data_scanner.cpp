@@ -147,28 +147,52 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
     const std::string_view body = rest.substr(1, end - 1);
     if (body.empty()) throw FormatError("malformed XML in the cells: an empty tag");
     if (body[0] == '/') {
-        size_t n = body.size();
-        while (n > 1 && isSpace(body[n - 1])) --n;
-        const std::string_view name = body.substr(1, n - 1);
         if (open_.empty()) {
-            if (nameOf(name, true).local != "sheetData") throw FormatError("malformed XML in the cells: a stray end tag");
+            closeSheetData(body);
             done = finished_ = true;
             return at;
         }
-        if (open_.back() != name) throw FormatError("malformed XML in the cells: <" + open_.back() + "> is closed by </" + std::string(name) + ">");
-        open_.pop_back();
-        handler_.endElement(nameOf(name, true));
+        endTag(body);
         return at + end + 1;
     }
+    startTag(body);
+    return at + end + 1;
+}
+
+void SheetDataScanner::closeSheetData(std::string_view body) {
+    size_t n = body.size();
+    while (n > 1 && isSpace(body[n - 1])) --n;
+    if (nameOf(body.substr(1, n - 1), true).local != "sheetData") throw FormatError("malformed XML in the cells: a stray end tag");
+}
+
+void SheetDataScanner::endTag(std::string_view body) {
+    size_t n = body.size();
+    while (n > 1 && isSpace(body[n - 1])) --n;
+    const std::string_view name = body.substr(1, n - 1);
+    if (open_.back() != name)
+        throw FormatError("malformed XML in the cells: <" + open_.back() + "> is closed by </" + std::string(name) + ">");
+    open_.pop_back();
+    handler_.endElement(nameOf(name, true));
+}
+
+void SheetDataScanner::startTag(std::string_view body) {
     const bool empty = body.back() == '/';
     const std::string_view inner = empty ? body.substr(0, body.size() - 1) : body;
     size_t i = 0;
     while (i < inner.size() && !isSpace(inner[i])) ++i;
     const std::string_view name = inner.substr(0, i);
-    // Attributes as expat hands them over: name and value strings, null-terminated.
+    readAttributes(inner.substr(i));
+    const XmlName element = nameOf(name, true);
+    handler_.startElement(element, XmlAttributes(attributes_.data()));
+    if (empty) handler_.endElement(element);
+    else open_.emplace_back(name);
+}
+
+// Attributes as expat hands them over: name and value strings, null-terminated.
+void SheetDataScanner::readAttributes(std::string_view inner) {
     attributeText_.clear();
-    std::vector<size_t>& offsets = offsets_;
-    offsets.clear();
+    offsets_.clear();
+    size_t i = 0;
     while (true) {
         while (i < inner.size() && isSpace(inner[i])) ++i;
         if (i >= inner.size()) break;
@@ -183,23 +207,18 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
         const size_t close = inner.find(inner[v], v + 1);
         if (close == std::string_view::npos) throw FormatError("malformed XML in the cells: an unclosed attribute value");
         const XmlName an = nameOf(inner.substr(i, nameEnd - i), false);
-        offsets.push_back(attributeText_.size());
+        offsets_.push_back(attributeText_.size());
         if (!an.prefix.empty()) attributeText_.append(an.uri).append(1, '\x01').append(an.local).append(1, '\x01').append(an.prefix);
         else attributeText_.append(an.local);
         attributeText_ += '\0';
-        offsets.push_back(attributeText_.size());
+        offsets_.push_back(attributeText_.size());
         decodeInto(attributeText_, inner.substr(v + 1, close - v - 1));
         attributeText_ += '\0';
         i = close + 1;
     }
     attributes_.clear();
-    for (const size_t o : offsets) attributes_.push_back(attributeText_.data() + o);
+    for (const size_t o : offsets_) attributes_.push_back(attributeText_.data() + o);
     attributes_.push_back(nullptr);
-    const XmlName element = nameOf(name, true);
-    handler_.startElement(element, XmlAttributes(attributes_.data()));
-    if (empty) handler_.endElement(element);
-    else open_.emplace_back(name);
-    return at + end + 1;
 }
 
 SheetPartSplitter::SheetPartSplitter(XmlHandler& handler, Sink toParser)

@@ -28,6 +28,10 @@ public:
 private:
     size_t scan(std::string_view text, bool& done);  // complete tokens only; returns bytes used
     size_t tag(std::string_view text, size_t at, bool& done);
+    void startTag(std::string_view body);
+    void endTag(std::string_view body);
+    void closeSheetData(std::string_view body);
+    void readAttributes(std::string_view inner);
     void emitText(std::string_view raw);
     XmlName nameOf(std::string_view qualified, bool element);
 

@@ -140,57 +140,82 @@ void readWorksheet(PackageReader& reader, const std::shared_ptr<WorkbookFileData
 
 }  // namespace
 
+namespace {
+
+// The steps of reading a package; `where` names the step for the error message.
+class WorkbookReader {
+public:
+    WorkbookReader(const std::string& path, BookSink& sink, InflateLimits limits)
+        : reader_(path, limits), sink_(sink), book_(reader_.readPackage()) {
+        book_->sourcePath = path;
+    }
+
+    void read(std::string& where) {
+        where = "the workbook part: ";
+        const WorkbookPart workbook = parseWorkbookXml(*book_->package.find(book_->workbookPart));
+        if (workbook.sheets.empty()) throw FormatError("it lists no sheets");
+        checkNames(workbook.sheets);
+        where = "the styles: ";
+        readStyles();
+        where = "the shared strings: ";
+        if (const std::string* sst = book_->package.find(book_->sharedStringsPart)) strings_ = parseSharedStrings(*sst);
+        const Relationships rels = book_->package.relsOf(book_->workbookPart);
+        for (const SheetEntry& entry : workbook.sheets) {
+            where = "sheet \"" + host::utf8(entry.name) + "\": ";
+            readSheet(entry, rels);
+        }
+        where = "the document properties: ";
+        if (const std::string* core = book_->package.find(reader_.corePart()); core && !reader_.corePart().empty())
+            sink_.setTitle(parseTitle(*core));
+        where.clear();
+        book_->orphansRead = book_->package.unreachable();
+        const long active = workbook.activeTab;
+        sink_.setActiveSheet(active >= 0 && static_cast<size_t>(active) < workbook.sheets.size() ? static_cast<size_t>(active) : 0);
+        sink_.setFileData(book_);
+    }
+
+private:
+    void readStyles() {
+        std::vector<std::uint32_t> theme;
+        if (const std::string* t = book_->package.find(reader_.themePart()); t && !reader_.themePart().empty())
+            theme = parseThemeColors(*t);
+        const std::string* styles = book_->package.find(book_->stylesPart);
+        book_->styles = StyleTable::parse(styles ? *styles : StyleTable::minimalXml(), theme);
+    }
+
+    void readSheet(const SheetEntry& entry, const Relationships& rels) {
+        const Relationship* r = rels.byId(entry.relId);
+        if (!r) throw FormatError("its relationship " + entry.relId + " is missing");
+        const std::string part = reader_.entryName(resolveTarget(book_->workbookPart, r->target));
+        auto data = std::make_shared<SheetFileData>();
+        data->package = book_.get();
+        data->part = part;
+        data->relId = r->id;
+        const bool worksheet = r->kind() == "worksheet";
+        const int type = worksheet ? host::xlWorksheet : r->kind() == "chartsheet" ? host::xlChart
+                         : r->kind() == "dialogsheet" ? -4116 : 3;  // xlDialogSheet, xl4MacroSheet
+        SheetSink& sheet = sink_.addSheet(entry.name, type, entry.visibility);
+        if (worksheet) {
+            if (!reader_.zip().contains(part)) throw FormatError("its part " + part + " is missing");
+            readWorksheet(reader_, book_, strings_, part, sheet, data);
+        } else {
+            data->chartSheet = true;  // kept as it is, part and all
+        }
+        sheet.setFileData(data);
+    }
+
+    PackageReader reader_;
+    BookSink& sink_;
+    std::shared_ptr<WorkbookFileData> book_;
+    std::vector<std::u16string> strings_;
+};
+
+}  // namespace
+
 void readXlsx(const std::string& path, BookSink& sink, InflateLimits limits) {
     std::string where;
     try {
-        PackageReader reader(path, limits);
-        std::shared_ptr<WorkbookFileData> book = reader.readPackage();
-        book->sourcePath = path;
-        where = "the workbook part: ";
-        WorkbookPart workbook = parseWorkbookXml(*book->package.find(book->workbookPart));
-        if (workbook.sheets.empty()) throw FormatError("it lists no sheets");
-        checkNames(workbook.sheets);
-
-        where = "the styles: ";
-        std::vector<std::uint32_t> theme;
-        if (const std::string* t = book->package.find(reader.themePart()); t && !reader.themePart().empty())
-            theme = parseThemeColors(*t);
-        const std::string* styles = book->package.find(book->stylesPart);
-        book->styles = StyleTable::parse(styles ? *styles : StyleTable::minimalXml(), theme);
-        where = "the shared strings: ";
-        std::vector<std::u16string> strings;
-        if (const std::string* sst = book->package.find(book->sharedStringsPart)) strings = parseSharedStrings(*sst);
-
-        const Relationships workbookRels = book->package.relsOf(book->workbookPart);
-        for (const SheetEntry& entry : workbook.sheets) {
-            where = "sheet \"" + host::utf8(entry.name) + "\": ";
-            const Relationship* r = workbookRels.byId(entry.relId);
-            if (!r) throw FormatError("its relationship " + entry.relId + " is missing");
-            const std::string part = reader.entryName(resolveTarget(book->workbookPart, r->target));
-            auto data = std::make_shared<SheetFileData>();
-            data->package = book.get();
-            data->part = part;
-            data->relId = r->id;
-            const bool worksheet = r->kind() == "worksheet";
-            const int type = worksheet ? host::xlWorksheet : r->kind() == "chartsheet" ? host::xlChart
-                             : r->kind() == "dialogsheet" ? -4116 : 3;  // xlDialogSheet, xl4MacroSheet
-            SheetSink& sheet = sink.addSheet(entry.name, type, entry.visibility);
-            if (worksheet) {
-                if (!reader.zip().contains(part)) throw FormatError("its part " + part + " is missing");
-                readWorksheet(reader, book, strings, part, sheet, data);
-            } else {
-                data->chartSheet = true;  // kept as it is, part and all
-            }
-            sheet.setFileData(data);
-        }
-        where = "the document properties: ";
-        if (const std::string* core = book->package.find(reader.corePart()); core && !reader.corePart().empty())
-            sink.setTitle(parseTitle(*core));
-        where.clear();
-        book->orphansRead = book->package.unreachable();
-        const long active = workbook.activeTab;
-        sink.setActiveSheet(active >= 0 && static_cast<size_t>(active) < workbook.sheets.size() ? static_cast<size_t>(active) : 0);
-        sink.setFileData(book);
+        WorkbookReader(path, sink, limits).read(where);
     } catch (const FormatError& e) {
         throw FileError(path, where + e.what());
     } catch (const host::Error& e) {
