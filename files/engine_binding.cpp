@@ -161,7 +161,14 @@ std::vector<std::u16string> saveWorkbook(const Book& book, const std::u16string&
     }
     if (ext != ".xlsx" && ext != ".xlsm")
         throw FileError(file, "workbooks can be saved as .xlsx, .xlsm or .csv only");
-    return writeXlsx(source, file, options);
+    std::vector<std::u16string> notes = writeXlsx(source, file, options);
+    if (const auto data = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData)) data->saveNotes = notes;
+    return notes;
+}
+
+std::vector<std::u16string> saveNotes(const Book& book) {
+    const auto data = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData);
+    return data ? data->saveNotes : std::vector<std::u16string>{};
 }
 
 std::vector<std::u16string> openNotes(const Book& book) {

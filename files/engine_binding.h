@@ -26,6 +26,9 @@ std::vector<std::u16string> saveWorkbook(const host::embedded::Book& book, const
                                          const SaveOptions& options = {});
 // What the user should know about how the book was read (e.g. converted from .ods).
 std::vector<std::u16string> openNotes(const host::embedded::Book& book);
+// What the last save of a book read from a file could not keep (saves through the
+// application's saver have no other way to say it).
+std::vector<std::u16string> saveNotes(const host::embedded::Book& book);
 
 // Registers openWorkbook and saveWorkbook as the application's opener and saver. Saving a
 // book over its own file through the object model (Save, Close with changes) is asked for.

@@ -73,6 +73,7 @@ struct WorkbookFileData : FileData {
     std::vector<std::string> entryOrder;  // the archive's entries as read, worksheets included  // parts nothing referred to, kept as they are
     std::string sourcePath;     // the file it was read from (UTF-8)
     std::vector<std::u16string> openNotes;  // what the user should know about how it was read
+    std::vector<std::u16string> saveNotes;  // what the last save could not keep
 };
 
 }  // namespace files

@@ -81,6 +81,7 @@ TEST(EngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     auto sheet = book->sheets()[0];
     sheet->deleteCells(host::embedded::Area{2, 1, 3, host::kMaxColumns}, host::xlShiftUp);  // rows 2 and 3
     const auto notes = saveWorkbook(*book, host::utf16(dir.path("moved.xlsx")));
+    EXPECT_EQ(saveNotes(*book), notes);
     const std::string xml = partOf(dir.path("moved.xlsx"), "xl/worksheets/sheet1.xml");
     EXPECT_NE(xml.find("<row r=\"2\" hidden=\"1\">"), std::string::npos);  // was row 4
     EXPECT_NE(xml.find("<mergeCell ref=\"A5:B6\"/>"), std::string::npos);  // was A7:B8
