@@ -27,12 +27,7 @@ protected:
     shell::HostSession& noWorkbookHost(std::u16string version = u"16.0") {
         return start({.version = std::move(version), .startWithBlankWorkbook = false, .withCompanion = false});
     }
-    static void setStaleKeys() {
-        shell::activeDOKey = u"DataOrganizer1";
-        shell::activeTCKey = u"TC1to8_RNUM";
-        shell::activeDCKey = u"DuplicateCleaner2";
-        shell::activeCTKey = u"CountTool4";
-    }
+    static void setStaleKeys() { setStaleFamilyKeys(); }
     static bool keysEmpty() {
         return shell::activeDOKey.empty() && shell::activeTCKey.empty() && shell::activeDCKey.empty() &&
                shell::activeCTKey.empty();
@@ -140,8 +135,10 @@ TEST_F(Dispatch, AToolCommandFindsEveryFamilyKeyEmptyAlsoAfterACancelledDialog) 
     start();
     for (const auto& command : workbookCommands()) {
         if (command.target == shell::TargetFamily::Undo || command.target == shell::TargetFamily::Redo) continue;
-        setStaleKeys();  // what a set-up leaves when its dialog is cancelled
+        setStaleKeys();  // what set-ups leave when their dialogs are cancelled
         session->clickRibbon(std::u16string(command.controlId));
+        // A family's set-up may record its own key; every other key was emptied before it ran.
+        EXPECT_TRUE(otherFamilyKeysEmpty(command.target)) << host::utf8(std::u16string(command.controlId));
         if (!shell::familyIsWired(command.target)) {
             EXPECT_TRUE(keysEmpty()) << host::utf8(std::u16string(command.controlId));
         }
@@ -150,6 +147,11 @@ TEST_F(Dispatch, AToolCommandFindsEveryFamilyKeyEmptyAlsoAfterACancelledDialog) 
 
 TEST_F(Dispatch, AToolOfAFamilyNotInThisBuildShowsNothing) {
     start();
+    bool anyUnwired = false;
+    for (const auto& command : workbookCommands())
+        anyUnwired |= !shell::familyIsWired(command.target) && command.target != shell::TargetFamily::Undo &&
+                      command.target != shell::TargetFamily::Redo;
+    if (!anyUnwired) GTEST_SKIP() << "every tool family is part of this build";
     for (const auto& command : workbookCommands()) {
         if (shell::familyIsWired(command.target) || command.target == shell::TargetFamily::Undo ||
             command.target == shell::TargetFamily::Redo)

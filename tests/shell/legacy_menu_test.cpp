@@ -158,14 +158,14 @@ TEST_F(LegacyMenu, EveryButtonRoutesItsClickAndSetsCancelDefault) {
         const auto control = session->menuControl(fullPath);
         auto witness = std::make_shared<CancelDefaultWitness>();
         control->bindClick(witness);
-        shell::activeDOKey = u"DataOrganizer1";
+        setStaleFamilyKeys();
         const size_t formsBefore = user().shownForms().size();
 
         session->clickMenu(b.path);
 
         EXPECT_EQ(witness->clicks, 1);
         EXPECT_TRUE(witness->lastCancelDefault) << host::utf8(b.tag);
-        EXPECT_TRUE(shell::activeDOKey.empty() || shell::familyIsWired(command->target)) << host::utf8(b.tag);
+        EXPECT_TRUE(otherFamilyKeysEmpty(command->target)) << host::utf8(b.tag);
         const size_t shown = user().shownForms().size() - formsBefore;
         switch (command->target) {
             case shell::TargetFamily::ToolTour:

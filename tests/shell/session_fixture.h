@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/scripted_driver.h"
+#include "shell/command_catalogue.h"
 #include "shell/family_keys.h"
 #include "shell/global_variable_and_functions.h"
 #include "shell/host_references.h"
@@ -32,6 +33,24 @@ inline void resetAddinState() {
     shell::clearFamilyKeys();
     shell::menuButtons.reset();
     shell::lastToolButton.reset();
+}
+
+// Stale values in all four family keys, as set-ups leave them when their dialog is cancelled.
+inline void setStaleFamilyKeys() {
+    shell::activeDOKey = u"DataOrganizer1";
+    shell::activeTCKey = u"TC1to8_RNUM";
+    shell::activeDCKey = u"DuplicateCleaner2";
+    shell::activeCTKey = u"CountTool4";
+}
+
+// True when every family key is empty except the one the command's own family may have set.
+inline bool otherFamilyKeysEmpty(shell::TargetFamily target) {
+    using enum shell::TargetFamily;
+    const bool ownDO = target == DataOrganizer, ownTC = target == TextCleaner;
+    const bool ownDC = target == DuplicateCleaner || target == DuplicatePreventer;
+    const bool ownCT = target == CountTool1to3 || target == CountTool4to5;
+    return (ownDO || shell::activeDOKey.empty()) && (ownTC || shell::activeTCKey.empty()) &&
+           (ownDC || shell::activeDCKey.empty()) && (ownCT || shell::activeCTKey.empty());
 }
 
 class SessionTest : public ::testing::Test {
