@@ -48,20 +48,20 @@ void expectRefused(const std::string& path, const std::string& problem, InflateL
     EXPECT_EQ(readFile(path), before);
 }
 
-TEST(BadInput, NotAZipFile) {
+TEST(FilesBadInput, NotAZipFile) {
     ScratchDir dir;
     writeFile(dir.path("text.xlsx"), "just some text, not an archive");
     expectRefused(dir.path("text.xlsx"), "not a readable zip archive");
 }
 
-TEST(BadInput, TruncatedArchive) {
+TEST(FilesBadInput, TruncatedArchive) {
     ScratchDir dir;
     const std::string whole = readFile(dataPath("handmade/book.xlsx"));
     writeFile(dir.path("cut.xlsx"), whole.substr(0, whole.size() / 2));
     expectRefused(dir.path("cut.xlsx"), "zip");
 }
 
-TEST(BadInput, MissingParts) {
+TEST(FilesBadInput, MissingParts) {
     ScratchDir dir;
     expectRefused(variant(dir, {{"[Content_Types].xml", std::nullopt}}), "[Content_Types].xml is missing");
     expectRefused(variant(dir, {{"xl/workbook.xml", std::nullopt}}), "workbook part xl/workbook.xml is missing");
@@ -69,7 +69,7 @@ TEST(BadInput, MissingParts) {
     expectRefused(variant(dir, {{"xl/drawings/drawing1.xml", std::nullopt}}), "drawing part");
 }
 
-TEST(BadInput, MalformedXml) {
+TEST(FilesBadInput, MalformedXml) {
     ScratchDir dir;
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\"><v>1</v></row>")}}),
                   "malformed XML in the cells: <c> is closed by </row>");
@@ -82,7 +82,7 @@ TEST(BadInput, MalformedXml) {
                   "malformed XML at line 1");
 }
 
-TEST(BadInput, EntityExpansionIsRefused) {
+TEST(FilesBadInput, EntityExpansionIsRefused) {
     ScratchDir dir;
     const std::string laughs =
         "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
@@ -90,7 +90,7 @@ TEST(BadInput, EntityExpansionIsRefused) {
     expectRefused(variant(dir, {{"xl/sharedStrings.xml", laughs}}), "document type declaration is not allowed");
 }
 
-TEST(BadInput, AbsurdDimensions) {
+TEST(FilesBadInput, AbsurdDimensions) {
     ScratchDir dir;
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>")}}),
                   "\"XFE1\" is not valid or lies outside the sheet");
@@ -100,7 +100,7 @@ TEST(BadInput, AbsurdDimensions) {
                   "outside the sheet");
 }
 
-TEST(BadInput, OverlongText) {
+TEST(FilesBadInput, OverlongText) {
     ScratchDir dir;
     const std::string text(32768, 'x');
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml",
@@ -117,7 +117,7 @@ TEST(BadInput, OverlongText) {
     EXPECT_EQ(book[1].cells.at({1, 1}).value.text().size(), 32767u);
 }
 
-TEST(BadInput, DuplicateSheetNames) {
+TEST(FilesBadInput, DuplicateSheetNames) {
     ScratchDir dir;
     ZipReader original(dataPath("handmade/book.xlsx"), {});
     std::string workbook = original.read("xl/workbook.xml");
@@ -125,13 +125,13 @@ TEST(BadInput, DuplicateSheetNames) {
     expectRefused(variant(dir, {{"xl/workbook.xml", workbook}}), "two sheets are named \"EDGE CASES\"");
 }
 
-TEST(BadInput, MissingSharedString) {
+TEST(FilesBadInput, MissingSharedString) {
     ScratchDir dir;
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>7</v></c></row>")}}),
                   "shared string 7, which does not exist");
 }
 
-TEST(BadInput, ZipBombIsStoppedAtTheInflateBound) {
+TEST(FilesBadInput, ZipBombIsStoppedAtTheInflateBound) {
     ScratchDir dir;
     // 64 MB of one repeated row compresses to a few hundred kilobytes.
     std::string huge = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";

@@ -11,7 +11,7 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-TEST(Csv, SplitsFieldsTheRfcWay) {
+TEST(FilesCsv, SplitsFieldsTheRfcWay) {
     const struct {
         const char* text;
         Rows rows;
@@ -29,7 +29,7 @@ TEST(Csv, SplitsFieldsTheRfcWay) {
     for (const auto& c : cases) EXPECT_EQ(splitCsv(c.text, ','), c.rows) << c.text;
 }
 
-TEST(Csv, AnUnclosedQuoteIsAnError) {
+TEST(FilesCsv, AnUnclosedQuoteIsAnError) {
     try {
         splitCsv("a,b\n\"open,c\nd", ',');
         FAIL();
@@ -38,7 +38,7 @@ TEST(Csv, AnUnclosedQuoteIsAnError) {
     }
 }
 
-TEST(Csv, DetectsTheSeparator) {
+TEST(FilesCsv, DetectsTheSeparator) {
     EXPECT_EQ(detectSeparator("a,b,c\n1,2,3\n"), ',');
     EXPECT_EQ(detectSeparator("a;b;c\n1,5;2;3\n"), ';');
     EXPECT_EQ(detectSeparator("a\tb\n1\t2\n"), '\t');
@@ -46,7 +46,7 @@ TEST(Csv, DetectsTheSeparator) {
     EXPECT_EQ(detectSeparator("single column\n"), ',');
 }
 
-TEST(Csv, ReadsEveryFieldAsTypedInput) {
+TEST(FilesCsv, ReadsEveryFieldAsTypedInput) {
     ScratchDir dir;
     writeFile(dir.path("people.csv"), "\xEF\xBB\xBFname;age\n\"Smith; J\";42\n;\n");
     MemoryBook book;
@@ -60,7 +60,7 @@ TEST(Csv, ReadsEveryFieldAsTypedInput) {
     EXPECT_EQ(book[0].cells.size(), 4u);
 }
 
-TEST(Csv, RefusesWhatIsNotUtf8) {
+TEST(FilesCsv, RefusesWhatIsNotUtf8) {
     ScratchDir dir;
     writeFile(dir.path("latin1.csv"), "caf\xE9,1\n");
     MemoryBook book;
@@ -72,7 +72,7 @@ TEST(Csv, RefusesWhatIsNotUtf8) {
     }
 }
 
-TEST(Csv, WritesValuesAsTheirText) {
+TEST(FilesCsv, WritesValuesAsTheirText) {
     MemoryBook book;
     MemorySheet& s = static_cast<MemorySheet&>(book.addSheet(u"S", host::xlWorksheet, -1));
     s.cells[{1, 1}].value = host::Variant(u"a,b");

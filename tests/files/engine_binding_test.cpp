@@ -20,7 +20,7 @@ using host::embedded::EmbeddedApplication;
 
 std::string partOf(const std::string& path, const std::string& name) { return ZipReader(path, {}).read(name); }
 
-TEST(EngineBinding, OpensAWorkbookIntoTheEngine) {
+TEST(FilesEngineBinding, OpensAWorkbookIntoTheEngine) {
     auto app = EmbeddedApplication::create();
     const auto book = openWorkbook(*app, host::utf16(dataPath("openpyxl/book.xlsx")));
     ASSERT_EQ(book->sheets().size(), 4u);
@@ -37,7 +37,7 @@ TEST(EngineBinding, OpensAWorkbookIntoTheEngine) {
     EXPECT_EQ(data.activeRow(), 3);
 }
 
-TEST(EngineBinding, WhatTheEngineRefusesIsAFileError) {
+TEST(FilesEngineBinding, WhatTheEngineRefusesIsAFileError) {
     ScratchDir dir;
     ZipReader original(dataPath("handmade/book.xlsx"), {});
     ZipWriter out(dir.path("bad.xlsx"));
@@ -57,7 +57,7 @@ TEST(EngineBinding, WhatTheEngineRefusesIsAFileError) {
     }
 }
 
-TEST(EngineBinding, CsvFieldsAreTypedInput) {
+TEST(FilesEngineBinding, CsvFieldsAreTypedInput) {
     ScratchDir dir;
     writeFile(dir.path("typed.csv"), "1/2/2024,=1+1,TRUE,'0012,50%,plain\n");
     auto app = EmbeddedApplication::create();
@@ -74,7 +74,7 @@ TEST(EngineBinding, CsvFieldsAreTypedInput) {
     EXPECT_EQ(readFile(dir.path("back.csv")), "1/2/2024,2,True,0012,0.5,plain\r\n");
 }
 
-TEST(EngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
+TEST(FilesEngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     ScratchDir dir;
     auto app = EmbeddedApplication::create();
     const auto book = openWorkbook(*app, host::utf16(dataPath("handmade/book.xlsx")));
@@ -103,7 +103,7 @@ TEST(EngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     EXPECT_EQ(again->sheets()[0]->valueAt(2, 1), host::Variant(3.0));
 }
 
-TEST(EngineBinding, AbsolutelyPlacedShapesStayWhereTheyAre) {
+TEST(FilesEngineBinding, AbsolutelyPlacedShapesStayWhereTheyAre) {
     ScratchDir dir;
     auto app = EmbeddedApplication::create();
     const auto book = openWorkbook(*app, host::utf16(dataPath("libreoffice/book.xlsx")));
@@ -113,7 +113,7 @@ TEST(EngineBinding, AbsolutelyPlacedShapesStayWhereTheyAre) {
               partOf(dataPath("libreoffice/book.xlsx"), "xl/drawings/drawing1.xml"));
 }
 
-TEST(EngineBinding, TheApplicationSavesThroughTheRegisteredSaver) {
+TEST(FilesEngineBinding, TheApplicationSavesThroughTheRegisteredSaver) {
     ScratchDir dir;
     const std::string path = dir.path("book.xlsx");
     std::filesystem::copy_file(dataPath("xlsxwriter/book.xlsx"), path);
@@ -134,7 +134,7 @@ TEST(EngineBinding, TheApplicationSavesThroughTheRegisteredSaver) {
     }
 }
 
-TEST(EngineBinding, OtherFormatsGoThroughLibreOffice) {
+TEST(FilesEngineBinding, OtherFormatsGoThroughLibreOffice) {
     ScratchDir dir;
     const std::string ods = dir.path("sheet.ods");
     std::filesystem::copy_file(dataPath("makers/libreoffice_book.fods"), ods);  // LibreOffice reads flat files by content

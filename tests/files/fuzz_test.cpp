@@ -62,7 +62,7 @@ void readAndMaybeSave(const std::string& path, const ScratchDir& dir) {
     }
 }
 
-TEST(Fuzz, DamagedArchives) {
+TEST(FilesFuzz, DamagedArchives) {
     std::mt19937 rng(seed());
     ScratchDir dir;
     for (int round = 0; round < rounds(120); ++round) {
@@ -73,7 +73,7 @@ TEST(Fuzz, DamagedArchives) {
     }
 }
 
-TEST(Fuzz, DamagedPartsInSoundArchives) {
+TEST(FilesFuzz, DamagedPartsInSoundArchives) {
     std::mt19937 rng(seed() + 1);
     ScratchDir dir;
     for (int round = 0; round < rounds(240); ++round) {
@@ -90,7 +90,7 @@ TEST(Fuzz, DamagedPartsInSoundArchives) {
     }
 }
 
-TEST(Fuzz, RandomCsv) {
+TEST(FilesFuzz, RandomCsv) {
     std::mt19937 rng(seed() + 2);
     ScratchDir dir;
     static const std::string alphabet[] = {",", ";", "\t", "\"", "\n", "\r", "a", "1", "-", ".", "=", "\xC3\xA9", "\xE2\x82", " "};

@@ -13,7 +13,7 @@
 namespace files::test {
 namespace {
 
-TEST(Relationships, TargetsResolveRelativeOrAbsolute) {
+TEST(FilesRelationships, TargetsResolveRelativeOrAbsolute) {
     const struct {
         const char* source;
         const char* target;
@@ -31,7 +31,7 @@ TEST(Relationships, TargetsResolveRelativeOrAbsolute) {
     EXPECT_EQ(relsPartName(""), "_rels/.rels");
 }
 
-TEST(Relationships, RoundTripAndFreshIds) {
+TEST(FilesRelationships, RoundTripAndFreshIds) {
     Relationships rels = Relationships::parse(
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
         "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
@@ -46,7 +46,7 @@ TEST(Relationships, RoundTripAndFreshIds) {
     EXPECT_EQ(again.items[1].kind(), "comments");
 }
 
-TEST(ContentTypes, OverridesWinOverDefaults) {
+TEST(FilesContentTypes, OverridesWinOverDefaults) {
     ContentTypes types = ContentTypes::parse(
         "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
         "<Default Extension=\"XML\" ContentType=\"application/xml\"/>"
@@ -60,7 +60,7 @@ TEST(ContentTypes, OverridesWinOverDefaults) {
     EXPECT_EQ(ContentTypes::parse(types.toXml()).of("xl/workbook.xml"), "changed");
 }
 
-TEST(Package, UnreachablePartsAreFound) {
+TEST(FilesPackage, UnreachablePartsAreFound) {
     Package p;
     Relationships root;
     root.items.push_back({"rId1", "x/officeDocument", "xl/workbook.xml", false});
@@ -74,7 +74,7 @@ TEST(Package, UnreachablePartsAreFound) {
     EXPECT_EQ(p.unreachable(), std::vector<std::string>{"xl/orphan.xml"});
 }
 
-TEST(XmlSplice, AttributesAndEdits) {
+TEST(FilesXmlSplice, AttributesAndEdits) {
     std::string tag = "<xf numFmtId=\"0\" fillId='2'/>";
     setAttribute(tag, "fillId", "7");
     setAttribute(tag, "applyFill", "1");
@@ -85,7 +85,7 @@ TEST(XmlSplice, AttributesAndEdits) {
     EXPECT_EQ(applyEdits("abcdef", {{4, 4, "X"}, {1, 3, ""}, {4, 4, "Y"}}), "adXYef");
 }
 
-TEST(Zip, WritesAndReadsBack) {
+TEST(FilesZip, WritesAndReadsBack) {
     ScratchDir dir;
     ZipWriter writer(dir.path("a.zip"));
     writer.add("one.txt", "first");

@@ -15,7 +15,7 @@
 namespace files::test {
 namespace {
 
-TEST(Styles, NewFillsAndFormatsAreAppendedAndCounted) {
+TEST(FilesStyles, NewFillsAndFormatsAreAppendedAndCounted) {
     const StyleTable table = StyleTable::parse(StyleTable::minimalXml());
     ASSERT_EQ(table.formats.size(), 1u);
     StyleWriter writer(table);
@@ -34,7 +34,7 @@ TEST(Styles, NewFillsAndFormatsAreAppendedAndCounted) {
     EXPECT_EQ(again.fillColors.size(), 3u);  // one new fill shared by both formats
 }
 
-TEST(Styles, EmptyListsAreOpenedUp) {
+TEST(FilesStyles, EmptyListsAreOpenedUp) {
     const std::string xml =
         "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><fills count=\"0\"/>"
         "<cellXfs count=\"1\"><xf numFmtId=\"0\"/></cellXfs></styleSheet>";
@@ -46,7 +46,7 @@ TEST(Styles, EmptyListsAreOpenedUp) {
     EXPECT_EQ(again.formats[1].colorIndex, 5);
 }
 
-TEST(Comments, RoundTripWithAuthors) {
+TEST(FilesComments, RoundTripWithAuthors) {
     const std::string xml = commentsToXml({{{2, 3}, {u"first & <one>", u"Ann"}}, {{5, 1}, {u"second", u"Bob"}},
                                            {{6, 1}, {u"third", u"Ann"}}});
     const CommentMap read = parseComments(xml);
@@ -56,7 +56,7 @@ TEST(Comments, RoundTripWithAuthors) {
     EXPECT_EQ(read.at({5, 1}).author, u"Bob");
 }
 
-TEST(Comments, NoteBoxesAreReplacedAndOtherShapesKept) {
+TEST(FilesComments, NoteBoxesAreReplacedAndOtherShapesKept) {
     const std::string kept =
         "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\">\n"
         "<v:shape id=\"_x0000_s1025\" type=\"#_x0000_t202\"><x:ClientData ObjectType=\"Note\"><x:Row>0</x:Row></x:ClientData></v:shape>\n"
@@ -70,7 +70,7 @@ TEST(Comments, NoteBoxesAreReplacedAndOtherShapesKept) {
     EXPECT_THROW(vmlWithNotes("<xml>", {{1, 1}}), FormatError);
 }
 
-TEST(Drawings, DeletedObjectsLeaveAndTextIsRewritten) {
+TEST(FilesDrawings, DeletedObjectsLeaveAndTextIsRewritten) {
     DrawingPartData data;
     const std::string xml =
         "<xdr:wsDr xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\" "
@@ -97,7 +97,7 @@ TEST(Drawings, DeletedObjectsLeaveAndTextIsRewritten) {
     EXPECT_EQ(writeDrawing(data, {added}, nullptr).notes.size(), 1u);
 }
 
-TEST(WorkbookPart, SheetListActiveTabAndRecalculation) {
+TEST(FilesWorkbookPart, SheetListActiveTabAndRecalculation) {
     const WorkbookPart part = parseWorkbookXml(
         "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
@@ -118,7 +118,7 @@ TEST(WorkbookPart, SheetListActiveTabAndRecalculation) {
     EXPECT_EQ(xml.find("firstSheet"), std::string::npos);
 }
 
-TEST(BackgroundReader, DeliversEverythingInOrder) {
+TEST(FilesBackgroundReader, DeliversEverythingInOrder) {
     MemoryBook target;
     readInBackground(
         [](BookSink& sink) {
@@ -148,7 +148,7 @@ public:
     }
 };
 
-TEST(BackgroundReader, ErrorsFromEitherSideArriveHere) {
+TEST(FilesBackgroundReader, ErrorsFromEitherSideArriveHere) {
     MemoryBook target;
     EXPECT_THROW(readInBackground([](BookSink&) { throw FormatError("worker side"); }, target), FormatError);
     RefusingBook refusing;

@@ -33,7 +33,7 @@ std::unique_ptr<Read> readInChunks(const std::string& part, size_t chunk) {
     return read;
 }
 
-TEST(SheetXml, ChunkSizeDoesNotMatter) {
+TEST(FilesSheetXml, ChunkSizeDoesNotMatter) {
     const std::string expectedKept = kPart.substr(0, kPart.find("<sheetData>")) + kPart.substr(kPart.find("<mergeCells"));
     for (const size_t chunk : {1u, 2u, 3u, 7u, 64u, 100000u}) {
         const auto read = readInChunks(kPart, chunk);
@@ -50,7 +50,7 @@ TEST(SheetXml, ChunkSizeDoesNotMatter) {
     }
 }
 
-TEST(SheetXml, WritingKeepsEverythingElseAndInsertsInOrder) {
+TEST(FilesSheetXml, WritingKeepsEverythingElseAndInsertsInOrder) {
     auto read = readInChunks(kPart, 5);
     read->sheet.cells[{2, 2}].value = host::Variant(u"new");
     read->sheet.selected = {Area{4, 4, 5, 5}};
@@ -79,7 +79,7 @@ TEST(SheetXml, WritingKeepsEverythingElseAndInsertsInOrder) {
     EXPECT_TRUE(notes.empty());
 }
 
-TEST(SheetXml, APrefixedPartGetsCellsInTheMainNamespace) {
+TEST(FilesSheetXml, APrefixedPartGetsCellsInTheMainNamespace) {
     const std::string part =
         "<x:worksheet xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData/></x:worksheet>";
     auto read = readInChunks(part, 4);

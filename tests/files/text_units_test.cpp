@@ -13,7 +13,7 @@
 namespace files::test {
 namespace {
 
-TEST(CellRefs, ParseAndFormat) {
+TEST(FilesCellRefs, ParseAndFormat) {
     const struct {
         const char* text;
         bool ok;
@@ -35,7 +35,7 @@ TEST(CellRefs, ParseAndFormat) {
     EXPECT_THROW(parseSqref("A1:ZZZZ9"), FormatError);
 }
 
-TEST(FormulaShift, MovesRelativePartsOnly) {
+TEST(FilesFormulaShift, MovesRelativePartsOnly) {
     const struct {
         const char16_t* formula;
         long rows, cols;
@@ -56,7 +56,7 @@ TEST(FormulaShift, MovesRelativePartsOnly) {
     for (const auto& c : cases) EXPECT_EQ(shiftFormula(c.formula, c.rows, c.cols), c.shifted);
 }
 
-TEST(NumberFormats, DatesAreRecognised) {
+TEST(FilesNumberFormats, DatesAreRecognised) {
     const struct {
         const char* code;
         bool date;
@@ -69,7 +69,7 @@ TEST(NumberFormats, DatesAreRecognised) {
     EXPECT_FALSE(isBuiltinDateFormat(10));
 }
 
-TEST(Palette, IndexedAndRgbMapToColorIndex) {
+TEST(FilesPalette, IndexedAndRgbMapToColorIndex) {
     EXPECT_EQ(colorIndexOfIndexed(10), 3);  // ColorIndex n is indexed n + 7
     EXPECT_EQ(colorIndexOfIndexed(2), 3);   // 0..7 repeat the first eight
     EXPECT_EQ(colorIndexOfIndexed(64), 0);  // system colour
@@ -79,7 +79,7 @@ TEST(Palette, IndexedAndRgbMapToColorIndex) {
     for (int i = 1; i <= 56; ++i) EXPECT_EQ(paletteRgb(nearestColorIndex(paletteRgb(i))), paletteRgb(i));
 }
 
-TEST(XmlText, EscapesAndTheUnderscoreForm) {
+TEST(FilesXmlText, EscapesAndTheUnderscoreForm) {
     std::string out;
     appendXmlText(out, u"a<b>&\"c\" \x0001 _x0041_");
     EXPECT_EQ(out, "a&lt;b&gt;&amp;\"c\" _x0001_ _x005F_x0041_");
@@ -87,7 +87,7 @@ TEST(XmlText, EscapesAndTheUnderscoreForm) {
     EXPECT_EQ(decodeXmlText(out.substr(out.find("_x0001_"))), u"\x0001 _x0041_");
 }
 
-TEST(IsoDates, BecomeSerials) {
+TEST(FilesIsoDates, BecomeSerials) {
     double serial = 0;
     ASSERT_TRUE(isoDateToSerial("1900-01-01", serial));
     EXPECT_EQ(serial, 1);

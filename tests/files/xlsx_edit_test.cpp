@@ -40,7 +40,7 @@ std::unique_ptr<Saved> save(const MemoryBook& book) {
     return saved;
 }
 
-TEST(XlsxEdit, DeletingEveryDrawingObjectRemovesTheDrawingAndWhatOnlyItUsed) {
+TEST(FilesXlsxEdit, DeletingEveryDrawingObjectRemovesTheDrawingAndWhatOnlyItUsed) {
     MemoryBook book = fixture("handmade");
     book[0].objects.clear();
     const auto saved = save(book);
@@ -53,7 +53,7 @@ TEST(XlsxEdit, DeletingEveryDrawingObjectRemovesTheDrawingAndWhatOnlyItUsed) {
     EXPECT_TRUE(load(saved->path())[0].objects.empty());
 }
 
-TEST(XlsxEdit, DeletingTheChartKeepsThePicture) {
+TEST(FilesXlsxEdit, DeletingTheChartKeepsThePicture) {
     MemoryBook book = fixture("handmade");
     auto& objects = book[0].objects;
     std::erase_if(objects, [](const DrawingObject& o) { return o.type == host::msoChart; });
@@ -66,7 +66,7 @@ TEST(XlsxEdit, DeletingTheChartKeepsThePicture) {
     EXPECT_EQ(again.sheets[0]->objects[1].name, u"Picture 4");
 }
 
-TEST(XlsxEdit, ChangedShapeTextIsWrittenWithTheShapesOwnFormatting) {
+TEST(FilesXlsxEdit, ChangedShapeTextIsWrittenWithTheShapesOwnFormatting) {
     MemoryBook book = fixture("handmade");
     book[0].objects[2].frameText = u"Title with spaces\nsecond\vline";
     book[0].objects[0].groupItems[0].frameText = u"renamed oval";
@@ -80,7 +80,7 @@ TEST(XlsxEdit, ChangedShapeTextIsWrittenWithTheShapesOwnFormatting) {
     EXPECT_EQ(again.sheets[0]->objects[0].groupItems[1].effectText, u"Fancy");
 }
 
-TEST(XlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
+TEST(FilesXlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
     MemoryBook book = fixture("handmade");
     Cell filled = book[0].cells.at({2, 1});
     filled.colorIndex = 46;
@@ -103,7 +103,7 @@ TEST(XlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
     EXPECT_NE(saved->part("xl/styles.xml").find("<fgColor rgb=\"FFFF6600\"/>"), std::string::npos);
 }
 
-TEST(XlsxEdit, CommentsAddedChangedAndRemoved) {
+TEST(FilesXlsxEdit, CommentsAddedChangedAndRemoved) {
     MemoryBook book = fixture("xlsxwriter");
     auto note = std::make_shared<host::embedded::CommentData>(host::embedded::CommentData{u"new <note> & more", u"Eve"});
     book[1].cells[{3, 2}].comment = note;                // a sheet without comments
@@ -131,7 +131,7 @@ TEST(XlsxEdit, CommentsAddedChangedAndRemoved) {
     EXPECT_EQ(without->part("xl/worksheets/sheet1.xml").find("legacyDrawing"), std::string::npos);
 }
 
-TEST(XlsxEdit, ValidationsAddedAndRemoved) {
+TEST(FilesXlsxEdit, ValidationsAddedAndRemoved) {
     MemoryBook book = fixture("openpyxl");
     book[0].rules.clear();
     ValidationRule rule;
@@ -149,7 +149,7 @@ TEST(XlsxEdit, ValidationsAddedAndRemoved) {
     EXPECT_EQ(again[2].rules[0].areas[0].row2, 4);
 }
 
-TEST(XlsxEdit, SheetsDeletedReorderedRenamedAndHidden) {
+TEST(FilesXlsxEdit, SheetsDeletedReorderedRenamedAndHidden) {
     MemoryBook book = fixture("handmade");
     std::swap(book.sheets[0], book.sheets[1]);
     book[0].sheetName = u"Renamed";
@@ -175,7 +175,7 @@ TEST(XlsxEdit, SheetsDeletedReorderedRenamedAndHidden) {
     EXPECT_EQ(load(saved2->path()).sheets.size(), 1u);
 }
 
-TEST(XlsxEdit, ACopiedSheetKeepsWhatItCanAndSaysWhatNot) {
+TEST(FilesXlsxEdit, ACopiedSheetKeepsWhatItCanAndSaysWhatNot) {
     MemoryBook book = fixture("handmade");
     auto copy = std::make_unique<MemorySheet>(book[0]);  // shares the original's file data, as the engine's copies do
     copy->sheetName = u"Edge Cases (2)";
@@ -224,7 +224,7 @@ std::string macroWorkbook(const ScratchDir& dir) {
     return path;
 }
 
-TEST(XlsxEdit, MacrosAreKeptInXlsmAndNotDroppedIntoXlsx) {
+TEST(FilesXlsxEdit, MacrosAreKeptInXlsmAndNotDroppedIntoXlsx) {
     ScratchDir dir;
     const MemoryBook book = load(macroWorkbook(dir));
     writeXlsx(book, dir.path("again.xlsm"));
@@ -242,7 +242,7 @@ TEST(XlsxEdit, MacrosAreKeptInXlsmAndNotDroppedIntoXlsx) {
     EXPECT_NE(ZipReader(dir.path("now.xlsm"), {}).read("[Content_Types].xml").find("macroEnabled.main+xml"), std::string::npos);
 }
 
-TEST(XlsxEdit, ANewBookIsAWholePackage) {
+TEST(FilesXlsxEdit, ANewBookIsAWholePackage) {
     MemoryBook book;
     MemorySheet& sheet = static_cast<MemorySheet&>(book.addSheet(u"Fresh", host::xlWorksheet, -1));
     sheet.cells[{1, 1}].value = host::Variant(u"hello");
@@ -256,7 +256,7 @@ TEST(XlsxEdit, ANewBookIsAWholePackage) {
     EXPECT_EQ(dump(load(saved->path())), dump(book));
 }
 
-TEST(XlsxEdit, SavingOverTheOpenedFileMustBeAskedFor) {
+TEST(FilesXlsxEdit, SavingOverTheOpenedFileMustBeAskedFor) {
     ScratchDir dir;
     const std::string path = dir.path("book.xlsx");
     std::filesystem::copy_file(dataPath("handmade/book.xlsx"), path);
@@ -271,7 +271,7 @@ TEST(XlsxEdit, SavingOverTheOpenedFileMustBeAskedFor) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")), {}), 1);  // no temporary left
 }
 
-TEST(XlsxEdit, AFailedSaveNamesTheFileAndLeavesNothingBehind) {
+TEST(FilesXlsxEdit, AFailedSaveNamesTheFileAndLeavesNothingBehind) {
     MemoryBook book = fixture("handmade");
     ScratchDir dir;
     try {

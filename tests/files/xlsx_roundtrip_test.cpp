@@ -14,7 +14,7 @@
 namespace files::test {
 namespace {
 
-class ProducerRoundTrip : public ::testing::TestWithParam<const char*> {
+class FilesProducerRoundTrip : public ::testing::TestWithParam<const char*> {
 protected:
     std::string fixture() const { return dataPath(std::string(GetParam()) + "/book.xlsx"); }
     std::string expectation() const { return dataPath(std::string(GetParam()) + "/book.expected.txt"); }
@@ -27,14 +27,14 @@ bool regenerated(const std::string& name) {
            name.find("sharedStrings") != std::string::npos;
 }
 
-TEST_P(ProducerRoundTrip, ReadsWhatTheProducerWrote) {
+TEST_P(FilesProducerRoundTrip, ReadsWhatTheProducerWrote) {
     MemoryBook book;
     readXlsx(fixture(), book);
     if (std::getenv("CW_WRITE_EXPECTED")) writeFile(expectation(), dump(book));
     EXPECT_EQ(dump(book), readFile(expectation()));
 }
 
-TEST_P(ProducerRoundTrip, SavesAndReadsBackTheSame) {
+TEST_P(FilesProducerRoundTrip, SavesAndReadsBackTheSame) {
     MemoryBook book;
     readXlsx(fixture(), book);
     ScratchDir scratch;
@@ -55,7 +55,7 @@ TEST_P(ProducerRoundTrip, SavesAndReadsBackTheSame) {
     EXPECT_GT(compared, 0u);
 }
 
-TEST_P(ProducerRoundTrip, SavingTwiceGivesTheSameParts) {
+TEST_P(FilesProducerRoundTrip, SavingTwiceGivesTheSameParts) {
     MemoryBook book;
     readXlsx(fixture(), book);
     ScratchDir scratch;
@@ -68,7 +68,7 @@ TEST_P(ProducerRoundTrip, SavingTwiceGivesTheSameParts) {
     for (const std::string& name : one.names()) EXPECT_EQ(one.read(name), two.read(name)) << name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Producers, ProducerRoundTrip,
+INSTANTIATE_TEST_SUITE_P(Producers, FilesProducerRoundTrip,
                          ::testing::Values("openpyxl", "xlsxwriter", "libreoffice", "handmade"));
 
 }  // namespace
