@@ -31,7 +31,7 @@ public:
 
     // A fresh part name "prefix N suffix" not yet used, N counting from 1.
     std::string freshName(std::string_view prefix, std::string_view suffix) const;
-    // Parts no relationship chain from the package root reaches (part names compare
+    // Package parts that no relationship chain from the root reaches (names compare
     // ignoring case, as package part names do).
     std::vector<std::string> unreachable() const;
 

@@ -126,7 +126,7 @@ private:
 
     void writeSheet(const SheetSource& sheet, SharedStringWriter& strings, StyleWriter& styles, std::vector<SheetOut>& out) {
         auto data = std::dynamic_pointer_cast<SheetFileData>(sheet.fileData());
-        const bool ours = data && data->package == book_.fileData().get() && !usedParts_.count(data->part);
+        const bool ours = data && data->package == book_.fileData().get() && !usedPartNames_.count(data->part);
         SheetOut entry{{sheet.name(), "", sheet.visibility(), ""}, -1};
         if (ours) {
             for (size_t k = 0; k < workbook_.sheets.size(); ++k)
@@ -143,7 +143,7 @@ private:
             }
             entry.entry.relId = data->relId;
             usedRelIds_.insert(data->relId);
-            usedParts_.insert(data->part);
+            usedPartNames_.insert(data->part);
             out.push_back(entry);
             return;
         }
@@ -165,7 +165,7 @@ private:
             entry.entry.relId = workbookRels_.add("worksheet", relativeTarget(source_->workbookPart, part));
         }
         usedRelIds_.insert(entry.entry.relId);
-        usedParts_.insert(part);
+        usedPartNames_.insert(part);
         Relationships rels = ours ? package_.relsOf(part) : Relationships{};
         SheetWriteContext ctx{strings, styles, ours ? kept->drawingRelIdRead : "", ours ? kept->legacyRelIdRead : "", notes_, {}, {}};
         const AreaMapper mapAreas = [&](std::vector<Area> areas) {
@@ -176,7 +176,7 @@ private:
         if (ours && kept->drawing) writeDrawingPart(sheet, *kept, rels, ctx, mapAreas);
         else if (!sheet.drawings().empty())
             notes_.push_back(u"the drawing objects of sheet " + sheet.name() + u" are not saved: only those read from its own file can be");
-        ctx.afterCells = [&](SheetWriteContext& c) { writeCommentParts(part, ours ? kept : nullptr, rels, c); };
+        ctx.afterCells = [&](SheetWriteContext& c) { writeCommentsAndNotes(part, ours ? kept : nullptr, rels, c); };
         package_.put(part, writeSheetXml(sheet, kept, ctx));
         package_.types.setOverride(part, contenttype::worksheet);
         package_.setRels(part, rels);
@@ -200,7 +200,7 @@ private:
         package_.setRels(d.part, drawingRels);
     }
 
-    void writeCommentParts(const std::string& sheetPart, const SheetFileData* kept, Relationships& rels, SheetWriteContext& ctx) {
+    void writeCommentsAndNotes(const std::string& sheetPart, const SheetFileData* kept, Relationships& rels, SheetWriteContext& ctx) {
         const CommentPartData* read = kept ? kept->comments.get() : nullptr;
         if (sameComments(ctx.comments, read)) return;  // parts and references stay as they were
         std::vector<std::pair<long, long>> cells;
@@ -272,7 +272,7 @@ private:
     std::string freshPart(std::string_view prefix, std::string_view suffix, bool plain = false) {
         for (int n = plain ? 0 : 1;; ++n) {
             const std::string name = std::string(prefix) + (n ? std::to_string(n) : "") + std::string(suffix);
-            if (!package_.has(name) && !taken_.count(name) && !usedParts_.count(name)) {
+            if (!package_.has(name) && !taken_.count(name) && !usedPartNames_.count(name)) {
                 taken_.insert(name);
                 return name;
             }
@@ -285,7 +285,7 @@ private:
     Package package_;
     WorkbookPart workbook_;
     Relationships workbookRels_;
-    std::set<std::string> taken_, usedParts_, usedRelIds_;
+    std::set<std::string> taken_, usedPartNames_, usedRelIds_;
     long maxSheetId_ = 0;
     bool macroTarget_;
 };

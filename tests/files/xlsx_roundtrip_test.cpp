@@ -21,7 +21,7 @@ protected:
 };
 
 bool regenerated(const std::string& name) {
-    // Parts the writer always writes anew; everything else must be carried over unchanged.
+    // The writer always writes these anew; everything else must be carried over unchanged.
     return name == "[Content_Types].xml" || name.find(".rels") != std::string::npos ||
            name.find("worksheets/sheet") != std::string::npos || name.find("workbook.xml") != std::string::npos ||
            name.find("sharedStrings") != std::string::npos;
