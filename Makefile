@@ -21,8 +21,8 @@ $(TEST_BUILD)/Makefile: $(STAMP) CMakeLists.txt
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCW_SANITIZE=ON
 
 demo: $(BUILD)/Makefile
-	cmake --build $(BUILD) -j$(JOBS) --target cellwash_demo
-	$(BUILD)/apps/demo/cellwash_demo
+	cmake --build $(BUILD) -j$(JOBS) --target cellwash
+	scripts/demo
 
 test: $(TEST_BUILD)/Makefile
 	cmake --build $(TEST_BUILD) -j$(JOBS)

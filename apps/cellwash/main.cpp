@@ -2,8 +2,11 @@
 // the ribbon, on the embedded spreadsheet host.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <unistd.h>
 
 #include "apps/cellwash/cli_failure.h"
+#include "apps/cellwash/listing_commands.h"
+#include "apps/cellwash/run_command.h"
 #include "apps/cellwash/show_command.h"
 #include "apps/cellwash/type_command.h"
 
@@ -14,12 +17,50 @@ void addOutputOptions(CLI::App& command, cli::OutputChoice& output) {
     command.add_flag("--in-place", output.inPlace, "save over WORKBOOK (written beside it, then renamed)");
 }
 
+void addSessionOptions(CLI::App& command, cli::RunOptions& run) {
+    command.add_option("WORKBOOK", run.workbook, "the workbook file (xlsx, xlsm, csv)")->required();
+    command.add_option("--sheet", run.sheet, "the sheet to work on (default: the file's active sheet)");
+    command.add_option("--host-version", run.hostVersion,
+                       "the host's version: above 11.0 the ribbon, 11.0 and below the legacy menu")
+        ->capture_default_str();
+    command.add_option("--answer", run.answer, "answer message boxes: yes or no");
+    command.add_flag("--json", run.json, "one JSON object on stdout: alerts, message boxes, progress, dialog, changes");
+    addOutputOptions(command, run.output);
+}
+
+CLI::App* addRun(CLI::App& app, cli::RunOptions& run) {
+    auto* command = app.add_subcommand("run", "run a tool as a user at the ribbon would: dialog, options, Yes, message");
+    command->add_option("TOOL", run.tool,
+                        "ribbon id (btnDelDupsKF_25), legacy tag (CWTOOLS5_DC1), command key "
+                        "(removeDuplicatesKeepFirst) or its kebab-case form; `cellwash tools` lists them")
+        ->required();
+    addSessionOptions(*command, run);
+    command->add_option("--select", run.select, "the selection, such as B2:B40 (default: the file's selection)");
+    command->add_option("--active", run.active, "the active cell within the selection");
+    command->add_option("--set", run.sets,
+                        "CONTROL=VALUE for the tool's dialog, in order: option buttons and check boxes "
+                        "true/false, text boxes their text (e.g. --set txtUDChars=xyz)");
+    command->add_option("--click", run.clicks, "click a dialog control, such as a colour swatch (lblGrey50)");
+    command->add_flag("--no", run.no, "answer the dialog with No");
+    command->add_option("--stop-after", run.stopAfter, "press Stop at the N-th yield of the running tool");
+    command->add_option("--lang", run.lang, "switch the interface language first (En, Hi, ...)");
+    return command;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"cellwash: data-cleaning tools for spreadsheet workbooks (xlsx, xlsm, csv).\n"
-                 "Without -o or --in-place a command changes nothing on disk (a dry run)."};
+    CLI::App app{"cellwash: data-cleaning tools for spreadsheet workbooks (xlsx, xlsm, csv), run the way a\n"
+                 "user runs them from the ribbon. Without -o or --in-place nothing is written (a dry run).\n"
+                 "Exit status: 0 done, 1 refused (e.g. \"Selection is Empty!\"), 2 usage, 3 file error."};
     app.require_subcommand(1);
+
+    cli::RunOptions run, undo, redo;
+    auto* runCommand = addRun(app, run);
+    auto* undoCommand = app.add_subcommand("undo", "the ribbon's Undo on the active (or --sheet) sheet");
+    addSessionOptions(*undoCommand, undo);
+    auto* redoCommand = app.add_subcommand("redo", "the ribbon's Redo on the active (or --sheet) sheet");
+    addSessionOptions(*redoCommand, redo);
 
     cli::ShowOptions show;
     auto* showCommand = app.add_subcommand("show", "print the sheets and cells of a workbook");
@@ -37,6 +78,14 @@ int main(int argc, char** argv) {
     typeCommand->add_option("--sheet", type.sheet, "the sheet (default: the active sheet)");
     addOutputOptions(*typeCommand, type.output);
 
+    auto* toolsCommand = app.add_subcommand("tools", "every command with its ids, command key and English label");
+    std::optional<std::string> ribbonLang;
+    std::string ribbonVersion = "16.0";
+    auto* ribbonCommand = app.add_subcommand("ribbon", "the tab (or legacy menu) as the host shows it");
+    ribbonCommand->add_option("--lang", ribbonLang, "the interface language (En, Hi, ...)");
+    ribbonCommand->add_option("--host-version", ribbonVersion, "the host's version")->capture_default_str();
+    auto* tourCommand = app.add_subcommand("tour", "the tool tour: every tool with its description");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -44,11 +93,30 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : cli::kUsage;
     }
     try {
+        const bool terminal = ::isatty(STDERR_FILENO);
+        if (*runCommand) {
+            run.progressBar = terminal && !run.json;
+            return cli::runCommand(run, std::cout, std::cerr);
+        }
+        if (*undoCommand) {
+            undo.tool = "btnUndo_02";
+            return cli::runCommand(undo, std::cout, std::cerr);
+        }
+        if (*redoCommand) {
+            redo.tool = "btnRedo_03";
+            return cli::runCommand(redo, std::cout, std::cerr);
+        }
         if (*showCommand) return cli::runShow(show, std::cout);
         if (*typeCommand) return cli::runType(type, std::cout, std::cerr);
+        if (*toolsCommand) return cli::runTools(std::cout);
+        if (*ribbonCommand) return cli::runRibbon(ribbonLang, ribbonVersion, std::cout);
+        if (*tourCommand) return cli::runTour(std::cout);
     } catch (const cli::Failure& failure) {
         std::cerr << "cellwash: " << failure.what() << "\n";
         return failure.status();
+    } catch (const std::exception& e) {
+        std::cerr << "cellwash: " << e.what() << "\n";
+        return cli::kRefused;
     }
     return cli::kUsage;
 }

@@ -1,0 +1,74 @@
+#include "apps/cellwash/command_line_user.h"
+
+#include "forms/form.h"
+#include "forms/msg_box.h"
+#include "forms/simple_controls.h"
+
+namespace cli {
+
+namespace {
+
+// The add-in's own tool dialogs take the command line's options; every other window (the
+// message window, the tool tour, the feedback page) is read and closed.
+bool isToolDialog(const forms::Form& form) {
+    return form.Name() == u"frmMain" || form.Name() == u"frmDupPrev";
+}
+
+}  // namespace
+
+bool isProgressCaption(const std::u16string& caption) {
+    if (caption.size() < 3 || caption.compare(caption.size() - 2, 2, u" %") != 0) return false;
+    const char16_t digit = caption[caption.size() - 3];
+    return digit >= u'0' && digit <= u'9';
+}
+
+std::optional<forms::UserAction> CommandLineUser::nextAction(forms::Form& top) {
+    if (!isToolDialog(top) || dialogDone_) return std::nullopt;  // closes the window
+    if (nextDialogAction_ < script_.dialogActions.size()) {
+        const auto& action = script_.dialogActions[nextDialogAction_++];
+        if (nextDialogAction_ == script_.dialogActions.size()) {
+            dialogAtClose_ = forms::snapshot(top);
+            dialogDone_ = true;
+        }
+        return action;
+    }
+    dialogDone_ = true;
+    dialogAtClose_ = forms::snapshot(top);
+    return std::nullopt;
+}
+
+std::vector<forms::UserAction> CommandLineUser::doEvents(forms::Form* top) {
+    ++yields_;
+    if (top) recordProgress(*top);
+    if (!top || !script_.stopAtYield || *script_.stopAtYield != yields_) return {};
+    for (const auto* control : top->controls())
+        if (control->Visible() && control->Name().find(u"Stop") != std::u16string::npos) {
+            forms::UserAction stop;
+            stop.control = control->Name();
+            return {stop};
+        }
+    return {};
+}
+
+void CommandLineUser::recordProgress(const forms::Form& top) {
+    for (const auto* control : top.controls()) {
+        const auto* label = dynamic_cast<const forms::Label*>(control);
+        if (!label || !isProgressCaption(label->Caption())) continue;
+        if (!progress_.empty() && progress_.back() == label->Caption()) continue;
+        progress_.push_back(label->Caption());
+        if (onProgress) onProgress(label->Caption());
+    }
+}
+
+int CommandLineUser::msgBox(const forms::MsgBoxRequest& request) {
+    boxes_.push_back(request);
+    const int answer = script_.answer && request.allows(*script_.answer) ? *script_.answer : request.dismissAnswer();
+    answers_.push_back(answer);
+    return answer;
+}
+
+void CommandLineUser::formShown(forms::Form& form) { shown_.push_back(forms::snapshot(form)); }
+
+void CommandLineUser::actionIgnored(const forms::UserAction& action) { ignored_.push_back(forms::describe(action)); }
+
+}  // namespace cli

@@ -1,0 +1,15 @@
+#pragma once
+// Switches the add-in's interface language the way a user does: the language menu's toggle.
+#include <string>
+
+namespace shell {
+class HostSession;
+}
+
+namespace cli {
+
+// Presses the language menu's toggle of `code` ("Hi", "En", ...).
+// Failure(kUsage) when the ribbon offers no such language.
+void switchLanguage(shell::HostSession& session, const std::string& code);
+
+}  // namespace cli

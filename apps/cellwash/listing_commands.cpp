@@ -1,0 +1,97 @@
+#include "apps/cellwash/listing_commands.h"
+
+#include <ostream>
+
+#include "apps/cellwash/cli_failure.h"
+#include "apps/cellwash/language_switch.h"
+#include "apps/cellwash/tool_lookup.h"
+#include "host/command_bars.h"
+#include "host/text.h"
+#include "shell/frm_tool_tour.h"
+#include "shell/host_session.h"
+
+namespace cli {
+
+namespace {
+
+using host::embedded::RibbonHost;
+using host::embedded::RibbonNode;
+
+shell::HostSession startHost(const std::string& version) {
+    return shell::HostSession({.version = host::utf16(version), .startWithBlankWorkbook = true});
+}
+
+void printRibbonNode(RibbonHost& ribbon, const std::shared_ptr<RibbonNode>& node, int depth, std::ostream& out) {
+    const auto id = node->id();
+    const bool shown = !id.empty() && ribbon.find(id);
+    if (shown) {
+        if (!ribbon.visible(id)) return;
+        out << std::string(depth * 2, ' ') << host::utf8(node->kind) << " " << host::utf8(id);
+        const auto label = ribbon.label(id);
+        if (!label.empty()) out << "  \"" << host::utf8(label) << "\"";
+        if (!ribbon.enabled(id)) out << "  (disabled)";
+        const auto tip = ribbon.screentip(id);
+        if (!tip.empty()) out << "\n" << std::string(depth * 2 + 4, ' ') << "tip: " << host::utf8(tip);
+        const auto super = ribbon.supertip(id);
+        if (!super.empty()) out << "\n" << std::string(depth * 2 + 4, ' ') << "more: " << host::utf8(super);
+        out << "\n";
+    }
+    auto children = node->children;
+    if (node->kind == u"dynamicMenu" && shown) children = ribbon.openMenu(id);
+    for (const auto& child : children) printRibbonNode(ribbon, child, depth + (shown ? 1 : 0), out);
+}
+
+void printMenu(const host::CommandBarControlsPtr& controls, int depth, std::ostream& out) {
+    for (long i = 1; i <= controls->Count(); ++i) {
+        auto control = controls->Item(i);
+        if (control->BeginGroup() && i > 1) out << std::string(depth * 2, ' ') << "----\n";
+        out << std::string(depth * 2, ' ') << host::utf8(control->Caption());
+        if (!control->Tag().empty()) out << "  [" << host::utf8(control->Tag()) << "]";
+        out << "\n";
+        if (control->Type() == host::msoControlPopup) printMenu(control->Controls(), depth + 1, out);
+    }
+}
+
+}  // namespace
+
+int runTools(std::ostream& out) {
+    auto session = startHost("16.0");
+    for (const auto& entry : shell::commandCatalogue()) {
+        std::u16string label;
+        if (session.ribbon().find(std::u16string(entry.controlId)) ||
+            session.openMenuHolding(std::u16string(entry.controlId)))
+            label = session.ribbon().label(std::u16string(entry.controlId));
+        out << host::utf8(entry.controlId) << "  " << host::utf8(entry.legacyTag);
+        if (!entry.commandKey.empty())
+            out << "  " << host::utf8(entry.commandKey) << " (" << kebabCase(entry.commandKey) << ")";
+        out << "\n    " << host::utf8(label) << "\n";
+    }
+    return kDone;
+}
+
+int runRibbon(const std::optional<std::string>& lang, const std::string& hostVersion, std::ostream& out) {
+    auto session = startHost(hostVersion);
+    if (!session.ribbon().loaded()) {
+        auto popup = session.menuControl({u"&Cellwash"});
+        if (!popup) throw Failure(kUsage, "the host shows neither a ribbon nor the legacy menu");
+        out << host::utf8(popup->Caption()) << "\n";
+        printMenu(popup->Controls(), 1, out);
+        return kDone;
+    }
+    if (lang) switchLanguage(session, *lang);
+    for (const auto& tab : session.ribbon().tabs()) printRibbonNode(session.ribbon(), tab, 0, out);
+    return kDone;
+}
+
+int runTour(std::ostream& out) {
+    auto& tour = shell::frmToolTour();
+    for (long i = 0; i < tour.cmbListOfTools.ListCount(); ++i) {
+        tour.cmbListOfTools.setListIndex(static_cast<int>(i));
+        out << host::utf8(tour.cmbListOfTools.Text()) << "\n    " << host::utf8(tour.txtDesc.Text()) << "\n";
+    }
+    out << "\n" << host::utf8(tour.txtVersion.Text()) << "\n";
+    forms::Unload(tour);
+    return kDone;
+}
+
+}  // namespace cli

@@ -1,0 +1,150 @@
+#include "apps/cellwash/run_command.h"
+
+#include <ostream>
+
+#include "apps/cellwash/book_changes.h"
+#include "apps/cellwash/cli_failure.h"
+#include "apps/cellwash/command_line_user.h"
+#include "apps/cellwash/language_switch.h"
+#include "apps/cellwash/run_report.h"
+#include "apps/cellwash/tool_lookup.h"
+#include "dialog/tool_run.h"
+#include "files/engine_binding.h"
+#include "forms/msg_box.h"
+#include "host/command_bars.h"
+#include "host/error.h"
+#include "host/range.h"
+#include "host/text.h"
+#include "shell/global_variable_and_functions.h"
+#include "shell/host_session.h"
+
+namespace cli {
+
+namespace {
+
+UserScript scriptOf(const RunOptions& options) {
+    UserScript script;
+    for (const auto& setting : options.sets) {
+        const auto equals = setting.find('=');
+        if (equals == std::string::npos || equals == 0)
+            throw Failure(kUsage, "--set takes CONTROL=VALUE, not \"" + setting + "\"");
+        forms::UserAction action;
+        action.control = host::utf16(setting.substr(0, equals));
+        const std::string value = setting.substr(equals + 1);
+        if (value == "true" || value == "false") {
+            action.kind = forms::ActionKind::SetValue;
+            action.flag = value == "true";
+        } else {
+            action.kind = forms::ActionKind::SetText;
+            action.text = host::utf16(value);
+        }
+        script.dialogActions.push_back(action);
+    }
+    for (const auto& control : options.clicks) {
+        forms::UserAction click;
+        click.control = host::utf16(control);
+        script.dialogActions.push_back(click);
+    }
+    forms::UserAction answer;
+    answer.control = options.no ? u"cmdNo" : u"cmdYes";
+    if (options.no || options.clicks.empty()) script.dialogActions.push_back(answer);
+    if (options.answer) {
+        if (*options.answer != "yes" && *options.answer != "no")
+            throw Failure(kUsage, "--answer takes yes or no");
+        script.answer = *options.answer == "yes" ? forms::vbYes : forms::vbNo;
+    }
+    if (options.stopAfter && *options.stopAfter < 1) throw Failure(kUsage, "--stop-after takes a number from 1");
+    script.stopAtYield = options.stopAfter;
+    return script;
+}
+
+// The legacy menu button carrying `tag`, searched below the menu bar.
+host::CommandBarControlPtr buttonTagged(const host::CommandBarControlsPtr& controls, const std::u16string& tag) {
+    for (long i = 1; i <= controls->Count(); ++i) {
+        auto control = controls->Item(i);
+        if (control->Type() == host::msoControlButton && control->Tag() == tag) return control;
+        if (control->Type() == host::msoControlPopup)
+            if (auto found = buttonTagged(control->Controls(), tag)) return found;
+    }
+    return nullptr;
+}
+
+void prepareSheet(host::embedded::EmbeddedApplication& app, host::embedded::Book& book, const RunOptions& options) {
+    if (options.sheet) activateSheet(book, *options.sheet);
+    try {
+        if (options.select) app.Range(host::utf16(*options.select))->Select();
+        if (options.active) app.Range(host::utf16(*options.active))->Activate();
+    } catch (const host::Error&) {
+        throw Failure(kUsage, "--select/--active take addresses of the active sheet, such as B2:B40 or B2");
+    }
+}
+
+void click(shell::HostSession& session, const shell::CatalogueEntry& tool, bool legacy) {
+    if (!legacy) {
+        session.clickRibbon(std::u16string(tool.controlId));
+        return;
+    }
+    auto bar = session.app().CommandBars()->Item(1);
+    auto button = buttonTagged(bar->Controls(), std::u16string(tool.legacyTag));
+    if (!button) throw Failure(kUsage, "the legacy menu has no button for " + host::utf8(tool.legacyTag));
+    session.app().commandBarSet().click(button);
+}
+
+// A fresh host has Undo and Redo greyed out; the file's snapshot sheets tell what the ribbon
+// showed when the workbook was saved, so the buttons are set as they stood then.
+void restoreUndoButtons(host::embedded::Book& book) {
+    const std::u16string name = book.activeSheet()->Name();
+    bool undo = book.sheetNamed(name + u"_Undo") != nullptr;
+    bool redo = book.sheetNamed(name + u"_Redo") != nullptr;
+    shell::setUndoRedoState(undo, redo);
+}
+
+bool isRefusal(const std::u16string& message) {
+    for (auto check : {dialog::OpeningCheck::ActiveSheetEmpty, dialog::OpeningCheck::ActiveSheetTotallyEmpty,
+                       dialog::OpeningCheck::SelectionEmpty, dialog::OpeningCheck::SingleColumn})
+        if (message == dialog::openingCheckMessage(check)) return true;
+    return false;
+}
+
+}  // namespace
+
+int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
+    const auto tool = findTool(options.tool);
+    if (!tool) throw Failure(kUsage, "unknown tool \"" + options.tool + "\" (`cellwash tools` lists them)");
+    const bool legacy = std::atof(options.hostVersion.c_str()) <= 11.0;
+
+    CommandLineUser user(scriptOf(options));
+    if (options.progressBar)
+        user.onProgress = [&err](const std::u16string& caption) { err << "\r" << host::utf8(caption) << "   " << std::flush; };
+    shell::HostSession session({.version = host::utf16(options.hostVersion),
+                                .startWithBlankWorkbook = true,  // as the host starts, with Book1
+                                .startUp = false,
+                                .driver = &user});
+    files::registerFileHandlers(session.app());
+    session.startUp();
+    if (options.lang) {
+        if (legacy) throw Failure(kUsage, "--lang needs the ribbon (a host version above 11.0)");
+        switchLanguage(session, *options.lang);
+    }
+    auto book = openBook(session.app(), options.workbook);
+    prepareSheet(session.app(), *book, options);
+    restoreUndoButtons(*book);
+
+    const BookPicture before(*book);
+    click(session, *tool, legacy);
+    if (options.progressBar && !user.progress().empty()) err << "\n";
+
+    RunReport report;
+    report.command = host::utf8(tool->commandKey.empty() ? tool->controlId : tool->commandKey);
+    report.user = &user;
+    const auto status = session.app().StatusBar();
+    report.statusBar = status.isBoolean() ? "" : host::utf8(status.toText());
+    report.changes = before.changesIn(*book);
+    for (const auto& [heading, message] : alertsOf(user)) report.refused = report.refused || isRefusal(message);
+    if (!report.refused) report.written = writeBook(*book, options.workbook, options.output, report.notes);
+    if (options.json) printJsonReport(report, out);
+    else printReport(report, out);
+    return report.refused ? kRefused : kDone;
+}
+
+}  // namespace cli

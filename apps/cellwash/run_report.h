@@ -1,0 +1,29 @@
+#pragma once
+// What a run reports: for a person, a few lines; for scripts, one JSON object.
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "apps/cellwash/book_changes.h"
+#include "apps/cellwash/command_line_user.h"
+
+namespace cli {
+
+struct RunReport {
+    std::string command;  // the command key, or the control id of a shell command
+    const CommandLineUser* user = nullptr;
+    std::string statusBar;
+    BookPicture::Changes changes;
+    std::optional<std::string> written;
+    std::vector<std::string> notes;
+    bool refused = false;
+};
+
+// The alerts (heading, message) the message window showed, in order.
+std::vector<std::pair<std::u16string, std::u16string>> alertsOf(const CommandLineUser& user);
+
+void printReport(const RunReport& report, std::ostream& out);
+void printJsonReport(const RunReport& report, std::ostream& out);
+
+}  // namespace cli

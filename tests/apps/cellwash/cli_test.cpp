@@ -1,0 +1,174 @@
+// The cellwash command line end to end: the binary on real workbook files, its JSON report,
+// the file it writes (read back through the files layer) and its exit statuses.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "files/engine_binding.h"
+#include "host/text.h"
+#include "tests/support/printing.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+};
+
+// Runs cellwash with the arguments; stdout is captured, stderr goes to a file beside it.
+Result cellwash(const std::string& arguments, const fs::path& errFile) {
+    const std::string command = std::string(CELLWASH_BINARY) + " " + arguments + " 2>" + errFile.string();
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer{};
+    size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+    const int raw = ::pclose(pipe);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
+}
+
+std::string slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("cw_cli_" + std::to_string(::getpid()) + "_" +
+                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        fs::copy_file(fs::path(CW_SOURCE_DIR) / "examples" / "customers.xlsx", book());
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path book() const { return dir / "customers.xlsx"; }
+    fs::path out() const { return dir / "out.xlsx"; }
+    Result run(const std::string& arguments) { return cellwash(arguments, dir / "stderr.txt"); }
+    std::string err() const { return slurp(dir / "stderr.txt"); }
+    nlohmann::json json(const Result& r) { return nlohmann::json::parse(r.out); }
+
+    // Column A of the written file's first sheet, rows 1..n.
+    std::vector<std::u16string> columnA(const fs::path& file, long rows) {
+        auto app = host::embedded::EmbeddedApplication::create();
+        auto written = files::openWorkbook(*app, host::utf16(file.string()));
+        auto sheet = written->sheetNamed(u"Customers");
+        std::vector<std::u16string> values;
+        for (long r = 1; r <= rows; ++r) values.push_back(sheet->valueAt(r, 1).toText());
+        return values;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(Cli, ATextCleanerRunReportsItsMessageProgressAndWritesTheResult) {
+    const auto r = run("run remove-extra-spaces " + book().string() + " --select A2:A10 --json -o " + out().string());
+    ASSERT_EQ(r.status, 0) << err();
+    const auto report = json(r);
+    EXPECT_EQ(report["command"], "removeExtraSpaces");
+    ASSERT_EQ(report["alerts"].size(), 1u);
+    EXPECT_EQ(report["alerts"][0]["message"], "All Extra Spaces Removed from Selected Cells!");
+    ASSERT_FALSE(report["progress"].empty());
+    EXPECT_EQ(report["progress"].back(), "Removing...100 %");
+    EXPECT_EQ(report["written"], out().string());
+    EXPECT_GE(report["changed"]["cells"].get<int>(), 2);
+    const auto names = columnA(out(), 3);
+    EXPECT_EQ(names[1], u"Ada Lovelace");
+    EXPECT_EQ(names[2], u"alan turing");
+}
+
+TEST_F(Cli, ADryRunWritesNothingAndLeavesTheInputAlone) {
+    const std::string before = slurp(book());
+    const auto r = run("run btnDelNumbers_07 " + book().string() + " --select A1:A10 --json");
+    ASSERT_EQ(r.status, 0) << err();
+    EXPECT_TRUE(json(r)["written"].is_null());
+    EXPECT_EQ(json(r)["changed"]["cells"], 1);  // "Katherine Johnson42"
+    EXPECT_EQ(slurp(book()), before);
+    EXPECT_FALSE(fs::exists(out()));
+}
+
+TEST_F(Cli, UndoAndRedoUseTheSnapshotSheetsStoredInTheFile) {
+    ASSERT_EQ(run("run CWTOOLS5_TC1 " + book().string() + " --select A1:A10 -o " + out().string()).status, 0);
+    EXPECT_EQ(columnA(out(), 7)[6], u"Katherine Johnson");
+    ASSERT_EQ(run("undo " + out().string() + " --in-place").status, 0) << err();
+    EXPECT_EQ(columnA(out(), 7)[6], u"Katherine Johnson42");
+    ASSERT_EQ(run("redo " + out().string() + " --in-place --json").status, 0) << err();
+    EXPECT_EQ(columnA(out(), 7)[6], u"Katherine Johnson");
+}
+
+TEST_F(Cli, StopAfterTheSecondYieldLeavesTheRestUntouched) {
+    const auto r = run("run removeAllCaps " + book().string() + " --select A1:A10 --stop-after 2 --json");
+    ASSERT_EQ(r.status, 0) << err();
+    const auto report = json(r);
+    ASSERT_FALSE(report["progress"].empty());
+    EXPECT_NE(report["progress"].back(), "Removing...100 %");
+}
+
+TEST_F(Cli, TheLegacyMenuDoorRunsTheSameCommand) {
+    const auto r = run("run removeNumbers " + book().string() + " --select A1:A10 --host-version 11.0 --json");
+    ASSERT_EQ(r.status, 0) << err();
+    EXPECT_EQ(json(r)["alerts"][0]["message"], "All Numbers Removed from Selected Cells!");
+}
+
+TEST_F(Cli, ARefusalExitsWithOne) {
+    const auto r = run("run removeNumbers " + book().string() + " --select H20:H30 --json");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(json(r)["alerts"].size(), 1u);
+    EXPECT_TRUE(json(r)["written"].is_null());
+}
+
+TEST_F(Cli, BadArgumentsAndFilesGetOneClearLine) {
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"run no-such-tool " + book().string(), 2, "unknown tool \"no-such-tool\""},
+        {"run removeNumbers " + book().string() + " --select A0:Q", 2, "--select"},
+        {"run removeNumbers " + (dir / "missing.xlsx").string(), 3, "no such file"},
+        {"show " + book().string() + " --sheet Nope", 2, "no sheet named \"Nope\""},
+        {"frobnicate", 2, ""},
+    };
+    for (const auto& c : cases) {
+        const auto r = run(c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments;
+        EXPECT_NE(err().find(c.says), std::string::npos) << err();
+    }
+    fs::path broken = dir / "broken.xlsx";
+    std::ofstream(broken) << "not a zip";
+    EXPECT_EQ(run("show " + broken.string()).status, 3);
+    EXPECT_NE(err().find("broken.xlsx"), std::string::npos);
+}
+
+TEST_F(Cli, ShowAndTypeWorkOnTheFile) {
+    const auto shown = run("show " + book().string() + " --range A1:B2 --json");
+    ASSERT_EQ(shown.status, 0) << err();
+    EXPECT_EQ(json(shown)["cells"][0]["value"], "Name");
+    const auto typed = run("type " + book().string() + " D2 50% -o " + out().string());
+    ASSERT_EQ(typed.status, 0) << err();
+    EXPECT_NE(typed.out.find("D2 = 0.5 (number)"), std::string::npos) << typed.out;
+}
+
+TEST_F(Cli, TheRibbonShowsHindiLabelsAfterTheLanguageSwitch) {
+    const auto english = run("ribbon");
+    const auto hindi = run("ribbon --lang Hi");
+    ASSERT_EQ(english.status, 0) << err();
+    ASSERT_EQ(hindi.status, 0) << err();
+    EXPECT_NE(english.out, hindi.out);
+    EXPECT_NE(english.out.find("btnDelNumbers_07"), std::string::npos);
+    EXPECT_EQ(run("ribbon --lang Xx").status, 2);
+    const auto legacy = run("ribbon --host-version 11.0");
+    EXPECT_NE(legacy.out.find("&Cellwash"), std::string::npos);
+}
+
+}  // namespace
