@@ -11,6 +11,7 @@
 #include "host/text.h"
 #include "registry/c_registry.h"
 #include "registry/memory_store.h"
+#include "tests/support/host_error.h"
 #include "tests/support/printing.h"
 #include "tests/support/sheet_builder.h"
 
@@ -18,15 +19,6 @@ using host::embedded::ComAddInRegistration;
 using host::embedded::EmbeddedApplication;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const host::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Values of one HKCU key as name=data lines, in order.
 std::vector<std::u16string> values(const std::shared_ptr<registry::RegistryStore>& store, const std::u16string& key) {
@@ -64,8 +56,8 @@ const std::u16string kManager = u"Software\\Microsoft\\Office\\14.0\\Excel\\Add-
 TEST_F(AddInFiles, AddedAddInsAreListedAndRecordedWhereTheHostKeepsThem) {
     auto app = EmbeddedApplication::create(u"14.0", store);
     auto addIns = app->AddIns();
-    EXPECT_EQ(errorOf([&] { addIns->Add(path("Missing.xla")); }), 1004);
-    EXPECT_EQ(errorOf([&] { addIns->Item(u"Tool"); }), 9);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { addIns->Add(path("Missing.xla")); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { addIns->Item(u"Tool"); }), 9);
 
     auto tool = addIns->Add(path("Tool.xla"));
     EXPECT_EQ(tool->Name(), u"Tool.xla");
@@ -112,7 +104,7 @@ TEST_F(AddInFiles, ComAddInsConnectAtStartUpAndFollowTheirConnectFlag) {
     EXPECT_FALSE(entry->Connect());
     entry->setConnect(true);
     EXPECT_EQ(log, (std::vector<std::string>{"connect 16.0", "disconnect", "connect 16.0"}));
-    EXPECT_EQ(errorOf([&] { app->COMAddIns()->Item(u"Other.Connect"); }), 9);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { app->COMAddIns()->Item(u"Other.Connect"); }), 9);
     app->restart();
     EXPECT_EQ(log.back(), "connect 16.0");
     EXPECT_EQ(log[log.size() - 2], "disconnect");
@@ -144,8 +136,8 @@ TEST(CommandBars, MenuTreesClicksAndWhatARestartKeeps) {
     button->bindClick(sink);
     app->commandBarSet().click(app->commandBarSet().find({u"&Tools", u"Run"}));
     EXPECT_EQ(sink->tags, (std::vector<std::u16string>{u"RUN"}));
-    EXPECT_EQ(errorOf([&] { popup->FaceId(); }), 438);
-    EXPECT_EQ(errorOf([&] { bar->Controls()->Item(u"Missing"); }), 5);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { popup->FaceId(); }), 438);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { bar->Controls()->Item(u"Missing"); }), 5);
 
     app->restart();
     EXPECT_EQ(bar->Controls()->Count(), 1);  // the temporary popup is gone

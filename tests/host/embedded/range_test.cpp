@@ -6,6 +6,7 @@
 #include "host/text.h"
 #include "host/range.h"
 #include "host/worksheet.h"
+#include "tests/support/host_error.h"
 #include "tests/support/printing.h"
 #include "tests/support/sheet_builder.h"
 
@@ -14,15 +15,6 @@ using host::Variant;
 using testsupport::makeHost;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const host::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 std::vector<std::u16string> enumerated(const RangePtr& r) {
     std::vector<std::u16string> out;
@@ -49,13 +41,13 @@ TEST(RangeAddress, DefaultAbsoluteFormsAndShapes) {
         EXPECT_EQ(r->Address(), c.address);
         EXPECT_EQ(r->CountLarge(), c.count);
     }
-    EXPECT_EQ(errorOf([&] { t.sheet->Range(u"A0"); }), 1004);
-    EXPECT_EQ(errorOf([&] { t.sheet->Range(u"nonsense!"); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Range(u"A0"); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Range(u"nonsense!"); }), 1004);
 }
 
 TEST(RangeAddress, WholeSheetCountOverflowsLikeTheHost) {
     auto t = makeHost();
-    EXPECT_EQ(errorOf([&] { t.sheet->Cells()->Count(); }), 6);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Cells()->Count(); }), 6);
     EXPECT_EQ(t.sheet->Cells()->CountLarge(), 1048576LL * 16384);
 }
 
@@ -68,7 +60,7 @@ TEST(RangeEnumeration, AreaByAreaRowByRow) {
     EXPECT_EQ(r->Rows()->Item(2)->Address(), u"$A$2:$B$2");
     EXPECT_EQ(r->Areas()->Count(), 2);
     EXPECT_EQ(r->Areas()->Item(2)->Address(), u"$D$4");
-    EXPECT_EQ(errorOf([&] { r->Areas()->Item(3); }), 9);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { r->Areas()->Item(3); }), 9);
 }
 
 TEST(RangeNavigation, CellsOffsetResizeEntireRowAndColumn) {
@@ -82,7 +74,7 @@ TEST(RangeNavigation, CellsOffsetResizeEntireRowAndColumn) {
     EXPECT_EQ(r->Resize(1, 3)->Address(), u"$B$2:$D$2");
     EXPECT_EQ(r->EntireRow()->Address(), u"$2:$4");
     EXPECT_EQ(r->EntireColumn()->Address(), u"$B:$C");
-    EXPECT_EQ(errorOf([&] { r->Offset(-5, 0); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { r->Offset(-5, 0); }), 1004);
 }
 
 TEST(RangeNavigation, IntersectIsNothingWhenDisjoint) {
@@ -119,10 +111,10 @@ TEST(RangeNavigation, SpecialCellsBlanksLastCellComments) {
     auto t = makeHost({{u"a", u"", u"c"}, {u"", u"", u"f"}});
     EXPECT_EQ(t.sheet->Cells()->SpecialCells(host::xlCellTypeBlanks)->Address(), u"$A$2,$B$1:$B$2");
     EXPECT_EQ(t.sheet->Cells()->SpecialCells(host::xlCellTypeLastCell)->Address(), u"$C$2");
-    EXPECT_EQ(errorOf([&] { t.sheet->Cells()->SpecialCells(host::xlCellTypeComments); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Cells()->SpecialCells(host::xlCellTypeComments); }), 1004);
     t.sheet->Range(u"C1")->AddComment(u"n");
     EXPECT_EQ(t.sheet->Cells()->SpecialCells(host::xlCellTypeComments)->Address(), u"$C$1");
-    EXPECT_EQ(errorOf([&] { t.sheet->Range(u"A1")->SpecialCells(host::xlCellTypeBlanks); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Range(u"A1")->SpecialCells(host::xlCellTypeBlanks); }), 1004);
 }
 
 TEST(RangeSelection, SelectAndActivateKeepTheBookkeeping) {
@@ -136,7 +128,7 @@ TEST(RangeSelection, SelectAndActivateKeepTheBookkeeping) {
     t.sheet->Range(u"E1")->Activate();
     EXPECT_EQ(t.app->Selection()->Address(), u"$E$1");
     auto other = t.book->addSheet(u"Other");
-    EXPECT_EQ(errorOf([&] { other->Range(u"A1")->Select(); }), 1004);  // not the active sheet
+    EXPECT_EQ(testsupport::hostErrorOf([&] { other->Range(u"A1")->Select(); }), 1004);  // not the active sheet
 }
 
 TEST(RangeFind, WholeCellIgnoringCaseStartingAfterTheFirstCell) {
@@ -163,7 +155,7 @@ TEST(RangeCopy, PasteSpecialTransposesAColumnIntoARow) {
     EXPECT_EQ(t.sheet->Range(u"D5")->Interior()->ColorIndex(), 3);
     t.app->setCutCopyMode(0);
     EXPECT_EQ(t.app->CutCopyMode(), 0);
-    EXPECT_EQ(errorOf([&] { t.sheet->Range(u"A9")->PasteSpecial(); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Range(u"A9")->PasteSpecial(); }), 1004);
 }
 
 TEST(RangeValues, WritingIsTypedInputAndReplacesFormulas) {
@@ -193,7 +185,7 @@ TEST(RangeValues, WritingIsTypedInputAndReplacesFormulas) {
     EXPECT_FALSE(a1->HasFormula());
     a1->setValue(Variant(u""));
     EXPECT_TRUE(a1->Value().isEmpty());
-    EXPECT_EQ(errorOf([&] { a1->setValue(Variant(std::u16string(32768, u'x'))); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { a1->setValue(Variant(std::u16string(32768, u'x'))); }), 1004);
 }
 
 TEST(RangeValues, FormulaCellsKeepTextAndLastValue) {

@@ -7,6 +7,7 @@
 #include "host/text.h"
 #include "host/range.h"
 #include "host/worksheet.h"
+#include "tests/support/host_error.h"
 #include "tests/support/printing.h"
 #include "tests/support/sheet_builder.h"
 
@@ -14,15 +15,6 @@ using host::embedded::DrawingObject;
 using testsupport::makeHost;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const host::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 std::vector<std::u16string> sheetNames(const host::SheetsPtr& sheets) {
     std::vector<std::u16string> names;
@@ -36,7 +28,7 @@ TEST(SheetNames, TheHostsRulesAreEnforced) {
     const char16_t* refused[] = {u"", u"data", u"a[b", u"a:b", u"a*b", u"a?b", u"a/b", u"a\\b", u"'ab",
                                  u"ab'", u"abcdefghijabcdefghijabcdefghijXY"};
     for (const char16_t* name : refused)
-        EXPECT_EQ(errorOf([&] { t.sheet->setName(name); }), 1004) << host::utf8(name);
+        EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->setName(name); }), 1004) << host::utf8(name);
     t.sheet->setName(u"abcdefghijabcdefghijabcdefghijX");  // 31 is fine
     t.sheet->setName(u"SHEET1");
     t.sheet->setName(u"Sheet1");  // renaming itself with another case is fine
@@ -64,9 +56,9 @@ TEST(SheetVisibility, HiddenVeryHiddenAndTheLastVisibleSheet) {
     auto second = t.book->addSheet(u"Two");
     second->setVisible(host::xlSheetVeryHidden);
     EXPECT_EQ(second->Visible(), 2);
-    EXPECT_EQ(errorOf([&] { t.sheet->setVisible(host::xlSheetHidden); }), 1004);
-    EXPECT_EQ(errorOf([&] { t.sheet->Delete(); }), 1004);
-    EXPECT_EQ(errorOf([&] { t.sheet->setVisible(7); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->setVisible(host::xlSheetHidden); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Delete(); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->setVisible(7); }), 1004);
     second->setVisible(host::xlSheetVisible);
     t.sheet->setVisible(host::xlSheetHidden);
     EXPECT_EQ(t.app->ActiveSheet()->Name(), u"Two");  // hiding the active sheet moves on
@@ -79,9 +71,9 @@ TEST(SheetDelete, DeletedSheetsLeaveTheCollectionsAndTheirHandlesFail) {
     two->Delete();
     EXPECT_EQ(t.book->Sheets()->Count(), 1);
     EXPECT_EQ(t.app->ActiveSheet()->Name(), u"Sheet1");
-    EXPECT_EQ(errorOf([&] { two->Name(); }), 424);
-    EXPECT_EQ(errorOf([&] { t.book->Sheets()->Item(u"Two"); }), 9);
-    EXPECT_EQ(errorOf([&] { t.book->Sheets()->Item(2); }), 9);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { two->Name(); }), 424);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.book->Sheets()->Item(u"Two"); }), 9);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.book->Sheets()->Item(2); }), 9);
 }
 
 TEST(SheetKinds, ChartSheetsAreInSheetsOnly) {
@@ -89,7 +81,7 @@ TEST(SheetKinds, ChartSheetsAreInSheetsOnly) {
     auto chart = t.book->addSheet(u"Chart1", host::xlChart);
     EXPECT_EQ(t.book->Sheets()->Count(), 2);
     EXPECT_EQ(t.book->Worksheets()->Count(), 1);
-    EXPECT_EQ(errorOf([&] { chart->Cells(); }), 438);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { chart->Cells(); }), 438);
 }
 
 TEST(Drawings, ShapesTextsGroupsAndCollectionsCountAndDelete) {
@@ -105,9 +97,9 @@ TEST(Drawings, ShapesTextsGroupsAndCollectionsCountAndDelete) {
     auto shapes = t.sheet->Shapes();
     EXPECT_EQ(shapes->Count(), 4);
     EXPECT_EQ(shapes->Item(1)->TextFrameText(), u"hello there");
-    EXPECT_EQ(errorOf([&] { shapes->Item(2)->TextFrameText(); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { shapes->Item(2)->TextFrameText(); }), 1004);
     EXPECT_EQ(shapes->Item(4)->GroupItems()->Item(1)->TextEffectText(), u"inner words");
-    EXPECT_EQ(errorOf([&] { shapes->Item(1)->GroupItems(); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { shapes->Item(1)->GroupItems(); }), 1004);
     EXPECT_EQ(t.sheet->Pictures()->Count(), 1);
     EXPECT_EQ(t.sheet->ChartObjects()->Count(), 1);
     EXPECT_EQ(t.sheet->DrawingObjects()->Count(), 4);
@@ -138,8 +130,8 @@ TEST(Workbooks, CountAddCloseAndTheActiveWorkbook) {
     second->Close(false);
     EXPECT_EQ(books->Count(), 1);
     EXPECT_EQ(t.app->ActiveWorkbook()->Name(), u"Book1");
-    EXPECT_EQ(errorOf([&] { books->Item(u"Book2"); }), 9);
-    EXPECT_EQ(errorOf([&] { books->Open(u"/no/such/file.xlsx"); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { books->Item(u"Book2"); }), 9);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { books->Open(u"/no/such/file.xlsx"); }), 1004);
     t.book->Close(false);
     EXPECT_EQ(books->Count(), 0);
     EXPECT_EQ(t.app->ActiveWorkbook(), nullptr);
@@ -166,7 +158,7 @@ TEST(Settings, KeptSoThatCallersCanSeeWhatWasLeft) {
     EXPECT_FALSE(t.app->AutoCorrect()->ReplaceText());
     t.app->setStatusBar(host::Variant(false));
     EXPECT_TRUE(t.app->StatusBar().isBoolean());
-    EXPECT_EQ(errorOf([&] { t.app->setCalculation(12); }), 1004);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.app->setCalculation(12); }), 1004);
 }
 
 }  // namespace
