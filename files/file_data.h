@@ -57,6 +57,7 @@ struct SheetFileData : FileData {
     std::map<long, std::string> rowAttributes;  // " ht=\"20\" customHeight=\"1\"" by row
     std::map<std::pair<long, long>, std::pair<std::u16string, std::string>> arrayFormulas;  // formula, ref
     std::vector<ValidationRule> validationsRead;
+    bool dataTables = false;  // what-if data table formulas, which the engine does not model
     std::unique_ptr<DrawingPartData> drawing;
     std::unique_ptr<CommentPartData> comments;
     std::string drawingRelIdRead, legacyRelIdRead;  // the part's <drawing> and <legacyDrawing>

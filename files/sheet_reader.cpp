@@ -293,6 +293,7 @@ void SheetXmlReader::Handler::endCell() {
                 formula = shiftFormula(it->second.text, row_ - it->second.row, col_ - it->second.col);
             }
         }
+        if (formulaType_ == "dataTable") data_.dataTables = true;
         if (formulaType_ == "array" && !formula.empty())
             data_.arrayFormulas[{row_, col_}] = {u"=" + formula, sharedRef_};
         if (!formula.empty()) cell.formula = u"=" + formula;

@@ -265,6 +265,8 @@ public:
     }
 
     std::string assemble() {
+        if (data_ && data_->dataTables)
+            ctx_.notes.push_back(u"what-if data tables on sheet " + sheet_.name() + u" are saved as their last values only");
         cells();
         if (ctx_.afterCells) ctx_.afterCells(ctx_);
         dimension();
