@@ -11,6 +11,7 @@
 
 #include "files/model_io.h"
 #include "files/package.h"
+#include "files/shared_strings.h"
 #include "files/styles.h"
 #include "files/xml_splice.h"
 
@@ -70,6 +71,7 @@ struct WorkbookFileData : FileData {
     std::string workbookPart;   // "xl/workbook.xml"
     std::string sharedStringsPart, stylesPart;
     StyleTable styles;
+    RichStrings richStrings;    // formatted texts as read, kept while their text is unchanged
     std::vector<std::string> orphansRead;
     std::vector<std::string> entryOrder;  // the archive's entries as read, worksheets included  // parts nothing referred to, kept as they are
     std::string sourcePath;     // the file it was read from (UTF-8)

@@ -13,10 +13,19 @@ namespace {
 // phonetic guides (<rPh>), and flattens rich text runs into one string.
 class StringItemHandler : public XmlHandler {
 public:
-    explicit StringItemHandler(std::vector<std::u16string>& out) : out_(out) {}
+    StringItemHandler(std::vector<std::u16string>& out, std::string_view xml, RichStrings* rich)
+        : out_(out), xml_(xml), rich_(rich) {}
     void startElement(const XmlName& name, const XmlAttributes&) override {
-        if (name.local == "si") current_.clear();
-        else if (name.local == "rPh") ++phonetic_;
+        if (name.local == "si") {
+            current_.clear();
+            begin_ = parser().tagOffset();
+            isRich_ = false;
+            plain_ = name.prefix.empty();
+        } else {
+            isRich_ = isRich_ || name.local == "r" || name.local == "rPh";
+            plain_ = plain_ && name.prefix.empty();
+        }
+        if (name.local == "rPh") ++phonetic_;
         else if (name.local == "t" && phonetic_ == 0) inText_ = true;
     }
     void endElement(const XmlName& name) override {
@@ -26,6 +35,11 @@ public:
             std::u16string text = decodeXmlText(current_);
             if (text.size() > static_cast<size_t>(host::kMaxCellText))
                 throw FormatError("a shared string is longer than 32,767 characters");
+            // Kept as written only when no element names a prefix the new part would not declare.
+            if (rich_ && isRich_ && plain_ && parser().tagLength() > 0) {
+                const std::string_view raw = xml_.substr(begin_, parser().tagOffset() + parser().tagLength() - begin_);
+                rich_->emplace(text, std::string(raw));
+            }
             out_.push_back(std::move(text));
         }
     }
@@ -35,6 +49,10 @@ public:
 
 private:
     std::vector<std::u16string>& out_;
+    std::string_view xml_;
+    RichStrings* rich_;
+    std::uint64_t begin_ = 0;
+    bool isRich_ = false, plain_ = true;
     std::string current_;
     int phonetic_ = 0;
     bool inText_ = false;
@@ -42,9 +60,9 @@ private:
 
 }  // namespace
 
-std::vector<std::u16string> parseSharedStrings(std::string_view xml) {
+std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings* rich) {
     std::vector<std::u16string> out;
-    StringItemHandler handler(out);
+    StringItemHandler handler(out, xml, rich);
     XmlParser parser(handler);
     parser.parseAll(xml);
     return out;
@@ -63,6 +81,12 @@ std::string SharedStringWriter::toXml() const {
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
         std::to_string(references_) + "\" uniqueCount=\"" + std::to_string(strings_.size()) + "\">";
     for (const std::u16string* s : strings_) {
+        if (rich_) {
+            if (const auto it = rich_->find(*s); it != rich_->end()) {
+                out += it->second;
+                continue;
+            }
+        }
         const bool keepSpace = !s->empty() && (s->front() == u' ' || s->back() == u' ' ||
                                                s->front() == u'\n' || s->back() == u'\n' ||
                                                s->find(u"  ") != std::u16string::npos);

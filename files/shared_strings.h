@@ -8,16 +8,22 @@
 
 namespace files {
 
-std::vector<std::u16string> parseSharedStrings(std::string_view xml);
+// Rich text items (runs with their own formatting, phonetic guides) as written, by their
+// flattened text, so that saving an unchanged text keeps its formatting.
+using RichStrings = std::unordered_map<std::u16string, std::string>;
+
+std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings* rich = nullptr);
 
 class SharedStringWriter {
 public:
+    explicit SharedStringWriter(const RichStrings* rich = nullptr) : rich_(rich) {}
     std::uint32_t indexOf(const std::u16string& text);
     size_t references() const { return references_; }
     bool empty() const { return strings_.empty(); }
     std::string toXml() const;
 
 private:
+    const RichStrings* rich_;
     std::unordered_map<std::u16string, std::uint32_t> index_;
     std::vector<const std::u16string*> strings_;
     size_t references_ = 0;

@@ -158,7 +158,7 @@ public:
         where = "the styles: ";
         readStyles();
         where = "the shared strings: ";
-        if (const std::string* sst = book_->package.find(book_->sharedStringsPart)) strings_ = parseSharedStrings(*sst);
+        if (const std::string* sst = book_->package.find(book_->sharedStringsPart)) strings_ = parseSharedStrings(*sst, &book_->richStrings);
         const Relationships rels = book_->package.relsOf(book_->workbookPart);
         for (const SheetEntry& entry : workbook.sheets) {
             where = "sheet \"" + host::utf8(entry.name) + "\": ";

@@ -74,7 +74,7 @@ public:
     }
 
     Package build() {
-        SharedStringWriter strings;
+        SharedStringWriter strings(&source_->richStrings);
         StyleWriter styles(source_->styles);
         std::vector<SheetOut> out;
         size_t active = 0;

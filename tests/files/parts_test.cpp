@@ -5,6 +5,7 @@
 #include "files/background_reader.h"
 #include "files/comments_xml.h"
 #include "files/drawing_xml.h"
+#include "files/shared_strings.h"
 #include "files/file_error.h"
 #include "files/styles.h"
 #include "files/workbook_xml.h"
@@ -44,6 +45,25 @@ TEST(FilesStyles, EmptyListsAreOpenedUp) {
     const StyleTable again = StyleTable::parse(writer.toXml());
     ASSERT_EQ(again.formats.size(), 2u);
     EXPECT_EQ(again.formats[1].colorIndex, 5);
+}
+
+TEST(FilesSharedStrings, RichTextIsFlattenedAndKeptAsWritten) {
+    const std::string xml =
+        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>plain</t></si>"
+        "<si><r><rPr><b/></rPr><t>bold</t></r><r><t xml:space=\"preserve\"> and plain: 10:30</t></r></si>"
+        "<si><t>kanji</t><rPh sb=\"0\" eb=\"1\"><t>KANA</t></rPh></si></sst>";
+    RichStrings rich;
+    const auto strings = parseSharedStrings(xml, &rich);
+    ASSERT_EQ(strings, (std::vector<std::u16string>{u"plain", u"bold and plain: 10:30", u"kanji"}));
+    EXPECT_EQ(rich.size(), 2u);
+    SharedStringWriter writer(&rich);
+    EXPECT_EQ(writer.indexOf(u"bold and plain: 10:30"), 0u);
+    EXPECT_EQ(writer.indexOf(u"new"), 1u);
+    EXPECT_EQ(writer.indexOf(u"bold and plain: 10:30"), 0u);
+    const std::string out = writer.toXml();
+    EXPECT_NE(out.find("<si><r><rPr><b/></rPr><t>bold</t></r>"), std::string::npos);
+    EXPECT_NE(out.find("count=\"3\" uniqueCount=\"2\""), std::string::npos);
+    EXPECT_EQ(parseSharedStrings(out), (std::vector<std::u16string>{u"bold and plain: 10:30", u"new"}));
 }
 
 TEST(FilesComments, RoundTripWithAuthors) {
