@@ -1,7 +1,9 @@
 #include "shell/family_set_ups.h"
 
+#include "dialog/set_up_data_organizer_dialog.h"
 #include "tools/duplicates/duplicate_cleaner.h"
 #include "tools/duplicates/frm_dup_prev.h"
+#include "tools/text/text_cleaner_module.h"
 
 namespace shell {
 
@@ -14,6 +16,8 @@ using SetUp = void (*)(std::u16string& commandKey);
 // families without a case are not built yet.
 SetUp setUpOf(TargetFamily target) {
     switch (target) {
+        case TargetFamily::TextCleaner: return tools::text::setUpTextCleanerDialog;
+        case TargetFamily::DataOrganizer: return dialog::setUpDataOrganizerDialog;
         case TargetFamily::DuplicateCleaner: return duplicates::setUpDuplicateCleanerDialog;
         case TargetFamily::DuplicatePreventer: return duplicates::showDuplicatePreventer;
         default:
