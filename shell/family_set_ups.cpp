@@ -4,6 +4,7 @@
 #include "tools/duplicates/duplicate_cleaner.h"
 #include "tools/duplicates/frm_dup_prev.h"
 #include "tools/text/text_cleaner_module.h"
+#include "tools/count/count_tool_module.h"
 
 namespace shell {
 
@@ -20,6 +21,8 @@ SetUp setUpOf(TargetFamily target) {
         case TargetFamily::DataOrganizer: return dialog::setUpDataOrganizerDialog;
         case TargetFamily::DuplicateCleaner: return duplicates::setUpDuplicateCleanerDialog;
         case TargetFamily::DuplicatePreventer: return duplicates::showDuplicatePreventer;
+        case TargetFamily::CountTool1to3: return tools::count::StartCountTool1to3;
+        case TargetFamily::CountTool4to5: return tools::count::StartCountTool4to5;
         default:
             return nullptr;
     }
