@@ -58,7 +58,8 @@ struct SheetFileData : FileData {
     std::map<long, std::string> rowAttributes;  // " ht=\"20\" customHeight=\"1\"" by row
     std::map<std::pair<long, long>, std::pair<std::u16string, std::string>> arrayFormulas;  // formula, ref
     std::vector<ValidationRule> validationsRead;
-    bool dataTables = false;  // what-if data table formulas, which the engine does not model
+    bool dataTables = false;    // what-if data table formulas, which the engine does not model
+    bool cellMetadata = false;  // cm/vm cell attributes (dynamic arrays, linked data types)
     std::unique_ptr<DrawingPartData> drawing;
     std::unique_ptr<CommentPartData> comments;
     std::string drawingRelIdRead, legacyRelIdRead;  // the part's <drawing> and <legacyDrawing>

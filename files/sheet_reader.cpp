@@ -175,6 +175,7 @@ void SheetXmlReader::Handler::startCell(const XmlAttributes& a) {
     const char* s = nullptr;
     const char* t = nullptr;
     a.forEach([&](const XmlName& name, std::string_view value) {
+        if (name.local == "cm" || name.local == "vm") data_.cellMetadata = true;
         if (!name.uri.empty() || name.local.size() != 1) return;
         if (name.local[0] == 'r') r = value.data();
         else if (name.local[0] == 's') s = value.data();

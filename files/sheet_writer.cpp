@@ -267,6 +267,9 @@ public:
     std::string assemble() {
         if (data_ && data_->dataTables)
             ctx_.notes.push_back(u"what-if data tables on sheet " + sheet_.name() + u" are saved as their last values only");
+        if (data_ && data_->cellMetadata)
+            ctx_.notes.push_back(u"cell metadata on sheet " + sheet_.name() +
+                                 u" (dynamic array spills, linked data types) is not kept; formulas and values are");
         cells();
         if (ctx_.afterCells) ctx_.afterCells(ctx_);
         dimension();

@@ -242,7 +242,7 @@ TEST(FilesXlsxEdit, MacrosAreKeptInXlsmAndNotDroppedIntoXlsx) {
     EXPECT_NE(ZipReader(dir.path("now.xlsm"), {}).read("[Content_Types].xml").find("macroEnabled.main+xml"), std::string::npos);
 }
 
-TEST(FilesXlsxEdit, DataTablesAreSaidToBeSavedAsValues) {
+TEST(FilesXlsxEdit, WhatTheEngineDoesNotModelIsNamedInTheNotes) {
     ScratchDir dir;
     ZipReader original(dataPath("handmade/book.xlsx"), {});
     ZipWriter out(dir.path("table.xlsx"));
@@ -250,14 +250,16 @@ TEST(FilesXlsxEdit, DataTablesAreSaidToBeSavedAsValues) {
         std::string bytes = original.read(name);
         if (name == "xl/worksheets/sheet2.xml")
             bytes.replace(bytes.find("<x:v>7</x:v>"), 12, "<x:f t=\"dataTable\" ref=\"C2\" r1=\"B2\"/><x:v>7</x:v>");
+        if (name == "xl/worksheets/sheet1.xml") bytes.replace(bytes.find("<c r=\"A2\">"), 10, "<c r=\"A2\" cm=\"1\">");
         out.add(name, bytes);
     }
     out.close();
     const MemoryBook book = load(dir.path("table.xlsx"));
     EXPECT_EQ(book.sheets[1]->cells.at({2, 3}).value, host::Variant(7.0));
     const auto saved = save(book);
-    ASSERT_EQ(saved->notes.size(), 1u);
-    EXPECT_EQ(saved->notes[0], u"what-if data tables on sheet Prefixed are saved as their last values only");
+    ASSERT_EQ(saved->notes.size(), 2u);
+    EXPECT_EQ(saved->notes[0], u"cell metadata on sheet Edge Cases (dynamic array spills, linked data types) is not kept; formulas and values are");
+    EXPECT_EQ(saved->notes[1], u"what-if data tables on sheet Prefixed are saved as their last values only");
 }
 
 TEST(FilesXlsxEdit, ANewBookIsAWholePackage) {
