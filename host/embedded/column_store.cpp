@@ -160,6 +160,12 @@ void ColumnStore::set(long row, Cell cell) {
         indexAdd(target, +1);
         return;
     }
+    const long last = lastRow();
+    if (row > last) {  // appending below the last cell, as a file loads: no splits needed
+        const Id node = newNode(row - last - 1, std::move(cell));
+        root_ = mergeTrees(root_, node);
+        return;
+    }
     auto [before, after] = split(root_, row - 1);
     auto [emptyRow, rest] = split(after, 1);
     (void)emptyRow;  // the row was empty: no node there

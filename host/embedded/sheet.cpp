@@ -1,6 +1,7 @@
 #include "host/embedded/sheet.h"
 
 #include <algorithm>
+#include <queue>
 
 #include "host/constants.h"
 #include "host/embedded/area_ops.h"
@@ -36,6 +37,7 @@ std::shared_ptr<Sheet> Sheet::clone(const std::u16string& newName) const {
     copy->activeCol_ = activeCol_;
     copy->visible_ = xlSheetVisible;
     copy->fileData = fileData;
+    copy->edits_ = edits_;  // what the file data was read before still has to be replayed
     return copy;
 }
 
@@ -117,19 +119,33 @@ bool Sheet::forEachCell(const Area& area,
 
 void Sheet::forEachCellByRows(const Area& area,
                               const std::function<bool(long, long, const Cell&)>& fn) const {
+    // Each column's cells come in row order; merging them gives the host's row-by-row order.
     struct Hit {
-        long row, col;
+        long row;
         const Cell* cell;
     };
-    std::vector<Hit> hits;
-    forEachCell(area, [&](long row, long col, const Cell& c) {
-        hits.push_back({row, col, &c});
-        return true;
-    });
-    std::stable_sort(hits.begin(), hits.end(),
-                     [](const Hit& a, const Hit& b) { return a.row < b.row; });
-    for (const Hit& h : hits)
-        if (!fn(h.row, h.col, *h.cell)) return;
+    std::vector<std::pair<long, std::vector<Hit>>> columns;
+    const long lastCol = std::min(area.col2, columnCount());
+    for (long col = area.col1; col <= lastCol; ++col) {
+        std::vector<Hit> hits;
+        if (const ColumnStore* c = column(col))
+            c->forEach(area.row1, area.row2, [&](long row, const Cell& cell) {
+                hits.push_back({row, &cell});
+                return true;
+            });
+        if (!hits.empty()) columns.emplace_back(col, std::move(hits));
+    }
+    using Cursor = std::pair<long, size_t>;  // (row, index into columns); ties go left to right
+    std::priority_queue<Cursor, std::vector<Cursor>, std::greater<>> next;
+    std::vector<size_t> position(columns.size(), 0);
+    for (size_t i = 0; i < columns.size(); ++i) next.push({columns[i].second.front().row, i});
+    while (!next.empty()) {
+        const size_t i = next.top().second;
+        next.pop();
+        const Hit& hit = columns[i].second[position[i]];
+        if (!fn(hit.row, columns[i].first, *hit.cell)) return;
+        if (++position[i] < columns[i].second.size()) next.push({columns[i].second[position[i]].row, i});
+    }
 }
 
 double Sheet::countIf(const Area& area, const Variant& criterion) const {
