@@ -1,12 +1,15 @@
 #include "host/embedded/column_store.h"
 
+#include <algorithm>
+
 #include "host/constants.h"
 #include "host/embedded/criteria.h"
+#include "host/embedded/text_functions.h"
 
 namespace host::embedded {
 
 struct ColumnStore::Node {
-    Id left = kNil, right = kNil;
+    Id left = kNil, right = kNil, parent = kNil;
     std::uint32_t priority = 0;
     long gap = 0;    // empty rows before this node's cell
     long span = 1;   // rows covered by the subtree: sum of gap + 1
@@ -17,6 +20,19 @@ struct ColumnStore::Node {
 struct ColumnStore::Index {
     std::unordered_map<std::u16string, long> counts;
 };
+
+// Cells by their folded display text, for Find.
+struct ColumnStore::TextIndex {
+    std::unordered_map<std::u16string, std::vector<Id>> nodes;
+};
+
+namespace {
+
+std::u16string findKey(const Cell& cell) {
+    return foldCaseSimple(cell.value.isError() ? cell.value.errorText() : cell.value.toText());
+}
+
+}  // namespace
 
 ColumnStore::ColumnStore() = default;
 ColumnStore::~ColumnStore() = default;
@@ -37,14 +53,17 @@ ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
     node.cell = std::move(cell);
     if (node.cell.hasContent()) ++contentCount_;
     indexAdd(node.cell, +1);
+    Id id;
     if (!free_.empty()) {
-        const Id id = free_.back();
+        id = free_.back();
         free_.pop_back();
         nodes_[id] = std::move(node);
-        return id;
+    } else {
+        nodes_.push_back(std::move(node));
+        id = static_cast<Id>(nodes_.size() - 1);
     }
-    nodes_.push_back(std::move(node));
-    return static_cast<Id>(nodes_.size() - 1);
+    textIndexAdd(id);
+    return id;
 }
 
 void ColumnStore::freeTree(Id t) {
@@ -53,6 +72,7 @@ void ColumnStore::freeTree(Id t) {
     freeTree(nodes_[t].right);
     if (nodes_[t].cell.hasContent()) --contentCount_;
     indexAdd(nodes_[t].cell, -1);
+    textIndexRemove(t);
     nodes_[t].cell = Cell{};
     free_.push_back(t);
 }
@@ -64,11 +84,18 @@ void ColumnStore::update(Id t) {
     if (n.left != kNil) {
         n.span += nodes_[n.left].span;
         n.count += nodes_[n.left].count;
+        nodes_[n.left].parent = t;
     }
     if (n.right != kNil) {
         n.span += nodes_[n.right].span;
         n.count += nodes_[n.right].count;
+        nodes_[n.right].parent = t;
     }
+}
+
+void ColumnStore::setRoot(Id root) {
+    root_ = root;
+    if (root_ != kNil) nodes_[root_].parent = kNil;
 }
 
 void ColumnStore::addToLeftmostGap(Id t, long delta) {
@@ -128,6 +155,11 @@ ColumnStore::Id ColumnStore::merge(Id left, long leftRows, Id right) {
 }
 
 const Cell* ColumnStore::find(long row) const {
+    const Id node = findNode(row);
+    return node == kNil ? nullptr : &nodes_[node].cell;
+}
+
+ColumnStore::Id ColumnStore::findNode(long row) const {
     Id t = root_;
     long pos = row;
     while (t != kNil) {
@@ -138,12 +170,12 @@ const Cell* ColumnStore::find(long row) const {
             continue;
         }
         pos -= leftSpan;
-        if (pos <= n.gap) return nullptr;
-        if (pos == n.gap + 1) return &n.cell;
+        if (pos <= n.gap) return kNil;
+        if (pos == n.gap + 1) return t;
         pos -= n.gap + 1;
         t = n.right;
     }
-    return nullptr;
+    return kNil;
 }
 
 void ColumnStore::set(long row, Cell cell) {
@@ -151,26 +183,28 @@ void ColumnStore::set(long row, Cell cell) {
         erase(row);
         return;
     }
-    if (const Cell* existing = find(row)) {
-        Cell& target = const_cast<Cell&>(*existing);
+    if (const Id existing = findNode(row); existing != kNil) {
+        Cell& target = nodes_[existing].cell;
         if (target.hasContent()) --contentCount_;
         indexAdd(target, -1);
+        textIndexRemove(existing);
         target = std::move(cell);
         if (target.hasContent()) ++contentCount_;
         indexAdd(target, +1);
+        textIndexAdd(existing);
         return;
     }
     const long last = lastRow();
     if (row > last) {  // appending below the last cell, as a file loads: no splits needed
         const Id node = newNode(row - last - 1, std::move(cell));
-        root_ = mergeTrees(root_, node);
+        setRoot(mergeTrees(root_, node));
         return;
     }
     auto [before, after] = split(root_, row - 1);
     auto [emptyRow, rest] = split(after, 1);
     (void)emptyRow;  // the row was empty: no node there
     const Id node = newNode(0, std::move(cell));
-    root_ = merge(merge(before, row - 1, node), row, rest);
+    setRoot(merge(merge(before, row - 1, node), row, rest));
 }
 
 void ColumnStore::erase(long row) {
@@ -178,7 +212,7 @@ void ColumnStore::erase(long row) {
     auto [before, after] = split(root_, row - 1);
     auto [removed, rest] = split(after, 1);
     freeTree(removed);
-    root_ = merge(before, row, rest);
+    setRoot(merge(before, row, rest));
 }
 
 void ColumnStore::deleteRows(long first, long count) {
@@ -186,7 +220,7 @@ void ColumnStore::deleteRows(long first, long count) {
     auto [before, after] = split(root_, first - 1);
     auto [removed, rest] = split(after, count);
     freeTree(removed);
-    root_ = merge(before, first - 1, rest);
+    setRoot(merge(before, first - 1, rest));
 }
 
 bool ColumnStore::visit(Id t, long offset, long first, long last,
@@ -294,6 +328,57 @@ long ColumnStore::countContent(long first, long last) const {
     const long inside = cellCountIn(first, last);
     if (inside <= cellCount() - inside) return scan(first, last);
     return contentCount_ - scan(1, first - 1) - scan(last + 1, host::kMaxRows);
+}
+
+void ColumnStore::textIndexAdd(Id node) const {
+    const Cell& cell = nodes_[node].cell;
+    if (textIndex_ && cell.hasContent()) textIndex_->nodes[findKey(cell)].push_back(node);
+}
+
+void ColumnStore::textIndexRemove(Id node) const {
+    const Cell& cell = nodes_[node].cell;
+    if (!textIndex_ || !cell.hasContent()) return;
+    const auto it = textIndex_->nodes.find(findKey(cell));
+    if (it == textIndex_->nodes.end()) return;
+    auto& ids = it->second;
+    for (auto& id : ids)
+        if (id == node) {
+            id = ids.back();
+            ids.pop_back();
+            break;
+        }
+    if (ids.empty()) textIndex_->nodes.erase(it);
+}
+
+long ColumnStore::rowOf(Id node) const {
+    const Node& n = nodes_[node];
+    long row = (n.left == kNil ? 0 : nodes_[n.left].span) + n.gap + 1;
+    for (Id child = node, parent = n.parent; parent != kNil; child = parent, parent = nodes_[parent].parent) {
+        const Node& p = nodes_[parent];
+        if (p.right == child) row += (p.left == kNil ? 0 : nodes_[p.left].span) + p.gap + 1;
+    }
+    return row;
+}
+
+std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long first, long last,
+                                          long after) const {
+    if (!textIndex_) {
+        textIndex_ = std::make_unique<TextIndex>();
+        std::vector<bool> unused(nodes_.size(), false);
+        for (Id id : free_) unused[id] = true;
+        for (Id id = 0; id < static_cast<Id>(nodes_.size()); ++id)
+            if (!unused[id]) textIndexAdd(id);
+    }
+    const auto it = textIndex_->nodes.find(foldedText);
+    if (it == textIndex_->nodes.end()) return std::nullopt;
+    std::optional<long> next, wrapped;
+    for (Id id : it->second) {
+        const long row = rowOf(id);
+        if (row < first || row > last) continue;
+        if (row > after && (!next || row < *next)) next = row;
+        if (!wrapped || row < *wrapped) wrapped = row;
+    }
+    return next ? next : wrapped;
 }
 
 }  // namespace host::embedded

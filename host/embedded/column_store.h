@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -41,10 +42,16 @@ public:
     double countIf(long first, long last, const Criterion& criterion) const;
     // Cells with content (COUNTA) in rows first..last.
     long countContent(long first, long last) const;
+    // Find of a whole cell's text, ignoring case: the first row after `after` within
+    // first..last whose text folds to `foldedText`, else the first such row from `first`
+    // (the search wraps round); nothing when no cell matches. A lazily built index keeps it
+    // proportional to the number of matching cells.
+    std::optional<long> findText(const std::u16string& foldedText, long first, long last, long after) const;
 
 private:
     struct Node;
     struct Index;
+    struct TextIndex;
     using Id = std::int32_t;
     static constexpr Id kNil = -1;
 
@@ -59,12 +66,18 @@ private:
     bool visit(Id t, long offset, long first, long last,
                const std::function<bool(long, const Cell&)>& fn) const;
     void indexAdd(const Cell& cell, long delta) const;
+    void textIndexAdd(Id node) const;
+    void textIndexRemove(Id node) const;
+    Id findNode(long row) const;
+    long rowOf(Id node) const;
+    void setRoot(Id root);
 
     std::vector<Node> nodes_;
     std::vector<Id> free_;
     Id root_ = kNil;
     std::uint64_t seed_ = 0x9E3779B97F4A7C15ull;
     mutable std::unique_ptr<Index> index_;
+    mutable std::unique_ptr<TextIndex> textIndex_;  // not copied: rebuilt when a copy searches
     long contentCount_ = 0;
 };
 

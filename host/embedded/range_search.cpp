@@ -67,28 +67,41 @@ std::vector<Area> constantCells(const Sheet& sheet, const std::vector<Area>& are
                        [](const Cell& c) { return c.hasContent() && c.formula.empty(); });
 }
 
+namespace {
+
+// A whole-cell, case-blind search for literal text down one column: the column's text index
+// answers it without visiting the cells (the duplicate tools call Find once per entry).
+bool indexedSearch(const std::vector<Area>& areas, const WildcardPattern& pattern, const FindOptions& o) {
+    return areas.size() == 1 && areas.front().col1 == areas.front().col2 && o.lookAt != xlPart &&
+           !o.matchCase && o.lookIn != xlFormulas && o.searchDirection != xlPrevious && !pattern.hasWildcards();
+}
+
+}  // namespace
+
 std::optional<std::pair<long, long>> findCell(const Sheet& sheet, const std::vector<Area>& areas,
-                                              const std::u16string& what,
-                                              const FindOptions& options) {
+                                              const std::u16string& what, const FindOptions& options) {
+    const WildcardPattern pattern(options.lookAt == xlPart ? u"*" + what + u"*" : what, options.matchCase);
+    const Area& first = areas.front();
+    if (indexedSearch(areas, pattern, options)) {
+        const ColumnStore* column = sheet.column(first.col1);
+        if (!column) return std::nullopt;
+        const auto row = column->findText(pattern.literal(), first.row1, first.row2, first.row1);
+        if (!row) return std::nullopt;
+        return std::make_pair(*row, first.col1);
+    }
     struct Hit {
         long row, col;
     };
     std::vector<Hit> hits;
     for (const Area& area : areas)
         sheet.forEachCellByRows(area, [&](long row, long col, const Cell& c) {
-            if (!c.hasContent()) return true;
-            const std::u16string text = findText(c, options.lookIn);
-            const bool match = options.lookAt == xlPart
-                                   ? wildcardMatch(u"*" + what + u"*", text, options.matchCase)
-                                   : wildcardMatch(what, text, options.matchCase);
-            if (match) hits.push_back({row, col});
+            if (c.hasContent() && pattern.matches(findText(c, options.lookIn))) hits.push_back({row, col});
             return true;
         });
     if (hits.empty()) return std::nullopt;
     if (options.searchOrder == xlByColumns)
         std::stable_sort(hits.begin(), hits.end(),
                          [](const Hit& a, const Hit& b) { return a.col < b.col; });
-    const Area& first = areas.front();
     const bool forwards = options.searchDirection != xlPrevious;
     // The first cell is examined last: forwards, the first hit after it wins.
     auto isStart = [&](const Hit& h) { return h.row == first.row1 && h.col == first.col1; };

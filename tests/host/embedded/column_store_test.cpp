@@ -7,6 +7,7 @@
 
 #include "host/constants.h"
 #include "host/embedded/criteria.h"
+#include "host/embedded/text_functions.h"
 
 using host::Variant;
 using host::embedded::Cell;
@@ -104,6 +105,52 @@ TEST(ColumnStore, CountIfUsesItsIndexAndStaysRightAcrossEdits) {
         store.set(written, number(3));
         model[written] = 3;
     }
+}
+
+Cell text(const std::u16string& t) {
+    Cell c;
+    c.value = Variant(t);
+    return c;
+}
+
+TEST(ColumnStore, FindTextAgreesWithAScanAcrossEditsAndWrapsRound) {
+    std::mt19937 rng(99);
+    ColumnStore store;
+    std::map<long, std::u16string> model;
+    const std::u16string words[] = {u"apple", u"APPLE", u"pear", u"Plum"};
+    auto scan = [&](const std::u16string& folded, long first, long last, long after) -> std::optional<long> {
+        std::optional<long> wrapped;
+        for (auto& [row, t] : model) {
+            if (row < first || row > last || host::embedded::foldCaseSimple(t) != folded) continue;
+            if (row > after) return row;
+            if (!wrapped) wrapped = row;
+        }
+        return wrapped;
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const long row = 1 + static_cast<long>(rng() % 300);
+        if (rng() % 4 == 0) {
+            store.deleteRows(row, 1);
+            std::map<long, std::u16string> next;
+            for (auto& [r, t] : model)
+                if (r != row) next[r > row ? r - 1 : r] = t;
+            model = std::move(next);
+        } else {
+            const auto& w = words[rng() % 4];
+            store.set(row, text(w));
+            model[row] = w;
+        }
+        if (step % 50 == 0) {
+            const long first = 1 + static_cast<long>(rng() % 100), last = first + static_cast<long>(rng() % 250);
+            const long after = first + static_cast<long>(rng() % 50);
+            for (const char16_t* key : {u"apple", u"pear", u"plum", u"fig"})
+                ASSERT_EQ(store.findText(key, first, last, after), scan(key, first, last, after)) << step;
+        }
+    }
+    ColumnStore copy(store);  // a copy builds its own index
+    copy.set(1000, text(u"fig"));
+    EXPECT_EQ(copy.findText(u"fig", 1, 2000, 1), 1000);
+    EXPECT_EQ(store.findText(u"fig", 1, 2000, 1), std::nullopt);
 }
 
 TEST(ColumnStore, EmptyRowsMatchBlankCriteria) {
