@@ -15,7 +15,10 @@ namespace {
 
 class CountRoad : public ::testing::Test {
 protected:
-    void SetUp() override { resetCountState(); }
+    void SetUp() override {
+        resetCountState();
+        session = std::make_unique<shell::HostSession>();  // connects: hostApplication is set
+    }
     void TearDown() override {
         session.reset();
         resetCountState();
@@ -30,7 +33,7 @@ protected:
     }
     using Figures = std::vector<std::u16string>;
 
-    std::unique_ptr<shell::HostSession> session = std::make_unique<shell::HostSession>();
+    std::unique_ptr<shell::HostSession> session;
     std::vector<forms::FormSnapshot> looks;
 };
 
