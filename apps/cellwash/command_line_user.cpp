@@ -14,6 +14,15 @@ bool isToolDialog(const forms::Form& form) {
     return form.Name() == u"frmMain" || form.Name() == u"frmDupPrev";
 }
 
+// The buttons that answer a tool dialog: frmMain's Yes and No, the duplicate preventer's
+// apply and close.
+forms::UserAction answerOf(const forms::Form& form, bool yes) {
+    forms::UserAction click;
+    if (form.Name() == u"frmDupPrev") click.control = yes ? u"Command1" : u"Command2";
+    else click.control = yes ? u"cmdYes" : u"cmdNo";
+    return click;
+}
+
 }  // namespace
 
 bool isProgressCaption(const std::u16string& caption) {
@@ -24,16 +33,10 @@ bool isProgressCaption(const std::u16string& caption) {
 
 std::optional<forms::UserAction> CommandLineUser::nextAction(forms::Form& top) {
     if (!isToolDialog(top) || dialogDone_) return std::nullopt;  // closes the window
-    if (nextDialogAction_ < script_.dialogActions.size()) {
-        const auto& action = script_.dialogActions[nextDialogAction_++];
-        if (nextDialogAction_ == script_.dialogActions.size()) {
-            dialogAtClose_ = forms::snapshot(top);
-            dialogDone_ = true;
-        }
-        return action;
-    }
+    if (nextDialogAction_ < script_.dialogActions.size()) return script_.dialogActions[nextDialogAction_++];
     dialogDone_ = true;
     dialogAtClose_ = forms::snapshot(top);
+    if (script_.confirm) return answerOf(top, *script_.confirm);
     return std::nullopt;
 }
 

@@ -15,6 +15,7 @@ namespace cli {
 
 struct UserScript {
     std::vector<forms::UserAction> dialogActions;  // the settings and clicks, in order
+    std::optional<bool> confirm;                   // then Yes (true) or No (false), if given
     std::optional<int> answer;                     // forms::vbYes / vbNo for message boxes
     std::optional<int> stopAtYield;
 };

@@ -8,6 +8,7 @@
 #include "apps/cellwash/listing_commands.h"
 #include "apps/cellwash/run_command.h"
 #include "apps/cellwash/show_command.h"
+#include "apps/cellwash/tool_help.h"
 #include "apps/cellwash/type_command.h"
 
 namespace {
@@ -32,7 +33,8 @@ CLI::App* addRun(CLI::App& app, cli::RunOptions& run) {
     auto* command = app.add_subcommand("run", "run a tool as a user at the ribbon would: dialog, options, Yes, message");
     command->add_option("TOOL", run.tool,
                         "ribbon id (btnDelDupsKF_25), legacy tag (CWTOOLS5_DC1), command key "
-                        "(removeDuplicatesKeepFirst) or its kebab-case form; `cellwash tools` lists them")
+                        "(removeDuplicatesKeepFirst) or its kebab-case form; `cellwash tools` lists them, "
+                        "`cellwash run TOOL --help` shows that tool's dialog options")
         ->required();
     addSessionOptions(*command, run);
     command->add_option("--select", run.select, "the selection, such as B2:B40 (default: the file's selection)");
@@ -47,9 +49,25 @@ CLI::App* addRun(CLI::App& app, cli::RunOptions& run) {
     return command;
 }
 
+// `cellwash run TOOL --help` describes that tool's dialog rather than the run command.
+bool asksToolHelp(int argc, char** argv) {
+    if (argc < 4 || std::string(argv[1]) != "run" || argv[2][0] == '-') return false;
+    for (int i = 3; i < argc; ++i)
+        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return true;
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (asksToolHelp(argc, argv)) {
+        try {
+            return cli::runToolHelp(argv[2], std::cout);
+        } catch (const cli::Failure& failure) {
+            std::cerr << "cellwash: " << failure.what() << "\n";
+            return failure.status();
+        }
+    }
     CLI::App app{"cellwash: data-cleaning tools for spreadsheet workbooks (xlsx, xlsm, csv), run the way a\n"
                  "user runs them from the ribbon. Without -o or --in-place nothing is written (a dry run).\n"
                  "Exit status: 0 done, 1 refused (e.g. \"Selection is Empty!\"), 2 usage, 3 file error."};

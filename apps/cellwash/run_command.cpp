@@ -22,7 +22,7 @@ namespace cli {
 
 namespace {
 
-UserScript scriptOf(const RunOptions& options) {
+UserScript scriptOf(const RunOptions& options, const shell::CatalogueEntry& tool) {
     UserScript script;
     for (const auto& setting : options.sets) {
         const auto equals = setting.find('=');
@@ -45,9 +45,10 @@ UserScript scriptOf(const RunOptions& options) {
         click.control = host::utf16(control);
         script.dialogActions.push_back(click);
     }
-    forms::UserAction answer;
-    answer.control = options.no ? u"cmdNo" : u"cmdYes";
-    if (options.no || options.clicks.empty()) script.dialogActions.push_back(answer);
+    // The count tools count as their dialog opens and have no Yes step: the user reads and closes.
+    const bool counts = tool.target == shell::TargetFamily::CountTool1to3 || tool.target == shell::TargetFamily::CountTool4to5;
+    if (options.no) script.confirm = false;
+    else if (options.clicks.empty() && !counts) script.confirm = true;
     if (options.answer) {
         if (*options.answer != "yes" && *options.answer != "no")
             throw Failure(kUsage, "--answer takes yes or no");
@@ -113,7 +114,7 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     if (!tool) throw Failure(kUsage, "unknown tool \"" + options.tool + "\" (`cellwash tools` lists them)");
     const bool legacy = std::atof(options.hostVersion.c_str()) <= 11.0;
 
-    CommandLineUser user(scriptOf(options));
+    CommandLineUser user(scriptOf(options, *tool));
     if (options.progressBar)
         user.onProgress = [&err](const std::u16string& caption) { err << "\r" << host::utf8(caption) << "   " << std::flush; };
     shell::HostSession session({.version = host::utf16(options.hostVersion),

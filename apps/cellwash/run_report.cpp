@@ -1,5 +1,6 @@
 #include "apps/cellwash/run_report.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -18,6 +19,28 @@ std::string oneLine(std::u16string text) {
     for (auto& c : text)
         if (c == u'\r' || c == u'\n') c = u' ';
     return host::utf8(text);
+}
+
+// The count tools' figures on frmMain: the caption label and the number label of each row.
+constexpr std::pair<const char16_t*, const char16_t*> kCountFigures[] = {
+    {u"lblWordsCap", u"ctrWords"},          {u"lblCharsNoSpacesCap", u"ctrChars"},
+    {u"lblCharsWithSpacesCap", u"ctrCharsSpaces"}, {u"lblSheetsCap", u"ctrSheetsVisible"},
+    {u"lblSheetsHiddenCap", u"ctrSheetsHidden"}, {u"Label20", u"lblSelectedCells"},
+    {u"Label21", u"lblUnique"},             {u"lblDiplicateCaption", u"lblDuplicate"},
+    {u"Label23", u"lblDistinct"},
+};
+
+// The figures the dialog showed when it closed, as (caption, number), for the rows it showed.
+std::vector<std::pair<std::string, std::string>> figuresOf(const CommandLineUser& user) {
+    std::vector<std::pair<std::string, std::string>> figures;
+    const auto& dialog = user.dialogAtClose();
+    if (!dialog || dialog->form != u"frmMain") return figures;
+    for (const auto& [caption, number] : kCountFigures) {
+        const auto shown = dialog->shown.find(number);
+        if (shown == dialog->shown.end() || !shown->second) continue;
+        figures.emplace_back(oneLine(textOr(*dialog, caption)), oneLine(textOr(*dialog, number)));
+    }
+    return figures;
 }
 
 }  // namespace
@@ -39,6 +62,11 @@ void printReport(const RunReport& report, std::ostream& out) {
             << (report.user->answers()[i] == 6 ? "Yes" : report.user->answers()[i] == 7 ? "No" : "OK") << "\n";
     }
     if (!report.user->progress().empty()) out << "progress: " << host::utf8(report.user->progress().back()) << "\n";
+    for (const auto& [caption, number] : figuresOf(*report.user)) {
+        std::string label = caption;
+        label.resize(std::max<size_t>(label.size(), 28), ' ');
+        out << "  " << label << " " << number << "\n";
+    }
     out << "changed: " << report.changes.cells << " cell(s)";
     for (const auto& sheet : report.changes.sheets) out << "; " << sheet;
     out << "\n";
@@ -66,7 +94,14 @@ void printJsonReport(const RunReport& report, std::ostream& out) {
     doc["status_bar"] = report.statusBar;
     doc["dialog"] = nlohmann::json::object();
     if (const auto& dialog = report.user->dialogAtClose())
-        for (const auto& [control, text] : dialog->texts) doc["dialog"][host::utf8(control)] = host::utf8(text);
+        for (const auto& [control, text] : dialog->texts) {
+            const auto shown = dialog->shown.find(control);
+            if (shown != dialog->shown.end() && shown->second && !text.empty())
+                doc["dialog"][host::utf8(control)] = host::utf8(text);
+        }
+    doc["figures"] = nlohmann::json::array();
+    for (const auto& [caption, number] : figuresOf(*report.user))
+        doc["figures"].push_back({{"label", caption}, {"value", number}});
     doc["changed"] = {{"cells", report.changes.cells}, {"sheets", report.changes.sheets}};
     doc["written"] = report.written ? nlohmann::json(*report.written) : nlohmann::json(nullptr);
     doc["refused"] = report.refused;

@@ -4,18 +4,20 @@
 
 namespace cli {
 
-std::string kebabCase(std::u16string_view commandKey) {
+// Words start at a capital after a small letter or digit, at the last capital of an acronym
+// ("removeLTSpaces" -> remove-lt-spaces) and at a digit after a letter ("2nd").
+std::string kebabCase(std::u16string_view key) {
+    const auto upper = [](char16_t c) { return c >= u'A' && c <= u'Z'; };
+    const auto lower = [](char16_t c) { return c >= u'a' && c <= u'z'; };
+    const auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
     std::string out;
-    for (char16_t c : commandKey) {
-        if (c >= u'A' && c <= u'Z') {
-            if (!out.empty()) out.push_back('-');
-            out.push_back(static_cast<char>(c - u'A' + 'a'));
-        } else if (c >= u'0' && c <= u'9' && !out.empty() && !(out.back() >= '0' && out.back() <= '9')) {
-            out.push_back('-');
-            out.push_back(static_cast<char>(c));
-        } else {
-            out.push_back(static_cast<char>(c));
-        }
+    for (size_t i = 0; i < key.size(); ++i) {
+        const char16_t c = key[i], before = i ? key[i - 1] : u'\0', after = i + 1 < key.size() ? key[i + 1] : u'\0';
+        const bool wordStart = i > 0 && ((upper(c) && (lower(before) || digit(before))) ||
+                                         (upper(c) && upper(before) && lower(after)) ||
+                                         (digit(c) && (lower(before) || upper(before))));
+        if (wordStart) out.push_back('-');
+        out.push_back(static_cast<char>(upper(c) ? c - u'A' + 'a' : c));
     }
     return out;
 }

@@ -159,6 +159,33 @@ TEST_F(Cli, ShowAndTypeWorkOnTheFile) {
     EXPECT_NE(typed.out.find("D2 = 0.5 (number)"), std::string::npos) << typed.out;
 }
 
+TEST_F(Cli, ThePreventersRuleIsSavedAndEnforcedWhenTyping) {
+    const auto guarded = run("run btnDupPreventer_30 " + book().string() + " --select C2:C20 --json -o " + out().string());
+    ASSERT_EQ(guarded.status, 0) << err();
+    const auto typed = run("type " + out().string() + " C12 ADA@example.org");
+    EXPECT_EQ(typed.status, 1);
+    EXPECT_FALSE(err().empty());
+    EXPECT_EQ(run("type " + out().string() + " C12 new@example.org").status, 0) << err();
+}
+
+TEST_F(Cli, CountToolsPrintTheirFiguresAndLeaveTheWorkbookAlone) {
+    const auto r = run("run count-active-sheet " + book().string() + " --json");
+    ASSERT_EQ(r.status, 0) << err();
+    const auto report = json(r);
+    ASSERT_EQ(report["figures"].size(), 5u) << r.out;
+    EXPECT_EQ(report["figures"][0]["label"], "Words");
+    EXPECT_EQ(report["figures"][3]["value"], "2");  // Customers and Notes are visible
+    EXPECT_TRUE(report["changed"]["sheets"].empty());  // no undo copy for counting
+    EXPECT_EQ(report["dialog"]["ctrSheetsVisible"], "2");
+}
+
+TEST_F(Cli, ToolHelpListsTheDialogsOwnControls) {
+    const auto help = run("run removeUD --help");
+    ASSERT_EQ(help.status, 0) << err();
+    EXPECT_NE(help.out.find("--set txtUserDefinedChars=TEXT"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("Do you want to Remove User Defined Characters ?"), std::string::npos);
+}
+
 TEST_F(Cli, TheRibbonShowsHindiLabelsAfterTheLanguageSwitch) {
     const auto english = run("ribbon");
     const auto hindi = run("ribbon --lang Hi");
