@@ -280,12 +280,10 @@ void CellRange::Delete(std::optional<int> shift) {
     while (!pending.empty()) {
         const Area a = pending.front();
         pending.erase(pending.begin());
-        int how = shift.value_or(0);
-        if (!shift) {
-            if (isWholeRows(a)) how = xlShiftUp;
-            else if (isWholeColumns(a)) how = xlShiftToLeft;
-            else how = colsOf(a) >= rowsOf(a) ? xlShiftUp : xlShiftToLeft;
-        }
+        // Whole rows always go up and whole columns left: the host ignores Shift for them.
+        int how = shift.value_or(colsOf(a) >= rowsOf(a) ? xlShiftUp : xlShiftToLeft);
+        if (isWholeRows(a)) how = xlShiftUp;
+        else if (isWholeColumns(a)) how = xlShiftToLeft;
         if (how != xlShiftUp && how != xlShiftToLeft) failRange("Delete");
         sheet_->deleteCells(a, how);
         sheet_->follow(pending, seq);

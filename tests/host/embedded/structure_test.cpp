@@ -39,8 +39,9 @@ TEST(Delete, ShiftLeftAndEntireColumn) {
     auto t = makeHost({{u"a", u"b", u"c"}, {u"d", u"e", u"f"}});
     t.sheet->Range(u"A1")->Delete(host::xlShiftToLeft);
     EXPECT_EQ(texts(*t.sheet, u"A1:C2"), (Rows{{u"b", u"c", u""}, {u"d", u"e", u"f"}}));
-    t.sheet->Range(u"B1")->EntireColumn()->Delete();
+    t.sheet->Range(u"B1")->EntireColumn()->Delete(-4131);  // any shift: a whole column goes left
     EXPECT_EQ(texts(*t.sheet, u"A1:C2"), (Rows{{u"b", u"", u""}, {u"d", u"f", u""}}));
+    EXPECT_THROW(t.sheet->Range(u"A1")->Delete(-4131), host::Error);
 }
 
 TEST(Follow, HeldRangesMoveShrinkAndVanishAsReferencesDo) {
