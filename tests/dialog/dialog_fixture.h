@@ -3,6 +3,8 @@
 // rows, the host references set, a scripted driver installed, a recording ribbon.
 #include <gtest/gtest.h>
 
+#include "tests/support/alerts.h"
+
 #include <string>
 #include <vector>
 
@@ -47,9 +49,7 @@ protected:
 
     // The message shown in frmAlert, the last time it was shown.
     std::u16string lastAlert() const {
-        for (auto it = user.shownForms().rbegin(); it != user.shownForms().rend(); ++it)
-            if (it->form == u"frmAlert") return it->text(u"lblMessage");
-        return u"<no alert shown>";
+        return testsupport::lastAlert(user);
     }
     int timesShown(const std::u16string& form) const {
         int n = 0;

@@ -7,6 +7,7 @@
 #include "host/range.h"
 #include "shell/frm_alert.h"
 #include "tests/shell/session_fixture.h"
+#include "tests/support/alerts.h"
 #include "tests/support/sheet_builder.h"
 
 namespace duplicatestest {
@@ -28,9 +29,7 @@ protected:
         return s;
     }
     std::u16string lastAlert() {
-        for (auto it = user().shownForms().rbegin(); it != user().shownForms().rend(); ++it)
-            if (it->form == u"frmAlert") return it->text(u"lblMessage");
-        return u"<no alert shown>";
+        return testsupport::lastAlert(user());
     }
     Column columnA(long rows) {
         std::u16string address = u"A1:A" + std::u16string(1, static_cast<char16_t>(u'0' + rows));

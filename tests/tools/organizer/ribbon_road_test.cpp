@@ -7,6 +7,7 @@
 #include "host/worksheet.h"
 #include "shell/global_variable_and_functions.h"
 #include "shell/host_session.h"
+#include "tests/support/alerts.h"
 
 namespace organizertest {
 namespace {
@@ -15,11 +16,7 @@ std::u16string cellText(shell::HostSession& s, const std::u16string& address) {
     return s.app().Range(address)->Value().toText();
 }
 
-std::u16string lastAlert(shell::HostSession& s) {
-    for (auto it = s.user().shownForms().rbegin(); it != s.user().shownForms().rend(); ++it)
-        if (it->form == u"frmAlert") return it->text(u"lblMessage");
-    return u"<no alert shown>";
-}
+std::u16string lastAlert(shell::HostSession& s) { return testsupport::lastAlert(s.user()); }
 
 TEST(OrganizerFromTheRibbon, RemoveEmptyRowsThenUndo) {
     shell::HostSession session;
