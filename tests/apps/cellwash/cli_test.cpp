@@ -194,6 +194,9 @@ TEST_F(Cli, TheRibbonShowsHindiLabelsAfterTheLanguageSwitch) {
     EXPECT_NE(english.out, hindi.out);
     EXPECT_NE(english.out.find("btnDelNumbers_07"), std::string::npos);
     EXPECT_EQ(run("ribbon --lang Xx").status, 2);
+    const auto hindiRun = run("run removeNumbers " + book().string() + " --select A1:A10 --lang Hi --json");
+    EXPECT_EQ(hindiRun.status, 0) << err();
+    EXPECT_EQ(run("run removeNumbers " + book().string() + " --lang Xx").status, 2);
     const auto legacy = run("ribbon --host-version 11.0");
     EXPECT_NE(legacy.out.find("&Cellwash"), std::string::npos);
 }
