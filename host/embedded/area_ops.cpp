@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "host/constants.h"
-#include "host/embedded/sheet.h"
 
 namespace host::embedded {
 

@@ -8,7 +8,11 @@
 
 namespace host::embedded {
 
-struct StructuralEdit;
+// One structural edit: rows or columns deleted within `area`, the rest shifting up or left.
+struct StructuralEdit {
+    enum class Kind { ShiftUp, ShiftLeft } kind;
+    Area area;
+};
 
 inline bool contains(const Area& a, long row, long col) {
     return row >= a.row1 && row <= a.row2 && col >= a.col1 && col <= a.col2;

@@ -40,7 +40,7 @@ ColumnStore::~ColumnStore() = default;
 ColumnStore::ColumnStore(const ColumnStore& other)
     : nodes_(other.nodes_), free_(other.free_), root_(other.root_), seed_(other.seed_),
       index_(other.index_ ? std::make_unique<Index>(*other.index_) : nullptr),
-      contentCount_(other.contentCount_) {}
+      contentCount_(other.contentCount_), formulaCount_(other.formulaCount_) {}
 
 ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
     seed_ ^= seed_ << 13;
@@ -52,6 +52,7 @@ ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
     node.span = gap + 1;
     node.cell = std::move(cell);
     if (node.cell.hasContent()) ++contentCount_;
+    if (!node.cell.formula.empty()) ++formulaCount_;
     indexAdd(node.cell, +1);
     Id id;
     if (!free_.empty()) {
@@ -71,6 +72,7 @@ void ColumnStore::freeTree(Id t) {
     freeTree(nodes_[t].left);
     freeTree(nodes_[t].right);
     if (nodes_[t].cell.hasContent()) --contentCount_;
+    if (!nodes_[t].cell.formula.empty()) --formulaCount_;
     indexAdd(nodes_[t].cell, -1);
     textIndexRemove(t);
     nodes_[t].cell = Cell{};
@@ -186,10 +188,12 @@ void ColumnStore::set(long row, Cell cell) {
     if (const Id existing = findNode(row); existing != kNil) {
         Cell& target = nodes_[existing].cell;
         if (target.hasContent()) --contentCount_;
+        if (!target.formula.empty()) --formulaCount_;
         indexAdd(target, -1);
         textIndexRemove(existing);
         target = std::move(cell);
         if (target.hasContent()) ++contentCount_;
+        if (!target.formula.empty()) ++formulaCount_;
         indexAdd(target, +1);
         textIndexAdd(existing);
         return;

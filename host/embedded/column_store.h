@@ -34,6 +34,7 @@ public:
     // Visits stored cells with first <= row <= last, top to bottom; stop by returning false.
     bool forEach(long first, long last, const std::function<bool(long row, const Cell&)>& visit) const;
     long cellCount() const;                   // stored cells (any, also fill-only)
+    long formulaCount() const { return formulaCount_; }
     long cellCountIn(long first, long last) const;
     long firstRow() const;                    // 0 when empty
     long lastRow() const;                     // 0 when empty
@@ -79,6 +80,7 @@ private:
     mutable std::unique_ptr<Index> index_;
     mutable std::unique_ptr<TextIndex> textIndex_;  // not copied: rebuilt when a copy searches
     long contentCount_ = 0;
+    long formulaCount_ = 0;
 };
 
 }  // namespace host::embedded

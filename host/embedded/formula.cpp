@@ -1,6 +1,7 @@
 #include "host/embedded/formula.h"
 
 #include "host/constants.h"
+#include "host/embedded/area_ops.h"
 #include "host/embedded/formula_eval.h"
 #include "host/embedded/formula_parser.h"
 #include "host/error.h"
@@ -46,6 +47,34 @@ std::vector<Area> Formula::references(long rowOffset, long colOffset) const {
         if (resolveReference(ref, rowOffset, colOffset, area)) areas.push_back(area);
     }
     return areas;
+}
+
+std::u16string Formula::textAfter(const StructuralEdit& edit, bool keepRelative) const {
+    const std::u16string& source = parsed_->source;
+    std::u16string out = source.starts_with(u'=') ? u"" : u"=";
+    size_t copied = 0;
+    for (const auto& ref : parsed_->references) {
+        out.append(source, copied, ref.start - copied);
+        const bool relative = !ref.first.rowAbs && !ref.first.colAbs && !ref.last.rowAbs && !ref.last.colAbs;
+        if (keepRelative && relative) {
+            out.append(source, ref.start, ref.length);
+            copied = ref.start + ref.length;
+            continue;
+        }
+        Area area;
+        const auto moved = resolveReference(ref, 0, 0, area) ? follow(area, edit) : std::nullopt;
+        if (!moved) {
+            out += u"#REF!";
+        } else {
+            FormulaReference shifted = ref;
+            shifted.first = {moved->row1, moved->col1, ref.first.rowAbs, ref.first.colAbs};
+            shifted.last = {moved->row2, moved->col2, ref.last.rowAbs, ref.last.colAbs};
+            out += referenceText(shifted, 0, 0);
+        }
+        copied = ref.start + ref.length;
+    }
+    out.append(source, copied);
+    return out;
 }
 
 }  // namespace host::embedded

@@ -29,6 +29,7 @@ public:
 };
 
 struct ParsedFormula;
+struct StructuralEdit;
 
 class Formula {
 public:
@@ -50,6 +51,11 @@ public:
 
     // The areas the formula refers to, shifted; those that leave the sheet are left out.
     std::vector<Area> references(long rowOffset = 0, long colOffset = 0) const;
+    // The formula's text after rows or columns were deleted, as the host rewrites it:
+    // references below or right of the deletion move, ranges across it shrink, and a
+    // reference whose cells are all gone becomes #REF!. For a rule whose relative references
+    // count from an anchor that moves with its cells, `keepRelative` leaves those alone.
+    std::u16string textAfter(const StructuralEdit& edit, bool keepRelative = false) const;
 
 private:
     explicit Formula(std::shared_ptr<const ParsedFormula> parsed) : parsed_(std::move(parsed)) {}

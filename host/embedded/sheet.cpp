@@ -201,7 +201,30 @@ Area Sheet::usedArea() const {
 
 // ---- structure ----
 
+// Formulas of cells and rules refer to cells by position: after a deletion they are rewritten
+// to keep pointing at the same cells (or #REF!), and the cells' values follow.
+void Sheet::rewriteFormulas(const StructuralEdit& edit) {
+    for (long col = 1; col <= columnCount(); ++col) {
+        const ColumnStore* c = column(col);
+        if (!c || c->formulaCount() == 0) continue;
+        std::vector<std::pair<long, std::u16string>> rewritten;
+        c->forEach(1, kMaxRows, [&](long row, const Cell& cell) {
+            if (!cell.formula.empty()) rewritten.emplace_back(row, Formula::parse(cell.formula).textAfter(edit));
+            return true;
+        });
+        for (auto& [row, text] : rewritten) {
+            Cell updated = *cell(row, col);
+            updated.formula = std::move(text);
+            updated.value = Formula::parse(updated.formula).evaluate(SheetFormulaContext(*this));
+            setCell(row, col, std::move(updated));
+        }
+    }
+    for (auto& rule : validations_)
+        if (rule.type == xlValidateCustom) rule.formula1 = Formula::parse(rule.formula1).textAfter(edit, true);
+}
+
 void Sheet::logEdit(StructuralEdit edit) {
+    rewriteFormulas(edit);
     for (auto& rule : validations_) {
         std::vector<Area> kept;
         for (const Area& a : rule.areas)

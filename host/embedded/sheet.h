@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/embedded/address.h"
+#include "host/embedded/area_ops.h"
 #include "host/embedded/cell.h"
 #include "host/embedded/column_store.h"
 #include "host/embedded/sheet_objects.h"
@@ -19,12 +20,6 @@ class Book;
 // Opaque data a file format keeps with a sheet or workbook to save it without loss.
 struct FileData {
     virtual ~FileData() = default;
-};
-
-// One structural edit: rows or columns deleted within `area`, the rest shifting up or left.
-struct StructuralEdit {
-    enum class Kind { ShiftUp, ShiftLeft } kind;
-    Area area;
 };
 
 class Sheet : public host::Worksheet, public std::enable_shared_from_this<Sheet> {
@@ -111,6 +106,7 @@ public:
 private:
     ColumnStore& mutableColumn(long col);
     void logEdit(StructuralEdit edit);
+    void rewriteFormulas(const StructuralEdit& edit);
 
     std::weak_ptr<Book> book_;
     std::u16string name_;

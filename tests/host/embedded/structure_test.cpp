@@ -99,3 +99,25 @@ TEST(Clear, ClearContentsKeepsFillsAndComments) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormulasAfterDeletion, ReferencesMoveShrinkOrBecomeRefErrors) {
+    auto t = makeHost({{u"1"}, {u"2"}, {u"3"}, {u"4"}});
+    testsupport::fill(*t.sheet, {{u"=A4"}, {u"=SUM(A1:A4)"}, {u"=A2*10"}, {u"=$A$3"}, {u"=COUNTA(A:A)"}}, 1, 2);
+    t.sheet->Range(u"A2")->EntireRow()->Delete();
+    // B1..B5 moved up with row 2 gone: B2's "=A2*10" lost its target.
+    EXPECT_EQ(t.sheet->Range(u"B1")->Formula(), u"=A3");
+    EXPECT_EQ(t.sheet->Range(u"B1")->Value().number(), 4);
+    EXPECT_EQ(t.sheet->Range(u"B2")->Formula(), u"=#REF!*10");
+    EXPECT_TRUE(t.sheet->Range(u"B2")->Value().isError());
+    EXPECT_EQ(t.sheet->Range(u"B3")->Formula(), u"=$A$2");
+    EXPECT_EQ(t.sheet->Range(u"B3")->Value().number(), 3);
+    EXPECT_EQ(t.sheet->Range(u"B4")->Formula(), u"=COUNTA(A:A)");
+    auto sum = makeHost({{u"1"}, {u"2"}, {u"3"}, {u"=SUM(A1:A3)"}});
+    sum.sheet->Range(u"A2")->EntireRow()->Delete();
+    EXPECT_EQ(sum.sheet->Range(u"A3")->Formula(), u"=SUM(A1:A2)");
+    EXPECT_EQ(sum.sheet->Range(u"A3")->Value().number(), 4);
+}
+
+}  // namespace
