@@ -6,16 +6,13 @@
 #include "host/range.h"
 #include "shell/global_variable_and_functions.h"
 #include "shell/host_session.h"
-#include "tests/support/alerts.h"
+#include "tests/support/session_reading.h"
 
 namespace texttest {
 namespace {
 
-std::u16string cellText(shell::HostSession& s, const std::u16string& address) {
-    return s.app().Range(address)->Value().toText();
-}
-
-std::u16string lastAlert(shell::HostSession& s) { return testsupport::lastAlert(s.user()); }
+using testsupport::cellText;
+using testsupport::lastAlert;
 
 TEST(TextCleanerFromTheRibbon, RemoveNumbersThenUndo) {
     shell::HostSession session;
