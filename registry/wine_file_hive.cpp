@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "registry/atomic_file.h"
+#include "base/atomic_file.h"
 #include "registry/caseless.h"
 
 namespace registry {
@@ -246,11 +246,12 @@ RegResult WineFileHive::deleteValue(const KeyPath& path, std::u16string_view nam
 }
 
 RegResult WineFileHive::save() {
-    const std::string failure = replaceFileContent(file_, wine::writeDocument(document_));
-    if (!failure.empty()) {
+    try {
+        base::replaceFileContent(file_, wine::writeDocument(document_));
+    } catch (const base::FileWriteError& e) {
         loadedStamp_.reset();  // back to what the file holds
         refresh();
-        problem_ = failure;
+        problem_ = e.what();
         return kRegistryIoFailed;
     }
     loadedStamp_ = stampNow();
