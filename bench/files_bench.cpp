@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,7 @@ size_t makeWorkbook(const std::string& path) {
     for (int i = 0; i < 5000; ++i) strings += "<si><t>customer " + std::to_string(i) + "</t></si>";
     strings += "</sst>";
     const size_t cellBytes = sheet.size();
-    files::ZipWriter zip(path);
+    files::ZipWriter zip;
     zip.add("[Content_Types].xml",
             "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
             "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
@@ -96,7 +97,8 @@ size_t makeWorkbook(const std::string& path) {
             "<Relationship Id=\"rId2\" Type=\"" + rel + "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>");
     zip.add("xl/worksheets/sheet1.xml", std::move(sheet), true);
     zip.add("xl/sharedStrings.xml", std::move(strings));
-    zip.close();
+    const std::string bytes = zip.close();
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return cellBytes;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "files/comments_xml.h"
@@ -334,7 +335,7 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
         PackageWriter writer(book, notes, extension == ".xlsm");
         Package package = writer.build();
         replaceFile(path, [&](const std::string& temporary) {
-            ZipWriter zip(temporary);
+            ZipWriter zip;
             zip.add("[Content_Types].xml", package.types.toXml());
             for (const std::string& part : writingOrder(package, book)) {
                 if (part == "[Content_Types].xml") continue;
@@ -342,7 +343,11 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
                 const bool big = bytes.size() > (1u << 20);
                 zip.add(part, std::move(bytes), big);
             }
-            zip.close();
+            const std::string bytes = zip.close();
+            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            out.close();
+            if (!out) throw FileError(path, "cannot be written (is the disk full or read-only?)");
         });
     } catch (const FormatError& e) {
         throw FileError(path, e.what());

@@ -83,14 +83,24 @@ std::string ZipReader::read(std::string_view name) {
     return out;
 }
 
-ZipWriter::ZipWriter(const std::string& path) : path_(path) {
-    int code = 0;
-    archive_ = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!archive_) throw FormatError("cannot create " + path + " (" + zipErrorText(code) + ")");
+ZipWriter::ZipWriter() {
+    zip_error_t error;
+    zip_error_init(&error);
+    memory_ = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (memory_) archive_ = zip_open_from_source(memory_, ZIP_TRUNCATE, &error);
+    if (!archive_) {
+        const std::string text = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        if (memory_) zip_source_free(memory_);
+        throw FormatError("cannot start a zip archive in memory (" + text + ")");
+    }
+    zip_error_fini(&error);
+    zip_source_keep(memory_);  // zip_close() would otherwise free the bytes it has just written
 }
 
 ZipWriter::~ZipWriter() {
     if (archive_) zip_discard(archive_);
+    zip_source_free(memory_);
 }
 
 void ZipWriter::add(const std::string& name, std::string data, bool fast) {
@@ -106,11 +116,34 @@ void ZipWriter::add(const std::string& name, std::string data, bool fast) {
     zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, fast ? 1 : 6);
 }
 
-void ZipWriter::close() {
+std::string ZipWriter::close() {
+    if (!archive_) throw FormatError("the zip archive is already closed");
     if (zip_close(archive_) != 0)
-        throw FormatError("cannot write " + path_ + " (" + zip_strerror(archive_) + ")");
+        throw FormatError(std::string("cannot finish the zip archive (") + zip_strerror(archive_) + ")");
     archive_ = nullptr;
     buffers_.clear();
+    return readBack();
+}
+
+std::string ZipWriter::readBack() {
+    const auto failure = [this](const char* step) {
+        return FormatError(std::string("cannot ") + step + " the finished zip archive (" +
+                           zip_error_strerror(zip_source_error(memory_)) + ")");
+    };
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_source_stat(memory_, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) throw failure("measure");
+    if (zip_source_open(memory_) != 0) throw failure("open");
+    std::string bytes(static_cast<size_t>(st.size), '\0');
+    size_t filled = 0;
+    while (filled < bytes.size()) {
+        const zip_int64_t got = zip_source_read(memory_, bytes.data() + filled, bytes.size() - filled);
+        if (got <= 0) break;
+        filled += static_cast<size_t>(got);
+    }
+    zip_source_close(memory_);
+    if (filled != bytes.size()) throw failure("read back");
+    return bytes;
 }
 
 }  // namespace files

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct zip;
+struct zip_source;
 
 namespace files {
 
@@ -41,22 +42,26 @@ private:
     std::vector<std::string> names_;
 };
 
-// Writes a new archive entry by entry; nothing is on disk in its final form until close().
+// Builds a new archive in memory, entry by entry; close() hands back its bytes, so that the
+// caller alone decides where they land on disk (and owns the only temporary file).
 class ZipWriter {
 public:
-    explicit ZipWriter(const std::string& path);  // creates or truncates `path`
-    ~ZipWriter();                                  // discards an unfinished archive
+    ZipWriter();
+    ~ZipWriter();  // discards an unfinished archive
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
     // `fast` trades size for speed on big generated parts.
     void add(const std::string& name, std::string data, bool fast = false);
-    void close();
+    // The finished archive; the writer takes no more entries afterwards.
+    std::string close();
 
 private:
+    std::string readBack();
+
+    zip_source* memory_ = nullptr;  // the archive's bytes; kept past zip_close() to read them back
     zip* archive_ = nullptr;
     std::deque<std::string> buffers_;  // libzip reads them at close(); a deque keeps them in place
-    std::string path_;
 };
 
 }  // namespace files

@@ -17,7 +17,7 @@ namespace {
 std::string variant(const ScratchDir& dir, const std::map<std::string, std::optional<std::string>>& changes) {
     ZipReader original(dataPath("handmade/book.xlsx"), {});
     const std::string path = dir.path("variant.xlsx");
-    ZipWriter out(path);
+    ZipWriter out;
     for (const std::string& name : original.names()) {
         const auto change = changes.find(name);
         if (change == changes.end()) out.add(name, original.read(name));
@@ -25,7 +25,7 @@ std::string variant(const ScratchDir& dir, const std::map<std::string, std::opti
     }
     for (const auto& [name, bytes] : changes)
         if (bytes && !original.contains(name)) out.add(name, *bytes);
-    out.close();
+    writeFile(path, out.close());
     return path;
 }
 

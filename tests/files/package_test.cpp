@@ -1,11 +1,15 @@
 // Package plumbing: relationship targets, content types, part names, splicing and the zip
-// container's round trip.
+// container's round trip, in memory.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "files/content_types.h"
 #include "files/file_error.h"
 #include "files/package.h"
 #include "files/relationships.h"
+#include "files/xlsx_reader.h"
+#include "files/xlsx_writer.h"
 #include "files/xml_splice.h"
 #include "files/zip_archive.h"
 #include "memory_book.h"
@@ -85,17 +89,35 @@ TEST(FilesXmlSplice, AttributesAndEdits) {
     EXPECT_EQ(applyEdits("abcdef", {{4, 4, "X"}, {1, 3, ""}, {4, 4, "Y"}}), "adXYef");
 }
 
-TEST(FilesZip, WritesAndReadsBack) {
+TEST(FilesZip, WritesInMemoryAndReadsBack) {
     ScratchDir dir;
-    ZipWriter writer(dir.path("a.zip"));
+    ZipWriter writer;
     writer.add("one.txt", "first");
     writer.add("dir/two.txt", std::string(100000, 'z'), true);
-    writer.close();
+    const std::string bytes = writer.close();
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path(""))) << "the writer put something on disk";
+    ASSERT_GT(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("PK\x03\x04", 4));
+    EXPECT_LT(bytes.size(), 10000u) << "the long run of z was not deflated";
+    writeFile(dir.path("a.zip"), bytes);
     ZipReader reader(dir.path("a.zip"), {});
     EXPECT_EQ(reader.names(), (std::vector<std::string>{"one.txt", "dir/two.txt"}));
     EXPECT_EQ(reader.read("one.txt"), "first");
-    EXPECT_EQ(reader.read("dir/two.txt").size(), 100000u);
+    EXPECT_EQ(reader.read("dir/two.txt"), std::string(100000, 'z'));
     EXPECT_THROW(reader.read("missing"), FormatError);
+    EXPECT_THROW(writer.close(), FormatError);
+}
+
+TEST(FilesZip, SavingLeavesOnlyTheWorkbookInItsFolder) {
+    ScratchDir dir;
+    MemoryBook book;
+    readXlsx(dataPath("handmade/book.xlsx"), book);
+    writeXlsx(book, dir.path("saved.xlsx"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path("")))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"saved.xlsx"});
+    EXPECT_TRUE(ZipReader(dir.path("saved.xlsx"), {}).contains("xl/workbook.xml"));
 }
 
 }  // namespace
