@@ -1,12 +1,11 @@
 #include "files/xlsx_writer.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <set>
 
+#include "base/atomic_file.h"
 #include "files/comments_xml.h"
 #include "files/drawing_xml.h"
 #include "files/file_data.h"
@@ -58,6 +57,25 @@ bool sameComments(const std::vector<CommentOut>& now, const CommentPartData* rea
     return true;
 }
 
+// The active sheet's tab is the selected one; a tab selected in the part as read (the
+// original of a copy, say) is no longer.
+void markSelectedTab(std::string& sheetXml, bool selected) {
+    for (size_t at = sheetXml.find("sheetView"); at != std::string::npos; at = sheetXml.find("sheetView", at + 1)) {
+        const size_t open = sheetXml.rfind('<', at);
+        const char next = at + 9 < sheetXml.size() ? sheetXml[at + 9] : '\0';
+        const bool startTag = open != std::string::npos && sheetXml.find_first_of("/>", open) >= at &&
+                              (next == ' ' || next == '>' || next == '/');
+        if (!startTag) continue;
+        const size_t end = sheetXml.find('>', at);
+        if (end == std::string::npos) return;
+        std::string tag = sheetXml.substr(open, end + 1 - open);
+        if (selected) setAttribute(tag, "tabSelected", "1");
+        else removeAttribute(tag, "tabSelected");
+        sheetXml.replace(open, end + 1 - open, tag);
+        return;
+    }
+}
+
 class PackageWriter {
 public:
     PackageWriter(const BookSource& book, std::vector<std::u16string>& notes, bool macroTarget)
@@ -79,9 +97,10 @@ public:
         StyleWriter styles(source_->styles);
         std::vector<SheetOut> out;
         size_t active = 0;
+        chooseOwners();
         for (size_t i = 0; i < book_.sheetCount(); ++i) {
             if (i == book_.activeSheet()) active = out.size();
-            writeSheet(book_.sheet(i), strings, styles, out);
+            writeSheet(i, strings, styles, out);
         }
         for (const SheetEntry& e : workbook_.sheets)
             if (!usedRelIds_.count(e.relId)) workbookRels_.remove(e.relId);
@@ -125,9 +144,33 @@ private:
                              u" were not adjusted to its deleted rows or columns");
     }
 
-    void writeSheet(const SheetSource& sheet, SharedStringWriter& strings, StyleWriter& styles, std::vector<SheetOut>& out) {
+    // Sheets copied in the host share the part they were read from. The part, with everything
+    // a copy cannot carry (hyperlinks, drawings, tables...), goes to the sheet the user knows
+    // by that name, else to a visible one, else to the first; the other copies get new parts.
+    void chooseOwners() {
+        std::map<const FileData*, std::pair<int, size_t>> best;  // part data -> (rank, sheet)
+        for (size_t i = 0; i < book_.sheetCount(); ++i) {
+            const SheetSource& sheet = book_.sheet(i);
+            const auto data = std::dynamic_pointer_cast<SheetFileData>(sheet.fileData());
+            if (!data || data->package != book_.fileData().get()) continue;
+            const int rank = (sheet.name() == nameRead(*data) ? 2 : 0) + (sheet.visibility() == host::xlSheetVisible ? 1 : 0);
+            const auto [it, first] = best.try_emplace(data.get(), rank, i);
+            if (!first && rank > it->second.first) it->second = {rank, i};
+        }
+        for (const auto& [data, choice] : best) owner_[data] = choice.second;
+    }
+
+    std::u16string nameRead(const SheetFileData& data) const {
+        for (const SheetEntry& e : workbook_.sheets)
+            if (e.relId == data.relId) return e.name;
+        return {};
+    }
+
+    void writeSheet(size_t index, SharedStringWriter& strings, StyleWriter& styles, std::vector<SheetOut>& out) {
+        const SheetSource& sheet = book_.sheet(index);
         auto data = std::dynamic_pointer_cast<SheetFileData>(sheet.fileData());
-        const bool ours = data && data->package == book_.fileData().get() && !usedPartNames_.count(data->part);
+        const auto owner = data ? owner_.find(data.get()) : owner_.end();
+        const bool ours = owner != owner_.end() && owner->second == index;
         SheetOut entry{{sheet.name(), "", sheet.visibility(), ""}, -1};
         if (ours) {
             for (size_t k = 0; k < workbook_.sheets.size(); ++k)
@@ -178,7 +221,9 @@ private:
         else if (!sheet.drawings().empty())
             notes_.push_back(u"the drawing objects of sheet " + sheet.name() + u" are not saved: only those read from its own file can be");
         ctx.afterCells = [&](SheetWriteContext& c) { writeCommentsAndNotes(part, ours ? kept : nullptr, rels, c); };
-        package_.put(part, writeSheetXml(sheet, kept, ctx));
+        std::string xml = writeSheetXml(sheet, kept, ctx);
+        markSelectedTab(xml, index == book_.activeSheet());
+        package_.put(part, std::move(xml));
         package_.types.setOverride(part, contenttype::worksheet);
         package_.setRels(part, rels);
         out.push_back(entry);
@@ -287,6 +332,7 @@ private:
     WorkbookPart workbook_;
     Relationships workbookRels_;
     std::set<std::string> taken_, usedPartNames_, usedRelIds_;
+    std::map<const FileData*, size_t> owner_;  // which sheet writes the part it was read from
     long maxSheetId_ = 0;
     bool macroTarget_;
 };
@@ -311,16 +357,10 @@ bool samePath(const std::string& a, const std::string& b) {
 }  // namespace
 
 void replaceFile(const std::string& path, const std::function<void(const std::string&)>& write) {
-    const fs::path target(path);
-    const fs::path temporary = target.parent_path() / (".~" + target.filename().string() + "." +
-                                                        std::to_string(::getpid()) + ".tmp");
     try {
-        write(temporary.string());
-        fs::rename(temporary, target);
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw;
+        base::replaceFile(path, [&](const fs::path& temporary) { write(temporary.string()); });
+    } catch (const base::FileWriteError& e) {
+        throw FileError(path, e.problem());
     }
 }
 
@@ -334,21 +374,17 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         PackageWriter writer(book, notes, extension == ".xlsm");
         Package package = writer.build();
-        replaceFile(path, [&](const std::string& temporary) {
-            ZipWriter zip;
-            zip.add("[Content_Types].xml", package.types.toXml());
-            for (const std::string& part : writingOrder(package, book)) {
-                if (part == "[Content_Types].xml") continue;
-                std::string bytes = package.take(part);
-                const bool big = bytes.size() > (1u << 20);
-                zip.add(part, std::move(bytes), big);
-            }
-            const std::string bytes = zip.close();
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.close();
-            if (!out) throw FileError(path, "cannot be written (is the disk full or read-only?)");
-        });
+        ZipWriter zip;
+        zip.add("[Content_Types].xml", package.types.toXml());
+        for (const std::string& part : writingOrder(package, book)) {
+            if (part == "[Content_Types].xml") continue;
+            std::string bytes = package.take(part);
+            const bool big = bytes.size() > (1u << 20);
+            zip.add(part, std::move(bytes), big);
+        }
+        base::replaceFileContent(path, zip.close());
+    } catch (const base::FileWriteError& e) {
+        throw FileError(path, e.problem());
     } catch (const FormatError& e) {
         throw FileError(path, e.what());
     } catch (const fs::filesystem_error& e) {
