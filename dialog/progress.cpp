@@ -24,7 +24,11 @@ void appendDecimal(std::u16string& out, std::int64_t value) {
     while (n > 0) out.push_back(digits[--n]);
 }
 
+LoopProgress latest;
+
 }  // namespace
+
+LoopProgress latestLoop() { return latest; }
 
 std::optional<std::int64_t> progressPercent(std::int32_t done, std::int32_t total) {
     std::int32_t hundredfold = 0;
@@ -42,7 +46,9 @@ std::u16string progressText(std::u16string_view prefix, std::int64_t percent) {
 }
 
 ProgressReadout::ProgressReadout(forms::Label& label, std::u16string_view prefix, std::int32_t total)
-    : keepForm_(label.form().keepAlive()), label_(label), prefix_(prefix), total_(total) {}
+    : keepForm_(label.form().keepAlive()), label_(label), prefix_(prefix), total_(total) {
+    latest = {0, total};
+}
 
 bool ProgressReadout::itemDone() {
     countItem();
@@ -56,6 +62,7 @@ bool ProgressReadout::itemDone() {
 
 void ProgressReadout::countItem() {
     if (done_ < std::numeric_limits<std::int32_t>::max()) ++done_;
+    latest.done = done_;
 }
 
 void ProgressReadout::showPercent() {

@@ -26,6 +26,14 @@ inline constexpr std::u16string_view kProcessing = u"Processing...";
 // overflows 32 bits or the total is 0 (the update is then skipped).
 std::optional<std::int64_t> progressPercent(std::int32_t done, std::int32_t total);
 
+// How far the latest loop went: items done of its total. A report of a run the user stopped
+// tells from it how much was processed.
+struct LoopProgress {
+    std::int32_t done = 0;
+    std::int32_t total = 0;
+};
+LoopProgress latestLoop();
+
 // prefix + percent + " %", e.g. "Removing...45 %".
 std::u16string progressText(std::u16string_view prefix, std::int64_t percent);
 

@@ -3,6 +3,7 @@
 #include "forms/form.h"
 #include "forms/msg_box.h"
 #include "forms/simple_controls.h"
+#include "host/text.h"
 
 namespace cli {
 
@@ -23,6 +24,30 @@ forms::UserAction answerOf(const forms::Form& form, bool yes) {
     return click;
 }
 
+// Why the dialog cannot take `action` as the command line gave it, in the command line's
+// terms; nothing when it can.
+std::optional<std::string> unfitFor(const forms::Form& dialog, const forms::UserAction& action) {
+    const std::string name = host::utf8(action.control);
+    const forms::Control* control = dialog.control(action.control);
+    if (!control) return "the dialog has no control " + name;
+    const auto type = control->type();
+    const bool onOff = type == forms::ControlType::CheckBox || type == forms::ControlType::OptionButton;
+    const bool text = type == forms::ControlType::TextBox || type == forms::ControlType::ComboBox;
+    switch (action.kind) {
+    case forms::ActionKind::SetValue:
+        if (type == forms::ControlType::OptionButton && !action.flag)
+            return name + " is an option button: it is cleared by setting another of its group to true";
+        if (!onOff) return name + (text ? " takes a text: --set " + name + "=TEXT" : " takes no value: --click " + name);
+        return std::nullopt;
+    case forms::ActionKind::SetText:
+        if (onOff) return name + " is " + (type == forms::ControlType::CheckBox ? "a check box" : "an option button") +
+                          ": --set " + name + "=true or =false, not \"" + host::utf8(action.text) + "\"";
+        if (!text) return name + " takes no value: --click " + name;
+        return std::nullopt;
+    default: return std::nullopt;
+    }
+}
+
 }  // namespace
 
 bool isProgressCaption(const std::u16string& caption) {
@@ -33,7 +58,15 @@ bool isProgressCaption(const std::u16string& caption) {
 
 std::optional<forms::UserAction> CommandLineUser::nextAction(forms::Form& top) {
     if (!isToolDialog(top) || dialogDone_) return std::nullopt;  // closes the window
-    if (nextDialogAction_ < script_.dialogActions.size()) return script_.dialogActions[nextDialogAction_++];
+    if (nextDialogAction_ < script_.dialogActions.size()) {
+        const forms::UserAction& action = script_.dialogActions[nextDialogAction_++];
+        if (auto problem = unfitFor(top, action)) {
+            unfit_ = std::move(problem);
+            dialogDone_ = true;
+            return std::nullopt;  // closes the dialog: the tool does not run
+        }
+        return action;
+    }
     dialogDone_ = true;
     dialogAtClose_ = forms::snapshot(top);
     if (script_.confirm) return answerOf(top, *script_.confirm);
@@ -48,6 +81,7 @@ std::vector<forms::UserAction> CommandLineUser::doEvents(forms::Form* top) {
         if (control->Visible() && control->Name().find(u"Stop") != std::u16string::npos) {
             forms::UserAction stop;
             stop.control = control->Name();
+            pressedStop_ = true;
             return {stop};
         }
     return {};

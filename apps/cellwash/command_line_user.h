@@ -35,6 +35,9 @@ public:
     const std::vector<int>& answers() const { return answers_; }
     const std::vector<std::u16string>& progress() const { return progress_; }
     const std::vector<std::u16string>& ignored() const { return ignored_; }
+    bool pressedStop() const { return pressedStop_; }
+    // Why a setting or click of the script did not fit the dialog (which was then closed).
+    const std::optional<std::string>& unfit() const { return unfit_; }
     // The dialog as it stood when the user pressed its last button.
     const std::optional<forms::FormSnapshot>& dialogAtClose() const { return dialogAtClose_; }
     // Called with each new progress caption (the terminal's progress bar listens).
@@ -47,6 +50,8 @@ private:
     bool dialogDone_ = false;
     size_t nextDialogAction_ = 0;
     int yields_ = 0;
+    bool pressedStop_ = false;
+    std::optional<std::string> unfit_;
     std::vector<forms::FormSnapshot> shown_;
     std::vector<forms::MsgBoxRequest> boxes_;
     std::vector<int> answers_;

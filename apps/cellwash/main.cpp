@@ -2,6 +2,7 @@
 // the ribbon, on the embedded spreadsheet host.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
 #include <unistd.h>
 
 #include "apps/cellwash/cli_failure.h"
@@ -10,8 +11,26 @@
 #include "apps/cellwash/show_command.h"
 #include "apps/cellwash/tool_help.h"
 #include "apps/cellwash/type_command.h"
+#include "base/atomic_file.h"
 
 namespace {
+
+// The host's version as the host writes it: a major number and a minor one, "16.0".
+CLI::Validator hostVersionCheck() {
+    return CLI::Validator(
+        [](const std::string& text) -> std::string {
+            const size_t dot = text.find('.');
+            const auto digits = [](std::string_view part) {
+                return !part.empty() && part.size() <= 3 &&
+                       part.find_first_not_of("0123456789") == std::string_view::npos;
+            };
+            if (dot != std::string::npos && digits(std::string_view(text).substr(0, dot)) &&
+                digits(std::string_view(text).substr(dot + 1)))
+                return "";
+            return "\"" + text + "\" is not a host version; give one such as 16.0 (ribbon) or 11.0 (legacy menu)";
+        },
+        "VERSION");
+}
 
 void addOutputOptions(CLI::App& command, cli::OutputChoice& output) {
     command.add_option("-o,--output", output.outputPath, "write the result to FILE (xlsx or csv, by extension)");
@@ -22,8 +41,9 @@ void addSessionOptions(CLI::App& command, cli::RunOptions& run) {
     command.add_option("WORKBOOK", run.workbook, "the workbook file (xlsx, xlsm, csv)")->required();
     command.add_option("--sheet", run.sheet, "the sheet to work on (default: the file's active sheet)");
     command.add_option("--host-version", run.hostVersion,
-                       "the host's version: above 11.0 the ribbon, 11.0 and below the legacy menu")
-        ->capture_default_str();
+                       "the host's version, such as 16.0: above 11.0 the ribbon, 11.0 and below the legacy menu")
+        ->capture_default_str()
+        ->check(hostVersionCheck());
     command.add_option("--answer", run.answer, "answer message boxes: yes or no");
     command.add_flag("--json", run.json, "one JSON object on stdout: alerts, message boxes, progress, dialog, changes");
     addOutputOptions(command, run.output);
@@ -47,6 +67,17 @@ CLI::App* addRun(CLI::App& app, cli::RunOptions& run) {
     command->add_option("--stop-after", run.stopAfter, "press Stop at the N-th yield of the running tool");
     command->add_option("--lang", run.lang, "switch the interface language first (En, Hi, ...)");
     return command;
+}
+
+// A first word that is no command (and no option) is named as such, rather than reported
+// as a missing command.
+std::optional<std::string> unknownCommand(const CLI::App& app, int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-') return std::nullopt;
+    for (const CLI::App* command : app.get_subcommands({}))
+        if (command->get_name() == argv[1]) return std::nullopt;
+    std::string names;
+    for (const CLI::App* command : app.get_subcommands({})) names += (names.empty() ? "" : ", ") + command->get_name();
+    return "unknown command \"" + std::string(argv[1]) + "\" (the commands are " + names + "; --help describes them)";
 }
 
 // `cellwash run TOOL --help` describes that tool's dialog rather than the run command.
@@ -101,9 +132,16 @@ int main(int argc, char** argv) {
     std::string ribbonVersion = "16.0";
     auto* ribbonCommand = app.add_subcommand("ribbon", "the tab (or legacy menu) as the host shows it");
     ribbonCommand->add_option("--lang", ribbonLang, "the interface language (En, Hi, ...)");
-    ribbonCommand->add_option("--host-version", ribbonVersion, "the host's version")->capture_default_str();
+    ribbonCommand->add_option("--host-version", ribbonVersion, "the host's version, such as 16.0 or 11.0")
+        ->capture_default_str()
+        ->check(hostVersionCheck());
     auto* tourCommand = app.add_subcommand("tour", "the tool tour: every tool with its description");
 
+    if (const auto unknown = unknownCommand(app, argc, argv)) {
+        std::cerr << "cellwash: " << *unknown << "\n";
+        return cli::kUsage;
+    }
+    base::removeTemporariesOnSignals();
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -8,10 +8,12 @@
 #include "apps/cellwash/language_switch.h"
 #include "apps/cellwash/run_report.h"
 #include "apps/cellwash/tool_lookup.h"
+#include "dialog/progress.h"
 #include "dialog/tool_run.h"
 #include "files/engine_binding.h"
 #include "forms/msg_box.h"
 #include "host/command_bars.h"
+#include "host/embedded/address.h"
 #include "host/error.h"
 #include "host/range.h"
 #include "host/text.h"
@@ -100,6 +102,28 @@ void restoreUndoButtons(host::embedded::Book& book) {
     shell::setUndoRedoState(undo, redo);
 }
 
+// Dialog settings and clicks the dialog could not take (no such control, or a value the
+// control does not hold) are usage errors: nothing is written.
+void refuseIgnoredActions(const CommandLineUser& user, const std::string& tool) {
+    std::string problem = user.unfit().value_or("");
+    for (const auto& action : user.ignored()) problem += (problem.empty() ? "" : "; ") + host::utf8(action) + " was ignored";
+    if (problem.empty()) return;
+    throw Failure(kUsage, problem + " (`cellwash run " + tool + " --help` lists its controls); nothing was written");
+}
+
+// Cells the tool tried to write but the sheet refused, the first named as the user names it.
+void noteRefusedWrites(const host::embedded::Book& book, RunReport& report) {
+    for (const auto& sheet : book.sheets()) {
+        const auto& refused = sheet->refusedWrites();
+        if (!refused.count) continue;
+        if (report.firstNotWritten.empty())
+            report.firstNotWritten = host::utf8(sheet->Name()) + "!" +
+                                     host::utf8(host::embedded::columnLetters(refused.firstCol)) +
+                                     std::to_string(refused.firstRow) + ": " + refused.firstReason;
+        report.cellsNotWritten += refused.count;
+    }
+}
+
 bool isRefusal(const std::u16string& message) {
     for (auto check : {dialog::OpeningCheck::ActiveSheetEmpty, dialog::OpeningCheck::ActiveSheetTotallyEmpty,
                        dialog::OpeningCheck::SelectionEmpty, dialog::OpeningCheck::SingleColumn})
@@ -141,6 +165,12 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     const auto status = session.app().StatusBar();
     report.statusBar = status.isBoolean() ? "" : host::utf8(status.toText());
     report.changes = before.changesIn(*book);
+    refuseIgnoredActions(user, options.tool);
+    if (user.pressedStop()) {
+        const auto loop = dialog::latestLoop();
+        report.stoppedAfter = std::pair(static_cast<int>(loop.done), static_cast<int>(loop.total));
+    }
+    noteRefusedWrites(*book, report);
     for (const auto& [heading, message] : alertsOf(user)) report.refused = report.refused || isRefusal(message);
     if (!report.refused) report.written = writeBook(*book, options.workbook, options.output, report.notes);
     if (options.json) printJsonReport(report, out);

@@ -67,6 +67,11 @@ void printReport(const RunReport& report, std::ostream& out) {
         label.resize(std::max<size_t>(label.size(), 28), ' ');
         out << "  " << label << " " << number << "\n";
     }
+    if (report.stoppedAfter)
+        out << "stopped: Stop was pressed after " << report.stoppedAfter->first << " of " << report.stoppedAfter->second
+            << " item(s); the rest was not processed\n";
+    if (report.cellsNotWritten)
+        out << "not written: " << report.cellsNotWritten << " cell(s), the first " << report.firstNotWritten << "\n";
     out << "changed: " << report.changes.cells << " cell(s)";
     for (const auto& sheet : report.changes.sheets) out << "; " << sheet;
     out << "\n";
@@ -92,6 +97,10 @@ void printJsonReport(const RunReport& report, std::ostream& out) {
     doc["progress"] = nlohmann::json::array();
     for (const auto& caption : report.user->progress()) doc["progress"].push_back(host::utf8(caption));
     doc["status_bar"] = report.statusBar;
+    doc["stopped"] = report.stoppedAfter ? nlohmann::json{{"done", report.stoppedAfter->first},
+                                                           {"total", report.stoppedAfter->second}}
+                                         : nlohmann::json(nullptr);
+    doc["not_written"] = {{"cells", report.cellsNotWritten}, {"first", report.firstNotWritten}};
     doc["dialog"] = nlohmann::json::object();
     if (const auto& dialog = report.user->dialogAtClose())
         for (const auto& [control, text] : dialog->texts) {

@@ -18,6 +18,11 @@ struct RunReport {
     std::optional<std::string> written;
     std::vector<std::string> notes;
     bool refused = false;
+    // What the tool's own message does not say: that Stop ended it, after how many of its
+    // items; cells it could not write, with the first of them ("A5: ...").
+    std::optional<std::pair<int, int>> stoppedAfter;  // items done, of total
+    size_t cellsNotWritten = 0;
+    std::string firstNotWritten;
 };
 
 // The alerts (heading, message) the message window showed, in order.

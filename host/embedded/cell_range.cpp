@@ -72,7 +72,12 @@ void CellRange::setValue(const Variant& value) {
         return;
     }
     forEachPosition([&](long row, long col) {
-        sheet_->setValueAt(row, col, value);
+        try {
+            sheet_->setValueAt(row, col, value);
+        } catch (const host::Error& e) {
+            sheet_->noteRefusedWrite(row, col, e.description());
+            throw;
+        }
         return true;
     });
 }

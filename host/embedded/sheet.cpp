@@ -43,6 +43,10 @@ std::shared_ptr<Sheet> Sheet::clone(const std::u16string& newName) const {
 
 // ---- cells ----
 
+void Sheet::noteRefusedWrite(long row, long col, const std::string& reason) {
+    if (refusedWrites_.count++ == 0) refusedWrites_ = {1, row, col, reason};
+}
+
 const ColumnStore* Sheet::column(long col) const {
     if (col < 1 || col > columnCount()) return nullptr;
     return columns_[col - 1].get();

@@ -64,6 +64,16 @@ public:
     long activeCol() const { return activeCol_; }
     void setSelection(std::vector<Area> areas, long activeRow, long activeCol);
 
+    // Writes through the object model that the sheet refused (text too long, a rule...): how
+    // many, and the first one, for a report beside a tool's own message.
+    struct RefusedWrites {
+        size_t count = 0;
+        long firstRow = 0, firstCol = 0;
+        std::string firstReason;
+    };
+    void noteRefusedWrite(long row, long col, const std::string& reason);
+    const RefusedWrites& refusedWrites() const { return refusedWrites_; }
+
     std::shared_ptr<Book> book() const { return book_.lock(); }
     void setBook(std::weak_ptr<Book> book) { book_ = std::move(book); }
     bool deleted() const { return deleted_; }
@@ -119,6 +129,7 @@ private:
     std::vector<Area> selection_{Area{1, 1, 1, 1}};
     long activeRow_ = 1, activeCol_ = 1;
     std::vector<StructuralEdit> edits_;
+    RefusedWrites refusedWrites_;
 };
 
 using SheetPtr = std::shared_ptr<Sheet>;
