@@ -1,5 +1,10 @@
 #include "shell/host_session.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 #include <random>
 #include <stdexcept>
 
@@ -16,10 +21,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::string_view kFolderPrefix = "cellwash-addin-";
+
+// A session's folder is "cellwash-addin-PID-N": one that a process no longer running left
+// behind (killed, or ended by a signal before its session closed) is removed by the next.
+void removeFoldersOfEndedSessions(const fs::path& temp) {
+    std::error_code error;
+    for (fs::directory_iterator it(temp, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(kFolderPrefix, 0) != 0) continue;
+        const long pid = std::atol(name.c_str() + kFolderPrefix.size());
+        std::error_code ignored;
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH && it->is_directory(ignored))
+            fs::remove_all(it->path(), ignored);
+    }
+}
+
 fs::path freshFolder() {
+    const fs::path temp = fs::temp_directory_path();
+    removeFoldersOfEndedSessions(temp);
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path folder = fs::temp_directory_path() / ("cellwash-addin-" + std::to_string(random()));
+        const fs::path folder =
+            temp / (std::string(kFolderPrefix) + std::to_string(::getpid()) + "-" + std::to_string(random()));
         if (fs::create_directory(folder)) return folder;
     }
     throw std::runtime_error("cannot make a temporary add-in folder");
