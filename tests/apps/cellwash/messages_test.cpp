@@ -1,0 +1,74 @@
+// Exit statuses and messages of the binary where a user goes wrong or a run does not go all
+// the way: each names what happened, in the user's terms.
+#include "cli_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Messages = Cli;
+
+TEST_F(Messages, AnUnknownCommandIsNamed) {
+    const auto r = run("frobnicate " + book().string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(err(), "cellwash: unknown command \"frobnicate\" (the commands are run, undo, redo, show, type, tools, "
+                     "ribbon, tour; --help describes them)\n");
+}
+
+TEST_F(Messages, AHostVersionMustLookLikeOne) {
+    EXPECT_EQ(run("run remove-extra-spaces " + book().string() + " --host-version abc").status, 2);
+    EXPECT_NE(err().find("\"abc\" is not a host version; give one such as 16.0"), std::string::npos) << err();
+    EXPECT_EQ(run("ribbon --host-version 11").status, 2);
+    EXPECT_EQ(run("ribbon --host-version 11.0").status, 0) << err();
+}
+
+TEST_F(Messages, DialogSettingsThatDoNotFitAreUsageErrorsAndNothingIsWritten) {
+    const struct {
+        std::string tool, options, message;
+    } cases[] = {
+        {"remove-extra-spaces", "--set nosuchctl=1", "the dialog has no control nosuchctl"},
+        {"remove-extra-spaces", "--click nosuchctl", "the dialog has no control nosuchctl"},
+        {"rem-before-x-chars", "--set optLeading=maybe",
+         "optLeading is an option button: --set optLeading=true or =false, not \"maybe\""},
+        {"rem-before-x-chars", "--set optLeading=false",
+         "optLeading is an option button: it is cleared by setting another of its group to true"},
+        {"rem-before-x-chars", "--set txtNoOfChars=true", "txtNoOfChars takes a text: --set txtNoOfChars=TEXT"},
+    };
+    for (const auto& c : cases) {
+        const auto r = run("run " + c.tool + " " + book().string() + " --select A2:A10 " + c.options + " -o " +
+                           out().string());
+        EXPECT_EQ(r.status, 2) << c.options;
+        EXPECT_EQ(err(), "cellwash: " + c.message + " (`cellwash run " + c.tool +
+                             " --help` lists its controls); nothing was written\n");
+        EXPECT_FALSE(fs::exists(out())) << c.options;
+    }
+}
+
+TEST_F(Messages, AStoppedRunKeepsTheToolsMessageAndSaysHowFarItGot) {
+    const auto r = run("run remove-extra-spaces " + book().string() + " --select A1:A9 --stop-after 2 --json");
+    ASSERT_EQ(r.status, 0) << err();
+    const auto report = json(r);
+    EXPECT_EQ(report["alerts"][0]["message"], "All Extra Spaces Removed from Selected Cells!");
+    EXPECT_EQ(report["stopped"], (nlohmann::json{{"done", 2}, {"total", 9}}));
+    const auto plain = run("run remove-extra-spaces " + book().string() + " --select A1:A9 --stop-after 2");
+    EXPECT_NE(plain.out.find("stopped: Stop was pressed after 2 of 9 item(s); the rest was not processed\n"),
+              std::string::npos)
+        << plain.out;
+    EXPECT_TRUE(json(run("run remove-extra-spaces " + book().string() + " --select A1:A9 --json"))["stopped"].is_null());
+}
+
+TEST_F(Messages, CellsTheSheetRefusedAreCountedAndTheFirstNamedAsTheUserNamesIt) {
+    // Replacing the text before "x" pushes A3 past the 32,767 characters a cell holds.
+    const std::string longText = "ab" + std::string(32760, 'x');
+    ASSERT_EQ(run("type " + book().string() + " A3 " + longText + " --in-place").status, 0) << err();
+    const auto r = run("run rem-all-chars-before-x-chars " + book().string() +
+                       " --select A2:A4 --set chkReplaceChars=true --set txtNthChars=x "
+                       "--set txtReplaceChars=yyyyyyyyyyyyyyyyyyyy --json");
+    ASSERT_EQ(r.status, 0) << err();
+    const auto report = json(r);
+    EXPECT_EQ(report["alerts"].size(), 1u);
+    EXPECT_EQ(report["not_written"]["cells"], 1);
+    EXPECT_EQ(report["not_written"]["first"], "Customers!A3: Text is longer than 32767 characters");
+}
+
+}  // namespace
