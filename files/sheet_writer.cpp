@@ -37,9 +37,21 @@ constexpr const char* kNewSheet =
     "<sheetData/><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/>"
     "</worksheet>";
 
+// Row numbers, style ids and string indexes are integers: never an exponent ("1e+05" is not
+// a row number any reader accepts).
+void appendInteger(std::string& out, std::uint64_t value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+// A cell's number: whole numbers below 1e15 as plain digits, as spreadsheet programs write
+// them; anything else in the shortest form that reads back to the same double.
 void appendNumber(std::string& out, double value) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const bool plain = value == std::trunc(value) && std::fabs(value) < 1e15;
+    const auto result = plain ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value))
+                              : std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
 }
 
@@ -60,7 +72,7 @@ public:
         out_ += '"';
         if (style) {
             out_ += " s=\"";
-            appendNumber(out_, style);
+            appendInteger(out_, style);
             out_ += '"';
         }
         const bool formula = !cell.formula.empty();
@@ -115,7 +127,7 @@ private:
         case host::VariantKind::Text:
             out_ += "<v>";
             if (formula) appendXmlText(out_, v.text());
-            else appendNumber(out_, ctx_.strings.indexOf(v.text()));
+            else appendInteger(out_, ctx_.strings.indexOf(v.text()));
             break;
         case host::VariantKind::Boolean: out_ += v.boolean() ? "<v>1" : "<v>0"; break;
         case host::VariantKind::Error:
@@ -130,7 +142,7 @@ private:
         closeRow();
         while (nextAttributes_ != rowAttributes_.end() && nextAttributes_->first < row) emitAttributeOnlyRow();
         out_ += "<row r=\"";
-        appendNumber(out_, row);
+        appendInteger(out_, static_cast<std::uint64_t>(row));
         out_ += '"';
         if (nextAttributes_ != rowAttributes_.end() && nextAttributes_->first == row) {
             out_ += nextAttributes_->second;
@@ -147,7 +159,7 @@ private:
 
     void emitAttributeOnlyRow() {
         out_ += "<row r=\"";
-        appendNumber(out_, nextAttributes_->first);
+        appendInteger(out_, static_cast<std::uint64_t>(nextAttributes_->first));
         out_ += '"' + nextAttributes_->second + "/>";
         ++nextAttributes_;
     }
