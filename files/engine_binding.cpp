@@ -154,7 +154,9 @@ std::vector<std::u16string> saveWorkbook(const Book& book, const std::u16string&
     EngineBookSource source(book);
     if (ext == ".csv") {
         if (source.sheetCount() == 0) throw FileError(file, "the workbook has no sheet to save");
-        writeCsv(source.sheet(source.activeSheet()), file);
+        // A book read from a csv file keeps its layout and the fields the tools left alone.
+        const auto read = std::dynamic_pointer_cast<const CsvFileData>(source.fileData());
+        writeCsv(source.sheet(source.activeSheet()), file, read.get());
         std::vector<std::u16string> notes;
         if (source.sheetCount() > 1) notes.push_back(u"only the active sheet is saved in a csv file");
         return notes;
