@@ -17,6 +17,9 @@ public:
         : out_(out), xml_(xml), rich_(rich) {}
     void startElement(const XmlName& name, const XmlAttributes&) override {
         if (name.local == "si") {
+            if (inItem_) throw FormatError("a shared string item holds another");
+            inItem_ = true;
+            inText_ = false;  // a <t> left open outside the item does not reach into it
             current_.clear();
             begin_ = parser().tagOffset();
             isRich_ = false;
@@ -32,6 +35,7 @@ public:
         if (name.local == "t") inText_ = false;
         else if (name.local == "rPh") --phonetic_;
         else if (name.local == "si") {
+            inItem_ = false;
             std::u16string text = decodeXmlText(current_);
             if (text.size() > static_cast<size_t>(host::kMaxCellText))
                 throw FormatError("a shared string is longer than 32,767 characters");
@@ -56,6 +60,7 @@ private:
     std::string current_;
     int phonetic_ = 0;
     bool inText_ = false;
+    bool inItem_ = false;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "files/file_error.h"
 #include "files/number_format.h"
 #include "files/palette.h"
 #include "files/xml_parser.h"
@@ -37,18 +38,22 @@ public:
         if (n == "numFmt") {
             codes_[static_cast<int>(a.getInt("numFmtId"))] = std::string(a.get("formatCode"));
         } else if (n == "fills" && recorder_.depth() == 2) {
+            // Fill ids and the splice points must come from one list.
+            if (table_.hasFills) throw FormatError("the styles part has two fill lists");
             table_.hasFills = true;
+            inFills_ = true;
             table_.fillsTag = parser().tagOffset();
             table_.fillsTagEnd = parser().tagOffset() + parser().tagLength();
-        } else if (n == "fill" && recorder_.depth() == 3) {
+        } else if (n == "fill" && inFills_ && recorder_.depth() == 3) {
             table_.fillColors.push_back(0);
             solid_ = false;
-        } else if (n == "patternFill" && !table_.fillColors.empty()) {
+        } else if (n == "patternFill" && inFills_ && !table_.fillColors.empty()) {
             const std::string_view type = a.get("patternType");
             solid_ = !type.empty() && type != "none";
-        } else if (n == "fgColor" && solid_ && !table_.fillColors.empty()) {
+        } else if (n == "fgColor" && solid_ && inFills_ && !table_.fillColors.empty()) {
             table_.fillColors.back() = colorOf(a);
-        } else if (n == "cellXfs") {
+        } else if (n == "cellXfs" && recorder_.depth() == 2) {
+            if (table_.hasXfs) throw FormatError("the styles part has two cell format lists");
             table_.hasXfs = true;
             inXfs_ = true;
             table_.xfsTag = parser().tagOffset();
@@ -66,8 +71,10 @@ public:
     }
 
     void endElement(const XmlName& name) override {
-        if (recorder_.depth() == 2 && name.local == "fills")
+        if (recorder_.depth() == 2 && name.local == "fills") {
             table_.fillsClose = parser().tagLength() == 0 ? 0 : parser().tagOffset();
+            inFills_ = false;
+        }
         if (recorder_.depth() == 2 && name.local == "cellXfs") {
             table_.xfsClose = parser().tagLength() == 0 ? 0 : parser().tagOffset();
             inXfs_ = false;
@@ -95,7 +102,7 @@ private:
     ChildRecorder recorder_;
     const std::vector<std::uint32_t>& theme_;
     std::map<int, std::string> codes_;
-    bool solid_ = false, inXfs_ = false;
+    bool solid_ = false, inXfs_ = false, inFills_ = false;
 };
 
 class ThemeHandler : public XmlHandler {

@@ -25,6 +25,9 @@ public:
         if (recorder_.depth() == 1) {
             if (n != "workbook") throw FormatError("the workbook part does not hold a workbook");
             part_.prefix = name.prefix.empty() ? "" : std::string(name.prefix) + ":";
+        } else if (n == "sheets" && recorder_.depth() == 2) {
+            if (sawSheets_) throw FormatError("the workbook part lists its sheets twice");
+            sawSheets_ = true;
         } else if (n == "sheet" && recorder_.depth() == 3) {
             SheetEntry e;
             e.name = decodeXmlText(a.get("name"));
@@ -56,6 +59,7 @@ private:
     WorkbookPart& part_;
     ChildRecorder recorder_;
     bool inLocalName_ = false;
+    bool sawSheets_ = false;
 };
 
 const ElementSpan* childNamed(const WorkbookPart& part, std::string_view name) {

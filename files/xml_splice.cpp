@@ -31,8 +31,10 @@ void ChildRecorder::end() {
 }
 
 std::string applyEdits(std::string_view document, std::vector<XmlEdit> edits) {
-    std::stable_sort(edits.begin(), edits.end(),
-                     [](const XmlEdit& a, const XmlEdit& b) { return a.begin < b.begin; });
+    // An insert at the point where a replacement begins goes before it, not under it.
+    std::stable_sort(edits.begin(), edits.end(), [](const XmlEdit& a, const XmlEdit& b) {
+        return a.begin < b.begin || (a.begin == b.begin && a.begin == a.end && b.begin != b.end);
+    });
     std::string out;
     size_t size = document.size();
     for (const XmlEdit& e : edits) size += e.text.size();
