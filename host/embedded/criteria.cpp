@@ -44,7 +44,7 @@ std::u16string errorKey(int code) {
     return key;
 }
 
-std::u16string booleanKey(bool value) { return value ? u"b1" : u"b0"; }
+std::u16string booleanKey(bool value) { return {kBooleanKey, value ? u'1' : u'0'}; }
 
 bool isNumeric(const host::Variant& v) { return v.isNumber() || v.isDate(); }
 
