@@ -71,3 +71,10 @@ $(FUZZ_BUILD)/Makefile: $(STAMP) CMakeLists.txt fuzz/CMakeLists.txt
 fuzz: $(FUZZ_BUILD)/Makefile
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_targets
 	fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# make scale — full height: a csv of 1,048,576 rows through cellwash into xlsx and csv, read
+# back by openpyxl and LibreOffice's csv export, every value compared; prints step timings.
+.PHONY: scale
+scale: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS) --target cellwash
+	tests/scale/full_height.sh $(BUILD)/apps/cellwash/cellwash
