@@ -1,20 +1,20 @@
-#include "shell/addin_registration.h"
+#include "session/addin_registration.h"
 
 #include <memory>
 
 #include "shell/connect.h"
 #include "shell/exit_confirmation.h"
 
-namespace shell {
+namespace session {
 
 host::embedded::ComAddInRegistration cellwashKitRegistration() {
-    return {cellwashKitProgId, u"Cellwash Kit",
+    return {shell::cellwashKitProgId, u"Cellwash Kit",
             u"Cleans and organises worksheet data: text, duplicates, empty cells, case and counts.", 3,
-            [] { return std::make_shared<Connect>(); }};
+            [] { return std::make_shared<shell::Connect>(); }};
 }
 
 void registerCellwashKit(host::embedded::EmbeddedApplication& app) {
     app.comAddInList().registerAddIn(cellwashKitRegistration());
 }
 
-}  // namespace shell
+}  // namespace session

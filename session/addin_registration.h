@@ -3,7 +3,7 @@
 // start-up and creates Connect from.
 #include "host/embedded/embedded_application.h"
 
-namespace shell {
+namespace session {
 
 // ProgID "CellwashKit.Connect", friendly name "Cellwash Kit", a one-line description, load
 // behaviour 3 (connected at host start-up), and Connect as the connection object.
@@ -12,4 +12,4 @@ host::embedded::ComAddInRegistration cellwashKitRegistration();
 // Registers the add-in with `app` (written under the current user's host add-in settings).
 void registerCellwashKit(host::embedded::EmbeddedApplication& app);
 
-}  // namespace shell
+}  // namespace session

@@ -1,4 +1,4 @@
-#include "shell/host_session.h"
+#include "session/host_session.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -12,10 +12,10 @@
 #include "host/range.h"
 #include "host/text.h"
 #include "shell/addin_folder.h"
-#include "shell/addin_registration.h"
+#include "session/addin_registration.h"
 #include "shell/exit_confirmation.h"
 
-namespace shell {
+namespace session {
 
 namespace fs = std::filesystem;
 
@@ -84,7 +84,7 @@ HostSession::~HostSession() {
     } catch (const std::exception&) {
         // The host quits however its add-ins leave.
     }
-    setAddinFolder({});
+    shell::setAddinFolder({});
     std::error_code ignored;
     if (ownsFolder_) fs::remove_all(folder_, ignored);
 }
@@ -96,10 +96,10 @@ void HostSession::prepareAddinFolder(const HostSessionOptions& options) {
         ownsFolder_ = true;
         const fs::path shipped = shippedAddinFiles();
         if (options.withCompanion)
-            fs::copy_file(shipped / host::utf8(companionFileName), folder_ / host::utf8(companionFileName));
-        if (options.withSample) fs::copy_file(shipped / host::utf8(sampleFileName), folder_ / host::utf8(sampleFileName));
+            fs::copy_file(shipped / host::utf8(shell::companionFileName), folder_ / host::utf8(shell::companionFileName));
+        if (options.withSample) fs::copy_file(shipped / host::utf8(shell::sampleFileName), folder_ / host::utf8(shell::sampleFileName));
     }
-    setAddinFolder(folder_);
+    shell::setAddinFolder(folder_);
 }
 
 void HostSession::startUp() {
@@ -110,11 +110,11 @@ void HostSession::startUp() {
 
 bool HostSession::connected() const { return connection() != nullptr; }
 
-std::shared_ptr<Connect> HostSession::connection() const {
-    return std::dynamic_pointer_cast<Connect>(app_->comAddInList().instance(cellwashKitProgId));
+std::shared_ptr<shell::Connect> HostSession::connection() const {
+    return std::dynamic_pointer_cast<shell::Connect>(app_->comAddInList().instance(shell::cellwashKitProgId));
 }
 
-void HostSession::setConnected(bool connect) { app_->COMAddIns()->Item(cellwashKitProgId)->setConnect(connect); }
+void HostSession::setConnected(bool connect) { app_->COMAddIns()->Item(shell::cellwashKitProgId)->setConnect(connect); }
 
 void HostSession::restart() { app_->restart(); }
 
@@ -170,4 +170,4 @@ void HostSession::clickMenu(const std::vector<std::u16string>& captionsBelowPopu
     app_->commandBarSet().click(control);
 }
 
-}  // namespace shell
+}  // namespace session

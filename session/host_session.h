@@ -3,7 +3,7 @@
 // start the host at a version, connect the add-in, open workbooks, select cells, click ribbon
 // controls or legacy menu buttons, and answer forms and message boxes through a UiDriver.
 //
-//   shell::HostSession session({.version = u"11.0"});
+//   session::HostSession session({.version = u"11.0"});
 //   session.user().answer(forms::vbNo);
 //   session.clickMenu({u"E&xit Cellwash"});
 #include <filesystem>
@@ -16,7 +16,7 @@
 #include "host/embedded/embedded_application.h"
 #include "shell/connect.h"
 
-namespace shell {
+namespace session {
 
 struct HostSessionOptions {
     std::u16string version = u"16.0";
@@ -56,7 +56,7 @@ public:
     void startUp();
     // The add-in's entry in the host's COM add-in list: connected or not, and its object.
     bool connected() const;
-    std::shared_ptr<Connect> connection() const;
+    std::shared_ptr<shell::Connect> connection() const;
     // Sets the entry's Connect, as the host's COM add-ins dialog does.
     void setConnected(bool connect);
     // Quits and starts the host again within the same object.
@@ -96,4 +96,4 @@ private:
     std::shared_ptr<host::embedded::EmbeddedApplication> app_;
 };
 
-}  // namespace shell
+}  // namespace session

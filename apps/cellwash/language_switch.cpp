@@ -2,11 +2,11 @@
 
 #include "apps/cellwash/cli_failure.h"
 #include "host/text.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 
 namespace cli {
 
-void switchLanguage(shell::HostSession& session, const std::string& code) {
+void switchLanguage(session::HostSession& session, const std::string& code) {
     if (!session.chooseLanguage(host::utf16(code)))
         throw Failure(kUsage, "the add-in offers no language \"" + code + "\"");
 }

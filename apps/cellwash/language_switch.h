@@ -2,7 +2,7 @@
 // Switches the add-in's interface language the way a user does: the language menu's toggle.
 #include <string>
 
-namespace shell {
+namespace session {
 class HostSession;
 }
 
@@ -10,6 +10,6 @@ namespace cli {
 
 // Presses the language menu's toggle of `code` ("Hi", "En", ...).
 // Failure(kUsage) when the ribbon offers no such language.
-void switchLanguage(shell::HostSession& session, const std::string& code);
+void switchLanguage(session::HostSession& session, const std::string& code);
 
 }  // namespace cli

@@ -8,7 +8,7 @@
 #include "host/command_bars.h"
 #include "host/text.h"
 #include "shell/frm_tool_tour.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 
 namespace cli {
 
@@ -17,8 +17,8 @@ namespace {
 using host::embedded::RibbonHost;
 using host::embedded::RibbonNode;
 
-shell::HostSession startHost(const std::string& version) {
-    return shell::HostSession({.version = host::utf16(version), .startWithBlankWorkbook = true});
+session::HostSession startHost(const std::string& version) {
+    return session::HostSession({.version = host::utf16(version), .startWithBlankWorkbook = true});
 }
 
 void printRibbonNode(RibbonHost& ribbon, const std::shared_ptr<RibbonNode>& node, int depth, std::ostream& out) {

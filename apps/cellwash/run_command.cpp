@@ -18,7 +18,7 @@
 #include "host/range.h"
 #include "host/text.h"
 #include "shell/global_variable_and_functions.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 
 namespace cli {
 
@@ -82,7 +82,7 @@ void prepareSheet(host::embedded::EmbeddedApplication& app, host::embedded::Book
     }
 }
 
-void click(shell::HostSession& session, const shell::CatalogueEntry& tool, bool legacy) {
+void click(session::HostSession& session, const shell::CatalogueEntry& tool, bool legacy) {
     if (!legacy) {
         session.clickRibbon(std::u16string(tool.controlId));
         return;
@@ -141,7 +141,7 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     CommandLineUser user(scriptOf(options, *tool));
     if (options.progressBar)
         user.onProgress = [&err](const std::u16string& caption) { err << "\r" << host::utf8(caption) << "   " << std::flush; };
-    shell::HostSession session({.version = host::utf16(options.hostVersion),
+    session::HostSession session({.version = host::utf16(options.hostVersion),
                                 .startWithBlankWorkbook = true,  // as the host starts, with Book1
                                 .startUp = false,
                                 .driver = &user});

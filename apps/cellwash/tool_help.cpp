@@ -6,7 +6,7 @@
 #include "apps/cellwash/command_line_user.h"
 #include "apps/cellwash/tool_lookup.h"
 #include "host/text.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 
 namespace cli {
 
@@ -33,7 +33,7 @@ int runToolHelp(const std::string& name, std::ostream& out) {
     const auto tool = findTool(name);
     if (!tool) throw Failure(kUsage, "unknown tool \"" + name + "\" (`cellwash tools` lists them)");
     CommandLineUser user(UserScript{});  // looks at the dialog and closes it
-    shell::HostSession session({.version = u"16.0", .startWithBlankWorkbook = true, .driver = &user});
+    session::HostSession session({.version = u"16.0", .startWithBlankWorkbook = true, .driver = &user});
     session.clickRibbon(std::u16string(tool->controlId));
     const auto& dialog = user.dialogAtClose();
     out << "cellwash run " << name << " WORKBOOK [options]\n";

@@ -10,7 +10,7 @@
 #include "host/text.h"
 #include "registry/c_registry.h"
 #include "registry/wine_store.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 
 namespace fs = std::filesystem;
 
@@ -47,7 +47,7 @@ TEST(PlugsweepOnWhatTheHostWrote, RemovesTheStartUpAndAddInManagerEntriesAndNoth
     const fs::path prefix = fs::temp_directory_path() / ("cw_prefix_" + std::to_string(::getpid()));
     fs::create_directories(prefix);
     {
-        shell::HostSession session({.version = u"14.0",
+        session::HostSession session({.version = u"14.0",
                                     .registryStore = std::make_shared<registry::WineRegistryStore>(prefix)});
         ASSERT_TRUE(session.connected());
         EXPECT_EQ(values(prefix, kOptions), (std::vector<std::u16string>{u"OPEN=\"Cellwash Kit 5.0.xla\""}));

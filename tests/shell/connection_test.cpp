@@ -15,7 +15,7 @@
 #include "host/worksheet.h"
 #include "host/text.h"
 #include "registry/memory_store.h"
-#include "shell/addin_registration.h"
+#include "session/addin_registration.h"
 #include "shell/connect.h"
 #include "shell/host_version.h"
 #include "tests/shell/registry_reading.h"
@@ -26,7 +26,7 @@ namespace shelltest {
 namespace {
 
 namespace fs = std::filesystem;
-using shell::HostSessionOptions;
+using session::HostSessionOptions;
 
 // The add-in workbook entries of the host, by file name: installed or not.
 std::map<std::u16string, bool> listedAddIns(host::embedded::EmbeddedApplication& app) {

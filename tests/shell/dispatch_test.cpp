@@ -24,7 +24,7 @@ constexpr char16_t exitPrompt[] = u"Do you want to exit?\r\nYou can reload it fr
 class Dispatch : public SessionTest {
 protected:
     // A host with no workbook open (and no companion to add, so nothing is opened for it).
-    shell::HostSession& noWorkbookHost(std::u16string version = u"16.0") {
+    session::HostSession& noWorkbookHost(std::u16string version = u"16.0") {
         return start({.version = std::move(version), .startWithBlankWorkbook = false, .withCompanion = false});
     }
     static void setStaleKeys() { setStaleFamilyKeys(); }

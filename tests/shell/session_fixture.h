@@ -11,7 +11,7 @@
 #include "shell/family_keys.h"
 #include "shell/global_variable_and_functions.h"
 #include "shell/host_references.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 #include "shell/language_state.h"
 #include "shell/legacy_menu.h"
 
@@ -61,14 +61,14 @@ protected:
         resetAddinState();
     }
 
-    shell::HostSession& start(shell::HostSessionOptions options = {}) {
-        session = std::make_unique<shell::HostSession>(std::move(options));
+    session::HostSession& start(session::HostSessionOptions options = {}) {
+        session = std::make_unique<session::HostSession>(std::move(options));
         return *session;
     }
-    shell::HostSession& legacyHost() { return start({.version = u"11.0"}); }
+    session::HostSession& legacyHost() { return start({.version = u"11.0"}); }
     forms::ScriptedDriver& user() { return session->user(); }
 
-    std::unique_ptr<shell::HostSession> session;
+    std::unique_ptr<session::HostSession> session;
 };
 
 }  // namespace shelltest

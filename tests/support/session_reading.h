@@ -4,15 +4,15 @@
 
 #include "host/application.h"
 #include "host/range.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 #include "tests/support/alerts.h"
 
 namespace testsupport {
 
-inline std::u16string cellText(shell::HostSession& s, const std::u16string& address) {
+inline std::u16string cellText(session::HostSession& s, const std::u16string& address) {
     return s.app().Range(address)->Value().toText();
 }
 
-inline std::u16string lastAlert(shell::HostSession& s) { return lastAlert(s.user()); }
+inline std::u16string lastAlert(session::HostSession& s) { return lastAlert(s.user()); }
 
 }  // namespace testsupport

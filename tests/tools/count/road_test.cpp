@@ -7,7 +7,7 @@
 #include "forms/snapshot.h"
 #include "host/range.h"
 #include "host/text.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 #include "tests/tools/count/count_fixture.h"
 
 namespace counttest {
@@ -17,7 +17,7 @@ class CountRoad : public ::testing::Test {
 protected:
     void SetUp() override {
         resetCountState();
-        session = std::make_unique<shell::HostSession>();  // connects: hostApplication is set
+        session = std::make_unique<session::HostSession>();  // connects: hostApplication is set
     }
     void TearDown() override {
         session.reset();
@@ -33,7 +33,7 @@ protected:
     }
     using Figures = std::vector<std::u16string>;
 
-    std::unique_ptr<shell::HostSession> session;
+    std::unique_ptr<session::HostSession> session;
     std::vector<forms::FormSnapshot> looks;
 };
 

@@ -22,7 +22,7 @@ protected:
         dialog::clearFamilyKeys();
         dialog::stopRequested = false;
     }
-    shell::HostSession& startWith(const testsupport::Rows& rows, const std::u16string& selection) {
+    session::HostSession& startWith(const testsupport::Rows& rows, const std::u16string& selection) {
         auto& s = start();
         testsupport::fill(*s.app().activeWorksheet(), rows);
         s.select(selection);

@@ -6,7 +6,7 @@
 #include "host/range.h"
 #include "host/worksheet.h"
 #include "shell/global_variable_and_functions.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 #include "tests/support/session_reading.h"
 
 namespace organizertest {
@@ -16,7 +16,7 @@ using testsupport::cellText;
 using testsupport::lastAlert;
 
 TEST(OrganizerFromTheRibbon, RemoveEmptyRowsThenUndo) {
-    shell::HostSession session;
+    session::HostSession session;
     auto sheet = session.app().activeWorksheet();
     sheet->enterText(1, 1, u"a");
     sheet->enterText(3, 1, u"c");
@@ -33,7 +33,7 @@ TEST(OrganizerFromTheRibbon, RemoveEmptyRowsThenUndo) {
 }
 
 TEST(OrganizerFromTheRibbon, ProperCaseAndTransposeAndColouring) {
-    shell::HostSession session;
+    session::HostSession session;
     auto sheet = session.app().activeWorksheet();
     const char16_t* values[] = {u"cwK veR5", u"b", u"c", u"d"};
     for (long row = 1; row <= 4; ++row) sheet->enterText(row, 1, values[row - 1]);
@@ -60,7 +60,7 @@ TEST(OrganizerFromTheRibbon, ProperCaseAndTransposeAndColouring) {
 }
 
 TEST(OrganizerFromTheRibbon, EmptySheetsTakeNoUndoCopy) {
-    shell::HostSession session;
+    session::HostSession session;
     auto book = session.app().activeBook();
     session.app().activeWorksheet()->enterText(1, 1, u"data");
     book->addSheet(u"Empty");

@@ -5,7 +5,7 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "shell/global_variable_and_functions.h"
-#include "shell/host_session.h"
+#include "session/host_session.h"
 #include "tests/support/session_reading.h"
 
 namespace texttest {
@@ -15,7 +15,7 @@ using testsupport::cellText;
 using testsupport::lastAlert;
 
 TEST(TextCleanerFromTheRibbon, RemoveNumbersThenUndo) {
-    shell::HostSession session;
+    session::HostSession session;
     auto sheet = session.app().activeWorksheet();
     sheet->enterText(1, 1, u"CWKver5@39");
     sheet->enterText(2, 1, u"a1b2");
@@ -33,7 +33,7 @@ TEST(TextCleanerFromTheRibbon, RemoveNumbersThenUndo) {
 }
 
 TEST(TextCleanerFromTheRibbon, ACancelledDialogLeavesNoKeyForTheNextCommand) {
-    shell::HostSession session;
+    session::HostSession session;
     auto sheet = session.app().activeWorksheet();
     sheet->enterText(1, 1, u"x1");
     sheet->enterText(2, 1, u"y2");
