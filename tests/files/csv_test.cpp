@@ -218,6 +218,17 @@ TEST_F(CsvKept, FieldsTravelWithTheirCells) {
     EXPECT_EQ(written(), "h1,h2,h3\r\n\"b\"\"2\",=x,tail,\r\n");
 }
 
+TEST_F(CsvKept, EmptyFieldsBetweenMovedCellsAreWrittenPlain) {
+    read("a,\"\",b,\"\"\nc,,d\n");
+    // Column A deleted: the cells on its right move left; the empty fields read between
+    // them no longer fit and are written as plain separators, the tail as it was.
+    std::map<std::pair<long, long>, Cell> moved;
+    for (auto& [at, cell] : book[0].cells)
+        if (at.second > 1) moved[{at.first, at.second - 1}] = cell;
+    book[0].cells = moved;
+    EXPECT_EQ(written(), ",b,\"\"\n,d\n");
+}
+
 TEST_F(CsvKept, AClearedFieldKeepsItsPlace) {
     read("a,b,c\nd,e,f\n");
     book[0].cells.at({1, 2}).value = host::Variant();
