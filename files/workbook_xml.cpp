@@ -25,6 +25,7 @@ public:
         if (recorder_.depth() == 1) {
             if (n != "workbook") throw FormatError("the workbook part does not hold a workbook");
             part_.prefix = name.prefix.empty() ? "" : std::string(name.prefix) + ":";
+            part_.rootTagEnd = parser().tagOffset() + parser().tagLength();
         } else if (n == "sheets" && recorder_.depth() == 2) {
             if (sawSheets_) throw FormatError("the workbook part lists its sheets twice");
             sawSheets_ = true;
@@ -73,7 +74,7 @@ std::uint64_t orderedPoint(const WorkbookPart& part, std::string_view name) {
         const auto it = std::find(kOrder.begin(), kOrder.end(), n);
         return it == kOrder.end() ? -1 : static_cast<int>(it - kOrder.begin());
     };
-    std::uint64_t point = part.xml.find('>', part.xml.find("workbook")) + 1;
+    std::uint64_t point = part.rootTagEnd;  // found by the parser: a '>' in an attribute or comment is no end
     for (const ElementSpan& c : part.children) {
         if (rank(c.name) > rank(name)) return c.begin;
         point = c.end;

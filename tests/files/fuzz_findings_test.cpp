@@ -37,6 +37,19 @@ TEST(FuzzFindings, ActiveSheetSurvivesAWorkbookPartWithoutViews) {
     EXPECT_EQ(again.sheets[1].name, u"B");
 }
 
+TEST(FuzzFindings, NewElementsGoAfterTheRootTagEvenWhenAnAttributeHoldsAGreaterThanSign) {
+    // A '>' and the word "workbook" inside the namespace value and a comment before the root.
+    const WorkbookPart part = parseWorkbookXml("<!-- workbook > --><workbook xmlns=\"urn:a>b\" " + kRel +
+                                               "><sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"rId1\"/>"
+                                               "<sheet name=\"B\" sheetId=\"2\" r:id=\"rId2\"/></sheets></workbook>");
+    std::vector<SheetOut> sheets{{part.sheets[0], 0}, {part.sheets[1], 1}};
+    std::vector<std::u16string> notes;
+    const std::string written = writeWorkbookXml(part, sheets, 1, notes);
+    const WorkbookPart again = parseWorkbookXml(written);
+    EXPECT_EQ(again.activeTab, 1) << written;
+    EXPECT_EQ(written.find("<!-- workbook > --><workbook xmlns=\"urn:a>b\""), 0u) << written;
+}
+
 TEST(FuzzFindings, TwoSheetListsAreRefused) {
     // A save would rewrite the first list with every sheet and keep the second.
     const std::string xml = "<workbook " + kMain + " " + kRel +
