@@ -1,7 +1,9 @@
 // Workbook files benchmark: a 1,048,576-row x 4-column xlsx (shared strings, numbers, a
 // formula column) loaded into the engine and saved again, with the peak memory the load
 // took, beside LibreOffice's own time to convert the same file to csv when it is installed.
-// Prints "name: value unit" lines.
+// Then hostile files: 256 MiB of whitespace between the rows of a sheet (read with the bound
+// on inflation lifted, to time the reading itself) and a 4 MiB archive whose sheet inflates
+// to 4 GiB, refused. Prints "name: value unit" lines.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +19,7 @@
 
 #include "bench/bench_report.h"
 #include "files/engine_binding.h"
+#include "files/file_error.h"
 #include "files/office_convert.h"
 #include "files/xlsx_reader.h"
 #include "files/zip_archive.h"
@@ -121,11 +124,75 @@ double officeSeconds(const std::string& path, const std::string& folder) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds(start) : -1;
 }
 
+// A workbook whose one sheet holds `spaces` bytes of whitespace between its two rows.
+void makeWhitespaceWorkbook(const std::string& path, size_t spaces) {
+    const std::string main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+    const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    std::string sheet = "<worksheet xmlns=\"" + main + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>";
+    sheet.append(spaces, ' ');
+    sheet += "<row r=\"2\"><c r=\"A2\"><v>2</v></c></row></sheetData></worksheet>";
+    files::ZipWriter zip;
+    zip.add("[Content_Types].xml",
+            "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+            "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+            "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>");
+    zip.add("_rels/.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                           "<Relationship Id=\"rId1\" Type=\"" + rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    zip.add("xl/workbook.xml", "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel + "\">"
+                               "<sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
+    zip.add("xl/_rels/workbook.xml.rels",
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>");
+    zip.add("xl/worksheets/sheet1.xml", std::move(sheet), true);
+    const std::string bytes = zip.close();
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The tests' generator of hostile workbooks writes the 4 GiB bomb as a 4 MiB archive.
+bool makeBomb(const std::string& path) {
+    const std::filesystem::path script =
+        std::filesystem::path(__FILE__).parent_path().parent_path() / "tests/apps/cellwash/hostile_xlsx.py";
+    if (!std::filesystem::exists("/usr/bin/python3") || !std::filesystem::exists(script)) return false;
+    const std::string command = "/usr/bin/python3 " + script.string() + " " + path + " --size 4G";
+    return std::system(command.c_str()) == 0;
+}
+
+void runHostileBench(const std::string& folder) {
+    const std::string whitespace = folder + "/whitespace.xlsx";
+    makeWhitespaceWorkbook(whitespace, 256u << 20);
+    files::InflateLimits admitting;
+    admitting.maxRatio = 0;
+    DiscardingBook discarding;
+    const long before = peakKilobytes();
+    const double load = bench::secondsOf([&] { files::readXlsx(whitespace, discarding, admitting); });
+    bench::report("hostile_whitespace_256MiB_load", load, "s");
+    bench::report("hostile_whitespace_256MiB_load_peak_memory", static_cast<double>(peakKilobytes() - before) / 1024.0, "MB");
+    std::filesystem::remove(whitespace);
+
+    const std::string bomb = folder + "/bomb.xlsx";
+    if (!makeBomb(bomb)) {
+        std::printf("zip_bomb_4GiB_refusal: /usr/bin/python3 or the generator is missing\n");
+        return;
+    }
+    auto app = host::embedded::EmbeddedApplication::create();
+    bool refused = false;
+    const double refusal = bench::secondsOf([&] {
+        try {
+            files::openWorkbook(*app, host::utf16(bomb));
+        } catch (const files::FileError&) {
+            refused = true;
+        }
+    });
+    if (refused) bench::report("zip_bomb_4GiB_refusal", refusal, "s");
+    else std::printf("zip_bomb_4GiB_refusal: the bomb was not refused\n");
+}
+
 }  // namespace
 
 void runFilesBench() {
     char pattern[] = "/tmp/cellwash-files-bench-XXXXXX";
     const std::string folder = mkdtemp(pattern);
+    runHostileBench(folder);
     const std::string input = folder + "/bench.xlsx", output = folder + "/saved.xlsx";
     const size_t cellBytes = makeWorkbook(input);
     const double cells = static_cast<double>(kRows * kColumns);

@@ -1,5 +1,6 @@
 #include "files/sheet_data_scanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "files/file_error.h"
@@ -84,7 +85,7 @@ size_t SheetDataScanner::scan(std::string_view text, bool& done) {
     size_t at = 0;
     while (at < text.size()) {
         const size_t lt = text.find('<', at);
-        if (lt == std::string_view::npos) return at;  // text continues in the next chunk
+        if (lt == std::string_view::npos) return at + textRun(text.substr(at));
         if (lt > at) emitText(text.substr(at, lt - at));
         const size_t next = tag(text, lt, done);
         if (done) return lt;
@@ -92,6 +93,18 @@ size_t SheetDataScanner::scan(std::string_view text, bool& done) {
         at = next;
     }
     return at;
+}
+
+// Text is handed on as it comes (holding a long run back would cost memory and a search
+// per chunk); only a reference cut off by the chunk's end waits for the rest of it.
+size_t SheetDataScanner::textRun(std::string_view run) {
+    constexpr size_t longestReference = 32;  // "&#x10FFFF;", with room for leading zeros
+    const size_t amp = run.rfind('&');
+    const bool cut = amp != std::string_view::npos && run.find(';', amp) == std::string_view::npos &&
+                     run.size() - amp < longestReference;
+    const size_t whole = cut ? amp : run.size();
+    if (whole > 0) emitText(run.substr(0, whole));
+    return whole;
 }
 
 void SheetDataScanner::emitText(std::string_view raw) {
@@ -111,31 +124,50 @@ XmlName SheetDataScanner::nameOf(std::string_view qualified, bool element) {
     return {uri, local, prefix};
 }
 
+// Records how far an incomplete token was searched; refuses one that has grown too long.
+size_t SheetDataScanner::incomplete(std::string_view token, size_t searched, char quote) {
+    if (token.size() > kMaxMarkupBytes)
+        throw FormatError("malformed XML in the cells: a tag, comment or CDATA section longer than " +
+                          std::to_string(kMaxMarkupBytes >> 20) + " MiB");
+    resume_ = {true, searched, quote};
+    return 0;
+}
+
+// The offset in `token` just past `close`, searching from `from` on; 0 when not there yet.
+size_t SheetDataScanner::skipTo(std::string_view token, size_t from, std::string_view close, const Resume& resumed) {
+    if (resumed.active) from = std::max(from, resumed.searched - std::min(resumed.searched, close.size() - 1));
+    const size_t end = token.find(close, from);
+    return end == std::string_view::npos ? incomplete(token, token.size()) : end + close.size();
+}
+
 // Handles the markup at text[at] ('<'). Returns the offset after it, 0 when incomplete.
 size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
     const std::string_view rest = text.substr(at);
-    if (rest.size() < 2) return 0;
+    // An incomplete token is kept at the start of the next text, so what was learnt about it
+    // applies only there.
+    const Resume resumed = at == 0 ? resume_ : Resume{};
+    resume_ = {};
+    if (rest.size() < 2) return incomplete(rest, 0);
     if (rest[1] == '!') {
         if (rest.substr(0, 4) == "<!--") {
-            const size_t end = rest.find("-->", 4);
-            return end == std::string_view::npos ? 0 : at + end + 3;
+            const size_t end = skipTo(rest, 4, "-->", resumed);
+            return end ? at + end : 0;
         }
         if (rest.substr(0, 9) == "<![CDATA[") {
-            const size_t end = rest.find("]]>", 9);
-            if (end == std::string_view::npos) return 0;
-            handler_.text(rest.substr(9, end - 9));
-            return at + end + 3;
+            const size_t end = skipTo(rest, 9, "]]>", resumed);
+            if (end) handler_.text(rest.substr(9, end - 12));
+            return end ? at + end : 0;
         }
-        if (rest.size() < 9) return 0;
+        if (rest.size() < 9) return incomplete(rest, 0);
         throw FormatError("malformed XML in the cells: unexpected declaration");
     }
     if (rest[1] == '?') {
-        const size_t end = rest.find("?>", 2);
-        return end == std::string_view::npos ? 0 : at + end + 2;
+        const size_t end = skipTo(rest, 2, "?>", resumed);
+        return end ? at + end : 0;
     }
     // Find the tag's end, skipping '>' inside quoted attribute values.
-    size_t end = 1;
-    char quote = 0;
+    size_t end = resumed.active ? std::max<size_t>(1, resumed.searched) : 1;
+    char quote = resumed.active ? resumed.quote : 0;
     for (; end < rest.size(); ++end) {
         const char c = rest[end];
         if (quote) { if (c == quote) quote = 0; }
@@ -143,7 +175,7 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
         else if (c == '>') break;
         else if (c == '<') throw FormatError("malformed XML in the cells: '<' inside a tag");
     }
-    if (end >= rest.size()) return 0;
+    if (end >= rest.size()) return incomplete(rest, end, quote);
     const std::string_view body = rest.substr(1, end - 1);
     if (body.empty()) throw FormatError("malformed XML in the cells: an empty tag");
     if (body[0] == '/') {
@@ -184,8 +216,13 @@ void SheetDataScanner::startTag(std::string_view body) {
     readAttributes(inner.substr(i));
     const XmlName element = nameOf(name, true);
     handler_.startElement(element, XmlAttributes(attributes_.data()));
-    if (empty) handler_.endElement(element);
-    else open_.emplace_back(name);
+    if (empty) {
+        handler_.endElement(element);
+    } else {
+        if (open_.size() >= kMaxNesting)
+            throw FormatError("malformed XML in the cells: elements nested more than " + std::to_string(kMaxNesting) + " deep");
+        open_.emplace_back(name);
+    }
 }
 
 // Attributes as expat hands them over: name and value strings, null-terminated.
@@ -291,7 +328,20 @@ void SheetPartSplitter::findStart(bool last) {
         state_ = State::After;
         toParser_(head_, true);
         head_.clear();
+        return;
     }
+    handOn(i);
+}
+
+void SheetPartSplitter::handOn(size_t bytes) {
+    if (bytes > 0) {
+        toParser_(std::string_view(head_).substr(0, bytes), false);
+        head_.erase(0, bytes);
+        scanned_ -= bytes;
+    }
+    // What is left is one tag that might be <sheetData>, or the last bytes of a comment's end.
+    if (head_.size() > kMaxMarkupBytes)
+        throw FormatError("malformed XML: a tag longer than " + std::to_string(kMaxMarkupBytes >> 20) + " MiB");
 }
 
 }  // namespace files

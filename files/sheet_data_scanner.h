@@ -26,8 +26,18 @@ public:
     bool finished() const { return finished_; }
 
 private:
+    // How far the search for the end of an incomplete markup token got, so that the next
+    // chunk resumes there instead of searching the token again from its start.
+    struct Resume {
+        bool active = false;
+        size_t searched = 0;  // bytes of the token already searched
+        char quote = 0;       // inside a quoted attribute value of a tag
+    };
     size_t scan(std::string_view text, bool& done);  // complete tokens only; returns bytes used
+    size_t textRun(std::string_view run);            // text that may go on in the next chunk
     size_t tag(std::string_view text, size_t at, bool& done);
+    size_t incomplete(std::string_view token, size_t searched, char quote = 0);
+    size_t skipTo(std::string_view token, size_t from, std::string_view close, const Resume& resumed);
     void startTag(std::string_view body);
     void endTag(std::string_view body);
     void closeSheetData(std::string_view body);
@@ -43,6 +53,7 @@ private:
     std::vector<const char*> attributes_;
     std::vector<size_t> offsets_;
     std::string decoded_;
+    Resume resume_;
     bool finished_ = false;
 };
 
@@ -57,6 +68,7 @@ public:
 private:
     enum class State { Before, Inside, After };
     void findStart(bool last);
+    void handOn(size_t bytes);  // the first bytes of head_, known to come before the cells
 
     XmlHandler& handler_;
     Sink toParser_;

@@ -40,7 +40,11 @@ public:
     void startElement(const XmlName& name, const XmlAttributes& a) override;
     void endElement(const XmlName& name) override;
     void text(std::string_view t) override {
-        if (collect_) text_.append(t);
+        if (!collect_) return;
+        if (text_.size() + inline_.size() + t.size() > kMaxCollectedText)  // inline text gathers runs
+            throw FormatError("the cell at row " + std::to_string(row_) + ", column " + std::to_string(col_) +
+                              " holds more than " + std::to_string(kMaxCollectedText >> 20) + " MiB of text");
+        text_.append(t);
     }
 
     void finish();
@@ -49,6 +53,11 @@ public:
     std::string kept;
 
 private:
+    // A cell's text, formula or value is far shorter (32,767 characters, three bytes each at
+    // most); the bound keeps a hostile run of text from being gathered up whole.
+    static constexpr size_t kMaxCollectedText = 1u << 20;
+    // A worksheet has a few dozen kinds of element beside its cells, each at most once.
+    static constexpr size_t kMaxSheetChildren = 100000;
     enum class In { None, Value, Formula, InlineText, ValidationFormula };
     void startCell(const XmlAttributes& a);
     void endCell();
@@ -121,6 +130,8 @@ void SheetXmlReader::Handler::startElement(const XmlName& name, const XmlAttribu
         }
         return;
     }
+    if (depth == 2 && recorder_.children.size() > kMaxSheetChildren)
+        throw FormatError("the sheet part holds more than " + std::to_string(kMaxSheetChildren) + " elements beside its cells");
     if (depth == 1) {
         if (n != "worksheet" && n != "chartsheet" && n != "dialogsheet" && n != "macrosheet")
             throw FormatError("the sheet part does not hold a worksheet");

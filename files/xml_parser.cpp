@@ -65,10 +65,15 @@ void XmlParser::fail(std::exception_ptr error) {
     XML_StopParser(parser_, XML_FALSE);
 }
 
+void XmlParser::noteEvent() { lastEvent_ = static_cast<std::uint64_t>(XML_GetCurrentByteIndex(parser_)); }
+
 // Exceptions must not unwind through expat's C frames: catch, stop, rethrow in feed().
 void XmlParser::onStart(void* self, const char* name, const char** attributes) {
     auto* p = static_cast<XmlParser*>(self);
+    p->noteEvent();
     try {
+        if (++p->depth_ > kMaxNesting)
+            throw FormatError("malformed XML: elements nested more than " + std::to_string(kMaxNesting) + " deep");
         p->handler_.startElement(XmlAttributes::split(name), XmlAttributes(attributes));
     } catch (...) {
         p->fail(std::current_exception());
@@ -77,6 +82,8 @@ void XmlParser::onStart(void* self, const char* name, const char** attributes) {
 
 void XmlParser::onEnd(void* self, const char* name) {
     auto* p = static_cast<XmlParser*>(self);
+    p->noteEvent();
+    --p->depth_;
     try {
         p->handler_.endElement(XmlAttributes::split(name));
     } catch (...) {
@@ -86,6 +93,7 @@ void XmlParser::onEnd(void* self, const char* name) {
 
 void XmlParser::onText(void* self, const char* text, int length) {
     auto* p = static_cast<XmlParser*>(self);
+    p->noteEvent();
     try {
         p->handler_.text(std::string_view(text, static_cast<size_t>(length)));
     } catch (...) {
@@ -107,11 +115,18 @@ void XmlParser::feed(std::string_view chunk, bool last) {
         left -= static_cast<size_t>(piece);
         const XML_Status status = XML_Parse(parser_, data, piece, last && left == 0);
         data += piece;
+        fed_ += static_cast<std::uint64_t>(piece);
         if (error_) std::rethrow_exception(error_);
         if (status != XML_STATUS_OK)
             throw FormatError(std::string("malformed XML at line ") +
                               std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
                               XML_ErrorString(XML_GetErrorCode(parser_)));
+        // expat searches an unfinished token again from its start whenever bytes arrive, so a
+        // hostile token megabytes long would cost time squared; none is that long in a part.
+        if (!last && fed_ - lastEvent_ > kMaxMarkupBytes)
+            throw FormatError("malformed XML at line " + std::to_string(XML_GetCurrentLineNumber(parser_)) +
+                              ": more than " + std::to_string(kMaxMarkupBytes >> 20) +
+                              " MiB without an element or text (a tag, comment or declaration that long?)");
     } while (left > 0);
 }
 

@@ -2,6 +2,7 @@
 // A namespace-aware SAX parser over expat. Handlers see local names and namespace URIs;
 // the parser knows where in the byte stream the current tag lies, which is what lets the
 // writers splice new content into a part and keep every other byte as it was.
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -17,6 +18,12 @@ inline constexpr std::string_view main = "http://schemas.openxmlformats.org/spre
 inline constexpr std::string_view rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 inline constexpr std::string_view drawingMain = "http://schemas.openxmlformats.org/drawingml/2006/main";
 }  // namespace ns
+
+// No single tag, comment or CDATA section of a part is longer (a cell's text is at most
+// 32,767 characters); anything longer is refused rather than held and searched again.
+inline constexpr size_t kMaxMarkupBytes = 4u << 20;
+// Elements nest a few levels deep in a part; far deeper nesting only costs memory.
+inline constexpr size_t kMaxNesting = 256;
 
 // One element name or attribute name split into namespace URI, local name and prefix.
 struct XmlName {
@@ -84,10 +91,14 @@ private:
     static void onText(void* self, const char* text, int length);
     static void onDoctype(void* self, const char*, const char*, const char*, int);
     void fail(std::exception_ptr error);
+    void noteEvent();
 
     XML_ParserStruct* parser_;
     XmlHandler& handler_;
     std::exception_ptr error_;
+    size_t depth_ = 0;
+    std::uint64_t fed_ = 0;        // bytes given to expat so far
+    std::uint64_t lastEvent_ = 0;  // where the last element or text it reported began
 };
 
 }  // namespace files

@@ -2,7 +2,9 @@
 
 #include <zip.h>
 
+#include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "files/file_error.h"
 
@@ -18,6 +20,22 @@ std::string zipErrorText(int code) {
     return text;
 }
 
+std::string sizeText(std::uint64_t bytes) {
+    constexpr std::uint64_t mib = 1u << 20;
+    if (bytes % mib == 0) return std::to_string(bytes / mib) + " MiB";
+    if (bytes < mib) return std::to_string(bytes) + " bytes";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MiB", static_cast<double>(bytes) / mib);
+    return text;
+}
+
+// Whether `bytes` inflated from `compressed` passes the ratio bound.
+bool pastRatio(std::uint64_t bytes, std::uint64_t compressed, const InflateLimits& limits) {
+    if (bytes <= limits.ratioFloorBytes || limits.maxRatio == 0) return false;
+    if (compressed > std::numeric_limits<std::uint64_t>::max() / limits.maxRatio) return false;
+    return bytes > compressed * limits.maxRatio;
+}
+
 }  // namespace
 
 ZipReader::ZipReader(const std::string& path, InflateLimits limits) : limits_(limits) {
@@ -26,13 +44,54 @@ ZipReader::ZipReader(const std::string& path, InflateLimits limits) : limits_(li
     if (!archive_) throw FormatError("not a readable zip archive (" + zipErrorText(code) + ")");
     const zip_int64_t count = zip_get_num_entries(archive_, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
+        Entry entry;
         const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
-        names_.emplace_back(name ? name : "");
+        entry.name = name ? name : "";
+        zip_stat_t st;
+        if (zip_stat_index(archive_, static_cast<zip_uint64_t>(i), 0, &st) == 0) {
+            if (st.valid & ZIP_STAT_COMP_SIZE) entry.compressed = st.comp_size;
+            entry.sizeKnown = (st.valid & ZIP_STAT_SIZE) != 0;
+            if (entry.sizeKnown) entry.recorded = st.size;
+        }
+        compressedTotal_ += entry.compressed;
+        names_.push_back(entry.name);
+        entries_.push_back(std::move(entry));
+    }
+    try {
+        checkRecordedSizes();
+    } catch (...) {
+        zip_discard(archive_);
+        throw;
     }
 }
 
 ZipReader::~ZipReader() {
     if (archive_) zip_discard(archive_);
+}
+
+void ZipReader::checkRecordedSizes() const {
+    std::uint64_t total = 0;
+    for (const Entry& entry : entries_) {
+        if (!entry.sizeKnown) continue;
+        total += entry.recorded;
+        checkInflated(entry, entry.recorded, total);
+    }
+}
+
+void ZipReader::checkInflated(const Entry& entry, std::uint64_t entryBytes, std::uint64_t totalBytes) const {
+    const auto refuse = [&](const std::string& what) { throw FormatError("the part " + entry.name + " " + what); };
+    if (entry.sizeKnown && entryBytes > entry.recorded)
+        refuse("inflates to more than the " + sizeText(entry.recorded) + " its archive entry records (a forged archive)");
+    if (entryBytes > limits_.maxEntryBytes)
+        refuse("inflates to more than " + sizeText(limits_.maxEntryBytes) + " (a zip bomb?)");
+    if (pastRatio(entryBytes, entry.compressed, limits_))
+        refuse("inflates to more than " + std::to_string(limits_.maxRatio) + " times its compressed size (a zip bomb?)");
+    if (totalBytes > limits_.maxTotalBytes)
+        throw FormatError("the package inflates to more than " + sizeText(limits_.maxTotalBytes) +
+                          " in all, reaching it at " + entry.name + " (a zip bomb?)");
+    if (pastRatio(totalBytes, compressedTotal_, limits_))
+        throw FormatError("the package inflates to more than " + std::to_string(limits_.maxRatio) +
+                          " times its compressed size, reaching it at " + entry.name + " (a zip bomb?)");
 }
 
 long long ZipReader::indexOf(std::string_view name) const {
@@ -46,10 +105,11 @@ bool ZipReader::contains(std::string_view name) const { return indexOf(name) >= 
 void ZipReader::stream(std::string_view name, const std::function<void(std::string_view)>& chunk) {
     const long long index = indexOf(name);
     if (index < 0) throw FormatError("the part " + std::string(name) + " is missing");
+    const Entry& entry = entries_[static_cast<size_t>(index)];
     zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
     if (!file) throw FormatError("cannot open the part " + std::string(name) + " (" +
                                  zip_strerror(archive_) + ")");
-    // The sizes in the archive may lie, so the bound is on what actually comes out.
+    // The recorded sizes were checked when opening; the bounds hold again for what comes out.
     std::string buffer(1 << 16, '\0');
     std::uint64_t entryBytes = 0;
     try {
@@ -60,9 +120,7 @@ void ZipReader::stream(std::string_view name, const std::function<void(std::stri
             if (got == 0) break;
             entryBytes += static_cast<std::uint64_t>(got);
             inflated_ += static_cast<std::uint64_t>(got);
-            if (entryBytes > limits_.maxEntryBytes || inflated_ > limits_.maxTotalBytes)
-                throw FormatError("the part " + std::string(name) +
-                                  " inflates beyond the allowed size (a zip bomb?)");
+            checkInflated(entry, entryBytes, inflated_);
             chunk(std::string_view(buffer.data(), static_cast<size_t>(got)));
         }
     } catch (...) {
@@ -74,11 +132,9 @@ void ZipReader::stream(std::string_view name, const std::function<void(std::stri
 
 std::string ZipReader::read(std::string_view name) {
     std::string out;
-    zip_stat_t st;
     const long long index = indexOf(name);
-    if (index >= 0 && zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &st) == 0 &&
-        (st.valid & ZIP_STAT_SIZE) && st.size <= limits_.maxEntryBytes)
-        out.reserve(static_cast<size_t>(st.size));
+    if (index >= 0 && entries_[static_cast<size_t>(index)].sizeKnown)
+        out.reserve(static_cast<size_t>(entries_[static_cast<size_t>(index)].recorded));  // checked when opened
     stream(name, [&](std::string_view chunk) { out.append(chunk); });
     return out;
 }

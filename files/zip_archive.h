@@ -13,9 +13,16 @@ struct zip_source;
 
 namespace files {
 
+// What an archive may inflate to. Real workbooks deflate about 10-30:1 (repetitive small
+// parts such as styles more, but they stay small), so a part past the floor that inflates by
+// more than the ratio is a bomb. The sizes the archive records are checked when it is opened,
+// before anything is inflated, and an entry that inflates past its recorded size is refused
+// as forged: so a bomb trips before it costs time or memory.
 struct InflateLimits {
-    std::uint64_t maxEntryBytes = 1ull << 31;    // one part
-    std::uint64_t maxTotalBytes = 6ull << 30;    // the whole package
+    std::uint64_t maxEntryBytes = 2ull << 30;     // one part
+    std::uint64_t maxTotalBytes = 6ull << 30;     // the whole package
+    std::uint64_t maxRatio = 100;                 // inflated : compressed, past the floor; 0: no bound
+    std::uint64_t ratioFloorBytes = 64ull << 20;  // parts (and packages) this small may inflate more
 };
 
 class ZipReader {
@@ -34,11 +41,22 @@ public:
     void stream(std::string_view name, const std::function<void(std::string_view)>& chunk);
 
 private:
+    struct Entry {
+        std::string name;
+        std::uint64_t compressed = 0;
+        std::uint64_t recorded = 0;  // the inflated size the archive states
+        bool sizeKnown = false;
+    };
     long long indexOf(std::string_view name) const;
+    void checkRecordedSizes() const;
+    // Throws when `entryBytes` of `entry`, `totalBytes` of the package, pass a bound.
+    void checkInflated(const Entry& entry, std::uint64_t entryBytes, std::uint64_t totalBytes) const;
 
     zip* archive_ = nullptr;
     InflateLimits limits_;
     std::uint64_t inflated_ = 0;
+    std::uint64_t compressedTotal_ = 0;
+    std::vector<Entry> entries_;
     std::vector<std::string> names_;
 };
 
