@@ -12,57 +12,31 @@ using namespace cli_test;
 
 constexpr const char* kRows = "150001";  // with the header row
 
-class ScaleRun : public ::testing::Test {
-protected:
-    // Made and run once for the checks below, which only read.
-    static void SetUpTestSuite() {
-        if (!haveOpenpyxl()) return;
-        dir_ = fs::temp_directory_path() / ("cw_scale_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        made_ = shell(scaleScript("sheet_values.py") + " make-xlsx " + quoted(dir_ / "in.xlsx") + " " + kRows);
-        if (made_.status != 0) return;
-        ran_ = cellwash("run remove-extra-spaces " + quoted(dir_ / "in.xlsx") + " --select A1:A" + kRows + " -o " +
-                            quoted(dir_ / "out.xlsx"),
-                        dir_ / "stderr.txt");
-    }
-    static void TearDownTestSuite() {
-        if (!dir_.empty()) fs::remove_all(dir_);
-    }
+// One test, since making and running take most of its time: each ctest test is a process.
+TEST_F(Cli, AWorkbookOf150001RowsIsReadBackWholeByOpenpyxlAndLibreOffice) {
+    if (!haveOpenpyxl()) GTEST_SKIP() << kPython << " with openpyxl is not installed";
+    auto values = [](const std::string& arguments) { return shell(scaleScript("sheet_values.py") + " " + arguments); };
+    const Output made = values("make-xlsx " + quoted(dir / "in.xlsx") + " " + kRows);
+    ASSERT_EQ(made.status, 0) << made.text;
+    const Result ran = run("run remove-extra-spaces " + quoted(dir / "in.xlsx") + " --select A1:A" + kRows + " -o " + quoted(out()));
+    ASSERT_EQ(ran.status, 0) << ran.out << err();
+    EXPECT_NE(ran.out.find("changed: 75000 cell(s); added Data_Undo (hidden)"), std::string::npos) << ran.out;
 
-    void SetUp() override {
-        if (!haveOpenpyxl()) GTEST_SKIP() << kPython << " with openpyxl is not installed";
-        ASSERT_EQ(made_.status, 0) << made_.text;
-        ASSERT_EQ(ran_.status, 0) << ran_.out << slurp(dir_ / "stderr.txt");
-    }
-
-    static Output check(const std::string& arguments) { return shell(scaleScript("sheet_values.py") + " " + arguments); }
-
-    static inline fs::path dir_;
-    static inline Output made_{-1, ""};
-    static inline Result ran_{-1, ""};
-};
-
-TEST_F(ScaleRun, TheRunChangedEveryPaddedName) {
-    EXPECT_NE(ran_.out.find("changed: 75000 cell(s); added Data_Undo (hidden)"), std::string::npos) << ran_.out;
-}
-
-TEST_F(ScaleRun, OpenpyxlReadsEveryValueOfEverySheetBack) {
-    const Output read = check("check-xlsx " + quoted(dir_ / "out.xlsx") + " " + kRows + " Data=trimmed Data_Undo=made");
+    const std::string ok = std::string("ok: ") + kRows + " rows\n";
+    const Output read = values("check-xlsx " + quoted(out()) + " " + kRows + " Data=trimmed Data_Undo=made");
     EXPECT_EQ(read.status, 0);
-    EXPECT_EQ(read.text, std::string("ok: ") + kRows + " rows\n");
-}
+    EXPECT_EQ(read.text, ok) << "openpyxl";
 
-TEST_F(ScaleRun, LibreOfficeExportsEveryValueOfEverySheet) {
-    if (!haveLibreOffice()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const fs::path exported = dir_ / "exported";
-    const Output converted = exportSheetsWithLibreOffice(dir_ / "out.xlsx", exported);
+    if (!haveLibreOffice()) GTEST_SKIP() << "LibreOffice (soffice) is not installed; openpyxl read every value back";
+    const fs::path exported = dir / "exported";
+    const Output converted = exportSheetsWithLibreOffice(out(), exported);
     ASSERT_EQ(converted.status, 0) << converted.text;
-    const Output cleaned = check("check-csv " + quoted(exported / "out-Data.csv") + " " + kRows + " trimmed");
+    const Output cleaned = values("check-csv " + quoted(exported / "out-Data.csv") + " " + kRows + " trimmed");
     EXPECT_EQ(cleaned.status, 0);
-    EXPECT_EQ(cleaned.text, std::string("ok: ") + kRows + " rows\n");
-    const Output undo = check("check-csv " + quoted(exported / "out-Data_Undo.csv") + " " + kRows + " made");
+    EXPECT_EQ(cleaned.text, ok) << "LibreOffice, sheet Data";
+    const Output undo = values("check-csv " + quoted(exported / "out-Data_Undo.csv") + " " + kRows + " made");
     EXPECT_EQ(undo.status, 0);
-    EXPECT_EQ(undo.text, std::string("ok: ") + kRows + " rows\n");
+    EXPECT_EQ(undo.text, ok) << "LibreOffice, sheet Data_Undo";
 }
 
 }  // namespace
