@@ -24,6 +24,11 @@ forms::UserAction answerOf(const forms::Form& form, bool yes) {
     return click;
 }
 
+bool isAnswerClick(const forms::Form& form, const forms::UserAction& action) {
+    return action.kind == forms::ActionKind::Click &&
+           (action.control == answerOf(form, true).control || action.control == answerOf(form, false).control);
+}
+
 // Why the dialog cannot take `action` as the command line gave it, in the command line's
 // terms; nothing when it can.
 std::optional<std::string> unfitFor(const forms::Form& dialog, const forms::UserAction& action) {
@@ -57,7 +62,12 @@ bool isProgressCaption(const std::u16string& caption) {
 }
 
 std::optional<forms::UserAction> CommandLineUser::nextAction(forms::Form& top) {
-    if (!isToolDialog(top) || dialogDone_) return std::nullopt;  // closes the window
+    if (!isToolDialog(top)) return std::nullopt;  // closes the window
+    if (dialogDone_) {
+        // Answered, yet still up: the tool refused what the dialog held and waits for the user.
+        leftOpen_ = leftOpen_ || !answeredWith_.empty();
+        return std::nullopt;
+    }
     if (nextDialogAction_ < script_.dialogActions.size()) {
         const forms::UserAction& action = script_.dialogActions[nextDialogAction_++];
         if (auto problem = unfitFor(top, action)) {
@@ -65,13 +75,22 @@ std::optional<forms::UserAction> CommandLineUser::nextAction(forms::Form& top) {
             dialogDone_ = true;
             return std::nullopt;  // closes the dialog: the tool does not run
         }
+        if (isAnswerClick(top, action)) {  // the script pressed Yes or No itself
+            dialogDone_ = true;
+            answeredWith_ = action.control;
+            dialogAtClose_ = forms::snapshot(top);
+        }
         return action;
     }
     dialogDone_ = true;
     dialogAtClose_ = forms::snapshot(top);
-    if (script_.confirm) return answerOf(top, *script_.confirm);
-    return std::nullopt;
+    if (!script_.confirm) return std::nullopt;
+    auto answer = answerOf(top, *script_.confirm);
+    answeredWith_ = answer.control;
+    return answer;
 }
+
+bool CommandLineUser::answeredYes() const { return answeredWith_ == u"cmdYes" || answeredWith_ == u"Command1"; }
 
 std::vector<forms::UserAction> CommandLineUser::doEvents(forms::Form* top) {
     ++yields_;

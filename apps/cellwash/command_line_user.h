@@ -38,6 +38,11 @@ public:
     bool pressedStop() const { return pressedStop_; }
     // Why a setting or click of the script did not fit the dialog (which was then closed).
     const std::optional<std::string>& unfit() const { return unfit_; }
+    // How the dialog was answered (Yes, No, or not at all: the count tools are only read),
+    // and whether it was still open afterwards.
+    bool answeredYes() const;
+    bool answeredNo() const { return !answeredWith_.empty() && !answeredYes(); }
+    bool leftOpen() const { return leftOpen_; }
     // The dialog as it stood when the user pressed its last button.
     const std::optional<forms::FormSnapshot>& dialogAtClose() const { return dialogAtClose_; }
     // Called with each new progress caption (the terminal's progress bar listens).
@@ -51,6 +56,8 @@ private:
     size_t nextDialogAction_ = 0;
     int yields_ = 0;
     bool pressedStop_ = false;
+    std::u16string answeredWith_;  // the button that answered the dialog
+    bool leftOpen_ = false;
     std::optional<std::string> unfit_;
     std::vector<forms::FormSnapshot> shown_;
     std::vector<forms::MsgBoxRequest> boxes_;

@@ -7,6 +7,7 @@
 
 #include "apps/cellwash/cli_failure.h"
 #include "apps/cellwash/listing_commands.h"
+#include "apps/cellwash/plain_option_inputs.h"
 #include "apps/cellwash/run_command.h"
 #include "apps/cellwash/show_command.h"
 #include "apps/cellwash/tool_help.h"
@@ -49,7 +50,7 @@ void addSessionOptions(CLI::App& command, cli::RunOptions& run) {
     addOutputOptions(command, run.output);
 }
 
-CLI::App* addRun(CLI::App& app, cli::RunOptions& run) {
+CLI::App* addRun(CLI::App& app, cli::RunOptions& run, cli::PlainOptionInputs& plain) {
     auto* command = app.add_subcommand("run", "run a tool as a user at the ribbon would: dialog, options, Yes, message");
     command->add_option("TOOL", run.tool,
                         "ribbon id (btnDelDupsKF_25), legacy tag (CWTOOLS5_DC1), command key "
@@ -57,13 +58,19 @@ CLI::App* addRun(CLI::App& app, cli::RunOptions& run) {
                         "`cellwash run TOOL --help` shows that tool's dialog options")
         ->required();
     addSessionOptions(*command, run);
-    command->add_option("--select", run.select, "the selection, such as B2:B40 (default: the file's selection)");
+    command->add_option("--select", run.select,
+                        "the selection as typed: B2:B40, A:A, 2:10, A1:B9,D4, a column B or a row 7 "
+                        "(default: the file's selection)");
+    command->add_option("--column", run.columns,
+                        "select the cells under this header of row 1 (any letter case; repeatable)")
+        ->type_name("HEADER");
     command->add_option("--active", run.active, "the active cell within the selection");
     command->add_option("--set", run.sets,
                         "CONTROL=VALUE for the tool's dialog, in order: option buttons and check boxes "
                         "true/false, text boxes their text (e.g. --set txtUDChars=xyz)");
     command->add_option("--click", run.clicks, "click a dialog control, such as a colour swatch (lblGrey50)");
-    command->add_flag("--no", run.no, "answer the dialog with No");
+    plain.addTo(*command);
+    command->add_flag("--no", run.no, "answer the dialog with No (it is answered Yes otherwise, also after --click)");
     command->add_option("--stop-after", run.stopAfter, "press Stop at the N-th yield of the running tool");
     command->add_option("--lang", run.lang, "switch the interface language first (En, Hi, ...)");
     return command;
@@ -80,6 +87,16 @@ std::optional<std::string> unknownCommand(const CLI::App& app, int argc, char** 
     return "unknown command \"" + std::string(argv[1]) + "\" (the commands are " + names + "; --help describes them)";
 }
 
+// `--colour list` anywhere after `run` lists the palette instead of running anything.
+bool asksColourList(int argc, char** argv) {
+    if (argc < 3 || std::string(argv[1]) != "run") return false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--colour=list" || (arg == "--colour" && i + 1 < argc && std::string(argv[i + 1]) == "list")) return true;
+    }
+    return false;
+}
+
 // `cellwash run TOOL --help` describes that tool's dialog rather than the run command.
 bool asksToolHelp(int argc, char** argv) {
     if (argc < 4 || std::string(argv[1]) != "run" || argv[2][0] == '-') return false;
@@ -91,6 +108,7 @@ bool asksToolHelp(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (asksColourList(argc, argv)) return cli::runColourList(std::cout);
     if (asksToolHelp(argc, argv)) {
         try {
             return cli::runToolHelp(argv[2], std::cout);
@@ -105,7 +123,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
 
     cli::RunOptions run, undo, redo;
-    auto* runCommand = addRun(app, run);
+    cli::PlainOptionInputs plain;
+    auto* runCommand = addRun(app, run, plain);
     auto* undoCommand = app.add_subcommand("undo", "the ribbon's Undo on the active (or --sheet) sheet");
     addSessionOptions(*undoCommand, undo);
     auto* redoCommand = app.add_subcommand("redo", "the ribbon's Redo on the active (or --sheet) sheet");
@@ -152,6 +171,7 @@ int main(int argc, char** argv) {
         const bool terminal = ::isatty(STDERR_FILENO);
         if (*runCommand) {
             run.progressBar = terminal && !run.json;
+            run.plain = plain.given();
             return cli::runCommand(run, std::cout, std::cerr);
         }
         if (*undoCommand) {

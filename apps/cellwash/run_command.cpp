@@ -6,7 +6,9 @@
 #include "apps/cellwash/cli_failure.h"
 #include "apps/cellwash/command_line_user.h"
 #include "apps/cellwash/language_switch.h"
+#include "apps/cellwash/plain_options.h"
 #include "apps/cellwash/run_report.h"
+#include "apps/cellwash/selection_arguments.h"
 #include "apps/cellwash/tool_lookup.h"
 #include "dialog/progress.h"
 #include "dialog/tool_run.h"
@@ -17,7 +19,7 @@
 #include "host/error.h"
 #include "host/range.h"
 #include "host/text.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/undo_redo.h"
 #include "session/host_session.h"
 
 namespace cli {
@@ -26,6 +28,7 @@ namespace {
 
 UserScript scriptOf(const RunOptions& options, const shell::CatalogueEntry& tool) {
     UserScript script;
+    script.dialogActions = dialogActionsOf(tool, options.tool, options.plain);
     for (const auto& setting : options.sets) {
         const auto equals = setting.find('=');
         if (equals == std::string::npos || equals == 0)
@@ -50,7 +53,7 @@ UserScript scriptOf(const RunOptions& options, const shell::CatalogueEntry& tool
     // The count tools count as their dialog opens and have no Yes step: the user reads and closes.
     const bool counts = tool.target == shell::TargetFamily::CountTool1to3 || tool.target == shell::TargetFamily::CountTool4to5;
     if (options.no) script.confirm = false;
-    else if (options.clicks.empty() && !counts) script.confirm = true;
+    else if (!counts) script.confirm = true;
     if (options.answer) {
         if (*options.answer != "yes" && *options.answer != "no")
             throw Failure(kUsage, "--answer takes yes or no");
@@ -74,8 +77,12 @@ host::CommandBarControlPtr buttonTagged(const host::CommandBarControlsPtr& contr
 
 void prepareSheet(host::embedded::EmbeddedApplication& app, host::embedded::Book& book, const RunOptions& options) {
     if (options.sheet) activateSheet(book, *options.sheet);
+    if (options.select && !options.columns.empty()) throw Failure(kUsage, "give --select or --column, not both");
+    std::optional<std::u16string> selection;
+    if (options.select) selection = typedSelection(*options.select);
+    if (!options.columns.empty()) selection = columnsUnderHeaders(*book.activeSheet(), options.columns);
     try {
-        if (options.select) app.Range(host::utf16(*options.select))->Select();
+        if (selection) app.Range(*selection)->Select();
         if (options.active) app.Range(host::utf16(*options.active))->Activate();
     } catch (const host::Error&) {
         throw Failure(kUsage, "--select/--active take addresses of the active sheet, such as B2:B40 or B2");
@@ -84,7 +91,12 @@ void prepareSheet(host::embedded::EmbeddedApplication& app, host::embedded::Book
 
 void click(session::HostSession& session, const shell::CatalogueEntry& tool, bool legacy) {
     if (!legacy) {
-        session.clickRibbon(std::u16string(tool.controlId));
+        const std::u16string id(tool.controlId);
+        // A greyed-out button does nothing when clicked; the user is told rather than left guessing.
+        if ((session.ribbon().find(id) || session.openMenuHolding(id)) && !session.ribbon().enabled(id))
+            throw Failure(kRefused, "\"" + host::utf8(session.ribbon().label(id)) +
+                                        "\" is greyed out on the ribbon: nothing was done or written");
+        session.clickRibbon(id);
         return;
     }
     auto bar = session.app().CommandBars()->Item(1);
@@ -124,7 +136,37 @@ void noteRefusedWrites(const host::embedded::Book& book, RunReport& report) {
     }
 }
 
+std::string oneLine(std::u16string text) {
+    for (auto& c : text)
+        if (c == u'\r' || c == u'\n') c = u' ';
+    return host::utf8(text);
+}
+
+// A run ends the way the user asked, or says why it did not: the dialog still open after it
+// was answered (the tool refused what it held), or Yes pressed and no message reached.
+std::optional<std::string> unfinishedRun(const CommandLineUser& user) {
+    if (user.leftOpen()) {
+        std::string why = std::string("the dialog was still open after ") + (user.answeredYes() ? "Yes" : "No") +
+                          " was pressed";
+        if (!user.messageBoxes().empty()) why += " (the tool said \"" + oneLine(user.messageBoxes().back().prompt) + "\")";
+        return why + "; nothing was written";
+    }
+    if (user.answeredYes() && alertsOf(user).empty() && user.messageBoxes().empty() && !user.pressedStop())
+        return "Yes was pressed but the tool reached no message; nothing was written";
+    return std::nullopt;
+}
+
+// The tools' own refusals of what the dialog held (the opening checks are the dialog's).
+constexpr std::u16string_view kToolRefusals[] = {
+    u"Please Select Two Column!",
+    u"Nth Row must be a whole number of 1 or more",
+    u"Nth Row is bigger than total selected rows",
+    u"Number of Rows must be a whole number of 1 or more",
+};
+
 bool isRefusal(const std::u16string& message) {
+    for (auto refusal : kToolRefusals)
+        if (message == refusal) return true;
     for (auto check : {dialog::OpeningCheck::ActiveSheetEmpty, dialog::OpeningCheck::ActiveSheetTotallyEmpty,
                        dialog::OpeningCheck::SelectionEmpty, dialog::OpeningCheck::SingleColumn})
         if (message == dialog::openingCheckMessage(check)) return true;
@@ -172,9 +214,12 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     }
     noteRefusedWrites(*book, report);
     for (const auto& [heading, message] : alertsOf(user)) report.refused = report.refused || isRefusal(message);
+    report.unfinished = unfinishedRun(user);
+    report.refused = report.refused || report.unfinished;
     if (!report.refused) report.written = writeBook(*book, options.workbook, options.output, report.notes);
     if (options.json) printJsonReport(report, out);
     else printReport(report, out);
+    if (report.unfinished) err << "cellwash: " << *report.unfinished << "\n";
     return report.refused ? kRefused : kDone;
 }
 

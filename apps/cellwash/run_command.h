@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "apps/cellwash/book_files.h"
+#include "apps/cellwash/plain_options.h"
 
 namespace cli {
 
@@ -16,6 +17,8 @@ struct RunOptions {
     std::string tool;  // control id, legacy tag, command key or its kebab-case form
     std::string workbook;
     std::optional<std::string> sheet, select, active;
+    std::vector<std::string> columns;  // headers in row 1: the cells under them are selected
+    std::vector<PlainSetting> plain;  // --mode, --colour, ...: applied first, in the table's order
     std::vector<std::string> sets;    // CONTROL=VALUE, applied in order
     std::vector<std::string> clicks;  // controls to click after the settings
     bool no = false;                  // answer the dialog with No

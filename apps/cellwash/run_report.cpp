@@ -67,6 +67,7 @@ void printReport(const RunReport& report, std::ostream& out) {
         label.resize(std::max<size_t>(label.size(), 28), ' ');
         out << "  " << label << " " << number << "\n";
     }
+    if (report.user->answeredNo()) out << "answered No: the tool did not run\n";
     if (report.stoppedAfter)
         out << "stopped: Stop was pressed after " << report.stoppedAfter->first << " of " << report.stoppedAfter->second
             << " item(s); the rest was not processed\n";
@@ -114,6 +115,7 @@ void printJsonReport(const RunReport& report, std::ostream& out) {
     doc["changed"] = {{"cells", report.changes.cells}, {"sheets", report.changes.sheets}};
     doc["written"] = report.written ? nlohmann::json(*report.written) : nlohmann::json(nullptr);
     doc["refused"] = report.refused;
+    doc["unfinished"] = report.unfinished ? nlohmann::json(*report.unfinished) : nlohmann::json(nullptr);
     doc["notes"] = report.notes;
     out << doc.dump(2) << "\n";
 }

@@ -18,6 +18,8 @@ struct RunReport {
     std::optional<std::string> written;
     std::vector<std::string> notes;
     bool refused = false;
+    // Why the run did not end as asked (the dialog left open, no message reached).
+    std::optional<std::string> unfinished;
     // What the tool's own message does not say: that Stop ended it, after how many of its
     // items; cells it could not write, with the first of them ("A5: ...").
     std::optional<std::pair<int, int>> stoppedAfter;  // items done, of total

@@ -1,9 +1,11 @@
 #include "apps/cellwash/tool_help.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "apps/cellwash/cli_failure.h"
 #include "apps/cellwash/command_line_user.h"
+#include "apps/cellwash/plain_options.h"
 #include "apps/cellwash/tool_lookup.h"
 #include "host/text.h"
 #include "session/host_session.h"
@@ -27,7 +29,45 @@ std::string oneLine(std::u16string text) {
     return host::utf8(text);
 }
 
+std::u16string captionOf(const forms::FormSnapshot& dialog, std::u16string_view control) {
+    const auto text = dialog.texts.find(std::u16string(control));
+    return text == dialog.texts.end() ? u"" : text->second;
+}
+
+// The tool's plain options, each with the caption the dialog shows for it and the settings
+// it stands for.
+void printPlainOptions(const shell::CatalogueEntry& tool, const forms::FormSnapshot& dialog, std::ostream& out) {
+    const auto rows = rowsForTool(tool);
+    if (rows.empty()) return;
+    out << "\nPlain options (each gives the dialog the settings shown after \"=\"):\n";
+    for (const auto* row : rows) {
+        const PlainFlag* flag = findPlainFlag(row->flag);
+        std::string usage = std::string(row->flag);
+        if (!row->word.empty()) usage += " " + std::string(row->word);
+        else if (flag->kind != ValueKind::None) usage += " " + std::string(flag->valueName);
+        const auto captionControl = row->captionControl.empty() ? row->steps[0].control : row->captionControl;
+        std::string caption = oneLine(captionOf(dialog, captionControl));
+        if (caption.find_first_not_of(' ') == std::string::npos) caption = std::string(flag->summary);
+        usage.resize(std::max<size_t>(usage.size(), 26), ' ');
+        out << "  " << usage << " " << caption.substr(caption.find_first_not_of(' ')) << "\n";
+        out << std::string(29, ' ') << "= " << dialogEquivalent(*row) << "\n";
+        if (flag->kind == ValueKind::Colour) out << std::string(29, ' ') << "`--colour list` names the colours\n";
+    }
+}
+
 }  // namespace
+
+int runColourList(std::ostream& out) {
+    out << "The dialog's palette (--colour NAME or --colour INDEX):\n";
+    for (const auto& colour : paletteColours()) {
+        std::string name = colour.name;
+        name.resize(std::max<size_t>(name.size(), 14), ' ');
+        out << "  " << name << " " << (colour.index < 10 ? " " : "") << colour.index << "  "
+            << host::utf8(std::u16string(colour.tip)) << "  (--click " << host::utf8(std::u16string(colour.swatch))
+            << ")\n";
+    }
+    return kDone;
+}
 
 int runToolHelp(const std::string& name, std::ostream& out) {
     const auto tool = findTool(name);
@@ -42,6 +82,8 @@ int runToolHelp(const std::string& name, std::ostream& out) {
         return kDone;
     }
     out << "\n" << oneLine(dialog->caption) << "\n";
+    printPlainOptions(*tool, *dialog, out);
+    out << "\nThe dialog's controls (--set/--click):\n";
     for (const auto& [control, text] : dialog->texts) {
         const auto shown = dialog->shown.find(control);
         if (shown == dialog->shown.end() || !shown->second) continue;
@@ -50,7 +92,7 @@ int runToolHelp(const std::string& name, std::ostream& out) {
         out << "  " << (usage.empty() ? host::utf8(control) : usage) << "\n";
         if (!text.empty()) out << "      " << oneLine(text) << "\n";
     }
-    out << "\nWithout --click the dialog is answered with Yes (--no answers No). Also: --select, --active,"
+    out << "\nThe dialog is answered Yes after the settings and clicks (--no answers No). Also: --select, --column, --active,"
            "\n--sheet, --stop-after N, --answer yes|no, --lang, --host-version, -o FILE, --in-place, --json.\n";
     return kDone;
 }

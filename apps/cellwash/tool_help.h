@@ -7,5 +7,7 @@
 namespace cli {
 
 int runToolHelp(const std::string& tool, std::ostream& out);
+// `cellwash run TOOL --colour list`: the palette's names, colour indexes and swatches.
+int runColourList(std::ostream& out);
 
 }  // namespace cli
