@@ -1,5 +1,6 @@
 #include "apps/cellwash/run_command.h"
 
+#include <chrono>
 #include <ostream>
 
 #include "apps/cellwash/book_changes.h"
@@ -26,7 +27,7 @@ namespace cli {
 
 namespace {
 
-UserScript scriptOf(const RunOptions& options, const shell::CatalogueEntry& tool) {
+UserScript scriptOf(const ToolStep& options, const shell::CatalogueEntry& tool) {
     UserScript script;
     script.dialogActions = dialogActionsOf(tool, options.tool, options.plain);
     for (const auto& setting : options.sets) {
@@ -75,7 +76,7 @@ host::CommandBarControlPtr buttonTagged(const host::CommandBarControlsPtr& contr
     return nullptr;
 }
 
-void prepareSheet(host::embedded::EmbeddedApplication& app, host::embedded::Book& book, const RunOptions& options) {
+void prepareSheet(host::embedded::EmbeddedApplication& app, host::embedded::Book& book, const ToolStep& options) {
     if (options.sheet) activateSheet(book, *options.sheet);
     if (options.select && !options.columns.empty()) throw Failure(kUsage, "give --select or --column, not both");
     std::optional<std::u16string> selection;
@@ -175,48 +176,95 @@ bool isRefusal(const std::u16string& message) {
 
 }  // namespace
 
-int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
-    const auto tool = findTool(options.tool);
-    if (!tool) throw Failure(kUsage, "unknown tool \"" + options.tool + "\" (`cellwash tools` lists them)");
-    const bool legacy = std::atof(options.hostVersion.c_str()) <= 11.0;
+// The session's user stays one object; each step brings its own script.
+class StepSession::ForwardingUser : public forms::UiDriver {
+public:
+    CommandLineUser* current = nullptr;
 
-    CommandLineUser user(scriptOf(options, *tool));
-    if (options.progressBar)
-        user.onProgress = [&err](const std::u16string& caption) { err << "\r" << host::utf8(caption) << "   " << std::flush; };
-    session::HostSession session({.version = host::utf16(options.hostVersion),
-                                .startWithBlankWorkbook = true,  // as the host starts, with Book1
-                                .startUp = false,
-                                .driver = &user});
-    files::registerFileHandlers(session.app());
-    session.startUp();
-    if (options.lang) {
-        if (legacy) throw Failure(kUsage, "--lang needs the ribbon (a host version above 11.0)");
-        switchLanguage(session, *options.lang);
+    std::optional<forms::UserAction> nextAction(forms::Form& top) override {
+        return current ? current->nextAction(top) : std::nullopt;
     }
-    auto book = openBook(session.app(), options.workbook);
-    prepareSheet(session.app(), *book, options);
-    restoreUndoButtons(*book);
+    std::vector<forms::UserAction> doEvents(forms::Form* top) override {
+        return current ? current->doEvents(top) : std::vector<forms::UserAction>{};
+    }
+    int msgBox(const forms::MsgBoxRequest& request) override {
+        return current ? current->msgBox(request) : request.dismissAnswer();
+    }
+    void formShown(forms::Form& form) override {
+        if (current) current->formShown(form);
+    }
+    void actionIgnored(const forms::UserAction& action) override {
+        if (current) current->actionIgnored(action);
+    }
+};
 
-    const BookPicture before(*book);
-    click(session, *tool, legacy);
-    if (options.progressBar && !user.progress().empty()) err << "\n";
+StepSession::StepSession(const SessionSettings& settings, std::ostream& err)
+    : settings_(settings), err_(err), legacy_(std::atof(settings.hostVersion.c_str()) <= 11.0),
+      user_(std::make_unique<ForwardingUser>()) {
+    session_ = std::make_unique<session::HostSession>(session::HostSessionOptions{
+        .version = host::utf16(settings.hostVersion),
+        .startWithBlankWorkbook = true,  // as the host starts, with Book1
+        .startUp = false,
+        .driver = user_.get()});
+    files::registerFileHandlers(session_->app());
+    session_->startUp();
+    if (settings.lang) {
+        if (legacy_) throw Failure(kUsage, "--lang needs the ribbon (a host version above 11.0)");
+        switchLanguage(*session_, *settings.lang);
+    }
+}
 
-    RunReport report;
+StepSession::~StepSession() = default;
+
+host::embedded::Book& StepSession::open(const std::string& path) {
+    book_ = openBook(session_->app(), path);
+    return *book_;
+}
+
+StepResult StepSession::run(const ToolStep& step) {
+    const auto started = std::chrono::steady_clock::now();
+    const auto tool = findTool(step.tool);
+    if (!tool) throw Failure(kUsage, "unknown tool \"" + step.tool + "\" (`cellwash tools` lists them)");
+    StepResult result;
+    result.user = std::make_unique<CommandLineUser>(scriptOf(step, *tool));
+    CommandLineUser& user = *result.user;
+    if (settings_.progressBar)
+        user.onProgress = [this](const std::u16string& caption) { err_ << "\r" << host::utf8(caption) << "   " << std::flush; };
+    user_->current = &user;
+    auto& book = *book_;
+    prepareSheet(session_->app(), book, step);
+    restoreUndoButtons(book);
+
+    const BookPicture before(book);
+    click(*session_, *tool, legacy_);
+    user_->current = nullptr;
+    if (settings_.progressBar && !user.progress().empty()) err_ << "\n";
+
+    RunReport& report = result.report;
     report.command = host::utf8(tool->commandKey.empty() ? tool->controlId : tool->commandKey);
     report.user = &user;
-    const auto status = session.app().StatusBar();
+    const auto status = session_->app().StatusBar();
     report.statusBar = status.isBoolean() ? "" : host::utf8(status.toText());
-    report.changes = before.changesIn(*book);
-    refuseIgnoredActions(user, options.tool);
+    report.changes = before.changesIn(book);
+    refuseIgnoredActions(user, step.tool);
     if (user.pressedStop()) {
         const auto loop = dialog::latestLoop();
         report.stoppedAfter = std::pair(static_cast<int>(loop.done), static_cast<int>(loop.total));
     }
-    noteRefusedWrites(*book, report);
+    noteRefusedWrites(book, report);
     for (const auto& [heading, message] : alertsOf(user)) report.refused = report.refused || isRefusal(message);
     report.unfinished = unfinishedRun(user);
     report.refused = report.refused || report.unfinished;
-    if (!report.refused) report.written = writeBook(*book, options.workbook, options.output, report.notes);
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return result;
+}
+
+int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
+    StepSession session(options, err);
+    auto& book = session.open(options.workbook);
+    StepResult step = session.run(options);
+    RunReport& report = step.report;
+    if (!report.refused) report.written = writeBook(book, options.workbook, options.output, report.notes);
     if (options.json) printJsonReport(report, out);
     else printReport(report, out);
     if (report.unfinished) err << "cellwash: " << *report.unfinished << "\n";

@@ -4,18 +4,26 @@
 // the dialog gets its options through its own controls, Yes is pressed, the tool runs with
 // its progress, and its message is reported.
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "apps/cellwash/book_files.h"
+#include "apps/cellwash/command_line_user.h"
 #include "apps/cellwash/plain_options.h"
+#include "apps/cellwash/run_report.h"
+
+namespace session {
+class HostSession;
+}
 
 namespace cli {
 
-struct RunOptions {
+// One tool as a user runs it on the open workbook: the selection, the dialog's options, the
+// answer. A recipe is a list of these.
+struct ToolStep {
     std::string tool;  // control id, legacy tag, command key or its kebab-case form
-    std::string workbook;
     std::optional<std::string> sheet, select, active;
     std::vector<std::string> columns;  // headers in row 1: the cells under them are selected
     std::vector<PlainSetting> plain;  // --mode, --colour, ...: applied first, in the table's order
@@ -24,11 +32,47 @@ struct RunOptions {
     bool no = false;                  // answer the dialog with No
     std::optional<std::string> answer;  // yes|no for message boxes
     std::optional<int> stopAfter;       // press Stop at the N-th yield
-    std::optional<std::string> lang;    // switch the interface language first
+};
+
+// How the host runs and what is written: shared by every step and every workbook.
+struct SessionSettings {
+    std::optional<std::string> lang;  // switch the interface language first
     std::string hostVersion = "16.0";
+    bool progressBar = false;  // on a terminal: a bar on stderr
+};
+
+struct RunOptions : ToolStep, SessionSettings {
+    std::string workbook;
     OutputChoice output;
     bool json = false;
-    bool progressBar = false;  // on a terminal: a bar on stderr
+};
+
+// What one step did; the report points at the user who ran it.
+struct StepResult {
+    std::unique_ptr<CommandLineUser> user;
+    RunReport report;
+    double seconds = 0;
+};
+
+// The host for one workbook: started once, the workbook opened once, steps run one after
+// another on it through the same dialog road as single runs.
+class StepSession {
+public:
+    StepSession(const SessionSettings& settings, std::ostream& err);
+    ~StepSession();
+    host::embedded::Book& open(const std::string& path);
+    // Runs the step on the open workbook. Settings that do not fit its dialog are
+    // Failure(kUsage); a refusal or an unfinished run is in the report.
+    StepResult run(const ToolStep& step);
+
+private:
+    class ForwardingUser;
+    SessionSettings settings_;
+    std::ostream& err_;
+    bool legacy_;
+    std::unique_ptr<ForwardingUser> user_;
+    std::unique_ptr<session::HostSession> session_;
+    host::embedded::BookPtr book_;
 };
 
 int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
