@@ -5,6 +5,7 @@
 #include <optional>
 #include <unistd.h>
 
+#include "apps/cellwash/apply_command.h"
 #include "apps/cellwash/cli_failure.h"
 #include "apps/cellwash/listing_commands.h"
 #include "apps/cellwash/plain_option_inputs.h"
@@ -73,6 +74,8 @@ CLI::App* addRun(CLI::App& app, cli::RunOptions& run, cli::PlainOptionInputs& pl
     command->add_flag("--no", run.no, "answer the dialog with No (it is answered Yes otherwise, also after --click)");
     command->add_option("--stop-after", run.stopAfter, "press Stop at the N-th yield of the running tool");
     command->add_option("--lang", run.lang, "switch the interface language first (En, Hi, ...)");
+    command->add_option("--record", run.record, "append this step to the recipe RECIPE (made when absent)")
+        ->type_name("RECIPE");
     return command;
 }
 
@@ -130,6 +133,21 @@ int main(int argc, char** argv) {
     auto* redoCommand = app.add_subcommand("redo", "the ribbon's Redo on the active (or --sheet) sheet");
     addSessionOptions(*redoCommand, redo);
 
+    cli::ApplyOptions apply;
+    auto* applyCommand = app.add_subcommand("apply", "run a recipe's steps on each workbook: one load and one save each");
+    applyCommand->add_option("RECIPE", apply.recipe, "the recipe: {\"steps\": [{\"tool\": ..., \"select\": ..., ...}]}")
+        ->required();
+    applyCommand->add_option("WORKBOOK", apply.workbooks, "the workbook files")->required();
+    applyCommand->add_option("-o,--output", apply.output.outputPath, "write the result to FILE (one workbook)");
+    applyCommand->add_option("--out-dir", apply.outDir, "write each result under its own name into DIR")->type_name("DIR");
+    applyCommand->add_flag("--in-place", apply.output.inPlace, "save over each workbook");
+    applyCommand->add_flag("--keep-going", apply.keepGoing, "run the remaining steps after a refused one, and save");
+    applyCommand->add_flag("--json", apply.json, "one JSON report: each step's message, changes and seconds");
+    applyCommand->add_option("--host-version", apply.hostVersion, "the host's version, such as 16.0")
+        ->capture_default_str()
+        ->check(hostVersionCheck());
+    applyCommand->add_option("--lang", apply.lang, "switch the interface language first (En, Hi, ...)");
+
     cli::ShowOptions show;
     auto* showCommand = app.add_subcommand("show", "print the sheets and cells of a workbook");
     showCommand->add_option("WORKBOOK", show.workbook, "the workbook file")->required();
@@ -173,6 +191,10 @@ int main(int argc, char** argv) {
             run.progressBar = terminal && !run.json;
             run.plain = plain.given();
             return cli::runCommand(run, std::cout, std::cerr);
+        }
+        if (*applyCommand) {
+            apply.progressBar = terminal && !apply.json;
+            return cli::runApply(apply, std::cout, std::cerr);
         }
         if (*undoCommand) {
             undo.tool = "btnUndo_02";

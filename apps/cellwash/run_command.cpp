@@ -8,6 +8,7 @@
 #include "apps/cellwash/command_line_user.h"
 #include "apps/cellwash/language_switch.h"
 #include "apps/cellwash/plain_options.h"
+#include "apps/cellwash/recipe.h"
 #include "apps/cellwash/run_report.h"
 #include "apps/cellwash/selection_arguments.h"
 #include "apps/cellwash/tool_lookup.h"
@@ -268,7 +269,9 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     if (options.json) printJsonReport(report, out);
     else printReport(report, out);
     if (report.unfinished) err << "cellwash: " << *report.unfinished << "\n";
-    return report.refused ? kRefused : kDone;
+    if (report.refused) return kRefused;
+    if (options.record) appendToRecipe(*options.record, options);
+    return kDone;
 }
 
 }  // namespace cli

@@ -45,6 +45,7 @@ struct RunOptions : ToolStep, SessionSettings {
     std::string workbook;
     OutputChoice output;
     bool json = false;
+    std::optional<std::string> record;  // a recipe the step is appended to when it ran
 };
 
 // What one step did; the report points at the user who ran it.

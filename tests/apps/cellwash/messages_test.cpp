@@ -11,7 +11,7 @@ using Messages = Cli;
 TEST_F(Messages, AnUnknownCommandIsNamed) {
     const auto r = run("frobnicate " + book().string());
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(err(), "cellwash: unknown command \"frobnicate\" (the commands are run, undo, redo, show, type, tools, "
+    EXPECT_EQ(err(), "cellwash: unknown command \"frobnicate\" (the commands are run, undo, redo, apply, show, type, tools, "
                      "ribbon, tour; --help describes them)\n");
 }
 
