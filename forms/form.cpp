@@ -2,7 +2,7 @@
 
 #include "forms/control.h"
 #include "forms/runtime.h"
-#include "host/error.h"
+#include "base/error.h"
 
 namespace forms {
 
@@ -59,7 +59,7 @@ void Form::initialize(std::function<void()> unloadHook) {
 
 void Form::Show(ShowMode mode) {
     if (!loaded_) return;
-    if (modalDepth_ > 0) throw host::Error(400, "Form already displayed; can't show modally");
+    if (modalDepth_ > 0) throw base::Error(400, "Form already displayed; can't show modally");
     auto keep = keepAlive();
     visible_ = true;
     if (mode == ShowMode::Modal) {

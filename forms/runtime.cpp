@@ -7,7 +7,7 @@
 #include "forms/script_error.h"
 #include "forms/text_box.h"
 #include "forms/toggle_controls.h"
-#include "host/text.h"
+#include "base/text.h"
 
 namespace forms {
 
@@ -33,12 +33,12 @@ public:
 
 Control& controlFor(Form& form, const UserAction& action) {
     Control* c = form.control(action.control);
-    if (!c) throw ScriptError("no control " + host::utf8(action.control) + " on " + host::utf8(form.Name()));
+    if (!c) throw ScriptError("no control " + base::utf8(action.control) + " on " + base::utf8(form.Name()));
     return *c;
 }
 
 [[noreturn]] void unfit(const Control& c, const UserAction& action) {
-    throw ScriptError("control " + host::utf8(c.Name()) + " cannot take " + host::utf8(describe(action)));
+    throw ScriptError("control " + base::utf8(c.Name()) + " cannot take " + base::utf8(describe(action)));
 }
 
 bool setValue(Control& c, const UserAction& action) {
@@ -148,7 +148,7 @@ std::u16string describe(const UserAction& action) {
     case ActionKind::SetValue: return u"set " + action.control + (action.flag ? u" on" : u" off");
     case ActionKind::SetText: return u"type \"" + action.text + u"\" into " + action.control;
     case ActionKind::SelectOption: return u"select " + action.control;
-    case ActionKind::PickListEntry: return u"pick entry " + host::utf16(std::to_string(action.number)) + u" of " + action.control;
+    case ActionKind::PickListEntry: return u"pick entry " + base::utf16(std::to_string(action.number)) + u" of " + action.control;
     case ActionKind::MouseDown: return u"mouse down on " + action.control;
     case ActionKind::MouseMove: return u"mouse move over " + action.control;
     case ActionKind::Move: return u"move the form";

@@ -2,7 +2,7 @@
 
 #include "forms/form.h"
 #include "forms/script_error.h"
-#include "host/text.h"
+#include "base/text.h"
 
 namespace forms {
 
@@ -110,8 +110,8 @@ ScriptedDriver& ScriptedDriver::on(std::u16string formName) {
 
 void ScriptedDriver::checkForm(const Step& step, const Form* top) const {
     if (step.form.empty() || (top && top->Name() == step.form)) return;
-    std::string onTop = top ? host::utf8(top->Name()) : std::string("no form");
-    throw ScriptError(host::utf8(describe(step.action)) + " is meant for " + host::utf8(step.form) + " but " +
+    std::string onTop = top ? base::utf8(top->Name()) : std::string("no form");
+    throw ScriptError(base::utf8(describe(step.action)) + " is meant for " + base::utf8(step.form) + " but " +
                       onTop + " is on top");
 }
 
@@ -119,7 +119,7 @@ std::optional<UserAction> ScriptedDriver::nextAction(Form& top) {
     for (auto it = queue_.begin(); it != queue_.end(); ++it) {
         if (it->atDoEvents != 0) continue;
         if (it->isAnswer)
-            throw ScriptError("an answer is queued but no message box is open (" + host::utf8(top.Name()) + " is on top)");
+            throw ScriptError("an answer is queued but no message box is open (" + base::utf8(top.Name()) + " is on top)");
         checkForm(*it, &top);
         UserAction action = std::move(it->action);
         queue_.erase(it);
@@ -151,7 +151,7 @@ int ScriptedDriver::msgBox(const MsgBoxRequest& request) {
         if (!it->isAnswer) break;  // the script did not expect this box
         int result = it->answer;
         if (!request.allows(result))
-            throw ScriptError("the message box \"" + host::utf8(request.prompt) + "\" has no button for answer " +
+            throw ScriptError("the message box \"" + base::utf8(request.prompt) + "\" has no button for answer " +
                               std::to_string(result));
         queue_.erase(it);
         return result;

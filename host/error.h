@@ -1,7 +1,6 @@
 #pragma once
 // host::Error — a failing host call, carrying the host's own error number.
-#include <stdexcept>
-#include <string>
+#include "base/error.h"
 
 namespace host {
 
@@ -16,15 +15,8 @@ enum ErrorNumber : int {
     errApplication = 1004,      // application-defined or object-defined error
 };
 
-class Error : public std::runtime_error {
-public:
-    Error(int number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
-    int number() const { return number_; }
-    std::string description() const { return what(); }
-
-private:
-    int number_;
-};
+// A failing host call: the shared error type, so that a catch of host::Error also catches
+// the registry's and the forms runtime's errors.
+using Error = base::Error;
 
 }  // namespace host

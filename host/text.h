@@ -1,11 +1,10 @@
 #pragma once
-// UTF-8 <-> UTF-16 at the edges (files, terminal). Inside, text is UTF-16.
-#include <string>
-#include <string_view>
+// The host and the add-in convert text with the shared UTF-8/16 functions of base/.
+#include "base/text.h"
 
 namespace host {
 
-std::u16string utf16(std::string_view utf8);
-std::string utf8(std::u16string_view utf16);
+using base::utf16;
+using base::utf8;
 
 }  // namespace host

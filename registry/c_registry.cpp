@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "host/text.h"
+#include "base/text.h"
 #include "registry/platform_store.h"
 
 namespace registry {
@@ -216,7 +216,7 @@ bool cRegistry::EnumerateSections(OneBasedList<std::u16string>& sSect, std::int3
             sSect.store(++iSectCount, store_->fromAnsi(name));
         }
     } catch (const std::exception& e) {
-        raise(RegistryFailure::EnumerateSections, u"", host::utf16(e.what()));
+        raise(RegistryFailure::EnumerateSections, u"", base::utf16(e.what()));
     }
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "host/text.h"
+#include "base/text.h"
 
 namespace registry {
 
@@ -29,7 +29,7 @@ std::u16string RegVariant::toText() const {
         }
     };
     if (isText()) return text();
-    return host::utf16(std::visit(Visitor{buffer}, value_));
+    return base::utf16(std::visit(Visitor{buffer}, value_));
 }
 
 }  // namespace registry

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "host/text.h"
+#include "base/text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -64,7 +64,7 @@ std::string fill(std::string_view pattern, const FailureDetails& details) {
         bool filled = false;
         for (const auto& [name, text] : fields) {
             if (pattern.substr(pos, name.size()) == name) {
-                out += host::utf8(*text);
+                out += base::utf8(*text);
                 pos += name.size();
                 filled = true;
                 break;

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <string>
 
-#include "host/error.h"
+#include "base/error.h"
 
 namespace registry {
 
-class RegistryError : public host::Error {
+class RegistryError : public base::Error {
 public:
     RegistryError(std::int32_t number, std::string source, const std::string& description)
-        : host::Error(number, description), source_(std::move(source)) {}
+        : base::Error(number, description), source_(std::move(source)) {}
     const std::string& source() const { return source_; }
 
 private:

@@ -1,6 +1,6 @@
 #include "remover/command_line.h"
 
-#include "host/text.h"
+#include "base/text.h"
 
 namespace plugsweep {
 
@@ -19,7 +19,7 @@ std::u16string joinArguments(int argc, const char* const* argv) {
     std::u16string text;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) text += u' ';
-        text += host::utf16(argv[i]);
+        text += base::utf16(argv[i]);
     }
     return text;
 }

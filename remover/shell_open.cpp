@@ -1,6 +1,6 @@
 #include "remover/shell_open.h"
 
-#include "host/text.h"
+#include "base/text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -17,7 +17,7 @@ namespace plugsweep {
 namespace {
 
 void desktopOpen(const std::u16string& address) {
-    const std::string target = host::utf8(address);
+    const std::string target = base::utf8(address);
 #ifdef _WIN32
     ShellExecuteA(nullptr, "Open", target.c_str(), "", "", SW_SHOWNORMAL);
 #else

@@ -6,7 +6,7 @@
 
 #include "forms/form.h"
 #include "forms/simple_controls.h"
-#include "host/text.h"
+#include "base/text.h"
 
 namespace plugsweep {
 
@@ -26,7 +26,7 @@ std::string TerminalDriver::keyLine() const {
     for (const KeyBinding& binding : keys_) {
         if (binding.label.empty()) continue;
         if (!line.empty()) line += "    ";
-        line += std::string("[") + static_cast<char>(std::toupper(binding.key)) + "] " + host::utf8(binding.label);
+        line += std::string("[") + static_cast<char>(std::toupper(binding.key)) + "] " + base::utf8(binding.label);
     }
     return line;
 }
@@ -35,14 +35,14 @@ void TerminalDriver::formShown(forms::Form& form) {
     if (!interactive_) {
         for (forms::Control* control : form.controls())
             if (auto* label = dynamic_cast<forms::Label*>(control); label && !label->Caption().empty())
-                out_ << host::utf8(label->Caption()) << '\n';
+                out_ << base::utf8(label->Caption()) << '\n';
         out_.flush();
         return;
     }
-    out_ << host::utf8(form.Caption()) << "\n\n";
+    out_ << base::utf8(form.Caption()) << "\n\n";
     for (forms::Control* control : form.controls())
         if (auto* label = dynamic_cast<forms::Label*>(control); label && !label->Caption().empty())
-            out_ << "  " << host::utf8(label->Caption()) << "\n";
+            out_ << "  " << base::utf8(label->Caption()) << "\n";
     out_ << "\n  " << keyLine() << "\n";
     out_.flush();
 }
@@ -65,7 +65,7 @@ std::optional<forms::UserAction> TerminalDriver::nextAction(forms::Form&) {
 int TerminalDriver::msgBox(const forms::MsgBoxRequest& request) {
     const int answer = request.allows(forms::vbOK) ? forms::vbOK : request.dismissAnswer();
     if (!interactive_) return answer;
-    out_ << "\n  " << host::utf8(request.title.value_or(u"")) << ": " << host::utf8(request.prompt)
+    out_ << "\n  " << base::utf8(request.title.value_or(u"")) << ": " << base::utf8(request.prompt)
          << "\n  [OK] press Enter" << std::endl;
     std::string line;
     std::getline(in_, line);

@@ -1,6 +1,6 @@
 #include "resources/resources.h"
 
-#include "host/error.h"
+#include "base/error.h"
 #include "resource_table.h"
 
 namespace resources {
@@ -9,7 +9,7 @@ namespace {
 
 Bytes required(std::u16string_view type, int number) {
     if (auto found = findResource(type, number)) return *found;
-    throw host::Error(326, "Resource with identifier '" + std::to_string(number) + "' not found");
+    throw base::Error(326, "Resource with identifier '" + std::to_string(number) + "' not found");
 }
 
 }  // namespace

@@ -12,10 +12,10 @@ using Bytes = std::span<const std::uint8_t>;
 // The bytes of a resource, or nothing when the library has none of that type and number.
 std::optional<Bytes> findResource(std::u16string_view type, int number);
 
-// The bytes of a "CUSTOM" resource; host::Error 326 when there is none.
+// The bytes of a "CUSTOM" resource; base::Error 326 when there is none.
 Bytes customResource(int number);
 
-// A bitmap resource as a whole .bmp file; host::Error 326 when there is none.
+// A bitmap resource as a whole .bmp file; base::Error 326 when there is none.
 Bytes bitmapResource(int number);
 
 }  // namespace resources

@@ -1,6 +1,6 @@
-#include "host/text.h"
+#include "base/text.h"
 
-namespace host {
+namespace base {
 
 std::u16string utf16(std::string_view in) {
     std::u16string out;
@@ -72,4 +72,4 @@ std::string utf8(std::u16string_view in) {
     return out;
 }
 
-}  // namespace host
+}  // namespace base
