@@ -12,6 +12,7 @@
 #include "host/range.h"
 #include "shell/host_references.h"
 #include "tools/count/count_tool_module.h"
+#include "tools/tool_families.h"
 
 namespace bench {
 
@@ -43,6 +44,7 @@ void fillBook(host::embedded::EmbeddedApplication& app) {
 }  // namespace
 
 void runCountBench() {
+    tools::registerToolFamilies();
     auto app = host::embedded::EmbeddedApplication::create();
     fillBook(*app);
     shell::hostApplication = app;

@@ -12,6 +12,7 @@
 #include "host/range.h"
 #include "shell/host_references.h"
 #include "tools/duplicates/duplicate_cleaner.h"
+#include "tools/tool_families.h"
 
 namespace bench {
 
@@ -69,6 +70,7 @@ long filledCells(host::Application& app) {
 }  // namespace
 
 void runDuplicatesBench() {
+    tools::registerToolFamilies();
     for (const BenchCase& c : kCases) {
         auto app = columnHost(c.rows);
         shell::hostApplication = app;
@@ -78,7 +80,7 @@ void runDuplicatesBench() {
         forms::DriverScope scope(user);
         dialog::clearFamilyKeys();
         std::u16string key = c.command;
-        report(c.name, secondsOf([&] { duplicates::setUpDuplicateCleanerDialog(key); }), "s");
+        report(c.name, secondsOf([&] { tools::duplicates::setUpDuplicateCleanerDialog(key); }), "s");
         report((std::string(c.name) + "_entries_left").c_str(), static_cast<double>(filledCells(*app)), "cells");
         report((std::string(c.name) + "_yields").c_str(), static_cast<double>(user.doEventsCount()), "yields");
         shell::hostApplication.reset();

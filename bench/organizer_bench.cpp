@@ -4,7 +4,6 @@
 #include <string>
 
 #include "bench/bench_report.h"
-#include "dialog/set_up_data_organizer_dialog.h"
 #include "forms/forms.h"
 #include "host/constants.h"
 #include "host/embedded/embedded_application.h"
@@ -12,6 +11,8 @@
 #include "shell/family_keys.h"
 #include "shell/host_references.h"
 #include "tools/organizer/data_organizer_module.h"
+#include "tools/organizer/set_up_data_organizer_dialog.h"
+#include "tools/tool_families.h"
 
 namespace bench {
 
@@ -45,7 +46,7 @@ double runOnColumn(const std::shared_ptr<host::embedded::EmbeddedApplication>& a
     user.click(u"cmdYes").on(u"frmMain");
     std::u16string key = command;
     shell::clearFamilyKeys();
-    const double seconds = secondsOf([&] { dialog::setUpDataOrganizerDialog(key); });
+    const double seconds = secondsOf([&] { tools::organizer::setUpDataOrganizerDialog(key); });
     shell::hostApplication.reset();
     return seconds;
 }
@@ -55,7 +56,7 @@ void noOptions(forms::ScriptedDriver&) {}
 }  // namespace
 
 void runOrganizerBench() {
-    organizer::bindDataOrganizerRoutines();
+    tools::registerToolFamilies();
     {
         auto app = column(false);
         report("organizer_delete_blank_rows_1M", runOnColumn(app, u"removeRows", noOptions), "s");

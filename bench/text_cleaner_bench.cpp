@@ -14,6 +14,7 @@
 #include "shell/frm_alert.h"
 #include "shell/host_references.h"
 #include "tools/text/text_cleaner_module.h"
+#include "tools/tool_families.h"
 
 namespace bench {
 
@@ -53,6 +54,7 @@ void benchRemoveExtraSpaces() {
 }  // namespace
 
 void runTextCleanerBench() {
+    tools::registerToolFamilies();
     benchProgressStep();
     benchRemoveExtraSpaces();
 }

@@ -54,10 +54,10 @@ void FrmMain::UserForm_Initialize() {
     applyCountCaptionsFromLanguage();
 }
 
-// The count tools count on layout (their routine is bound by name when they are built);
-// afterwards, whatever the page, the option clicks count again.
+// The count tools count on layout (through the routine their family registered); afterwards,
+// whatever the page, the option clicks count again.
 void FrmMain::UserForm_Layout() {
-    callToolRoutine(u"countToolsLayout");
+    callRoutine(toolRoutines().countToolsLayout, *this);
     suppressOptionClicks = false;
 }
 

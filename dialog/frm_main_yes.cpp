@@ -22,7 +22,7 @@ void snapshotAndEnableUndo() {
 void FrmMain::cmdYes_Click() {
     setRunButtonsEnabled(false);
     if (activeDOKey == u"DataOrganizer3") {
-        callToolRoutine(u"runEmptySheetTool");
+        callRoutine(toolRoutines().runEmptySheetTool);
     } else {
         snapshotAndEnableUndo();
         runDispatchTable();

@@ -1,34 +1,51 @@
 #include "dialog/tool_dispatch.h"
 
-#include <map>
-
 #include "dialog/family_keys.h"
 
 namespace dialog {
 
 namespace {
 
-constexpr DispatchRow kDispatchTable[] = {
-    {Family::DataOrganizer, u"DataOrganizer1", false, u"runEmptyRowTools", ArgumentFrom::Nothing},
-    {Family::DataOrganizer, u"DataOrganizer2", false, u"runEmptyColumnTools", ArgumentFrom::Nothing},
-    {Family::DataOrganizer, u"DataOrganizer4", false, u"runObjectTool", ArgumentFrom::Nothing},
-    {Family::DataOrganizer, u"DO5to8", true, u"convertCase", ArgumentFrom::LastTwoCharacters},
-    {Family::DataOrganizer, u"DataOrganizer9", false, u"paintEveryNthRow", ArgumentFrom::Nothing},
-    {Family::DataOrganizer, u"DataOrganizer10", false, u"paintDuplicateRows", ArgumentFrom::Nothing},
-    {Family::DataOrganizer, u"DataOrganizer11", false, u"paintUniqueRows", ArgumentFrom::Nothing},
-    {Family::DataOrganizer, u"DataOrganizer12", false, u"transposeColumn", ArgumentFrom::Nothing},
-    {Family::DuplicateCleaner, u"DuplicateCleaner1", false, u"removeDuplicates", ArgumentFrom::False},
-    {Family::DuplicateCleaner, u"DuplicateCleaner2", false, u"removeDuplicates", ArgumentFrom::True},
-    {Family::DuplicateCleaner, u"DuplicateCleaner3", false, u"removeFromSecondList", ArgumentFrom::Nothing},
-    {Family::DuplicateCleaner, u"DuplicateCleaner5", false, u"removeUniques", ArgumentFrom::Nothing},
-    {Family::TextCleaner, u"TC1to8", true, u"runTC1to8", ArgumentFrom::LastFourCharacters},
-    {Family::TextCleaner, u"TC9to14", true, u"runTC9to14", ArgumentFrom::LastFourCharacters},
-};
+using Slot = std::function<void()>;
+using TextSlot = std::function<void(const std::u16string&)>;
+using FlagSlot = std::function<void(bool)>;
 
-std::map<std::u16string, ToolRoutine, std::less<>>& routines() {
-    static std::map<std::u16string, ToolRoutine, std::less<>> bound;
-    return bound;
+// The last n characters, or the whole key when it is shorter.
+std::u16string lastCharacters(std::u16string_view key, std::size_t n) {
+    return std::u16string(key.substr(key.size() > n ? key.size() - n : 0));
 }
+
+// How a row calls its routine: with nothing, the key's last N characters, or a fixed flag.
+template <Slot ToolRoutines::*routine>
+bool plain(const ToolRoutines& routines, std::u16string_view) {
+    return callRoutine(routines.*routine);
+}
+template <TextSlot ToolRoutines::*routine, std::size_t n>
+bool lastOfKey(const ToolRoutines& routines, std::u16string_view key) {
+    return callRoutine(routines.*routine, lastCharacters(key, n));
+}
+template <FlagSlot ToolRoutines::*routine, bool flag>
+bool withFlag(const ToolRoutines& routines, std::u16string_view) {
+    return callRoutine(routines.*routine, flag);
+}
+
+using R = ToolRoutines;
+constexpr DispatchRow kDispatchTable[] = {
+    {Family::DataOrganizer, u"DataOrganizer1", false, u"runEmptyRowTools", plain<&R::runEmptyRowTools>},
+    {Family::DataOrganizer, u"DataOrganizer2", false, u"runEmptyColumnTools", plain<&R::runEmptyColumnTools>},
+    {Family::DataOrganizer, u"DataOrganizer4", false, u"runObjectTool", plain<&R::runObjectTool>},
+    {Family::DataOrganizer, u"DO5to8", true, u"convertCase", lastOfKey<&R::convertCase, 2>},
+    {Family::DataOrganizer, u"DataOrganizer9", false, u"paintEveryNthRow", plain<&R::paintEveryNthRow>},
+    {Family::DataOrganizer, u"DataOrganizer10", false, u"paintDuplicateRows", plain<&R::paintDuplicateRows>},
+    {Family::DataOrganizer, u"DataOrganizer11", false, u"paintUniqueRows", plain<&R::paintUniqueRows>},
+    {Family::DataOrganizer, u"DataOrganizer12", false, u"transposeColumn", plain<&R::transposeColumn>},
+    {Family::DuplicateCleaner, u"DuplicateCleaner1", false, u"removeDuplicates", withFlag<&R::removeDuplicates, false>},
+    {Family::DuplicateCleaner, u"DuplicateCleaner2", false, u"removeDuplicates", withFlag<&R::removeDuplicates, true>},
+    {Family::DuplicateCleaner, u"DuplicateCleaner3", false, u"removeFromSecondList", plain<&R::removeFromSecondList>},
+    {Family::DuplicateCleaner, u"DuplicateCleaner5", false, u"removeUniques", plain<&R::removeUniques>},
+    {Family::TextCleaner, u"TC1to8", true, u"runTC1to8", lastOfKey<&R::runTC1to8, 4>},
+    {Family::TextCleaner, u"TC9to14", true, u"runTC9to14", lastOfKey<&R::runTC9to14, 4>},
+};
 
 const std::u16string& keyOf(Family family) {
     switch (family) {
@@ -44,53 +61,19 @@ bool matches(const DispatchRow& row, std::u16string_view key) {
     return row.matchesPrefix ? key.substr(0, row.key.size()) == row.key : key == row.key;
 }
 
-// The last n characters, or the whole key when it is shorter.
-std::u16string lastCharacters(std::u16string_view key, std::size_t n) {
-    return std::u16string(key.substr(key.size() > n ? key.size() - n : 0));
-}
-
-ToolArgument argumentOf(const DispatchRow& row, std::u16string_view key) {
-    switch (row.argument) {
-    case ArgumentFrom::LastTwoCharacters: return {lastCharacters(key, 2)};
-    case ArgumentFrom::LastFourCharacters: return {lastCharacters(key, 4)};
-    case ArgumentFrom::False: return {u"", false};
-    case ArgumentFrom::True: return {u"", true};
-    case ArgumentFrom::Nothing: break;
-    }
-    return {};
-}
-
 }  // namespace
 
+ToolRoutines& toolRoutines() {
+    static ToolRoutines routines;
+    return routines;
+}
+
 std::span<const DispatchRow> dispatchTable() { return kDispatchTable; }
-
-ToolRoutine bindToolRoutine(std::u16string_view name, ToolRoutine routine) {
-    auto& bound = routines();
-    auto it = bound.find(name);
-    ToolRoutine previous;
-    if (it != bound.end()) previous = std::move(it->second);
-    if (routine) bound[std::u16string(name)] = std::move(routine);
-    else if (it != bound.end()) bound.erase(it);
-    return previous;
-}
-
-ToolRoutineBinding::ToolRoutineBinding(std::u16string_view name, ToolRoutine routine) {
-    bindToolRoutine(name, std::move(routine));
-}
-
-bool callToolRoutine(std::u16string_view name, const ToolArgument& argument) {
-    auto& bound = routines();
-    auto it = bound.find(name);
-    if (it == bound.end() || !it->second) return false;
-    ToolRoutine routine = it->second;  // the routine may rebind names while it runs
-    routine(argument);
-    return true;
-}
 
 void runDispatchTable() {
     for (const DispatchRow& row : kDispatchTable) {
         const std::u16string key = keyOf(row.family);  // a routine may change the keys
-        if (matches(row, key)) callToolRoutine(row.routine, argumentOf(row, key));
+        if (matches(row, key)) row.call(toolRoutines(), key);
     }
 }
 

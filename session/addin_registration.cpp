@@ -4,13 +4,17 @@
 
 #include "shell/connect.h"
 #include "shell/exit_confirmation.h"
+#include "tools/tool_families.h"
 
 namespace session {
 
 host::embedded::ComAddInRegistration cellwashKitRegistration() {
     return {shell::cellwashKitProgId, u"Cellwash Kit",
             u"Cleans and organises worksheet data: text, duplicates, empty cells, case and counts.", 3,
-            [] { return std::make_shared<shell::Connect>(); }};
+            [] {
+                tools::registerToolFamilies();
+                return std::make_shared<shell::Connect>();
+            }};
 }
 
 void registerCellwashKit(host::embedded::EmbeddedApplication& app) {

@@ -2,7 +2,8 @@
 // order with each row's argument, the empty-sheets tool without a snapshot.
 #include <gtest/gtest.h>
 
-#include "dialog/set_up_data_organizer_dialog.h"
+#include <utility>
+
 #include "dialog/tool_dispatch.h"
 #include "host/constants.h"
 #include "host/worksheet.h"
@@ -12,26 +13,43 @@ namespace dialogtest {
 namespace {
 
 using dialog::FrmMain;
-using dialog::ToolArgument;
+using dialog::ToolRoutines;
 
-// Binds a recording routine to a name for the life of the test, then puts back what was there.
+// What a routine was called with: the text it took from the key, or its flag.
+struct ToolArgument {
+    std::u16string text;
+    bool flag = false;
+};
+ToolArgument argumentOf() { return {}; }
+ToolArgument argumentOf(const std::u16string& text) { return {text}; }
+ToolArgument argumentOf(bool flag) { return {u"", flag}; }
+
+// Puts a recording routine into a slot of the add-in's routines for the life of the test,
+// then puts back what was there.
+template <class... Arguments>
 class RecordingRoutine {
 public:
-    RecordingRoutine(std::u16string name, std::function<void()> also = {})
-        : name_(std::move(name)), previous_(dialog::bindToolRoutine(name_, [this, also](const ToolArgument& a) {
-              calls.push_back(a);
-              if (also) also();
-          })) {}
-    ~RecordingRoutine() { dialog::bindToolRoutine(name_, previous_); }
+    using Slot = std::function<void(Arguments...)>;
+    RecordingRoutine(Slot ToolRoutines::*slot, std::function<void()> also = {})
+        : slot_(dialog::toolRoutines().*slot), previous_(slot_) {
+        slot_ = [this, also](Arguments... arguments) {
+            calls.push_back(argumentOf(arguments...));
+            if (also) also();
+        };
+    }
+    ~RecordingRoutine() { slot_ = previous_; }
     std::vector<ToolArgument> calls;
 
 private:
-    std::u16string name_;
-    dialog::ToolRoutine previous_;
+    Slot& slot_;
+    Slot previous_;
 };
+template <class... Arguments>
+RecordingRoutine(std::function<void(Arguments...)> ToolRoutines::*, std::function<void()> = {})
+    -> RecordingRoutine<Arguments...>;
 
 class YesDispatch : public DialogFixture {
-protected:
+public:
     testsupport::Rows initialRows() const override { return {{u"before"}}; }
 
     void pressYesWith(std::u16string& familyKey, const std::u16string& key) {
@@ -49,35 +67,45 @@ protected:
 
 struct DispatchCase {
     std::u16string* familyKey;
-    std::u16string key, routine, text;
+    std::u16string key;
+    // Records the routine the key must reach while it presses Yes; returns what it recorded.
+    std::vector<ToolArgument> (*pressWithRecording)(YesDispatch&, const DispatchCase&);
+    std::u16string text;
     bool flag;
 };
 
+template <auto slot>
+std::vector<ToolArgument> recording(YesDispatch& test, const DispatchCase& c) {
+    RecordingRoutine routine(slot);
+    test.pressYesWith(*c.familyKey, c.key);
+    return routine.calls;
+}
+
 TEST_F(YesDispatch, EachKeyReachesItsRoutineWithItsArgument) {
+    using R = ToolRoutines;
     const std::vector<DispatchCase> cases = {
-        {&dialog::activeDOKey, u"DataOrganizer1", u"runEmptyRowTools", u"", false},
-        {&dialog::activeDOKey, u"DataOrganizer2", u"runEmptyColumnTools", u"", false},
-        {&dialog::activeDOKey, u"DataOrganizer4", u"runObjectTool", u"", false},
-        {&dialog::activeDOKey, u"DO5to8_UC", u"convertCase", u"UC", false},
-        {&dialog::activeDOKey, u"DO5to8_SC", u"convertCase", u"SC", false},
-        {&dialog::activeDOKey, u"DataOrganizer9", u"paintEveryNthRow", u"", false},
-        {&dialog::activeDOKey, u"DataOrganizer10", u"paintDuplicateRows", u"", false},
-        {&dialog::activeDOKey, u"DataOrganizer11", u"paintUniqueRows", u"", false},
-        {&dialog::activeDOKey, u"DataOrganizer12", u"transposeColumn", u"", false},
-        {&dialog::activeDCKey, u"DuplicateCleaner1", u"removeDuplicates", u"", false},
-        {&dialog::activeDCKey, u"DuplicateCleaner2", u"removeDuplicates", u"", true},
-        {&dialog::activeDCKey, u"DuplicateCleaner3", u"removeFromSecondList", u"", false},
-        {&dialog::activeDCKey, u"DuplicateCleaner5", u"removeUniques", u"", false},
-        {&dialog::activeTCKey, u"TC1to8_RNUM", u"runTC1to8", u"RNUM", false},
-        {&dialog::activeTCKey, u"TC9to14_RXLC", u"runTC9to14", u"RXLC", false},
+        {&dialog::activeDOKey, u"DataOrganizer1", recording<&R::runEmptyRowTools>, u"", false},
+        {&dialog::activeDOKey, u"DataOrganizer2", recording<&R::runEmptyColumnTools>, u"", false},
+        {&dialog::activeDOKey, u"DataOrganizer4", recording<&R::runObjectTool>, u"", false},
+        {&dialog::activeDOKey, u"DO5to8_UC", recording<&R::convertCase>, u"UC", false},
+        {&dialog::activeDOKey, u"DO5to8_SC", recording<&R::convertCase>, u"SC", false},
+        {&dialog::activeDOKey, u"DataOrganizer9", recording<&R::paintEveryNthRow>, u"", false},
+        {&dialog::activeDOKey, u"DataOrganizer10", recording<&R::paintDuplicateRows>, u"", false},
+        {&dialog::activeDOKey, u"DataOrganizer11", recording<&R::paintUniqueRows>, u"", false},
+        {&dialog::activeDOKey, u"DataOrganizer12", recording<&R::transposeColumn>, u"", false},
+        {&dialog::activeDCKey, u"DuplicateCleaner1", recording<&R::removeDuplicates>, u"", false},
+        {&dialog::activeDCKey, u"DuplicateCleaner2", recording<&R::removeDuplicates>, u"", true},
+        {&dialog::activeDCKey, u"DuplicateCleaner3", recording<&R::removeFromSecondList>, u"", false},
+        {&dialog::activeDCKey, u"DuplicateCleaner5", recording<&R::removeUniques>, u"", false},
+        {&dialog::activeTCKey, u"TC1to8_RNUM", recording<&R::runTC1to8>, u"RNUM", false},
+        {&dialog::activeTCKey, u"TC9to14_RXLC", recording<&R::runTC9to14>, u"RXLC", false},
     };
     for (const DispatchCase& c : cases) {
         dialog::clearFamilyKeys();
-        RecordingRoutine routine(c.routine);
-        pressYesWith(*c.familyKey, c.key);
-        ASSERT_EQ(routine.calls.size(), 1u) << testing::PrintToString(c.key);
-        EXPECT_EQ(routine.calls[0].text, c.text);
-        EXPECT_EQ(routine.calls[0].flag, c.flag);
+        const std::vector<ToolArgument> calls = c.pressWithRecording(*this, c);
+        ASSERT_EQ(calls.size(), 1u) << testing::PrintToString(c.key);
+        EXPECT_EQ(calls[0].text, c.text);
+        EXPECT_EQ(calls[0].flag, c.flag);
     }
 }
 
@@ -89,14 +117,14 @@ TEST_F(YesDispatch, TheTableKeepsItsOrderAndOnlyItsFamilysKeyCounts) {
     EXPECT_TRUE(table[3].matchesPrefix);
     EXPECT_EQ(table[12].routine, u"runTC1to8");
     EXPECT_EQ(table.back().routine, u"runTC9to14");
-    RecordingRoutine rows(u"runEmptyRowTools");
+    RecordingRoutine rows(&ToolRoutines::runEmptyRowTools);
     pressYesWith(dialog::activeTCKey, u"DataOrganizer1");  // the text cleaner's key holds it
     EXPECT_TRUE(rows.calls.empty());
 }
 
 TEST_F(YesDispatch, ButtonsAreDisabledWhileTheToolRunsAndEnabledAgainAfter) {
     bool sawDisabled = false;
-    RecordingRoutine routine(u"paintEveryNthRow", [&] {
+    RecordingRoutine routine(&ToolRoutines::paintEveryNthRow, [&] {
         const FrmMain& f = dialog::frmMain();
         sawDisabled = !f.cmdYes.Enabled() && !f.cmdNo.Enabled() && !f.cmdExit.Enabled();
     });
@@ -112,7 +140,7 @@ TEST_F(YesDispatch, ButtonsAreDisabledWhileTheToolRunsAndEnabledAgainAfter) {
 
 TEST_F(YesDispatch, YesTakesTheSnapshotAndEnablesUndo) {
     shell::redoEnabled = true;
-    RecordingRoutine routine(u"runTC1to8", [&] { t.app->Range(u"A1")->setValue(host::Variant(u"after")); });
+    RecordingRoutine routine(&ToolRoutines::runTC1to8, [&] { t.app->Range(u"A1")->setValue(host::Variant(u"after")); });
     pressYesWith(dialog::activeTCKey, u"TC1to8_RALS");
     auto undo = sheetNamed(u"Sheet1_Undo");
     ASSERT_NE(undo, nullptr);
@@ -124,15 +152,15 @@ TEST_F(YesDispatch, YesTakesTheSnapshotAndEnablesUndo) {
     EXPECT_EQ(ribbon->invalidatedControls(), (std::vector<std::u16string>{u"btnUndo_02", u"btnRedo_03"}));
 }
 
-TEST_F(YesDispatch, AKeyWhoseRoutineIsNotBuiltMatchesNothingAndTheDialogStaysOpen) {
-    const dialog::ToolRoutine saved = dialog::bindToolRoutine(u"transposeColumn", nullptr);
+TEST_F(YesDispatch, AKeyWhoseRoutineIsNotRegisteredMatchesNothingAndTheDialogStaysOpen) {
+    const auto saved = std::exchange(dialog::toolRoutines().transposeColumn, nullptr);
     dialog::activeDOKey = u"DataOrganizer12";
     bool stillOpen = false;
     user.click(u"cmdYes").inspect([&](forms::Form& form) {
         stillOpen = form.Loaded() && mainOf(form).cmdYes.Enabled() && mainOf(form).cmdNo.Enabled();
     });
     dialog::frmMain().Show();
-    dialog::bindToolRoutine(u"transposeColumn", saved);
+    dialog::toolRoutines().transposeColumn = saved;
     EXPECT_TRUE(stillOpen);
     EXPECT_NE(sheetNamed(u"Sheet1_Undo"), nullptr);  // the snapshot is taken all the same
     EXPECT_TRUE(shell::undoEnabled);
@@ -141,10 +169,10 @@ TEST_F(YesDispatch, AKeyWhoseRoutineIsNotBuiltMatchesNothingAndTheDialogStaysOpe
 TEST_F(YesDispatch, EmptySheetsToolRunsWithoutSnapshotAndLeavesUndoAlone) {
     shell::undoEnabled = false;
     shell::redoEnabled = true;
-    RecordingRoutine sheets(u"runEmptySheetTool");
-    std::u16string key = u"removeSheets";
+    RecordingRoutine sheets(&ToolRoutines::runEmptySheetTool);
+    dialog::activeDOKey = u"DataOrganizer3";  // what the set-up of "removeSheets" stores
     user.click(u"cmdYes").closeForm();
-    dialog::setUpDataOrganizerDialog(key);
+    dialog::frmMain().Show();
     EXPECT_EQ(sheets.calls.size(), 1u);
     EXPECT_EQ(sheetNamed(u"Sheet1_Undo"), nullptr);
     EXPECT_FALSE(shell::undoEnabled);
@@ -153,7 +181,7 @@ TEST_F(YesDispatch, EmptySheetsToolRunsWithoutSnapshotAndLeavesUndoAlone) {
 }
 
 TEST_F(YesDispatch, ARoutineThatUnloadsTheDialogEndsTheRun) {
-    RecordingRoutine routine(u"runObjectTool", [] { forms::Unload(dialog::frmMain()); });
+    RecordingRoutine routine(&ToolRoutines::runObjectTool, [] { forms::Unload(dialog::frmMain()); });
     dialog::activeDOKey = u"DataOrganizer4";
     user.click(u"cmdYes");
     dialog::frmMain().Show();

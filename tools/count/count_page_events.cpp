@@ -2,7 +2,6 @@
 
 #include "dialog/family_keys.h"
 #include "dialog/frm_main.h"
-#include "dialog/tool_dispatch.h"
 #include "tools/count/count_tool_module.h"
 #include "tools/count/statistics_scope.h"
 
@@ -45,13 +44,6 @@ void scopeClicked(dialog::FrmMain& form, Scope scope) {
 void wireHint(dialog::FrmMain& form, forms::Control& control) {
     control.onMouseMove = [&form, name = control.Name()](int, int, double, double) { showHint(form, name); };
 }
-
-// Bound when the program starts; frmMain calls it from its layout event.
-const bool boundAtStart = (dialog::bindToolRoutine(u"countToolsLayout",
-                                                   [](const dialog::ToolArgument&) {
-                                                       countToolsLayout(dialog::frmMain());
-                                                   }),
-                           true);
 
 }  // namespace
 

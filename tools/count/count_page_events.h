@@ -1,6 +1,6 @@
 #pragma once
 // The count page's events of frmMain: what starts a count once the dialog exists. frmMain
-// raises its layout event through the routine bound to "countToolsLayout"; the set-ups wire
+// raises its layout event through the countToolsLayout routine the family registers; the set-ups wire
 // the page's option, check-box and mouse-move handlers when they prepare the dialog.
 //
 //   event                               condition                                 count

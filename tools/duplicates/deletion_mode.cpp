@@ -3,7 +3,7 @@
 #include "host/constants.h"
 #include "host/range.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 DeletionMode deletionModeOf(bool entireRowSelected, bool shiftUpSelected, bool clearSelected) {
     if (entireRowSelected) return DeletionMode::EntireRow;
@@ -21,4 +21,4 @@ void removeCell(host::Range& cell, DeletionMode mode) {
     }
 }
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -2,7 +2,7 @@
 // How DC1, DC2 and DC5 take an entry away: the three deletion options of the dialog.
 #include "host/fwd.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 enum class DeletionMode {
     None,           // no option selected: entries are found and counted, nothing is removed
@@ -17,4 +17,4 @@ DeletionMode deletionModeOf(bool entireRowSelected, bool shiftUpSelected, bool c
 // Removes the cell by the mode; host errors reach the caller.
 void removeCell(host::Range& cell, DeletionMode mode);
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -17,7 +17,7 @@
 #include "tools/duplicates/duplicate_texts.h"
 #include "tools/duplicates/duplicate_walks.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 namespace {
 
@@ -132,4 +132,4 @@ void removeFromSecondList() { runDuplicateTool(Columns::Two, kSecondListRemoved,
 
 void removeUniques() { runDuplicateTool(Columns::One, kUniquesRemoved, walkUniques); }
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -3,7 +3,7 @@
 // routines, run from frmMain's Yes dispatch.
 #include <string>
 
-namespace duplicates {
+namespace tools::duplicates {
 
 // Lays frmMain out for removeDuplicatesKeepFirst, removeDuplicatesAll, removeFrom2ndList or
 // removeUniquesAll, stores the tool key in activeDCKey and shows the dialog modally; returns
@@ -17,4 +17,4 @@ void removeFromSecondList();
 // DC5.
 void removeUniques();
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -1,24 +1,16 @@
-// The duplicate cleaner's set-up rows of frmMain, and the bindings of its routines to the
-// Yes dispatch.
+// The duplicate cleaner's set-up rows of frmMain.
 #include "dialog/family_keys.h"
 #include "dialog/frm_main.h"
 #include "dialog/layout_steps.h"
-#include "dialog/tool_dispatch.h"
 #include "tools/duplicates/duplicate_cleaner.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 namespace {
 
 using Op = dialog::LayoutOp;
 using dialog::LayoutStep;
 using dialog::SetUpRow;
-
-const dialog::ToolRoutineBinding kBindRemoveDuplicates{
-    u"removeDuplicates", [](const dialog::ToolArgument& a) { removeDuplicates(a.flag); }};
-const dialog::ToolRoutineBinding kBindRemoveFromSecondList{
-    u"removeFromSecondList", [](const dialog::ToolArgument&) { removeFromSecondList(); }};
-const dialog::ToolRoutineBinding kBindRemoveUniques{u"removeUniques", [](const dialog::ToolArgument&) { removeUniques(); }};
 
 // The page, the hidden switches and the example label every row shares.
 #define CW_DUPLICATE_PAGE                    \
@@ -88,4 +80,4 @@ void setUpDuplicateCleanerDialog(std::u16string& commandKey) {
     form.Show();
 }
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

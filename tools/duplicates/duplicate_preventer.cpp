@@ -13,7 +13,7 @@
 #include "tools/duplicates/duplicate_texts.h"
 #include "tools/duplicates/frm_dup_prev.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 using shell::objectOf;
 using shell::resumeNext;
@@ -115,4 +115,4 @@ void toggleDuplicatePreventer() {
     tell(message);
 }
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -6,7 +6,7 @@
 
 #include "host/fwd.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 // The rule's formula for `area`: "=CountIf(" + its first column's absolute address + "," +
 // its first cell's address without "$" + ")=1".
@@ -20,4 +20,4 @@ void addPreventerRule(const host::RangePtr& area);
 // Apply in frmDupPrev: reads optAct and chkSelCol and acts on the active sheet's selection.
 void toggleDuplicatePreventer();
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -3,7 +3,7 @@
 // sees them (spelling and spacing included).
 #include <string_view>
 
-namespace duplicates {
+namespace tools::duplicates {
 
 // Results and refusals, shown in frmAlert.
 inline constexpr std::u16string_view kDuplicatesRemoved = u"Duplicate Entries are removed in Your Selection";
@@ -21,4 +21,4 @@ inline constexpr std::u16string_view kRemovingPrefix = u"Removing...";
 inline constexpr std::u16string_view kRuleInputTitle = u"Duplicate";
 inline constexpr std::u16string_view kRuleErrorMessage = u"Duplicate Entry!";
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

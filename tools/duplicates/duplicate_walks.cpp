@@ -11,7 +11,7 @@
 #include "shell/resume_next.h"
 #include "tools/duplicates/entry_key.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 using shell::objectOf;
 using shell::resumeNext;
@@ -130,4 +130,4 @@ void walkSecondList(const host::Application& app, const host::RangePtr& target, 
     }
 }
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -7,7 +7,7 @@
 #include "host/fwd.h"
 #include "tools/duplicates/deletion_mode.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 class WalkReporter {
 public:
@@ -35,4 +35,4 @@ void walkUniques(const host::Application& app, const host::RangePtr& target, Wal
 // second column.
 void walkSecondList(const host::Application& app, const host::RangePtr& target, WalkReporter& reporter);
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

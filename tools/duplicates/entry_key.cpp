@@ -3,7 +3,7 @@
 #include "host/application.h"
 #include "host/range.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 namespace {
 
@@ -34,4 +34,4 @@ std::u16string literalCriterion(const std::u16string& entry) {
     return criterion;
 }
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -6,7 +6,7 @@
 
 #include "host/fwd.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 // Entries longer than this are never compared (nor removed): COUNTIF refuses longer criteria.
 inline constexpr std::size_t kMaxEntryLength = 255;
@@ -24,4 +24,4 @@ std::u16string literalCriterion(const std::u16string& entry);
 // The text to hand Find for a whole-cell match of the entry: its wildcards escaped with ~.
 std::u16string literalFindText(const std::u16string& entry);
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -2,7 +2,7 @@
 
 #include "tools/duplicates/duplicate_preventer.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 namespace {
 forms::DefaultInstance<FrmDupPrev> instance;
@@ -56,4 +56,4 @@ void FrmDupPrev::Label3_Click() { forms::Unload(*this); }
 
 void showDuplicatePreventer(std::u16string& /*commandKey*/) { frmDupPrev().Show(forms::ShowMode::Modal); }
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -5,7 +5,7 @@
 #include "forms/simple_controls.h"
 #include "forms/toggle_controls.h"
 
-namespace duplicates {
+namespace tools::duplicates {
 
 class FrmDupPrev : public forms::Form {
 public:
@@ -35,4 +35,4 @@ bool frmDupPrevLoaded();
 // modally. Takes the command key as the family set-ups do (the preventer has none).
 void showDuplicatePreventer(std::u16string& commandKey);
 
-}  // namespace duplicates
+}  // namespace tools::duplicates

@@ -15,7 +15,7 @@
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -90,4 +90,4 @@ void convertCase(const std::u16string& code) {
     dialog::endRunWithMessage(row ? std::u16string(row->message) : std::u16string());
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

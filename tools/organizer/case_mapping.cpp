@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::u16string sentenceCase(const std::u16string& text) {
     return out;
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

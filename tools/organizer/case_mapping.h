@@ -3,7 +3,7 @@
 // Unicode case mapping, and the ASCII-only sentence case.
 #include <string>
 
-namespace organizer {
+namespace tools::organizer {
 
 enum class CaseMode { Upper = 1, Lower = 2, Proper = 3 };
 
@@ -20,4 +20,4 @@ bool isWordSeparator(char16_t c);
 // not use up the capital.
 std::u16string sentenceCase(const std::u16string& text);
 
-}  // namespace organizer
+}  // namespace tools::organizer

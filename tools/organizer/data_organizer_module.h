@@ -6,7 +6,7 @@
 
 #include "host/fwd.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 // Empty rows, columns and cells ("DataOrganizer1", "DataOrganizer2").
 void runEmptyRowTools();
@@ -36,8 +36,4 @@ void paintDuplicateRows();
 void paintUniqueRows();
 void transposeColumn();
 
-// Binds the routines above to their rows of frmMain's dispatch table. Idempotent; also done
-// when the program starts, as long as the library is linked whole.
-void bindDataOrganizerRoutines();
-
-}  // namespace organizer
+}  // namespace tools::organizer

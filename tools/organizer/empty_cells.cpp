@@ -15,7 +15,7 @@
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -126,4 +126,4 @@ void deleteRowsWithEmptyCell() { runCellWalk(rowsWalk()); }
 
 void deleteEmptyCells(int shift) { runCellWalk(cellsWalk(shift)); }
 
-}  // namespace organizer
+}  // namespace tools::organizer

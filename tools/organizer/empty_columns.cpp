@@ -14,7 +14,7 @@
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -94,4 +94,4 @@ void deleteEmptyColumns() {
     dialog::endRunWithMessage(u"Total  " + decimal(n) + u"  Empty Columns Removed!");
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

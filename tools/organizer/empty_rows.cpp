@@ -13,7 +13,7 @@
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -104,4 +104,4 @@ void deleteBlankRows() {
     dialog::endRunWithMessage(blankRowsMessage(n));
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -16,7 +16,7 @@
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -126,4 +126,4 @@ void deleteEmptySheets() {
     }
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -17,7 +17,7 @@
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -92,4 +92,4 @@ void deleteObjects() {
     }
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

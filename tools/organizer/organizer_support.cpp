@@ -10,7 +10,7 @@
 #include "host/text.h"
 #include "shell/host_references.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 host::Application& app() { return *shell::hostApplication; }
 
@@ -45,4 +45,4 @@ std::int32_t wholeNumberOf(const std::u16string& text) {
     return static_cast<std::int32_t>(rounded);
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

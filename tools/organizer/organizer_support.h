@@ -6,7 +6,7 @@
 
 #include "host/fwd.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 host::Application& app();
 
@@ -24,4 +24,4 @@ std::u16string decimal(long long value);
 // a number or does not fit.
 std::int32_t wholeNumberOf(const std::u16string& text);
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -12,7 +12,7 @@
 #include "tools/organizer/data_organizer_module.h"
 #include "tools/organizer/organizer_support.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -70,4 +70,4 @@ void activateCell(const std::u16string& address) {
     shell::resumeNext([&] { app().ActiveSheet()->Range(address)->Activate(); });
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -9,7 +9,7 @@
 #include "forms/simple_controls.h"
 #include "host/fwd.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 // The active sheet's cells, or nothing when there is no active sheet.
 host::RangePtr activeSheetCells();
@@ -35,4 +35,4 @@ void showPercentOf(forms::Label& label, std::u16string_view prefix, long done, l
 std::u16string activeCellAddress();
 void activateCell(const std::u16string& address);
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -10,14 +10,13 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/global_variable_and_functions.h"
 #include "shell/resume_next.h"
 #include "tools/organizer/data_organizer_module.h"
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 #include "tools/organizer/tool_frame.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -85,4 +84,4 @@ void paintUniqueRows() {
     colourEntries([](double matches) { return matches == 1; }, u"Unique Rows are colored in Your Selection");
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -8,7 +8,7 @@
 #include "tools/organizer/data_organizer_module.h"
 #include "tools/organizer/organizer_support.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -27,4 +27,4 @@ void clearSpaceOnlyCells(long total, const host::RangePtr& cells) {
     });
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -8,7 +8,7 @@
 #include "tools/organizer/organizer_support.h"
 #include "tools/organizer/removal_steps.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 ToolFrame::ToolFrame() { dialog::stopRequested = false; }
 
@@ -28,4 +28,4 @@ long rowsOf(const host::RangePtr& range) {
     return rows;
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -6,7 +6,7 @@
 #include "host/fwd.h"
 #include "shell/global_variable_and_functions.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 class ToolFrame {
 public:
@@ -24,4 +24,4 @@ host::RangePtr workRange();
 // Rows of the (first area of the) range; 0 for nothing.
 long rowsOf(const host::RangePtr& range);
 
-}  // namespace organizer
+}  // namespace tools::organizer

@@ -17,7 +17,7 @@
 #include "tools/organizer/removal_steps.h"
 #include "tools/organizer/tool_frame.h"
 
-namespace organizer {
+namespace tools::organizer {
 
 namespace {
 
@@ -93,4 +93,4 @@ void transposeColumn() {
     dialog::endRunWithMessage(u"Selected Rows are Transposed into Columns!");
 }
 
-}  // namespace organizer
+}  // namespace tools::organizer

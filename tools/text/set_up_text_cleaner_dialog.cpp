@@ -1,10 +1,8 @@
 // The text cleaner family's set-up of frmMain: the character-class tools on the data
-// organizer page, the positional tools on the text cleaner page. Binds the family's two
-// routines to the Yes dispatch.
+// organizer page, the positional tools on the text cleaner page.
 #include "dialog/family_keys.h"
 #include "dialog/frm_main.h"
 #include "dialog/layout_steps.h"
-#include "dialog/tool_dispatch.h"
 #include "tools/text/text_cleaner_module.h"
 
 namespace tools::text {
@@ -14,9 +12,6 @@ namespace {
 using Op = dialog::LayoutOp;
 using dialog::LayoutStep;
 using dialog::SetUpRow;
-
-const dialog::ToolRoutineBinding kBindTC1to8{u"runTC1to8", [](const dialog::ToolArgument& a) { runTC1to8(a.text); }};
-const dialog::ToolRoutineBinding kBindTC9to14{u"runTC9to14", [](const dialog::ToolArgument& a) { runTC9to14(a.text); }};
 
 // The character-class tools: the data organizer page without its options, with an example.
 #define CW_CHARACTER_ROW(name, example, help, question) \

@@ -19,6 +19,7 @@
 #include "shell/host_references.h"
 #include "shell/language_state.h"
 #include "tests/support/sheet_builder.h"
+#include "tools/count/count_family.h"
 #include "tools/count/count_tool_module.h"
 
 namespace counttest {
@@ -47,7 +48,10 @@ inline host::embedded::DrawingObject shape(int type, std::u16string name, std::o
 
 class CountToolTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetCountState(); }
+    void SetUp() override {
+        tools::count::registerFamily(shell::familySetUps(), dialog::toolRoutines());
+        resetCountState();
+    }
     void TearDown() override { resetCountState(); }
 
     void useHost(const testsupport::Rows& rows) {

@@ -13,8 +13,8 @@
 namespace duplicatestest {
 namespace {
 
-using duplicates::frmDupPrev;
-using duplicates::frmDupPrevLoaded;
+using tools::duplicates::frmDupPrev;
+using tools::duplicates::frmDupPrevLoaded;
 
 const std::u16string kActivated = u"Duplicate Preventer is Activated for Selected Column";
 const std::u16string kDeactivated = u"Duplicate Preventer is Deactivated for Selected Column";
@@ -34,7 +34,7 @@ protected:
         user.setValue(u"chkSelCol", selectColumn).on(u"frmDupPrev");
         user.click(u"Command1").on(u"frmDupPrev");
         std::u16string key;
-        duplicates::showDuplicatePreventer(key);
+        tools::duplicates::showDuplicatePreventer(key);
     }
     host::embedded::EntryResult type(const std::u16string& address, const std::u16string& text) {
         return t.app->enterValue(t.app->Range(address), text);
@@ -53,7 +53,7 @@ protected:
 TEST_F(Preventer, TheWindowOpensWithActivateAndSelectColumn) {
     user.inspect([](forms::Form&) {}).on(u"frmDupPrev").closeForm();
     std::u16string key;
-    duplicates::showDuplicatePreventer(key);
+    tools::duplicates::showDuplicatePreventer(key);
     ASSERT_EQ(user.shownForms().size(), 1u);
     const forms::FormSnapshot& shown = user.shownForms().front();
     EXPECT_EQ(shown.form, u"frmDupPrev");
@@ -79,7 +79,7 @@ TEST_F(Preventer, CloseButtonsDoNothing) {
         select(u"B2:B40");
         user.click(closer).on(u"frmDupPrev");
         std::u16string key;
-        duplicates::showDuplicatePreventer(key);
+        tools::duplicates::showDuplicatePreventer(key);
         EXPECT_FALSE(frmDupPrevLoaded());
         EXPECT_FALSE(hasRule(u"B2"));
         EXPECT_EQ(timesShown(u"frmAlert"), 0);

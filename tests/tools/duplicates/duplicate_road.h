@@ -9,6 +9,7 @@
 #include "host/range.h"
 #include "tests/dialog/dialog_fixture.h"
 #include "tools/duplicates/duplicate_cleaner.h"
+#include "tools/duplicates/duplicates_family.h"
 
 namespace duplicatestest {
 
@@ -29,10 +30,11 @@ inline const std::u16string kClear = u"optDelEntire";
 
 class DuplicateRoad : public dialogtest::DialogFixture {
 protected:
+    DuplicateRoad() { tools::duplicates::registerFamily(shell::familySetUps(), dialog::toolRoutines()); }
     // Opens the dialog for `command`; the scripted user acts as queued before the call.
     void open(const std::u16string& command) {
         std::u16string key = command;
-        duplicates::setUpDuplicateCleanerDialog(key);
+        tools::duplicates::setUpDuplicateCleanerDialog(key);
     }
     // The user picks the deletion option (empty: leaves the dialog's default) and presses Yes.
     void run(const std::u16string& command, const std::u16string& option = u"") {

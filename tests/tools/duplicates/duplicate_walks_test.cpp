@@ -7,7 +7,7 @@
 #include "tests/support/sheet_builder.h"
 #include "tests/tools/duplicates/walk_recorder.h"
 
-using duplicates::DeletionMode;
+using tools::duplicates::DeletionMode;
 using duplicatestest::WalkRecorder;
 using Column = std::vector<std::u16string>;
 
@@ -29,9 +29,9 @@ Column walk(Tool tool, const Column& entries, WalkRecorder& recorder) {
     const long n = static_cast<long>(entries.size());
     auto target = t.app->Range(u"A1:A" + u16(std::to_string(n)));
     if (tool == Tool::Uniques)
-        duplicates::walkUniques(*t.app, target, recorder);
+        tools::duplicates::walkUniques(*t.app, target, recorder);
     else
-        duplicates::walkDuplicates(*t.app, target, tool == Tool::RemoveAll, recorder);
+        tools::duplicates::walkDuplicates(*t.app, target, tool == Tool::RemoveAll, recorder);
     return testsupport::column(*t.sheet, u"A1:A" + u16(std::to_string(n)));
 }
 
@@ -147,7 +147,7 @@ TEST(EntireRow, DeletesTheSheetRowAndMovesTheRestUp) {
     rows[9][0] = u"k0";
     auto t = testsupport::makeHost(rows);
     WalkRecorder r(DeletionMode::EntireRow);
-    duplicates::walkDuplicates(*t.app, t.app->Range(u"A1:A12"), false, r);
+    tools::duplicates::walkDuplicates(*t.app, t.app->Range(u"A1:A12"), false, r);
     EXPECT_EQ(testsupport::column(*t.sheet, u"B9:B12"), (Column{u"side8", u"side10", u"side11", u""}));
     EXPECT_EQ(testsupport::column(*t.sheet, u"A10:A11"), (Column{u"k10", u"k11"}));
 }
@@ -155,7 +155,7 @@ TEST(EntireRow, DeletesTheSheetRowAndMovesTheRestUp) {
 TEST(SecondList, ClearsFirstColumnEntriesFoundInTheSecond) {
     auto t = testsupport::makeHost({{u"x", u"y"}, {u"y", u"y"}, {u"z", u"q"}});
     WalkRecorder r;
-    duplicates::walkSecondList(*t.app, t.app->Range(u"A1:B3"), r);
+    tools::duplicates::walkSecondList(*t.app, t.app->Range(u"A1:B3"), r);
     EXPECT_EQ(testsupport::texts(*t.sheet, u"A1:B3"),
               (testsupport::Rows{{u"x", u"y"}, {u"", u"y"}, {u"z", u"q"}}));
     EXPECT_EQ(r.counts, (std::vector<std::int32_t>{3}));
@@ -166,7 +166,7 @@ TEST(SecondList, SkipsEmptyOverlongAndCriteriaLikeEntries) {
     const std::u16string longText(256, u'x');
     auto t = testsupport::makeHost({{u"a*", u"abc"}, {longText, longText}, {u"", u"5"}, {u"'5", u""}, {u"<>", u""}});
     WalkRecorder r;
-    duplicates::walkSecondList(*t.app, t.app->Range(u"A1:B5"), r);
+    tools::duplicates::walkSecondList(*t.app, t.app->Range(u"A1:B5"), r);
     EXPECT_EQ(testsupport::column(*t.sheet, u"A1:A5"), (Column{u"a*", longText, u"", u"", u"<>"}));
 }
 
@@ -174,7 +174,7 @@ TEST(SecondList, StopsAfterTheCurrentCell) {
     auto t = testsupport::makeHost({{u"a", u"a"}, {u"a", u""}, {u"a", u""}});
     WalkRecorder r;
     r.stopAfter = 2;
-    duplicates::walkSecondList(*t.app, t.app->Range(u"A1:B3"), r);
+    tools::duplicates::walkSecondList(*t.app, t.app->Range(u"A1:B3"), r);
     EXPECT_EQ(testsupport::column(*t.sheet, u"A1:A3"), (Column{u"", u"", u"a"}));
 }
 

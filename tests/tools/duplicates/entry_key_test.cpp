@@ -8,9 +8,9 @@
 #include "tests/support/sheet_builder.h"
 #include "tools/duplicates/entry_key.h"
 
-using duplicates::entryOf;
-using duplicates::literalCriterion;
-using duplicates::literalFindText;
+using tools::duplicates::entryOf;
+using tools::duplicates::literalCriterion;
+using tools::duplicates::literalFindText;
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 namespace duplicatestest {
 
-class WalkRecorder : public duplicates::WalkReporter {
+class WalkRecorder : public tools::duplicates::WalkReporter {
 public:
-    explicit WalkRecorder(duplicates::DeletionMode mode = duplicates::DeletionMode::ClearContents) : mode_(mode) {}
+    explicit WalkRecorder(tools::duplicates::DeletionMode mode = tools::duplicates::DeletionMode::ClearContents) : mode_(mode) {}
 
     int stopAfter = -1;  // items done (both passes) after which the walk is told to stop
     std::vector<std::int32_t> counts;
@@ -17,7 +17,7 @@ public:
     int visited = 0;
 
     void showCount(std::int32_t count) override { counts.push_back(count); }
-    duplicates::DeletionMode deletionMode() override { return mode_; }
+    tools::duplicates::DeletionMode deletionMode() override { return mode_; }
     bool itemDone(std::int32_t total) override {
         firstPassTotals.push_back(total);
         return ++visited != stopAfter;
@@ -28,7 +28,7 @@ public:
     }
 
 private:
-    duplicates::DeletionMode mode_;
+    tools::duplicates::DeletionMode mode_;
 };
 
 }  // namespace duplicatestest

@@ -5,9 +5,9 @@
 #include "tests/support/printing.h"
 #include "tools/organizer/case_mapping.h"
 
-using organizer::CaseMode;
-using organizer::mapCase;
-using organizer::sentenceCase;
+using tools::organizer::CaseMode;
+using tools::organizer::mapCase;
+using tools::organizer::sentenceCase;
 
 namespace {
 

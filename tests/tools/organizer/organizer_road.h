@@ -9,7 +9,6 @@
 
 #include "dialog/family_keys.h"
 #include "dialog/frm_main.h"
-#include "dialog/set_up_data_organizer_dialog.h"
 #include "dialog/stop_flag.h"
 #include "forms/runtime.h"
 #include "forms/scripted_driver.h"
@@ -22,6 +21,8 @@
 #include "tests/support/recording_ribbon.h"
 #include "tests/support/sheet_builder.h"
 #include "tools/organizer/data_organizer_module.h"
+#include "tools/organizer/organizer_family.h"
+#include "tools/organizer/set_up_data_organizer_dialog.h"
 
 namespace organizertest {
 
@@ -35,7 +36,7 @@ protected:
         shell::ribbonUI = ribbon;
         shell::undoEnabled = shell::redoEnabled = false;
         dialog::stopRequested = false;
-        organizer::bindDataOrganizerRoutines();
+        tools::organizer::registerFamily(shell::familySetUps(), dialog::toolRoutines());
         user.onDoEvents = [this](int, forms::Form* top) { recordProgress(top); };
     }
     void TearDown() override {
@@ -51,7 +52,7 @@ protected:
     void run(const std::u16string& commandKey) {
         dialog::clearFamilyKeys();
         std::u16string key = commandKey;
-        dialog::setUpDataOrganizerDialog(key);
+        tools::organizer::setUpDataOrganizerDialog(key);
     }
     // The usual answer: the options given, then Yes.
     forms::ScriptedDriver& yes() { return user.click(u"cmdYes"); }

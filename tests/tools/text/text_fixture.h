@@ -3,6 +3,7 @@
 // scripted user's options, Yes, and what the sheet, the message window and the dialog show.
 #include "tests/dialog/dialog_fixture.h"
 #include "tools/text/text_cleaner_module.h"
+#include "tools/text/text_family.h"
 
 namespace texttest {
 
@@ -10,6 +11,7 @@ using testsupport::column;
 
 class TextFixture : public dialogtest::DialogFixture {
 protected:
+    TextFixture() { tools::text::registerFamily(shell::familySetUps(), dialog::toolRoutines()); }
     // Opens the dialog for `command`; the scripted user acts as queued before the call.
     void open(const std::u16string& command) {
         std::u16string key = command;

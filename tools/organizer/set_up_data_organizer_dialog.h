@@ -7,16 +7,16 @@
 
 #include "dialog/layout_steps.h"
 
-namespace dialog {
+namespace tools::organizer {
 
 void setUpDataOrganizerDialog(std::u16string& commandKey);
 
 // The twelve rows, in catalogue order.
-std::span<const SetUpRow> dataOrganizerRows();
+std::span<const dialog::SetUpRow> dataOrganizerRows();
 
 // Dialog heights of the data organizer layouts, in twips.
 inline constexpr double kOrganizerHeightTwips = 5340;
 inline constexpr double kCompactAHeightTwips = 3840;
 inline constexpr double kCompactBHeightTwips = 3940;
 
-}  // namespace dialog
+}  // namespace tools::organizer

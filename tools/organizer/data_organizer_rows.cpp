@@ -1,17 +1,21 @@
 // The set-up rows of the data organizer family: layout and captions per command key.
 #include "dialog/frm_main.h"
-#include "dialog/set_up_data_organizer_dialog.h"
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
 #include "shell/host_references.h"
 #include "shell/resume_next.h"
+#include "tools/organizer/set_up_data_organizer_dialog.h"
 
-namespace dialog {
+namespace tools::organizer {
 
 namespace {
 
-using Op = LayoutOp;
+using Op = dialog::LayoutOp;
+using dialog::decimalText;
+using dialog::FrmMain;
+using dialog::LayoutStep;
+using dialog::SetUpRow;
 using shell::resumeNext;
 
 host::Application& app() { return *shell::hostApplication; }
@@ -196,4 +200,4 @@ constexpr SetUpRow kRows[] = {
 
 std::span<const SetUpRow> dataOrganizerRows() { return kRows; }
 
-}  // namespace dialog
+}  // namespace tools::organizer

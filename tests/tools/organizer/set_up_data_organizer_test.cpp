@@ -2,13 +2,15 @@
 // dialog open, and the tool key it stores.
 #include <gtest/gtest.h>
 
-#include "dialog/set_up_data_organizer_dialog.h"
 #include "tests/dialog/dialog_fixture.h"
+#include "tools/organizer/set_up_data_organizer_dialog.h"
 
-namespace dialogtest {
+namespace organizertest {
 namespace {
 
 using dialog::FrmMain;
+using dialogtest::DialogFixture;
+using dialogtest::mainOf;
 
 class OrganizerSetUp : public DialogFixture {
 protected:
@@ -17,7 +19,7 @@ protected:
     // Opens the dialog for `key`, lets `look` see it as shown, then closes it.
     void open(std::u16string key, std::function<void(FrmMain&)> look) {
         user.inspect([look](forms::Form& form) { look(mainOf(form)); }).closeForm();
-        dialog::setUpDataOrganizerDialog(key);
+        tools::organizer::setUpDataOrganizerDialog(key);
         EXPECT_EQ(user.remaining(), 0u);
         EXPECT_FALSE(dialog::frmMainLoaded());
     }
@@ -207,10 +209,10 @@ TEST_F(OrganizerSetUp, AFailingSelectionCountLeavesTheCountAndTheSetUpGoesOn) {
 TEST_F(OrganizerSetUp, ReopeningAfterChangesShowsTheDesignTimeDefaultsAgain) {
     std::u16string colour = u"colorNthRow";
     user.click(u"lblGrey50").click(u"cmdNo");
-    dialog::setUpDataOrganizerDialog(colour);
+    tools::organizer::setUpDataOrganizerDialog(colour);
     std::u16string rows = u"removeRows";
     user.click(u"optDelEmptyCells").setValue(u"chkCleanWhiteSpaces", false).click(u"cmdNo");
-    dialog::setUpDataOrganizerDialog(rows);
+    tools::organizer::setUpDataOrganizerDialog(rows);
     EXPECT_TRUE(user.ignoredActions().empty());
     open(u"removeRows", [](FrmMain& f) {
         EXPECT_TRUE(f.optDelEntireIfBlank.Value());
@@ -222,8 +224,8 @@ TEST_F(OrganizerSetUp, ReopeningAfterChangesShowsTheDesignTimeDefaultsAgain) {
 }
 
 TEST_F(OrganizerSetUp, EveryCommandOfTheTableHasARowWithItsToolKey) {
-    EXPECT_EQ(dialog::dataOrganizerRows().size(), 12u);
-    for (const auto& row : dialog::dataOrganizerRows()) {
+    EXPECT_EQ(tools::organizer::dataOrganizerRows().size(), 12u);
+    for (const auto& row : tools::organizer::dataOrganizerRows()) {
         std::u16string key(row.commandKey);
         dialog::clearFamilyKeys();
         open(key, [](FrmMain&) {});
@@ -232,4 +234,4 @@ TEST_F(OrganizerSetUp, EveryCommandOfTheTableHasARowWithItsToolKey) {
 }
 
 }  // namespace
-}  // namespace dialogtest
+}  // namespace organizertest
