@@ -44,7 +44,7 @@ WIN_RES := x86_64-w64-mingw32-windres
 WIN_SOURCES := $(addprefix registry/,c_registry.cpp reg_variant.cpp registry_error.cpp registry_store.cpp \
                  platform_store.cpp win32_store.cpp) \
                base/text.cpp $(wildcard forms/*.cpp) \
-               $(addprefix remover/,module1.cpp form1.cpp command_line.cpp shell_open.cpp terminal_driver.cpp \
+               $(addprefix remover/,addin_entries.cpp plugsweep_window.cpp command_line.cpp shell_open.cpp terminal_driver.cpp \
                  main.cpp version_note.cpp)
 
 windows:

@@ -3,7 +3,7 @@
 #include "dialog/family_keys.h"
 #include "dialog/frm_main.h"
 #include "dialog/tool_dispatch.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/undo_redo.h"
 #include "shell/resume_next.h"
 
 namespace dialog {

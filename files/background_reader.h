@@ -4,7 +4,7 @@
 // touched from here. What the worker finds travels in batches through a bounded queue.
 #include <functional>
 
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 
 namespace files {
 

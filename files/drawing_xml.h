@@ -8,7 +8,7 @@
 
 #include "files/file_data.h"
 #include "files/kept_ranges.h"
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 
 namespace files {
 

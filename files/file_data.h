@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 #include "files/package.h"
 #include "files/shared_strings.h"
 #include "files/styles.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "files/file_data.h"
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 #include "files/sheet_data_scanner.h"
 #include "files/styles.h"
 #include "files/xml_parser.h"

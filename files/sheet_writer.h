@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "files/file_data.h"
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 #include "files/shared_strings.h"
 #include "files/styles.h"
 

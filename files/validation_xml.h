@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 #include "files/xml_parser.h"
 
 namespace files {

@@ -3,7 +3,7 @@
 // the workbook's and sheets' file data so that saving loses nothing.
 #include <string>
 
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 #include "files/zip_archive.h"
 
 namespace files {

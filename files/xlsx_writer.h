@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 
 namespace files {
 

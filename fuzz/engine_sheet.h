@@ -6,7 +6,7 @@
 #include <string>
 
 #include "book_dump.h"
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 #include "host/embedded/book.h"
 #include "host/embedded/embedded_application.h"
 #include "host/embedded/sheet.h"

@@ -6,7 +6,7 @@
 #include "forms/runtime.h"
 #include "registry/c_registry.h"
 #include "remover/command_line.h"
-#include "remover/form1.h"
+#include "remover/plugsweep_window.h"
 #include "remover/terminal_driver.h"
 
 #ifdef _WIN32

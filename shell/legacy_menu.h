@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/cb_tool_button.h"
+#include "shell/legacy_menu_button.h"
 
 namespace shell {
 

@@ -2,7 +2,7 @@
 
 #include "resources/resource_text.h"
 #include "resources/resources.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/undo_redo.h"
 #include "shell/host_references.h"
 
 namespace shell {

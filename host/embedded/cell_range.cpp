@@ -7,7 +7,7 @@
 #include "host/embedded/area_ops.h"
 #include "host/embedded/book.h"
 #include "host/embedded/embedded_application.h"
-#include "host/embedded/range_parts.h"
+#include "host/embedded/range_objects.h"
 #include "host/error.h"
 
 namespace host::embedded {

@@ -4,7 +4,7 @@
 #include "host/constants.h"
 #include "host/embedded/area_ops.h"
 #include "host/embedded/criteria.h"
-#include "host/embedded/range_parts.h"
+#include "host/embedded/range_objects.h"
 #include "host/error.h"
 
 namespace host::embedded {

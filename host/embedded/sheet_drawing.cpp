@@ -1,7 +1,7 @@
 // A sheet's drawing layer and comments as the object model shows them.
 #include "host/constants.h"
 #include "host/embedded/cell_range.h"
-#include "host/embedded/range_parts.h"
+#include "host/embedded/range_objects.h"
 #include "host/error.h"
 
 namespace host::embedded {

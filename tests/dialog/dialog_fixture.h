@@ -15,7 +15,7 @@
 #include "host/range.h"
 #include "host/worksheet.h"
 #include "shell/frm_alert.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/undo_redo.h"
 #include "shell/host_references.h"
 #include "tests/support/recording_ribbon.h"
 #include "tests/support/sheet_builder.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/model_io.h"
+#include "files/book_interfaces.h"
 
 namespace files::test {
 

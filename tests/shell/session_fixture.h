@@ -9,7 +9,7 @@
 #include "forms/scripted_driver.h"
 #include "shell/command_catalogue.h"
 #include "shell/family_keys.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/undo_redo.h"
 #include "shell/host_references.h"
 #include "session/host_session.h"
 #include "shell/language_state.h"

@@ -3,7 +3,7 @@
 
 #include "forms/forms.h"
 #include "shell/frm_alert.h"
-#include "shell/frm_re.h"
+#include "shell/feedback_window.h"
 #include "shell/frm_tool_tour.h"
 #include "shell/product_info.h"
 

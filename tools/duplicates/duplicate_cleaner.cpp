@@ -10,7 +10,7 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/processing_frame.h"
 #include "shell/host_references.h"
 #include "shell/object_required.h"
 #include "shell/resume_next.h"

@@ -6,7 +6,7 @@
 #include "host/constants.h"
 #include "host/range.h"
 #include "shell/frm_alert.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/processing_frame.h"
 #include "shell/host_references.h"
 #include "shell/object_required.h"
 #include "shell/resume_next.h"

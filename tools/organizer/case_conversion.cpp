@@ -8,7 +8,7 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/processing_frame.h"
 #include "shell/resume_next.h"
 #include "tools/organizer/case_mapping.h"
 #include "tools/organizer/data_organizer_module.h"

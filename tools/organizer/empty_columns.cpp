@@ -8,7 +8,7 @@
 #include "host/constants.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/processing_frame.h"
 #include "shell/resume_next.h"
 #include "tools/organizer/data_organizer_module.h"
 #include "tools/organizer/organizer_support.h"

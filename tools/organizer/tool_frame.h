@@ -4,7 +4,7 @@
 // and processing end. Also their work range and its row count.
 #include "dialog/tool_run.h"
 #include "host/fwd.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/processing_frame.h"
 
 namespace tools::organizer {
 

@@ -5,7 +5,7 @@
 #include "dialog/tool_run.h"
 #include "host/application.h"
 #include "host/worksheet.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/processing_frame.h"
 #include "shell/host_references.h"
 #include "shell/resume_next.h"
 

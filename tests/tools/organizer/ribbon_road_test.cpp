@@ -5,7 +5,7 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/global_variable_and_functions.h"
+#include "shell/undo_redo.h"
 #include "session/host_session.h"
 #include "tests/support/session_reading.h"
 

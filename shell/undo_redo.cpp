@@ -1,4 +1,4 @@
-#include "shell/global_variable_and_functions.h"
+#include "shell/undo_redo.h"
 
 #include <string>
 
@@ -80,23 +80,6 @@ void swapFrame(Swap swap) {
 }
 
 }  // namespace
-
-void beginProcessing() {
-    resumeNext([] { app().AutoCorrect()->setReplaceText(false); });
-    resumeNext([] { app().setDisplayAlerts(false); });
-    resumeNext([] { app().setEnableCancelKey(host::xlErrorHandler); });
-    resumeNext([] { app().setScreenUpdating(false); });
-    resumeNext([] { app().setCalculation(host::xlCalculationManual); });
-    resumeNext([] { app().setEnableEvents(false); });
-}
-
-void endProcessing() {
-    resumeNext([] { app().AutoCorrect()->setReplaceText(true); });
-    resumeNext([] { app().setDisplayAlerts(true); });
-    resumeNext([] { app().setCalculation(host::xlCalculationAutomatic); });
-    resumeNext([] { app().setScreenUpdating(true); });
-    resumeNext([] { app().setEnableEvents(true); });
-}
 
 void takeUndoSnapshot() {
     hostBusy();

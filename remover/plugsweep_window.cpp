@@ -1,9 +1,9 @@
-#include "remover/form1.h"
+#include "remover/plugsweep_window.h"
 
 #include "forms/default_instance.h"
 #include "forms/msg_box.h"
 #include "remover/command_line.h"
-#include "remover/module1.h"
+#include "remover/addin_entries.h"
 #include "remover/shell_open.h"
 
 namespace plugsweep {

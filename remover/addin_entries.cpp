@@ -1,4 +1,4 @@
-#include "remover/module1.h"
+#include "remover/addin_entries.h"
 
 #include <exception>
 #include <optional>

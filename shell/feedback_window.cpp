@@ -1,4 +1,4 @@
-#include "shell/frm_re.h"
+#include "shell/feedback_window.h"
 
 #include "shell/product_info.h"
 

@@ -1,5 +1,5 @@
 // Form1 and its handlers, over a registry in memory and a scripted user.
-#include "remover/form1.h"
+#include "remover/plugsweep_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "registry/c_registry.h"
 #include "registry/memory_store.h"
 #include "remover/command_line.h"
-#include "remover/module1.h"
+#include "remover/addin_entries.h"
 #include "remover/shell_open.h"
 #include "remover/terminal_driver.h"
 

@@ -1,4 +1,4 @@
-#include "shell/cb_tool_button.h"
+#include "shell/legacy_menu_button.h"
 
 #include "host/application.h"
 #include "shell/command_catalogue.h"
