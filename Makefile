@@ -25,6 +25,7 @@ demo: $(BUILD)/Makefile
 	scripts/demo
 
 test: $(TEST_BUILD)/Makefile
+	scripts/check-layers
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j$(JOBS)
 
