@@ -18,7 +18,7 @@ $(BUILD)/Makefile: $(STAMP) CMakeLists.txt
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCW_TESTS=OFF -DCW_BENCH=ON
 
 $(TEST_BUILD)/Makefile: $(STAMP) CMakeLists.txt
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCW_SANITIZE=ON
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCW_SANITIZE=ON -DCW_WERROR=ON
 
 demo: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target cellwash
