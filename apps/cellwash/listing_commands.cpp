@@ -83,14 +83,35 @@ int runRibbon(const std::optional<std::string>& lang, const std::string& hostVer
     return kDone;
 }
 
+namespace {
+
+// The tour's table begins with a byte-order mark, which is no text of the entry.
+std::string withoutByteOrderMark(std::u16string text) {
+    std::erase(text, u'\uFEFF');
+    return host::utf8(text);
+}
+
+}  // namespace
+
 int runTour(std::ostream& out) {
     auto& tour = shell::frmToolTour();
     for (long i = 0; i < tour.cmbListOfTools.ListCount(); ++i) {
         tour.cmbListOfTools.setListIndex(static_cast<int>(i));
-        out << host::utf8(tour.cmbListOfTools.Text()) << "\n    " << host::utf8(tour.txtDesc.Text()) << "\n";
+        out << withoutByteOrderMark(tour.cmbListOfTools.Text()) << "\n    " << withoutByteOrderMark(tour.txtDesc.Text())
+            << "\n";
     }
     out << "\n" << host::utf8(tour.txtVersion.Text()) << "\n";
     forms::Unload(tour);
+    return kDone;
+}
+
+// The version is the add-in's own, as the tool tour states it ("Version: 5.1 | Edition: ...").
+int runVersion(std::ostream& out) {
+    auto& tour = shell::frmToolTour();
+    std::string text = host::utf8(tour.txtVersion.Text());
+    forms::Unload(tour);
+    text = text.substr(0, text.find_first_of("\r\n"));
+    out << "cellwash " << text << "\n";
     return kDone;
 }
 

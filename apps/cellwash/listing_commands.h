@@ -9,5 +9,6 @@ namespace cli {
 int runTools(std::ostream& out);
 int runRibbon(const std::optional<std::string>& lang, const std::string& hostVersion, std::ostream& out);
 int runTour(std::ostream& out);
+int runVersion(std::ostream& out);
 
 }  // namespace cli

@@ -111,6 +111,7 @@ bool asksToolHelp(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--version") return cli::runVersion(std::cout);
     if (asksColourList(argc, argv)) return cli::runColourList(std::cout);
     if (asksToolHelp(argc, argv)) {
         try {
