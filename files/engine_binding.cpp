@@ -119,6 +119,7 @@ BookPtr newBookFor(host::embedded::EmbeddedApplication& app, const std::u16strin
 BookPtr openWorkbook(host::embedded::EmbeddedApplication& app, const std::u16string& path, const OpenOptions& options) {
     const std::string file = host::utf8(path);
     std::error_code error;
+    if (std::filesystem::is_directory(file, error)) throw FileError(file, "this is a folder, not a workbook file");
     if (!std::filesystem::is_regular_file(file, error)) throw FileError(file, "there is no such file");
     const std::string ext = extensionOf(file);
     BookPtr book = newBookFor(app, path);

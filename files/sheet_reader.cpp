@@ -262,9 +262,11 @@ void SheetXmlReader::Handler::endCell() {
     const CellFormat* format = style_ < ctx_.styles.formats.size() ? &ctx_.styles.formats[style_] : nullptr;
     if (format) cell.colorIndex = format->colorIndex;
     auto textValue = [&](std::u16string text) {
-        if (text.size() > static_cast<size_t>(host::kMaxCellText))
-            throw FormatError("the cell " + std::to_string(row_) + "," + std::to_string(col_) +
-                              " holds a text longer than 32,767 characters");
+        if (text.size() > static_cast<size_t>(host::kMaxCellText)) {
+            std::string cellName;
+            appendCellRef(cellName, row_, col_);
+            throw FormatError("the cell " + cellName + " holds a text longer than 32,767 characters");
+        }
         cell.value = Variant(std::move(text));
     };
     if (hasValue_ || hasInline_) {

@@ -12,6 +12,8 @@ namespace cli {
 
 host::embedded::BookPtr openBook(host::embedded::EmbeddedApplication& app, const std::string& path) {
     std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw Failure(kFileError, path + ": this is a folder, not a workbook file");
     if (!std::filesystem::is_regular_file(path, error))
         throw Failure(kFileError, path + ": no such file");
     try {

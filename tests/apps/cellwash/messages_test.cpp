@@ -15,6 +15,30 @@ TEST_F(Messages, AnUnknownCommandIsNamed) {
                      "ribbon, tour; --help describes them)\n");
 }
 
+TEST_F(Messages, AFolderGivenAsTheWorkbookIsCalledAFolder) {
+    fs::create_directories(dir / "book.xlsx");
+    EXPECT_EQ(run("run remove-extra-spaces " + (dir / "book.xlsx").string()).status, 3);
+    EXPECT_EQ(err(), "cellwash: " + (dir / "book.xlsx").string() + ": this is a folder, not a workbook file\n");
+    EXPECT_EQ(run("run remove-extra-spaces " + (dir / "none.xlsx").string()).status, 3);
+    EXPECT_EQ(err(), "cellwash: " + (dir / "none.xlsx").string() + ": no such file\n");
+}
+
+TEST_F(Messages, ACellOfAFileIsNamedAsTheUserNamesIt) {
+    if (std::system("/usr/bin/python3 -c 'import openpyxl' >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs openpyxl";
+    // openpyxl cuts texts at 32,767 characters; the sheet part is lengthened afterwards.
+    std::ofstream(dir / "long.py") << "import openpyxl, zipfile\n"
+                                      "wb = openpyxl.Workbook(); wb.active['B3'] = 'x' * 32767; wb.save('short.xlsx')\n"
+                                      "src = zipfile.ZipFile('short.xlsx'); dst = zipfile.ZipFile('long.xlsx', 'w')\n"
+                                      "for item in src.infolist():\n"
+                                      "    data = src.read(item.filename)\n"
+                                      "    if item.filename.endswith('sheet1.xml'): data = data.replace(b'x' * 32767, b'x' * 40000)\n"
+                                      "    dst.writestr(item, data)\n"
+                                      "dst.close()\n";
+    ASSERT_EQ(std::system(("cd '" + dir.string() + "' && /usr/bin/python3 long.py").c_str()), 0);
+    EXPECT_EQ(run("show " + (dir / "long.xlsx").string()).status, 3);
+    EXPECT_NE(err().find("the cell B3 holds a text longer than 32,767 characters"), std::string::npos) << err();
+}
+
 TEST_F(Messages, AHostVersionMustLookLikeOne) {
     EXPECT_EQ(run("run remove-extra-spaces " + book().string() + " --host-version abc").status, 2);
     EXPECT_NE(err().find("\"abc\" is not a host version; give one such as 16.0"), std::string::npos) << err();
