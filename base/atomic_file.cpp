@@ -117,8 +117,6 @@ void createPrivately(const fs::path& temporary, const fs::path& target) {
     ::close(fd);
 }
 
-bool processIsGone(long pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
-
 // The PID in ".~NAME.PID.tmp" or ".~NAME.PID.tmp.XXXXXX", or 0 when the name is not a temporary's.
 long ownerOf(const std::string& name) {
     if (name.rfind(kPrefix, 0) != 0) return 0;
@@ -135,6 +133,8 @@ long ownerOf(const std::string& name) {
 }
 
 }  // namespace
+
+bool processHasEnded(long pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
 
 void replaceFile(const fs::path& requested, const std::function<void(const fs::path&)>& write) {
     const fs::path target = resolveLinks(requested);
@@ -185,7 +185,7 @@ void removeStaleTemporaries(const fs::path& folder) {
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (processIsGone(ownerOf(name)) && it->is_regular_file(error)) fs::remove(it->path(), error);
+        if (processHasEnded(ownerOf(name)) && it->is_regular_file(error)) fs::remove(it->path(), error);
     }
 }
 

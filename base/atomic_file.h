@@ -34,6 +34,9 @@ void replaceFileContent(const std::filesystem::path& target, std::string_view co
 // the process ends as the signal asks. Programs call this once at start.
 void removeTemporariesOnSignals();
 
+// True when no process `pid` runs any more: what it left behind (named after its PID) is stale.
+bool processHasEnded(long pid);
+
 // Temporaries that replacements of processes no longer running left in `folder`.
 void removeStaleTemporaries(const std::filesystem::path& folder);
 

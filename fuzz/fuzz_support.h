@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -30,6 +31,23 @@ inline std::u16string text(const std::uint8_t* data, size_t size) { return host:
 
 inline void require(bool holds, const char* what, std::string_view detail = {}) {
     if (!holds) fail(what, detail);
+}
+
+// A folder of this process for files a target writes, named after `purpose` and removed at exit.
+inline const std::filesystem::path& processFolder(const std::string& purpose) {
+    struct Folder {
+        std::filesystem::path path;
+        explicit Folder(const std::string& purpose)
+            : path(std::filesystem::temp_directory_path() / ("cw-fuzz-" + purpose + "-" + std::to_string(getpid()))) {
+            std::filesystem::create_directories(path);
+        }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder(purpose);  // one target, one purpose per process
+    return folder.path;
 }
 
 // The input as a file in memory, for readers that take a path (/proc/self/fd/N).

@@ -19,22 +19,6 @@ namespace {
 using registry::KeyPath;
 using registry::StoredValue;
 
-const std::filesystem::path& hiveFolder() {
-    struct Folder {
-        std::filesystem::path path;
-        Folder() {
-            path = std::filesystem::temp_directory_path() / ("cw-fuzz-registry-" + std::to_string(getpid()));
-            std::filesystem::create_directories(path);
-        }
-        ~Folder() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    };
-    static const Folder folder;
-    return folder.path;
-}
-
 StoredValue marker(const std::u16string& name) {
     return StoredValue{name, registry::REG_SZ, {'f', 0, 'u', 0, 'z', 0, 'z', 0, 0, 0}};
 }
@@ -65,7 +49,7 @@ std::vector<std::vector<StoredValue>> allValues(registry::WineFileHive& hive, co
 }
 
 void changeAndReread(std::string_view text, const registry::wine::Document& doc) {
-    const std::filesystem::path file = hiveFolder() / "user.reg";
+    const std::filesystem::path file = fuzz::processFolder("registry") / "user.reg";
     std::ofstream(file, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
     registry::WineFileHive hive(file, "\\\\User\\\\S-1-5-21");
     if (hive.status() != registry::kSuccess) fuzz::fail("a file that parses is refused as a hive", hive.problem());

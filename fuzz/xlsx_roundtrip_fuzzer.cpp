@@ -23,23 +23,6 @@ files::OpenOptions smallLimits() {
     return options;
 }
 
-// A folder of this process for the saved files, removed at exit.
-const std::filesystem::path& saveFolder() {
-    struct Folder {
-        std::filesystem::path path;
-        Folder() {
-            path = std::filesystem::temp_directory_path() / ("cw-fuzz-roundtrip-" + std::to_string(getpid()));
-            std::filesystem::create_directories(path);
-        }
-        ~Folder() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    };
-    static const Folder folder;
-    return folder.path;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
@@ -50,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     } catch (const files::FileError&) {
         return 0;
     }
-    const std::string saved = (saveFolder() / "saved.xlsx").string();
+    const std::string saved = (fuzz::processFolder("roundtrip") / "saved.xlsx").string();
     try {
         files::saveWorkbook(*book, host::utf16(saved));
     } catch (const files::FileError&) {

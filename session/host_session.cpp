@@ -1,13 +1,12 @@
 #include "session/host_session.h"
 
-#include <signal.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <random>
 #include <stdexcept>
 
+#include "base/atomic_file.h"
 #include "files/engine_binding.h"
 #include "host/range.h"
 #include "host/text.h"
@@ -32,7 +31,7 @@ void removeFoldersOfEndedSessions(const fs::path& temp) {
         if (name.rfind(kFolderPrefix, 0) != 0) continue;
         const long pid = std::atol(name.c_str() + kFolderPrefix.size());
         std::error_code ignored;
-        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH && it->is_directory(ignored))
+        if (base::processHasEnded(pid) && it->is_directory(ignored))
             fs::remove_all(it->path(), ignored);
     }
 }
