@@ -1,12 +1,13 @@
 # make demo   — build and run the main job on the embedded host
 # make test   — build with AddressSanitizer + UBSan and run every test
 # make bench  — build optimised and print the benchmark figures
+# make format — lay out the C++ sources as .clang-format says (make test checks it)
 JOBS ?= 2
 BUILD := build
 TEST_BUILD := build-asan
 STAMP := .deps-installed
 
-.PHONY: demo test bench deps clean
+.PHONY: demo test bench deps clean format
 
 $(STAMP): scripts/install-deps
 	scripts/install-deps
@@ -26,12 +27,16 @@ demo: $(BUILD)/Makefile
 
 test: $(TEST_BUILD)/Makefile
 	scripts/check-layers
+	scripts/check-format
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target cellwash_bench
 	$(BUILD)/bench/cellwash_bench
+
+format:
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
