@@ -83,7 +83,8 @@ void takeOver(int fd, const fs::path& target) {
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         ::fchmod(fd, st.st_mode & 07777);
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) { /* not ours to give away: it stays ours */ }
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) { /* not ours to give away: it stays ours */
+        }
         return;
     }
     const mode_t mask = ::umask(0);
@@ -141,7 +142,7 @@ void replaceFile(const fs::path& requested, const std::function<void(const fs::p
     refuseReadOnly(target);
     removeStaleTemporaries(target.parent_path());
     const fs::path temporary = target.parent_path() / (std::string(kPrefix) + target.filename().string() + "." +
-                                                        std::to_string(::getpid()) + std::string(kSuffix));
+                                                       std::to_string(::getpid()) + std::string(kSuffix));
     PendingTemporary guard(temporary);
     createPrivately(temporary, target);
     write(temporary);

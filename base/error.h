@@ -8,8 +8,7 @@ namespace base {
 
 class Error : public std::runtime_error {
 public:
-    Error(int number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
+    Error(int number, const std::string& description) : std::runtime_error(description), number_(number) {}
     int number() const { return number_; }
     std::string description() const { return what(); }
 

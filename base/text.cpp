@@ -10,20 +10,37 @@ std::u16string utf16(std::string_view in) {
         const unsigned char c = static_cast<unsigned char>(in[i]);
         char32_t cp;
         size_t extra;
-        if (c < 0x80) { cp = c; extra = 0; }
-        else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
-        else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
-        else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
-        else { out.push_back(u'\uFFFD'); ++i; continue; }
+        if (c < 0x80) {
+            cp = c;
+            extra = 0;
+        } else if ((c & 0xE0) == 0xC0) {
+            cp = c & 0x1F;
+            extra = 1;
+        } else if ((c & 0xF0) == 0xE0) {
+            cp = c & 0x0F;
+            extra = 2;
+        } else if ((c & 0xF8) == 0xF0) {
+            cp = c & 0x07;
+            extra = 3;
+        } else {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
         bool ok = true;
         for (size_t k = 1; ok && k <= extra; ++k) {
-            if (i + k >= in.size()) { ok = false; break; }
+            if (i + k >= in.size()) {
+                ok = false;
+                break;
+            }
             const unsigned char cc = static_cast<unsigned char>(in[i + k]);
-            if ((cc & 0xC0) != 0x80) { ok = false; break; }
+            if ((cc & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
             cp = (cp << 6) | (cc & 0x3F);
         }
-        const bool overlong = (extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
-                              (extra == 3 && cp < 0x10000);
+        const bool overlong = (extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
         if (!ok || overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             out.push_back(u'\uFFFD');
             ++i;
@@ -46,8 +63,7 @@ std::string utf8(std::u16string_view in) {
     out.reserve(in.size());
     for (size_t i = 0; i < in.size(); ++i) {
         char32_t cp = in[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
-            in[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {

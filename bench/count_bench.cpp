@@ -32,8 +32,10 @@ void fillBook(host::embedded::EmbeddedApplication& app) {
     for (long row = 1; row <= host::kMaxRows; ++row) {
         for (long col = 1; col <= 4; ++col) {
             Cell cell;
-            if (col == 2) cell.value = host::Variant(static_cast<double>(row % 5000));
-            else cell.value = host::Variant(letters(row * col) + u" " + letters(row + col));
+            if (col == 2)
+                cell.value = host::Variant(static_cast<double>(row % 5000));
+            else
+                cell.value = host::Variant(letters(row * col) + u" " + letters(row + col));
             sheet->setCell(row, col, std::move(cell));
         }
     }

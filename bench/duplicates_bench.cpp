@@ -20,7 +20,6 @@ namespace {
 
 using host::embedded::Cell;
 
-
 std::u16string keyText(char16_t prefix, long n) {
     std::u16string text(1, prefix);
     for (const char c : std::to_string(n)) text.push_back(static_cast<char16_t>(c));

@@ -39,14 +39,16 @@ void runEngineBench() {
     report("countif_per_row_1M", secondsOf([&] {
                for (long row = 1; row <= host::kMaxRows; ++row)
                    checksum += functions->CountIf(column, sheet->Cells(row, 1)->Value());
-           }), "s");
+           }),
+           "s");
     report("countif_mean_matches", checksum / host::kMaxRows, "cells");
 
     report("sheet_copy_1M", secondsOf([&] { sheet->Copy(sheet); }), "s");
 
     report("delete_every_other_row_1M", secondsOf([&] {
                for (long row = host::kMaxRows; row >= 2; row -= 2) sheet->Cells(row, 1)->EntireRow()->Delete();
-           }), "s");
+           }),
+           "s");
     report("rows_left_after_delete", static_cast<double>(sheet->column(1)->cellCount()), "rows");
 }
 

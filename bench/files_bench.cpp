@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -87,22 +87,32 @@ size_t makeWorkbook(const std::string& path) {
             "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
             "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
             "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-            "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
-            "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
-            "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
+            "<Override PartName=\"/xl/workbook.xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+            "<Override PartName=\"/xl/worksheets/sheet1.xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+            "<Override PartName=\"/xl/sharedStrings.xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
             "</Types>");
-    zip.add("_rels/.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                           "<Relationship Id=\"rId1\" Type=\"" + rel + "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
-    zip.add("xl/workbook.xml", "<workbook xmlns=\"" + main + "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-                               "<sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
+    zip.add("_rels/.rels",
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"" +
+                rel + "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    zip.add("xl/workbook.xml", "<workbook xmlns=\"" + main +
+                                   "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                                   "<sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
     zip.add("xl/_rels/workbook.xml.rels",
             "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-            "<Relationship Id=\"rId1\" Type=\"" + rel + "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-            "<Relationship Id=\"rId2\" Type=\"" + rel + "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>");
+            "<Relationship Id=\"rId1\" Type=\"" +
+                rel +
+                "worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+                "<Relationship Id=\"rId2\" Type=\"" +
+                rel + "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>");
     zip.add("xl/worksheets/sheet1.xml", std::move(sheet), true);
     zip.add("xl/sharedStrings.xml", std::move(strings));
     const std::string bytes = zip.close();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return cellBytes;
 }
 
@@ -155,16 +165,21 @@ void makeWhitespaceWorkbook(const std::string& path, size_t spaces) {
             "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
             "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
             "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>");
-    zip.add("_rels/.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                           "<Relationship Id=\"rId1\" Type=\"" + rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
-    zip.add("xl/workbook.xml", "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel + "\">"
-                               "<sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
+    zip.add("_rels/.rels",
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"" +
+                rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    zip.add("xl/workbook.xml", "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel +
+                                   "\">"
+                                   "<sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
     zip.add("xl/_rels/workbook.xml.rels",
             "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-            "<Relationship Id=\"rId1\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>");
+            "<Relationship Id=\"rId1\" Type=\"" +
+                rel + "/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>");
     zip.add("xl/worksheets/sheet1.xml", std::move(sheet), true);
     const std::string bytes = zip.close();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // The tests' generator of hostile workbooks writes the 4 GiB bomb as a 4 MiB archive.
@@ -188,7 +203,8 @@ void runHostileBench(const std::string& folder) {
     const double load = bench::secondsOf([&] { files::readXlsx(whitespace, discarding, admitting); });
     bench::report("hostile_whitespace_256MiB_load", load, "s");
     if (peakReset)
-        bench::report("hostile_whitespace_256MiB_load_added_memory", static_cast<double>(statusKilobytes("VmHWM:") - before) / 1024.0, "MB");
+        bench::report("hostile_whitespace_256MiB_load_added_memory",
+                      static_cast<double>(statusKilobytes("VmHWM:") - before) / 1024.0, "MB");
     std::filesystem::remove(whitespace);
 
     const std::string bomb = folder + "/bomb.xlsx";
@@ -205,8 +221,10 @@ void runHostileBench(const std::string& folder) {
             refused = true;
         }
     });
-    if (refused) bench::report("zip_bomb_4GiB_refusal", refusal, "s");
-    else std::printf("zip_bomb_4GiB_refusal: the bomb was not refused\n");
+    if (refused)
+        bench::report("zip_bomb_4GiB_refusal", refusal, "s");
+    else
+        std::printf("zip_bomb_4GiB_refusal: the bomb was not refused\n");
 }
 
 }  // namespace
@@ -247,11 +265,16 @@ void runFilesBench() {
     bench::report("xlsx_save_rate", cells / save / 1e6, "Mcells/s");
     bench::report("xlsx_cell_xml", static_cast<double>(cellBytes) / 1e6, "MB");
     bench::report("xlsx_load_peak_memory", static_cast<double>(loadPeak) / 1024.0, "MB");
-    bench::report("xlsx_load_peak_per_cell_xml", static_cast<double>(loadPeak) * 1024.0 / static_cast<double>(cellBytes), "x");
+    bench::report("xlsx_load_peak_per_cell_xml",
+                  static_cast<double>(loadPeak) * 1024.0 / static_cast<double>(cellBytes), "x");
     const double office = officeSeconds(input, folder);
-    if (office >= 0) bench::report("libreoffice_convert_to_csv", office, "s");
-    else std::printf("libreoffice_convert_to_csv: not installed\n");
+    if (office >= 0)
+        bench::report("libreoffice_convert_to_csv", office, "s");
+    else
+        std::printf("libreoffice_convert_to_csv: not installed\n");
     runHostileBench(folder);
-    if (!std::getenv("CW_BENCH_KEEP")) std::filesystem::remove_all(folder);
-    else std::printf("kept %s\n", input.c_str());
+    if (!std::getenv("CW_BENCH_KEEP"))
+        std::filesystem::remove_all(folder);
+    else
+        std::printf("kept %s\n", input.c_str());
 }

@@ -38,7 +38,8 @@ void benchRemoveExtraSpaces() {
     auto app = host::embedded::EmbeddedApplication::create();
     auto book = app->newBook();
     auto sheet = book->activeSheet();
-    for (long row = 1; row <= kCells; ++row) sheet->enterText(row, 1, u"  cwk  ver " + std::u16string(1, u'0' + row % 10) + u"  ");
+    for (long row = 1; row <= kCells; ++row)
+        sheet->enterText(row, 1, u"  cwk  ver " + std::u16string(1, u'0' + row % 10) + u"  ");
     shell::hostApplication = app;
     app->Range(u"A:A")->Select();
     forms::ScriptedDriver user;

@@ -13,13 +13,17 @@ namespace dialog {
 namespace {
 
 void applyText(forms::Control& c, std::u16string_view text) {
-    if (auto* box = dynamic_cast<forms::TextBox*>(&c)) box->setText(std::u16string(text));
-    else if (auto* captioned = dynamic_cast<forms::CaptionedControl*>(&c)) captioned->setCaption(std::u16string(text));
+    if (auto* box = dynamic_cast<forms::TextBox*>(&c))
+        box->setText(std::u16string(text));
+    else if (auto* captioned = dynamic_cast<forms::CaptionedControl*>(&c))
+        captioned->setCaption(std::u16string(text));
 }
 
 void applyValue(forms::Control& c, bool on) {
-    if (auto* check = dynamic_cast<forms::CheckBox*>(&c)) check->setValue(on);
-    else if (auto* option = dynamic_cast<forms::OptionButton*>(&c)) option->setValue(on);
+    if (auto* check = dynamic_cast<forms::CheckBox*>(&c))
+        check->setValue(on);
+    else if (auto* option = dynamic_cast<forms::OptionButton*>(&c))
+        option->setValue(on);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ enum DesignFlag : unsigned {
 
 struct ControlDesign {
     std::u16string_view name;
-    std::u16string_view caption;  // the caption, or the text of a text box
+    std::u16string_view caption;      // the caption, or the text of a text box
     double left, top, width, height;  // points, relative to the container
     unsigned flags = Shown;
 };

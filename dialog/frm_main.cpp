@@ -64,10 +64,9 @@ void FrmMain::UserForm_Layout() {
 // Captions of the count page that follow the active language (field of the label row).
 void FrmMain::applyCountCaptionsFromLanguage() {
     const std::pair<forms::CaptionedControl*, std::size_t> captions[] = {
-        {&lblWordsCap, 73},       {&lblCharsNoSpacesCap, 74}, {&lblCharsWithSpacesCap, 75},
-        {&lblSheetsCap, 76},      {&lblSheetsHiddenCap, 77},  {&optActiveSheet, 78},
-        {&optActiveWorkbook, 79}, {&optSelectedCells, 80},    {&chkIncludeShapes, 81},
-        {&chkAllowAutoCount, 82}, {&btnCountManual, 83},
+        {&lblWordsCap, 73},        {&lblCharsNoSpacesCap, 74}, {&lblCharsWithSpacesCap, 75}, {&lblSheetsCap, 76},
+        {&lblSheetsHiddenCap, 77}, {&optActiveSheet, 78},      {&optActiveWorkbook, 79},     {&optSelectedCells, 80},
+        {&chkIncludeShapes, 81},   {&chkAllowAutoCount, 82},   {&btnCountManual, 83},
     };
     // A row without the field keeps the English design-time caption.
     for (auto [control, field] : captions)

@@ -138,7 +138,8 @@ public:
     void cmdExit_Click();
     void cmdStop_Click();
     void cmdDO1to4Stop_Click();
-#define CW_DECLARE_SWATCH_CLICK(control, tip, tag, row, column) void control##_Click() { defineColor(control); }
+#define CW_DECLARE_SWATCH_CLICK(control, tip, tag, row, column) \
+    void control##_Click() { defineColor(control); }
     CW_COLOUR_SWATCHES(CW_DECLARE_SWATCH_CLICK)
 #undef CW_DECLARE_SWATCH_CLICK
     void Frame4_MouseDown(int button, int shift, double x, double y);

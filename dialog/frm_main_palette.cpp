@@ -30,8 +30,8 @@ void FrmMain::designColourPalette() {
     Frame35.setWidth(300);
     Frame35.setHeight(30);
 #define CW_DESIGN_SWATCH(control, tip, tag, row, column) \
-    placeSwatch(control, tip, row, column);                \
-    control.setTag(u"" #tag);                              \
+    placeSwatch(control, tip, row, column);              \
+    control.setTag(u"" #tag);                            \
     control.setBackColor(paletteColour(tag));
     CW_COLOUR_SWATCHES(CW_DESIGN_SWATCH)
 #undef CW_DESIGN_SWATCH

@@ -3,8 +3,8 @@
 #include "dialog/family_keys.h"
 #include "dialog/frm_main.h"
 #include "dialog/tool_dispatch.h"
-#include "shell/undo_redo.h"
 #include "shell/resume_next.h"
+#include "shell/undo_redo.h"
 
 namespace dialog {
 

@@ -28,8 +28,10 @@ T& as(forms::Control& c) {
 }
 
 void setChecked(forms::Control& c, bool on) {
-    if (auto* option = dynamic_cast<forms::OptionButton*>(&c)) option->setValue(on);
-    else as<forms::CheckBox>(c).setValue(on);
+    if (auto* option = dynamic_cast<forms::OptionButton*>(&c))
+        option->setValue(on);
+    else
+        as<forms::CheckBox>(c).setValue(on);
 }
 
 void apply(FrmMain& form, const LayoutStep& step) {

@@ -68,7 +68,7 @@ std::int32_t cellCount(const host::RangePtr& range) {
     if (!range) return 0;
     const long count = range->Count();  // fails with error 6 past the 32-bit range
     return count > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
-                                                             : static_cast<std::int32_t>(count);
+                                                            : static_cast<std::int32_t>(count);
 }
 
 void startToolLoop(FrmMain& form) {

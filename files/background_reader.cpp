@@ -85,8 +85,12 @@ public:
         sheets_.push_back(std::make_unique<QueuedSheet>(*this, sheets_.size()));
         return *sheets_.back();
     }
-    void setActiveSheet(size_t index) override { act([=](BookSink& b, Targets&) { b.setActiveSheet(index); }); }
-    void setTitle(const std::u16string& title) override { act([=](BookSink& b, Targets&) { b.setTitle(title); }); }
+    void setActiveSheet(size_t index) override {
+        act([=](BookSink& b, Targets&) { b.setActiveSheet(index); });
+    }
+    void setTitle(const std::u16string& title) override {
+        act([=](BookSink& b, Targets&) { b.setTitle(title); });
+    }
     void setFileData(std::shared_ptr<FileData> data) override {
         act([data](BookSink& b, Targets&) { b.setFileData(data); });
     }
@@ -134,7 +138,8 @@ void QueuedSheet::setFileData(std::shared_ptr<FileData> data) {
 void apply(Batch& batch, BookSink& target, Targets& sheets) {
     size_t next = 0;
     for (size_t c = 0; c <= batch.cells.size(); ++c) {
-        while (next < batch.actions.size() && batch.actions[next].first == c) batch.actions[next++].second(target, sheets);
+        while (next < batch.actions.size() && batch.actions[next].first == c)
+            batch.actions[next++].second(target, sheets);
         if (c < batch.cells.size()) {
             CellEvent& e = batch.cells[c];
             sheets[e.sheet]->setCell(e.row, e.col, std::move(e.cell));
@@ -156,8 +161,7 @@ void readInBackground(const std::function<void(BookSink&)>& read, BookSink& targ
         } catch (...) {
             try {
                 queued.flush(true, std::current_exception());
-            } catch (const Cancelled&) {
-            }
+            } catch (const Cancelled&) {}
         }
     });
     Targets sheets;

@@ -37,7 +37,7 @@ public:
     virtual ~BookSink() = default;
     // type: xlWorksheet or xlChart; visibility: -1 visible, 0 hidden, 2 very hidden.
     virtual SheetSink& addSheet(const std::u16string& name, int type, int visibility) = 0;
-    virtual void setActiveSheet(size_t index) = 0;  // 0-based
+    virtual void setActiveSheet(size_t index) = 0;   // 0-based
     virtual void setTitle(const std::u16string&) {}  // the document's title property
     virtual void setFileData(std::shared_ptr<FileData> data) = 0;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-
 #include "files/cell_ref.h"
 #include "files/file_error.h"
 #include "files/xml_parser.h"
@@ -18,19 +17,30 @@ public:
     explicit CommentsHandler(CommentMap& out) : out_(out) {}
     void startElement(const XmlName& name, const XmlAttributes& a) override {
         const std::string_view n = name.local;
-        if (n == "author") { collect_ = true; text_.clear(); }
-        else if (n == "comment") {
+        if (n == "author") {
+            collect_ = true;
+            text_.clear();
+        } else if (n == "comment") {
             if (!parseCellRef(a.get("ref"), ref_)) throw FormatError("a comment's cell reference is not valid");
             author_ = static_cast<size_t>(a.getInt("authorId", 0));
             body_.clear();
-        } else if (n == "rPh") ++phonetic_;
-        else if (n == "t" && phonetic_ == 0) { collect_ = true; text_.clear(); }
+        } else if (n == "rPh")
+            ++phonetic_;
+        else if (n == "t" && phonetic_ == 0) {
+            collect_ = true;
+            text_.clear();
+        }
     }
     void endElement(const XmlName& name) override {
         const std::string_view n = name.local;
-        if (n == "author") { authors_.push_back(decodeXmlText(text_)); collect_ = false; }
-        else if (n == "t" && collect_) { body_ += text_; collect_ = false; }
-        else if (n == "rPh") --phonetic_;
+        if (n == "author") {
+            authors_.push_back(decodeXmlText(text_));
+            collect_ = false;
+        } else if (n == "t" && collect_) {
+            body_ += text_;
+            collect_ = false;
+        } else if (n == "rPh")
+            --phonetic_;
         else if (n == "comment") {
             host::embedded::CommentData c;
             c.text = decodeXmlText(body_);
@@ -67,11 +77,14 @@ std::string noteShape(long id, long row, long col) {
                                std::to_string(c + 3) + ", 15, " + std::to_string(r + 3) + ", 4";
     return "<v:shape id=\"_x0000_s" + std::to_string(id) +
            "\" type=\"#_x0000_t202\" style=\"position:absolute;margin-left:59.25pt;margin-top:1.5pt;width:108pt;"
-           "height:59.25pt;z-index:" + std::to_string(id) + ";visibility:hidden\" fillcolor=\"#ffffe1\" o:insetmode=\"auto\">"
+           "height:59.25pt;z-index:" +
+           std::to_string(id) +
+           ";visibility:hidden\" fillcolor=\"#ffffe1\" o:insetmode=\"auto\">"
            "<v:fill color2=\"#ffffe1\"/><v:shadow on=\"t\" color=\"black\" obscured=\"t\"/>"
-           "<v:path o:connecttype=\"none\"/><v:textbox style=\"mso-direction-alt:auto\"><div style=\"text-align:left\"></div>"
-           "</v:textbox><x:ClientData ObjectType=\"Note\"><x:MoveWithCells/><x:SizeWithCells/><x:Anchor>" + anchor +
-           "</x:Anchor><x:AutoFill>False</x:AutoFill><x:Row>" + std::to_string(r) + "</x:Row><x:Column>" +
+           "<v:path o:connecttype=\"none\"/><v:textbox style=\"mso-direction-alt:auto\"><div "
+           "style=\"text-align:left\"></div>"
+           "</v:textbox><x:ClientData ObjectType=\"Note\"><x:MoveWithCells/><x:SizeWithCells/><x:Anchor>" +
+           anchor + "</x:Anchor><x:AutoFill>False</x:AutoFill><x:Row>" + std::to_string(r) + "</x:Row><x:Column>" +
            std::to_string(c) + "</x:Column></x:ClientData></v:shape>\n";
 }
 

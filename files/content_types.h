@@ -11,15 +11,12 @@ inline constexpr std::string_view worksheet =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
 inline constexpr std::string_view sharedStrings =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
-inline constexpr std::string_view styles =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
-inline constexpr std::string_view comments =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.comments+xml";
+inline constexpr std::string_view styles = "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
+inline constexpr std::string_view comments = "application/vnd.openxmlformats-officedocument.spreadsheetml.comments+xml";
 inline constexpr std::string_view vml = "application/vnd.openxmlformats-officedocument.vmlDrawing";
 inline constexpr std::string_view workbook =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
-inline constexpr std::string_view relationships =
-    "application/vnd.openxmlformats-package.relationships+xml";
+inline constexpr std::string_view relationships = "application/vnd.openxmlformats-package.relationships+xml";
 }  // namespace contenttype
 
 class ContentTypes {

@@ -22,8 +22,11 @@ size_t invalidUtf8(std::string_view t) {
     size_t i = 0;
     while (i < t.size()) {
         const unsigned char c = static_cast<unsigned char>(t[i]);
-        const size_t extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 && c >= 0xC2 ? 1 : (c & 0xF0) == 0xE0 ? 2
-                             : (c & 0xF8) == 0xF0 && c <= 0xF4 ? 3 : 9;
+        const size_t extra = c < 0x80                          ? 0
+                             : (c & 0xE0) == 0xC0 && c >= 0xC2 ? 1
+                             : (c & 0xF0) == 0xE0              ? 2
+                             : (c & 0xF8) == 0xF0 && c <= 0xF4 ? 3
+                                                               : 9;
         if (extra == 9 || i + extra >= t.size() + (extra ? 0 : 1)) return i;
         for (size_t k = 1; k <= extra; ++k)
             if ((static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80) return i;
@@ -72,7 +75,8 @@ std::string_view scanFields(std::string_view text, char separator, Visit&& visit
     while (p < text.size()) {
         const size_t end = fieldEnd(text, p, separator);
         if (end == std::string_view::npos)
-            throw FormatError("the quoted field starting on line " + std::to_string(lineOf(text, p)) + " is never closed");
+            throw FormatError("the quoted field starting on line " + std::to_string(lineOf(text, p)) +
+                              " is never closed");
         visit(row, col, p, end);
         if (end == text.size()) break;
         if (text[end] == separator) {
@@ -157,7 +161,8 @@ char detectSeparator(std::string_view text) {
     std::map<char, size_t> line;
     for (size_t i = 0; i < text.size() && lines < 20; ++i) {
         const char c = text[i];
-        if (c == '"') quoted = !quoted;
+        if (c == '"')
+            quoted = !quoted;
         else if (!quoted && (c == '\n' || i + 1 == text.size())) {
             for (const char s : candidates) counts[s].push_back(line[s] + (c == s ? 1 : 0));
             line.clear();
@@ -251,7 +256,8 @@ void readCsv(const std::string& path, BookSink& sink, std::optional<char> separa
             }
             sheet.setCell(static_cast<long>(row + 1), static_cast<long>(col + 1), std::move(cell));
         } catch (const host::Error& e) {
-            throw FileError(path, "row " + std::to_string(row + 1) + ", field " + std::to_string(col + 1) + ": " + e.description());
+            throw FileError(
+                path, "row " + std::to_string(row + 1) + ", field " + std::to_string(col + 1) + ": " + e.description());
         }
     };
     try {
@@ -308,9 +314,12 @@ public:
             });
         sheet.forEachCellByRows([&](long r, long c, const Cell& cell) { this->cell(r, c, cell); });
         if (!written_) return std::move(out_);
-        if (read_ && lastId_ == read_->fieldBegins.size()) out_ += read_->after(lastId_);  // blank lines at the end too
-        else if (!read_ || read_->endsWithLineEnd) endLine();
-        else out_ += tail_;
+        if (read_ && lastId_ == read_->fieldBegins.size())
+            out_ += read_->after(lastId_);  // blank lines at the end too
+        else if (!read_ || read_->endsWithLineEnd)
+            endLine();
+        else
+            out_ += tail_;
         return std::move(out_);
     }
 
@@ -322,8 +331,10 @@ private:
         place(row, col, id);
         written_ = true;
         lastId_ = id;
-        if (id && unchanged(cell, raw)) out_ += raw;
-        else if (!cell.value.isEmpty()) field(host::utf8(cell.value.isError() ? cell.value.errorText() : cell.value.toText()));
+        if (id && unchanged(cell, raw))
+            out_ += raw;
+        else if (!cell.value.isEmpty())
+            field(host::utf8(cell.value.isError() ? cell.value.errorText() : cell.value.toText()));
         tail_ = id ? firstLineOf(read_->after(id)) : std::string_view();
     }
 
@@ -350,8 +361,10 @@ private:
     void moveTo(long row, long col, const Gap* gap) {
         while (row_ < row) endLine();
         tail_ = {};
-        if (gap && gap->separators == col - col_) out_ += gap->lastLine;
-        else out_.append(static_cast<size_t>(std::max(0L, col - col_)), separator_);
+        if (gap && gap->separators == col - col_)
+            out_ += gap->lastLine;
+        else
+            out_.append(static_cast<size_t>(std::max(0L, col - col_)), separator_);
         col_ = col;
     }
 
@@ -378,7 +391,7 @@ private:
     const char separator_;
     const std::string lineEnd_;
     std::string out_;
-    std::string_view tail_;    // the empty fields after the last field written in this row, as read
+    std::string_view tail_;     // the empty fields after the last field written in this row, as read
     std::uint32_t lastId_ = 0;  // the field of the last cell written, 0 when not read from the file
     long row_ = 1, col_ = 1, lastCol_ = 0;
     bool written_ = false;
@@ -386,9 +399,7 @@ private:
 
 }  // namespace
 
-std::string csvOf(const SheetSource& sheet, const CsvFileData* read) {
-    return CsvWriter(read).write(sheet);
-}
+std::string csvOf(const SheetSource& sheet, const CsvFileData* read) { return CsvWriter(read).write(sheet); }
 
 void writeCsv(const SheetSource& sheet, const std::string& path, const CsvFileData* read) {
     const std::string text = csvOf(sheet, read);

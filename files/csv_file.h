@@ -17,12 +17,12 @@ namespace files {
 // field travels with its cell through deleted rows, shifted cells and sheet copies; a cell
 // whose value is still the one the field gives is written back as the field's own bytes.
 struct CsvFileData : FileData {
-    std::string text;              // the file after its byte-order mark
+    std::string text;  // the file after its byte-order mark
     bool byteOrderMark = false;
     char separator = ',';
-    std::string lineEnd = "\r\n";  // the first one in the file: "\r\n", "\n" or "\r"
-    bool endsWithLineEnd = true;   // whether the last line has one
-    int yearRead = 1900;           // the year a date typed without one was read in
+    std::string lineEnd = "\r\n";            // the first one in the file: "\r\n", "\n" or "\r"
+    bool endsWithLineEnd = true;             // whether the last line has one
+    int yearRead = 1900;                     // the year a date typed without one was read in
     std::vector<std::uint64_t> fieldBegins;  // field id k starts at fieldBegins[k - 1]
 
     // The bytes of the field a cell carrying `id` was read from, quotes included; empty

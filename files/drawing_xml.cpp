@@ -23,7 +23,7 @@ bool isAnchor(std::string_view n) {
 // Where an anchor's cell coordinates lie in the text, to move them after deleted rows.
 struct AnchorCells {
     size_t shape = 0;
-    bool absolute = false;  // editAs="absolute": it does not move with the cells
+    bool absolute = false;               // editAs="absolute": it does not move with the cells
     std::uint64_t at[4] = {0, 0, 0, 0};  // from col, from row, to col, to row: text offsets
     long value[4] = {-1, -1, -1, -1};
 };
@@ -36,7 +36,10 @@ public:
     void startElement(const XmlName& name, const XmlAttributes& a) override {
         ++depth_;
         const std::string_view n = name.local;
-        if (fallback_ || n == "Fallback") { ++fallback_; return; }
+        if (fallback_ || n == "Fallback") {
+            ++fallback_;
+            return;
+        }
         if (depth_ == 2 && isAnchor(n)) {
             anchorBegin_ = parser().tagOffset();
             topPending_ = true;
@@ -64,7 +67,11 @@ public:
 
     void endElement(const XmlName& name) override {
         const std::string_view n = name.local;
-        if (fallback_) { --fallback_; --depth_; return; }
+        if (fallback_) {
+            --fallback_;
+            --depth_;
+            return;
+        }
         coord_ = -1;
         if (n == "txBody" && !stack_.empty()) {
             DrawingShape& s = data_.shapes[static_cast<size_t>(stack_.back().sourceId)];
@@ -84,8 +91,10 @@ public:
         } else if (isObject(n) && !stack_.empty()) {
             DrawingObject done = std::move(stack_.back());
             stack_.pop_back();
-            if (stack_.empty()) out_.push_back(std::move(done));
-            else stack_.back().groupItems.push_back(std::move(done));
+            if (stack_.empty())
+                out_.push_back(std::move(done));
+            else
+                stack_.back().groupItems.push_back(std::move(done));
         } else if (depth_ == 2 && isAnchor(n) && !anchors_.empty()) {
             const size_t shape = anchors_.back().shape;
             if (shape < data_.shapes.size() && data_.shapes[shape].topLevel) {
@@ -122,8 +131,10 @@ private:
             o.type = host::msoTextBox;
         } else if (n == "graphicData") {
             const std::string_view uri = a.get("uri");
-            if (uri.find("chart") != std::string_view::npos) o.type = host::msoChart;
-            else if (uri.find("diagram") != std::string_view::npos) o.type = host::msoSmartArt;
+            if (uri.find("chart") != std::string_view::npos)
+                o.type = host::msoChart;
+            else if (uri.find("diagram") != std::string_view::npos)
+                o.type = host::msoSmartArt;
         } else if (n == "txBody") {
             inText_ = true;
             wordArt_ = false;
@@ -150,7 +161,7 @@ private:
         } else if (n == "t") {
             inRunText_ = true;
             return;
-        } else if ((n == "pPr" || n == "rPr") ) {
+        } else if ((n == "pPr" || n == "rPr")) {
             styleBegin_ = parser().tagOffset();
         }
         inRunText_ = false;
@@ -241,8 +252,7 @@ DrawingWrite writeDrawing(const DrawingPartData& data, const std::vector<Drawing
     DrawingWrite result;
     std::map<std::int64_t, const DrawingObject*> ids;
     collectIds(objects, ids);
-    if (hasNew(objects))
-        result.notes.push_back(u"drawing objects added in this session are not saved to the file");
+    if (hasNew(objects)) result.notes.push_back(u"drawing objects added in this session are not saved to the file");
     std::vector<XmlEdit> edits;
     size_t left = 0;
     for (size_t i = 0; i < data.shapes.size(); ++i) {
@@ -265,10 +275,13 @@ DrawingWrite writeDrawing(const DrawingPartData& data, const std::vector<Drawing
                 const long v = anchor.value[k] + 1;
                 const bool row = k % 2 == 1, from = k < 2;
                 // A corner inside deleted rows lands on the first row after them, as the host does.
-                Area probe = row ? (from ? Area{v, 1, host::kMaxRows, host::kMaxColumns} : Area{1, 1, v, host::kMaxColumns})
-                                 : (from ? Area{1, v, host::kMaxRows, host::kMaxColumns} : Area{1, 1, host::kMaxRows, v});
+                Area probe =
+                    row ? (from ? Area{v, 1, host::kMaxRows, host::kMaxColumns} : Area{1, 1, v, host::kMaxColumns})
+                        : (from ? Area{1, v, host::kMaxRows, host::kMaxColumns} : Area{1, 1, host::kMaxRows, v});
                 const auto moved = (*moveAnchors)({probe});
-                long nv = moved.empty() ? 1 : (row ? (from ? moved[0].row1 : moved[0].row2) : (from ? moved[0].col1 : moved[0].col2));
+                long nv = moved.empty()
+                              ? 1
+                              : (row ? (from ? moved[0].row1 : moved[0].row2) : (from ? moved[0].col1 : moved[0].col2));
                 const std::string digits = std::to_string(anchor.value[k]);
                 edits.push_back({anchor.at[k], anchor.at[k] + digits.size(), std::to_string(nv - 1)});
             }

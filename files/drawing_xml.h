@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "files/book_interfaces.h"
 #include "files/file_data.h"
 #include "files/kept_ranges.h"
-#include "files/book_interfaces.h"
 
 namespace files {
 

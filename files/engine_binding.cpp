@@ -26,11 +26,14 @@ public:
     explicit EngineSheetSink(SheetPtr sheet) : sheet_(std::move(sheet)) {}
     void setCell(long row, long col, Cell cell) override { sheet_->setCell(row, col, std::move(cell)); }
     void enterText(long row, long col, const std::u16string& text) override { sheet_->enterText(row, col, text); }
-    void setSelection(std::vector<Area> areas, long row, long col) override { sheet_->setSelection(std::move(areas), row, col); }
+    void setSelection(std::vector<Area> areas, long row, long col) override {
+        sheet_->setSelection(std::move(areas), row, col);
+    }
     void addValidation(ValidationRule rule) override { sheet_->validations().push_back(std::move(rule)); }
     void addDrawing(DrawingObject object) override { sheet_->drawings().push_back(std::move(object)); }
     void setFileData(std::shared_ptr<FileData> data) override {
-        if (auto sheetData = std::dynamic_pointer_cast<SheetFileData>(data)) sheetData->editsAtLoad = sheet_->editCount();
+        if (auto sheetData = std::dynamic_pointer_cast<SheetFileData>(data))
+            sheetData->editsAtLoad = sheet_->editCount();
         sheet_->fileData = std::move(data);
     }
 
@@ -162,8 +165,7 @@ std::vector<std::u16string> saveWorkbook(const Book& book, const std::u16string&
         if (source.sheetCount() > 1) notes.push_back(u"only the active sheet is saved in a csv file");
         return notes;
     }
-    if (ext != ".xlsx" && ext != ".xlsm")
-        throw FileError(file, "workbooks can be saved as .xlsx, .xlsm or .csv only");
+    if (ext != ".xlsx" && ext != ".xlsm") throw FileError(file, "workbooks can be saved as .xlsx, .xlsm or .csv only");
     std::vector<std::u16string> notes = writeXlsx(source, file, options);
     if (const auto data = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData)) data->saveNotes = notes;
     return notes;

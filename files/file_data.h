@@ -23,10 +23,10 @@ struct DrawingShape {
     std::uint64_t anchorBegin = 0, anchorEnd = 0;  // the anchor element holding it (top level)
     std::uint64_t textBegin = 0, textEnd = 0;      // its <txBody>, when it has one
     bool topLevel = false;
-    std::u16string text;                           // text as read
-    std::string paragraphStyle;                    // first <a:pPr>…, reused for new text
-    std::string runStyle;                          // first <a:rPr>…, reused for new text
-    std::string drawingPrefix;                     // "a:" as the part writes DrawingML
+    std::u16string text;         // text as read
+    std::string paragraphStyle;  // first <a:pPr>…, reused for new text
+    std::string runStyle;        // first <a:rPr>…, reused for new text
+    std::string drawingPrefix;   // "a:" as the part writes DrawingML
 };
 
 struct DrawingPartData {
@@ -49,11 +49,11 @@ struct SheetFileData : FileData {
     std::string xml;                // the part's text with <sheetData> cut out
     std::uint64_t sheetDataAt = 0;  // where the cells go back
     bool hasSheetData = false;
-    std::string rootPrefix;         // "x:" when the part prefixes its elements
-    std::vector<ElementSpan> children;  // the root's children in `xml`
+    std::string rootPrefix;                              // "x:" when the part prefixes its elements
+    std::vector<ElementSpan> children;                   // the root's children in `xml`
     std::uint64_t selectionBegin = 0, selectionEnd = 0;  // the selection element read, if any
     std::uint64_t sheetViewClose = 0;                    // where a new selection would go
-    std::vector<Area> selectionRead{Area{1, 1, 1, 1}};  // A1 when the part names none
+    std::vector<Area> selectionRead{Area{1, 1, 1, 1}};   // A1 when the part names none
     long activeRowRead = 1, activeColRead = 1;
     std::map<long, std::string> rowAttributes;  // " ht=\"20\" customHeight=\"1\"" by row
     std::map<std::pair<long, long>, std::pair<std::u16string, std::string>> arrayFormulas;  // formula, ref
@@ -68,14 +68,15 @@ struct SheetFileData : FileData {
 };
 
 struct WorkbookFileData : FileData {
-    Package package;            // every part as read; the regenerated ones are replaced on save
-    std::string workbookPart;   // "xl/workbook.xml"
+    Package package;           // every part as read; the regenerated ones are replaced on save
+    std::string workbookPart;  // "xl/workbook.xml"
     std::string sharedStringsPart, stylesPart;
     StyleTable styles;
-    RichStrings richStrings;    // formatted texts as read, kept while their text is unchanged
+    RichStrings richStrings;  // formatted texts as read, kept while their text is unchanged
     std::vector<std::string> orphansRead;
-    std::vector<std::string> entryOrder;  // the archive's entries as read, worksheets included  // parts nothing referred to, kept as they are
-    std::string sourcePath;     // the file it was read from (UTF-8)
+    std::vector<std::string> entryOrder;    // the archive's entries as read, worksheets included  // parts nothing
+                                            // referred to, kept as they are
+    std::string sourcePath;                 // the file it was read from (UTF-8)
     std::vector<std::u16string> openNotes;  // what the user should know about how it was read
     std::vector<std::u16string> saveNotes;  // what the last save could not keep
 };

@@ -7,8 +7,8 @@ namespace files {
 namespace {
 
 bool isNameChar(char16_t c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
-           c == u'_' || c == u'.' || c == u'$' || c == u'\\' || c == u'?' || c >= 0x80;
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'.' ||
+           c == u'$' || c == u'\\' || c == u'?' || c >= 0x80;
 }
 
 bool isLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
@@ -23,15 +23,24 @@ struct RefPart {
 bool parsePart(std::u16string_view t, RefPart& p) {
     size_t i = 0;
     p = {};
-    if (i < t.size() && t[i] == u'$') { p.colAbs = true; ++i; }
+    if (i < t.size() && t[i] == u'$') {
+        p.colAbs = true;
+        ++i;
+    }
     size_t letters = 0;
     while (i < t.size() && isLetter(t[i]) && letters < 4) {
         p.col = p.col * 26 + ((t[i] | 0x20) - u'a' + 1);
         ++i, ++letters;
     }
-    if (letters == 0) { p.rowAbs = p.colAbs; p.colAbs = false; }
+    if (letters == 0) {
+        p.rowAbs = p.colAbs;
+        p.colAbs = false;
+    }
     if (letters > 3 || p.col > host::kMaxColumns) return false;
-    if (letters > 0 && i < t.size() && t[i] == u'$') { p.rowAbs = true; ++i; }
+    if (letters > 0 && i < t.size() && t[i] == u'$') {
+        p.rowAbs = true;
+        ++i;
+    }
     size_t digits = 0;
     while (i < t.size() && isDigit(t[i]) && digits < 8) {
         p.row = p.row * 10 + (t[i] - u'0');
@@ -46,7 +55,8 @@ bool shiftPart(RefPart& p, long dRow, long dCol) {
     const bool hasCol = p.col != 0, hasRow = p.row != 0;
     if (hasCol && !p.colAbs) p.col += dCol;
     if (hasRow && !p.rowAbs) p.row += dRow;
-    return (!hasCol || (p.col >= 1 && p.col <= host::kMaxColumns)) && (!hasRow || (p.row >= 1 && p.row <= host::kMaxRows));
+    return (!hasCol || (p.col >= 1 && p.col <= host::kMaxColumns)) &&
+           (!hasRow || (p.row >= 1 && p.row <= host::kMaxRows));
 }
 
 void appendPart(std::u16string& out, const RefPart& p) {
@@ -67,7 +77,10 @@ void appendPart(std::u16string& out, const RefPart& p) {
 size_t skipQuoted(std::u16string_view f, size_t i, char16_t quote) {
     for (++i; i < f.size(); ++i) {
         if (f[i] != quote) continue;
-        if (i + 1 < f.size() && f[i + 1] == quote) { ++i; continue; }
+        if (i + 1 < f.size() && f[i + 1] == quote) {
+            ++i;
+            continue;
+        }
         return i + 1;
     }
     return f.size();
@@ -76,8 +89,10 @@ size_t skipQuoted(std::u16string_view f, size_t i, char16_t quote) {
 size_t skipBrackets(std::u16string_view f, size_t i) {
     int depth = 0;
     for (; i < f.size(); ++i) {
-        if (f[i] == u'[') ++depth;
-        else if (f[i] == u']' && --depth == 0) return i + 1;
+        if (f[i] == u'[')
+            ++depth;
+        else if (f[i] == u']' && --depth == 0)
+            return i + 1;
     }
     return f.size();
 }
@@ -123,8 +138,8 @@ std::u16string shiftFormula(std::u16string_view f, long dRow, long dCol) {
         }
         RefPart a, b;
         const bool first = !isCall && parsePart(token, a);
-        const bool pair = first && !second.empty() && parsePart(second, b) &&
-                          (a.col != 0) == (b.col != 0) && (a.row != 0) == (b.row != 0);
+        const bool pair = first && !second.empty() && parsePart(second, b) && (a.col != 0) == (b.col != 0) &&
+                          (a.row != 0) == (b.row != 0);
         // A lone column ("A") or row ("12") part is only a reference as half of a range.
         if (!first || (!pair && (a.col == 0 || a.row == 0))) {
             out.append(token);

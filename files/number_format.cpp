@@ -3,8 +3,8 @@
 namespace files {
 
 bool isBuiltinDateFormat(int id) {
-    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
-           (id >= 50 && id <= 58) || (id >= 71 && id <= 81);
+    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58) ||
+           (id >= 71 && id <= 81);
 }
 
 bool isDateFormatCode(std::string_view code) {
@@ -20,7 +20,9 @@ bool isDateFormatCode(std::string_view code) {
             i = close;
             break;
         }
-        case '\\': case '_': case '*': ++i; break;
+        case '\\':
+        case '_':
+        case '*': ++i; break;
         case '[': {
             const size_t close = code.find(']', i + 1);
             if (close == std::string_view::npos) return false;
@@ -36,10 +38,13 @@ bool isDateFormatCode(std::string_view code) {
         }
         default: {
             const char lower = static_cast<char>(c | 0x20);
-            if (code.substr(i, 7) == "General") { i += 6; break; }
+            if (code.substr(i, 7) == "General") {
+                i += 6;
+                break;
+            }
             const bool exponent = lower == 'e' && i + 1 < code.size() && (code[i + 1] == '+' || code[i + 1] == '-');
-            if (!exponent && (lower == 'd' || lower == 'm' || lower == 'y' || lower == 'h' ||
-                              lower == 's' || lower == 'e'))
+            if (!exponent &&
+                (lower == 'd' || lower == 'm' || lower == 'y' || lower == 'h' || lower == 's' || lower == 'e'))
                 return true;
         }
         }

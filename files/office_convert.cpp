@@ -37,15 +37,16 @@ std::string findOfficeProgram() {
 ConvertedFile convertToXlsx(const std::string& path) {
     const std::string office = findOfficeProgram();
     if (office.empty())
-        throw FileError(path, "opening this kind of file needs LibreOffice; install the package libreoffice-calc-nogui");
+        throw FileError(path,
+                        "opening this kind of file needs LibreOffice; install the package libreoffice-calc-nogui");
     char pattern[] = "/tmp/cellwash-convert-XXXXXX";
     if (!::mkdtemp(pattern)) throw FileError(path, "no temporary folder could be made for converting it");
     const std::string folder = pattern;
     ConvertedFile result(folder, (fs::path(folder) / fs::path(path).filename()).replace_extension(".xlsx").string());
     // Its own profile folder, so that a running LibreOffice does not take the job over.
     const std::string profile = "-env:UserInstallation=file://" + folder + "/profile";
-    std::vector<std::string> args = {office, "--headless", "--norestore", profile, "--convert-to", "xlsx",
-                                     "--outdir", folder, path};
+    std::vector<std::string> args = {office, "--headless", "--norestore", profile, "--convert-to",
+                                     "xlsx", "--outdir",   folder,        path};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);

@@ -46,8 +46,9 @@ std::string Package::freshName(std::string_view prefix, std::string_view suffix)
     for (int n = 1;; ++n) {
         std::string name = std::string(prefix) + std::to_string(n) + std::string(suffix);
         bool used = false;
-        for (const auto& [part, bytes] : parts_) used = used || std::equal(part.begin(), part.end(), name.begin(), name.end(),
-                                                                       [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+        for (const auto& [part, bytes] : parts_)
+            used = used || std::equal(part.begin(), part.end(), name.begin(), name.end(),
+                                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
         if (!used) return name;
     }
 }

@@ -28,12 +28,16 @@ public:
             isRich_ = isRich_ || name.local == "r" || name.local == "rPh";
             plain_ = plain_ && name.prefix.empty();
         }
-        if (name.local == "rPh") ++phonetic_;
-        else if (name.local == "t" && phonetic_ == 0) inText_ = true;
+        if (name.local == "rPh")
+            ++phonetic_;
+        else if (name.local == "t" && phonetic_ == 0)
+            inText_ = true;
     }
     void endElement(const XmlName& name) override {
-        if (name.local == "t") inText_ = false;
-        else if (name.local == "rPh") --phonetic_;
+        if (name.local == "t")
+            inText_ = false;
+        else if (name.local == "rPh")
+            --phonetic_;
         else if (name.local == "si") {
             inItem_ = false;
             std::u16string text = decodeXmlText(current_);
@@ -92,9 +96,8 @@ std::string SharedStringWriter::toXml() const {
                 continue;
             }
         }
-        const bool keepSpace = !s->empty() && (s->front() == u' ' || s->back() == u' ' ||
-                                               s->front() == u'\n' || s->back() == u'\n' ||
-                                               s->find(u"  ") != std::u16string::npos);
+        const bool keepSpace = !s->empty() && (s->front() == u' ' || s->back() == u' ' || s->front() == u'\n' ||
+                                               s->back() == u'\n' || s->find(u"  ") != std::u16string::npos);
         out += keepSpace ? "<si><t xml:space=\"preserve\">" : "<si><t>";
         appendXmlText(out, *s);
         out += "</t></si>";

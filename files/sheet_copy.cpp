@@ -22,8 +22,8 @@ public:
 }  // namespace
 
 std::unique_ptr<SheetFileData> skeletonForCopy(const SheetFileData& original, std::vector<std::string>& dropped) {
-    static const std::set<std::string> owned = {"drawing", "legacyDrawing", "legacyDrawingHF", "picture",
-                                                "oleObjects", "controls", "tableParts"};
+    static const std::set<std::string> owned = {"drawing",    "legacyDrawing", "legacyDrawingHF", "picture",
+                                                "oleObjects", "controls",      "tableParts"};
     std::vector<XmlEdit> edits;
     for (const ElementSpan& child : original.children) {
         const std::string text = original.xml.substr(child.begin, child.end - child.begin);

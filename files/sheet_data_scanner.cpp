@@ -26,11 +26,16 @@ void decodeInto(std::string& out, std::string_view raw) {
         const size_t semi = raw.find(';', amp);
         if (semi == std::string_view::npos) throw FormatError("malformed XML in the cells: an unterminated reference");
         const std::string_view name = raw.substr(amp + 1, semi - amp - 1);
-        if (name == "lt") out += '<';
-        else if (name == "gt") out += '>';
-        else if (name == "amp") out += '&';
-        else if (name == "quot") out += '"';
-        else if (name == "apos") out += '\'';
+        if (name == "lt")
+            out += '<';
+        else if (name == "gt")
+            out += '>';
+        else if (name == "amp")
+            out += '&';
+        else if (name == "quot")
+            out += '"';
+        else if (name == "apos")
+            out += '\'';
         else if (name.size() > 1 && name[0] == '#') {
             const bool hex = name[1] == 'x';
             const std::string digits(name.substr(hex ? 2 : 1));
@@ -38,9 +43,12 @@ void decodeInto(std::string& out, std::string_view raw) {
             const unsigned long cp = std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
             if (digits.empty() || *end || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
                 throw FormatError("malformed XML in the cells: a bad character reference");
-            if (cp < 0x80) out += static_cast<char>(cp);
-            else if (cp < 0x800) { out += static_cast<char>(0xC0 | (cp >> 6)); out += static_cast<char>(0x80 | (cp & 0x3F)); }
-            else if (cp < 0x10000) {
+            if (cp < 0x80)
+                out += static_cast<char>(cp);
+            else if (cp < 0x800) {
+                out += static_cast<char>(0xC0 | (cp >> 6));
+                out += static_cast<char>(0x80 | (cp & 0x3F));
+            } else if (cp < 0x10000) {
                 out += static_cast<char>(0xE0 | (cp >> 12));
                 out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
                 out += static_cast<char>(0x80 | (cp & 0x3F));
@@ -66,8 +74,10 @@ bool SheetDataScanner::feed(std::string_view chunk, std::string& rest) {
     bool done = false;
     if (pending_.empty()) {
         const size_t used = scan(chunk, done);
-        if (done) rest.assign(chunk.substr(used));
-        else pending_.assign(chunk.substr(used));
+        if (done)
+            rest.assign(chunk.substr(used));
+        else
+            pending_.assign(chunk.substr(used));
         return done;
     }
     pending_.append(chunk);
@@ -119,8 +129,10 @@ XmlName SheetDataScanner::nameOf(std::string_view qualified, bool element) {
     const std::string_view prefix = colon == std::string_view::npos ? std::string_view() : qualified.substr(0, colon);
     const std::string_view local = colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
     std::string_view uri;
-    if (prefix == prefix_ && element) uri = ns::main;
-    else if (!prefix.empty()) uri = kOtherNamespace;
+    if (prefix == prefix_ && element)
+        uri = ns::main;
+    else if (!prefix.empty())
+        uri = kOtherNamespace;
     return {uri, local, prefix};
 }
 
@@ -170,10 +182,14 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
     char quote = resumed.active ? resumed.quote : 0;
     for (; end < rest.size(); ++end) {
         const char c = rest[end];
-        if (quote) { if (c == quote) quote = 0; }
-        else if (c == '"' || c == '\'') quote = c;
-        else if (c == '>') break;
-        else if (c == '<') throw FormatError("malformed XML in the cells: '<' inside a tag");
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'')
+            quote = c;
+        else if (c == '>')
+            break;
+        else if (c == '<')
+            throw FormatError("malformed XML in the cells: '<' inside a tag");
     }
     if (end >= rest.size()) return incomplete(rest, end, quote);
     const std::string_view body = rest.substr(1, end - 1);
@@ -194,7 +210,8 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
 void SheetDataScanner::closeSheetData(std::string_view body) {
     size_t n = body.size();
     while (n > 1 && isSpace(body[n - 1])) --n;
-    if (nameOf(body.substr(1, n - 1), true).local != "sheetData") throw FormatError("malformed XML in the cells: a stray end tag");
+    if (nameOf(body.substr(1, n - 1), true).local != "sheetData")
+        throw FormatError("malformed XML in the cells: a stray end tag");
 }
 
 void SheetDataScanner::endTag(std::string_view body) {
@@ -202,7 +219,8 @@ void SheetDataScanner::endTag(std::string_view body) {
     while (n > 1 && isSpace(body[n - 1])) --n;
     const std::string_view name = body.substr(1, n - 1);
     if (open_.back() != name)
-        throw FormatError("malformed XML in the cells: <" + open_.back() + "> is closed by </" + std::string(name) + ">");
+        throw FormatError("malformed XML in the cells: <" + open_.back() + "> is closed by </" + std::string(name) +
+                          ">");
     open_.pop_back();
     handler_.endElement(nameOf(name, true));
 }
@@ -220,7 +238,8 @@ void SheetDataScanner::startTag(std::string_view body) {
         handler_.endElement(element);
     } else {
         if (open_.size() >= kMaxNesting)
-            throw FormatError("malformed XML in the cells: elements nested more than " + std::to_string(kMaxNesting) + " deep");
+            throw FormatError("malformed XML in the cells: elements nested more than " + std::to_string(kMaxNesting) +
+                              " deep");
         open_.emplace_back(name);
     }
 }
@@ -242,11 +261,14 @@ void SheetDataScanner::readAttributes(std::string_view inner) {
         if (v >= inner.size() || (inner[v] != '"' && inner[v] != '\''))
             throw FormatError("malformed XML in the cells: an unquoted attribute value");
         const size_t close = inner.find(inner[v], v + 1);
-        if (close == std::string_view::npos) throw FormatError("malformed XML in the cells: an unclosed attribute value");
+        if (close == std::string_view::npos)
+            throw FormatError("malformed XML in the cells: an unclosed attribute value");
         const XmlName an = nameOf(inner.substr(i, nameEnd - i), false);
         offsets_.push_back(attributeText_.size());
-        if (!an.prefix.empty()) attributeText_.append(an.uri).append(1, '\x01').append(an.local).append(1, '\x01').append(an.prefix);
-        else attributeText_.append(an.local);
+        if (!an.prefix.empty())
+            attributeText_.append(an.uri).append(1, '\x01').append(an.local).append(1, '\x01').append(an.prefix);
+        else
+            attributeText_.append(an.local);
         attributeText_ += '\0';
         offsets_.push_back(attributeText_.size());
         decodeInto(attributeText_, inner.substr(v + 1, close - v - 1));
@@ -284,15 +306,30 @@ void SheetPartSplitter::findStart(bool last) {
     for (; i < h.size(); ++i) {
         if (skip_) {
             const std::string_view close = skip_ == 1 ? "-->" : skip_ == 2 ? "]]>" : "?>";
-            if (h.substr(i, close.size()) == close) { i += close.size() - 1; skip_ = 0; }
-            else if (h.size() - i < close.size()) break;
+            if (h.substr(i, close.size()) == close) {
+                i += close.size() - 1;
+                skip_ = 0;
+            } else if (h.size() - i < close.size())
+                break;
             continue;
         }
         if (h[i] != '<') continue;
         if (h.size() - i < 12) break;  // too little to decide yet
-        if (h.substr(i, 4) == "<!--") { skip_ = 1; i += 3; continue; }
-        if (h.substr(i, 9) == "<![CDATA[") { skip_ = 2; i += 8; continue; }
-        if (h[i + 1] == '?') { skip_ = 3; i += 1; continue; }
+        if (h.substr(i, 4) == "<!--") {
+            skip_ = 1;
+            i += 3;
+            continue;
+        }
+        if (h.substr(i, 9) == "<![CDATA[") {
+            skip_ = 2;
+            i += 8;
+            continue;
+        }
+        if (h[i + 1] == '?') {
+            skip_ = 3;
+            i += 1;
+            continue;
+        }
         size_t n = i + 1;
         while (n < h.size() && !isSpace(h[n]) && h[n] != '>' && h[n] != '/') ++n;
         if (n >= h.size()) break;
@@ -302,9 +339,12 @@ void SheetPartSplitter::findStart(bool last) {
         size_t end = n;
         char quote = 0;
         for (; end < h.size(); ++end) {
-            if (quote) { if (h[end] == quote) quote = 0; }
-            else if (h[end] == '"' || h[end] == '\'') quote = h[end];
-            else if (h[end] == '>') break;
+            if (quote) {
+                if (h[end] == quote) quote = 0;
+            } else if (h[end] == '"' || h[end] == '\'')
+                quote = h[end];
+            else if (h[end] == '>')
+                break;
         }
         if (end >= h.size()) break;
         const bool empty = h[end - 1] == '/';
@@ -314,7 +354,8 @@ void SheetPartSplitter::findStart(bool last) {
             toParser_(h.substr(end + 1), last);
         } else {
             state_ = State::Inside;
-            scanner_ = std::make_unique<SheetDataScanner>(handler_, std::string(colon == std::string_view::npos ? "" : name.substr(0, colon)));
+            scanner_ = std::make_unique<SheetDataScanner>(
+                handler_, std::string(colon == std::string_view::npos ? "" : name.substr(0, colon)));
             const std::string rest(h.substr(end + 1));
             head_.clear();
             feed(rest, last);

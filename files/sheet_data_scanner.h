@@ -47,9 +47,9 @@ private:
 
     XmlHandler& handler_;
     std::string prefix_;
-    std::string pending_;                 // an incomplete token carried to the next chunk
-    std::vector<std::string> open_;       // names of open elements, to check end tags
-    std::string attributeText_;           // "name\0value\0..." of the current tag
+    std::string pending_;            // an incomplete token carried to the next chunk
+    std::vector<std::string> open_;  // names of open elements, to check end tags
+    std::string attributeText_;      // "name\0value\0..." of the current tag
     std::vector<const char*> attributes_;
     std::vector<size_t> offsets_;
     std::string decoded_;
@@ -73,9 +73,9 @@ private:
     XmlHandler& handler_;
     Sink toParser_;
     State state_ = State::Before;
-    std::string head_;        // bytes before the cells not yet handed on
-    size_t scanned_ = 0;      // how far head_ has been searched
-    int skip_ = 0;            // 1 comment, 2 CDATA, 3 processing instruction
+    std::string head_;    // bytes before the cells not yet handed on
+    size_t scanned_ = 0;  // how far head_ has been searched
+    int skip_ = 0;        // 1 comment, 2 CDATA, 3 processing instruction
     std::unique_ptr<SheetDataScanner> scanner_;
 };
 

@@ -1,8 +1,8 @@
 #include "files/sheet_reader.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 
 #include "files/cell_ref.h"
 #include "files/file_error.h"
@@ -107,11 +107,28 @@ void SheetXmlReader::Handler::startElement(const XmlName& name, const XmlAttribu
     const int depth = recorder_.depth();
     if (inSheetData_) {
         if (n == "c") return startCell(a);
-        if (n == "v") { collect_ = true; text_.clear(); in_ = In::Value; return; }
+        if (n == "v") {
+            collect_ = true;
+            text_.clear();
+            in_ = In::Value;
+            return;
+        }
         if (n == "f") return startFormula(a);
-        if (n == "rPh") { ++phonetic_; return; }
-        if (n == "t" && phonetic_ == 0) { collect_ = true; text_.clear(); in_ = In::InlineText; return; }
-        if (n == "is") { hasInline_ = true; inline_.clear(); return; }
+        if (n == "rPh") {
+            ++phonetic_;
+            return;
+        }
+        if (n == "t" && phonetic_ == 0) {
+            collect_ = true;
+            text_.clear();
+            in_ = In::InlineText;
+            return;
+        }
+        if (n == "is") {
+            hasInline_ = true;
+            inline_.clear();
+            return;
+        }
         if (n == "row") {
             const long r = a.getInt("r", row_ + 1);
             if (r < 1 || r > host::kMaxRows) throw FormatError("row " + std::to_string(r) + " is outside the sheet");
@@ -131,7 +148,8 @@ void SheetXmlReader::Handler::startElement(const XmlName& name, const XmlAttribu
         return;
     }
     if (depth == 2 && recorder_.children.size() > kMaxSheetChildren)
-        throw FormatError("the sheet part holds more than " + std::to_string(kMaxSheetChildren) + " elements beside its cells");
+        throw FormatError("the sheet part holds more than " + std::to_string(kMaxSheetChildren) +
+                          " elements beside its cells");
     if (depth == 1) {
         if (n != "worksheet" && n != "chartsheet" && n != "dialogsheet" && n != "macrosheet")
             throw FormatError("the sheet part does not hold a worksheet");
@@ -188,13 +206,17 @@ void SheetXmlReader::Handler::startCell(const XmlAttributes& a) {
     a.forEach([&](const XmlName& name, std::string_view value) {
         if (name.local == "cm" || name.local == "vm") data_.cellMetadata = true;
         if (!name.uri.empty() || name.local.size() != 1) return;
-        if (name.local[0] == 'r') r = value.data();
-        else if (name.local[0] == 's') s = value.data();
-        else if (name.local[0] == 't') t = value.data();
+        if (name.local[0] == 'r')
+            r = value.data();
+        else if (name.local[0] == 's')
+            s = value.data();
+        else if (name.local[0] == 't')
+            t = value.data();
     });
     if (r) {
         CellRef ref;
-        if (!parseCellRef(r, ref)) throw FormatError(std::string("the cell reference \"") + r + "\" is not valid or lies outside the sheet");
+        if (!parseCellRef(r, ref))
+            throw FormatError(std::string("the cell reference \"") + r + "\" is not valid or lies outside the sheet");
         row_ = ref.row;
         col_ = ref.col;
     } else {
@@ -202,7 +224,8 @@ void SheetXmlReader::Handler::startCell(const XmlAttributes& a) {
         if (++col_ > host::kMaxColumns) throw FormatError("a row has more than 16,384 cells");
     }
     const long style = s ? std::strtol(s, nullptr, 10) : 0;
-    style_ = style >= 0 && static_cast<size_t>(style) < ctx_.styles.formats.size() ? static_cast<std::uint32_t>(style) : 0;
+    style_ =
+        style >= 0 && static_cast<size_t>(style) < ctx_.styles.formats.size() ? static_cast<std::uint32_t>(style) : 0;
     type_ = t ? t : "n";
     hasValue_ = hasFormula_ = hasInline_ = false;
     formulaType_.clear();
@@ -224,7 +247,10 @@ void SheetXmlReader::Handler::endElement(const XmlName& name) {
     if (collect_ && (n == "v" || n == "f" || n == "t" || n == "formula1" || n == "formula2")) {
         collect_ = false;
         switch (in_) {
-        case In::Value: value_ = std::move(text_); hasValue_ = true; break;
+        case In::Value:
+            value_ = std::move(text_);
+            hasValue_ = true;
+            break;
         case In::Formula: formula_ = std::move(text_); break;
         case In::InlineText: inline_ += text_; break;
         case In::ValidationFormula:

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "files/file_data.h"
 #include "files/book_interfaces.h"
+#include "files/file_data.h"
 #include "files/sheet_data_scanner.h"
 #include "files/styles.h"
 #include "files/xml_parser.h"

@@ -17,13 +17,44 @@ namespace files {
 using host::Variant;
 
 const std::vector<std::string_view>& worksheetChildOrder() {
-    static const std::vector<std::string_view> order = {
-        "sheetPr", "dimension", "sheetViews", "sheetFormatPr", "cols", "sheetData", "sheetCalcPr",
-        "sheetProtection", "protectedRanges", "scenarios", "autoFilter", "sortState", "dataConsolidate",
-        "customSheetViews", "mergeCells", "phoneticPr", "conditionalFormatting", "dataValidations",
-        "hyperlinks", "printOptions", "pageMargins", "pageSetup", "headerFooter", "rowBreaks", "colBreaks",
-        "customProperties", "cellWatches", "ignoredErrors", "smartTags", "drawing", "legacyDrawing",
-        "legacyDrawingHF", "picture", "oleObjects", "controls", "webPublishItems", "tableParts", "extLst"};
+    static const std::vector<std::string_view> order = {"sheetPr",
+                                                        "dimension",
+                                                        "sheetViews",
+                                                        "sheetFormatPr",
+                                                        "cols",
+                                                        "sheetData",
+                                                        "sheetCalcPr",
+                                                        "sheetProtection",
+                                                        "protectedRanges",
+                                                        "scenarios",
+                                                        "autoFilter",
+                                                        "sortState",
+                                                        "dataConsolidate",
+                                                        "customSheetViews",
+                                                        "mergeCells",
+                                                        "phoneticPr",
+                                                        "conditionalFormatting",
+                                                        "dataValidations",
+                                                        "hyperlinks",
+                                                        "printOptions",
+                                                        "pageMargins",
+                                                        "pageSetup",
+                                                        "headerFooter",
+                                                        "rowBreaks",
+                                                        "colBreaks",
+                                                        "customProperties",
+                                                        "cellWatches",
+                                                        "ignoredErrors",
+                                                        "smartTags",
+                                                        "drawing",
+                                                        "legacyDrawing",
+                                                        "legacyDrawingHF",
+                                                        "picture",
+                                                        "oleObjects",
+                                                        "controls",
+                                                        "webPublishItems",
+                                                        "tableParts",
+                                                        "extLst"};
     return order;
 }
 
@@ -59,7 +90,11 @@ class CellsWriter {
 public:
     CellsWriter(SheetWriteContext& context, const SheetFileData* data, std::string& out,
                 const std::map<long, std::string>& rowAttributes)
-        : ctx_(context), data_(data), out_(out), rowAttributes_(rowAttributes), nextAttributes_(rowAttributes.begin()) {}
+        : ctx_(context),
+          data_(data),
+          out_(out),
+          rowAttributes_(rowAttributes),
+          nextAttributes_(rowAttributes.begin()) {}
 
     void cell(long row, long col, const Cell& cell) {
         if (row != row_) openRow(row);
@@ -126,8 +161,10 @@ private:
             break;
         case host::VariantKind::Text:
             out_ += "<v>";
-            if (formula) appendXmlText(out_, v.text());
-            else appendInteger(out_, ctx_.strings.indexOf(v.text()));
+            if (formula)
+                appendXmlText(out_, v.text());
+            else
+                appendInteger(out_, ctx_.strings.indexOf(v.text()));
             break;
         case host::VariantKind::Boolean: out_ += v.boolean() ? "<v>1" : "<v>0"; break;
         case host::VariantKind::Error:
@@ -268,7 +305,11 @@ namespace {
 class SheetAssembler {
 public:
     SheetAssembler(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& ctx)
-        : sheet_(sheet), data_(data), ctx_(ctx), s_(skeletonOf(data)), p_(s_.prefix),
+        : sheet_(sheet),
+          data_(data),
+          ctx_(ctx),
+          s_(skeletonOf(data)),
+          p_(s_.prefix),
           moved_(data && sheet.editCount() > data->editsAtLoad) {
         mapAreas_ = [this](std::vector<Area> areas) {
             sheet_.follow(areas, data_ ? data_->editsAtLoad : 0);
@@ -278,7 +319,8 @@ public:
 
     std::string assemble() {
         if (data_ && data_->dataTables)
-            ctx_.notes.push_back(u"what-if data tables on sheet " + sheet_.name() + u" are saved as their last values only");
+            ctx_.notes.push_back(u"what-if data tables on sheet " + sheet_.name() +
+                                 u" are saved as their last values only");
         if (data_ && data_->cellMetadata)
             ctx_.notes.push_back(u"cell metadata on sheet " + sheet_.name() +
                                  u" (dynamic array spills, linked data types) is not kept; formulas and values are");
@@ -303,7 +345,8 @@ private:
         std::map<long, std::string> rowAttributes;
         if (data_) {
             for (const auto& [row, attributes] : data_->rowAttributes) {
-                auto rows = moved_ ? mapAreas_({Area{row, 1, row, host::kMaxColumns}}) : std::vector<Area>{{row, 1, row, 1}};
+                auto rows =
+                    moved_ ? mapAreas_({Area{row, 1, row, host::kMaxColumns}}) : std::vector<Area>{{row, 1, row, 1}};
                 if (!rows.empty()) rowAttributes[rows.front().row1] = attributes;
             }
         }
@@ -319,8 +362,10 @@ private:
         });
         writer.finish();
         cells += "</sheetData>";
-        if (s_.hasSheetData) edits_.push_back({s_.sheetDataAt, s_.sheetDataAt, std::move(cells)});
-        else insert("sheetData", std::move(cells));
+        if (s_.hasSheetData)
+            edits_.push_back({s_.sheetDataAt, s_.sheetDataAt, std::move(cells)});
+        else
+            insert("sheetData", std::move(cells));
     }
 
     void dimension() {
@@ -390,8 +435,10 @@ private:
             if (moveRangeAttributes(text, "mergeCell", "ref", mapAreas_))
                 ctx_.notes.push_back(u"merged cells inside deleted rows or columns were removed");
             const long left = static_cast<long>(std::count(text.begin(), text.end(), '<')) - 2;
-            if (left <= 0) text.clear();
-            else setAttribute(text, "count", std::to_string(left));
+            if (left <= 0)
+                text.clear();
+            else
+                setAttribute(text, "count", std::to_string(left));
         } else if (name == "hyperlinks") {
             moveRangeAttributes(text, "hyperlink", "ref", mapAreas_);
         } else if (name == "autoFilter") {
@@ -400,8 +447,10 @@ private:
             moveColumnSpans(text, mapAreas_);
         } else if (name == "conditionalFormatting") {
             const auto sqref = movedSqref(attributeOf(text, "sqref"), mapAreas_);
-            if (!sqref) text.clear();
-            else setAttribute(text, "sqref", *sqref);
+            if (!sqref)
+                text.clear();
+            else
+                setAttribute(text, "sqref", *sqref);
             if (text.find("formula>") != std::string::npos)
                 ctx_.notes.push_back(u"formulas of conditional formats on sheet " + sheet_.name() +
                                      u" were not adjusted to the deleted rows or columns");

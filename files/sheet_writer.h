@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "files/file_data.h"
 #include "files/book_interfaces.h"
+#include "files/file_data.h"
 #include "files/shared_strings.h"
 #include "files/styles.h"
 
@@ -21,8 +21,8 @@ struct CommentOut {
 struct SheetWriteContext {
     SharedStringWriter& strings;
     StyleWriter& styles;
-    std::string drawingRelId;  // "" writes no <drawing>
-    std::string legacyRelId;   // "" writes no <legacyDrawing>
+    std::string drawingRelId;            // "" writes no <drawing>
+    std::string legacyRelId;             // "" writes no <legacyDrawing>
     std::vector<std::u16string>& notes;  // what could not be kept, for the user
     std::vector<CommentOut> comments;    // filled while the cells are written
     // Called once the cells are written (and `comments` known), before the rest is assembled.

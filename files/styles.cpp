@@ -79,7 +79,8 @@ public:
             table_.xfsClose = parser().tagLength() == 0 ? 0 : parser().tagOffset();
             inXfs_ = false;
         }
-        if (recorder_.depth() == 3 && inXfs_ && name.local == "xf") table_.formats.back().end = recorder_.endOfCurrent();
+        if (recorder_.depth() == 3 && inXfs_ && name.local == "xf")
+            table_.formats.back().end = recorder_.endOfCurrent();
         recorder_.end();
     }
 
@@ -109,16 +110,20 @@ class ThemeHandler : public XmlHandler {
 public:
     std::map<std::string, std::uint32_t> colors;
     void startElement(const XmlName& name, const XmlAttributes& a) override {
-        if (name.local == "clrScheme") inScheme_ = true;
-        else if (inScheme_ && current_.empty()) current_ = std::string(name.local);
+        if (name.local == "clrScheme")
+            inScheme_ = true;
+        else if (inScheme_ && current_.empty())
+            current_ = std::string(name.local);
         else if (inScheme_ && (name.local == "srgbClr" || name.local == "sysClr")) {
             const char* value = name.local == "srgbClr" ? a.find("val") : a.find("lastClr");
             if (value) colors[current_] = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 16));
         }
     }
     void endElement(const XmlName& name) override {
-        if (name.local == "clrScheme") inScheme_ = false;
-        else if (name.local == current_) current_.clear();
+        if (name.local == "clrScheme")
+            inScheme_ = false;
+        else if (name.local == current_)
+            current_.clear();
     }
 
 private:
@@ -142,8 +147,8 @@ std::vector<std::uint32_t> parseThemeColors(std::string_view themeXml) {
     XmlParser parser(handler);
     parser.parseAll(themeXml);
     std::vector<std::uint32_t> out;
-    for (const char* key : {"lt1", "dk1", "lt2", "dk2", "accent1", "accent2", "accent3", "accent4",
-                            "accent5", "accent6", "hlink", "folHlink"}) {
+    for (const char* key : {"lt1", "dk1", "lt2", "dk2", "accent1", "accent2", "accent3", "accent4", "accent5",
+                            "accent6", "hlink", "folHlink"}) {
         const auto it = handler.colors.find(key);
         out.push_back(it == handler.colors.end() ? 0 : it->second);
     }
@@ -194,9 +199,8 @@ int StyleWriter::fillFor(int colorIndex) {
         char rgb[9];
         std::snprintf(rgb, sizeof rgb, "FF%06X", static_cast<unsigned>(paletteRgb(colorIndex)));
         const std::string& p = table_.prefix;
-        newFills_.push_back("<" + p + "fill><" + p + "patternFill patternType=\"solid\"><" + p +
-                            "fgColor rgb=\"" + rgb + "\"/><" + p + "bgColor indexed=\"64\"/></" + p +
-                            "patternFill></" + p + "fill>");
+        newFills_.push_back("<" + p + "fill><" + p + "patternFill patternType=\"solid\"><" + p + "fgColor rgb=\"" +
+                            rgb + "\"/><" + p + "bgColor indexed=\"64\"/></" + p + "patternFill></" + p + "fill>");
         id = static_cast<int>(table_.fillColors.size() + newFills_.size() - 1);
     }
     fillIds_[colorIndex] = id;
@@ -207,8 +211,7 @@ namespace {
 
 // Appends children to a list element and updates its count attribute.
 void extendList(std::vector<XmlEdit>& edits, const std::string& xml, std::uint64_t tag, std::uint64_t tagEnd,
-                std::uint64_t close, const std::string& closeTag, const std::vector<std::string>& items,
-                size_t total) {
+                std::uint64_t close, const std::string& closeTag, const std::vector<std::string>& items, size_t total) {
     std::string start = xml.substr(tag, tagEnd - tag);
     std::string joined;
     for (const std::string& item : items) joined += item;

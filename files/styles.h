@@ -12,14 +12,14 @@ namespace files {
 
 struct CellFormat {
     bool isDate = false;
-    int colorIndex = 0;  // palette fill, 0 when none
+    int colorIndex = 0;                // palette fill, 0 when none
     std::uint64_t begin = 0, end = 0;  // the <xf> element in the part's text
 };
 
 struct StyleTable {
-    std::string xml;  // the part as read
-    std::vector<CellFormat> formats;  // cellXfs, indexed by a cell's s attribute
-    std::vector<int> fillColors;      // per fill: palette index, 0 when none
+    std::string xml;                                              // the part as read
+    std::vector<CellFormat> formats;                              // cellXfs, indexed by a cell's s attribute
+    std::vector<int> fillColors;                                  // per fill: palette index, 0 when none
     std::uint64_t fillsTag = 0, fillsTagEnd = 0, fillsClose = 0;  // <fills ...> and </fills>
     std::uint64_t xfsTag = 0, xfsTagEnd = 0, xfsClose = 0;        // <cellXfs ...> and </cellXfs>
     bool hasFills = false, hasXfs = false;
@@ -48,7 +48,7 @@ private:
 
     const StyleTable& table_;
     std::map<std::tuple<std::uint32_t, int, bool>, std::uint32_t> memo_;
-    std::map<int, int> fillIds_;        // palette index -> fill id (new or existing)
+    std::map<int, int> fillIds_;  // palette index -> fill id (new or existing)
     std::vector<std::string> newFills_;
     std::vector<std::string> newFormats_;
 };

@@ -12,12 +12,18 @@ namespace files {
 namespace {
 
 // Names in the order of the host's constants (xlValidateInputOnly = 0, ...).
-constexpr std::array<std::string_view, 8> kTypes = {"none", "whole", "decimal", "list",
-                                                   "date", "time", "textLength", "custom"};
+constexpr std::array<std::string_view, 8> kTypes = {"none", "whole", "decimal",    "list",
+                                                    "date", "time",  "textLength", "custom"};
 // xlBetween = 1 ... xlLessEqual = 8.
-constexpr std::array<std::string_view, 9> kOperators = {"", "between", "notBetween", "equal", "notEqual",
-                                                       "greaterThan", "lessThan", "greaterThanOrEqual",
-                                                       "lessThanOrEqual"};
+constexpr std::array<std::string_view, 9> kOperators = {"",
+                                                        "between",
+                                                        "notBetween",
+                                                        "equal",
+                                                        "notEqual",
+                                                        "greaterThan",
+                                                        "lessThan",
+                                                        "greaterThanOrEqual",
+                                                        "lessThanOrEqual"};
 constexpr std::array<std::string_view, 4> kAlerts = {"", "stop", "warning", "information"};
 
 template <size_t N>
@@ -32,7 +38,8 @@ bool isNumberText(std::u16string_view t) {
     size_t digits = 0;
     for (size_t i = 0; i < t.size(); ++i) {
         const char16_t c = t[i];
-        if (c >= u'0' && c <= u'9') ++digits;
+        if (c >= u'0' && c <= u'9')
+            ++digits;
         else if (!(c == u'.' || ((c == u'-' || c == u'+') && (i == 0 || t[i - 1] == u'E' || t[i - 1] == u'e')) ||
                    c == u'E' || c == u'e'))
             return false;
@@ -116,7 +123,8 @@ std::string validationsToXml(const std::vector<ValidationRule>& rules, const std
     for (const ValidationRule& r : rules) {
         if (r.areas.empty()) continue;
         out += "<" + prefix + "dataValidation";
-        if (r.type > 0 && r.type < static_cast<int>(kTypes.size())) out += " type=\"" + std::string(kTypes[r.type]) + "\"";
+        if (r.type > 0 && r.type < static_cast<int>(kTypes.size()))
+            out += " type=\"" + std::string(kTypes[r.type]) + "\"";
         if (r.alertStyle > 1 && r.alertStyle < 4) out += " errorStyle=\"" + std::string(kAlerts[r.alertStyle]) + "\"";
         if (r.op > 1 && r.op < static_cast<int>(kOperators.size()))
             out += " operator=\"" + std::string(kOperators[r.op]) + "\"";

@@ -11,10 +11,16 @@ namespace files {
 
 namespace {
 
-const std::vector<std::string_view> kOrder = {
-    "fileVersion", "fileSharing", "workbookPr", "workbookProtection", "bookViews", "sheets", "functionGroups",
-    "externalReferences", "definedNames", "calcPr", "oleSize", "customWorkbookViews", "pivotCaches",
-    "smartTagPr", "smartTagTypes", "webPublishing", "fileRecoveryPr", "webPublishObjects", "extLst"};
+const std::vector<std::string_view> kOrder = {"fileVersion",    "fileSharing",
+                                              "workbookPr",     "workbookProtection",
+                                              "bookViews",      "sheets",
+                                              "functionGroups", "externalReferences",
+                                              "definedNames",   "calcPr",
+                                              "oleSize",        "customWorkbookViews",
+                                              "pivotCaches",    "smartTagPr",
+                                              "smartTagTypes",  "webPublishing",
+                                              "fileRecoveryPr", "webPublishObjects",
+                                              "extLst"};
 
 class WorkbookHandler : public XmlHandler {
 public:
@@ -36,7 +42,8 @@ public:
             const std::string_view state = a.get("state");
             e.visibility = state == "hidden" ? 0 : state == "veryHidden" ? 2 : -1;
             e.relId = a.get("id", ns::rel);
-            if (e.relId.empty()) throw FormatError("the sheet \"" + std::string(a.get("name")) + "\" has no relationship");
+            if (e.relId.empty())
+                throw FormatError("the sheet \"" + std::string(a.get("name")) + "\" has no relationship");
             part_.sheets.push_back(std::move(e));
         } else if (n == "workbookView" && part_.viewEnd == 0) {
             part_.activeTab = a.getInt("activeTab", 0);

@@ -23,7 +23,7 @@ struct WorkbookPart {
     std::vector<ElementSpan> children;
     std::vector<SheetEntry> sheets;
     long activeTab = 0;
-    std::uint64_t rootTagEnd = 0;               // just past the <workbook ...> start tag
+    std::uint64_t rootTagEnd = 0;              // just past the <workbook ...> start tag
     std::uint64_t viewBegin = 0, viewEnd = 0;  // the first <workbookView> start tag
     struct LocalName {
         std::uint64_t begin, end;  // the whole <definedName> element

@@ -33,9 +33,11 @@ public:
         const Relationship* office = root.firstOfKind("officeDocument");
         if (!office) throw FormatError("the package names no workbook part");
         data->workbookPart = entryName(resolveTarget("", office->target));
-        if (const Relationship* core = root.firstOfKind("core-properties")) corePart_ = entryName(resolveTarget("", core->target));
+        if (const Relationship* core = root.firstOfKind("core-properties"))
+            corePart_ = entryName(resolveTarget("", core->target));
         const std::string workbookRelsPart = relsPartName(data->workbookPart);
-        const Relationships workbookRels = Relationships::parse(readRequired(workbookRelsPart, "the workbook's relationships"));
+        const Relationships workbookRels =
+            Relationships::parse(readRequired(workbookRelsPart, "the workbook's relationships"));
         for (const Relationship& r : workbookRels.items) {
             if (r.external) continue;
             const std::string part = entryName(resolveTarget(data->workbookPart, r.target));
@@ -50,7 +52,8 @@ public:
             if (name.empty() || name.back() == '/' || worksheets_.count(name)) continue;
             data->package.put(name, zip_.read(name));
         }
-        if (!data->package.has(data->workbookPart)) throw FormatError("the workbook part " + data->workbookPart + " is missing");
+        if (!data->package.has(data->workbookPart))
+            throw FormatError("the workbook part " + data->workbookPart + " is missing");
         return data;
     }
 
@@ -77,13 +80,12 @@ void checkNames(const std::vector<SheetEntry>& sheets) {
     for (const SheetEntry& e : sheets) {
         std::u16string folded;
         for (const char16_t c : e.name) folded += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-        if (!seen.insert(folded).second)
-            throw FormatError("two sheets are named \"" + host::utf8(e.name) + "\"");
+        if (!seen.insert(folded).second) throw FormatError("two sheets are named \"" + host::utf8(e.name) + "\"");
     }
 }
 
-void readComments(const Package& package, const std::string& sheetPart, const Relationships& rels,
-                  SheetFileData& data, CommentMap& comments) {
+void readComments(const Package& package, const std::string& sheetPart, const Relationships& rels, SheetFileData& data,
+                  CommentMap& comments) {
     for (const Relationship& r : rels.items) {
         if (r.external) continue;
         const std::string target = resolveTarget(sheetPart, r.target);
@@ -158,7 +160,8 @@ public:
         where = "the styles: ";
         readStyles();
         where = "the shared strings: ";
-        if (const std::string* sst = book_->package.find(book_->sharedStringsPart)) strings_ = parseSharedStrings(*sst, &book_->richStrings);
+        if (const std::string* sst = book_->package.find(book_->sharedStringsPart))
+            strings_ = parseSharedStrings(*sst, &book_->richStrings);
         const Relationships rels = book_->package.relsOf(book_->workbookPart);
         for (const SheetEntry& entry : workbook.sheets) {
             where = "sheet \"" + host::utf8(entry.name) + "\": ";
@@ -170,7 +173,8 @@ public:
         where.clear();
         book_->orphansRead = book_->package.unreachable();
         const long active = workbook.activeTab;
-        sink_.setActiveSheet(active >= 0 && static_cast<size_t>(active) < workbook.sheets.size() ? static_cast<size_t>(active) : 0);
+        sink_.setActiveSheet(
+            active >= 0 && static_cast<size_t>(active) < workbook.sheets.size() ? static_cast<size_t>(active) : 0);
         sink_.setFileData(book_);
     }
 
@@ -192,8 +196,10 @@ private:
         data->part = part;
         data->relId = r->id;
         const bool worksheet = r->kind() == "worksheet";
-        const int type = worksheet ? host::xlWorksheet : r->kind() == "chartsheet" ? host::xlChart
-                         : r->kind() == "dialogsheet" ? -4116 : 3;  // xlDialogSheet, xl4MacroSheet
+        const int type = worksheet                    ? host::xlWorksheet
+                         : r->kind() == "chartsheet"  ? host::xlChart
+                         : r->kind() == "dialogsheet" ? -4116
+                                                      : 3;  // xlDialogSheet, xl4MacroSheet
         SheetSink& sheet = sink_.addSheet(entry.name, type, entry.visibility);
         if (worksheet) {
             if (!reader_.zip().contains(part)) throw FormatError("its part " + part + " is missing");

@@ -69,8 +69,10 @@ void markSelectedTab(std::string& sheetXml, bool selected) {
         const size_t end = sheetXml.find('>', at);
         if (end == std::string::npos) return;
         std::string tag = sheetXml.substr(open, end + 1 - open);
-        if (selected) setAttribute(tag, "tabSelected", "1");
-        else removeAttribute(tag, "tabSelected");
+        if (selected)
+            setAttribute(tag, "tabSelected", "1");
+        else
+            removeAttribute(tag, "tabSelected");
         sheetXml.replace(open, end + 1 - open, tag);
         return;
     }
@@ -134,11 +136,13 @@ private:
         bool named = false, dependent = false;
         for (const ElementSpan& c : workbook_.children) named |= c.name == "definedNames";
         for (const std::string& part : package_.order())
-            dependent |= part.find("/charts/") != std::string::npos || part.find("/pivotTables/") != std::string::npos ||
-                         part.find("/tables/") != std::string::npos;
+            dependent |= part.find("/charts/") != std::string::npos ||
+                         part.find("/pivotTables/") != std::string::npos || part.find("/tables/") != std::string::npos;
         if (named)
-            notes_.push_back(u"defined names (print areas, named ranges) were not adjusted to the rows or columns deleted on sheet " +
-                             sheet.name());
+            notes_.push_back(
+                u"defined names (print areas, named ranges) were not adjusted to the rows or columns deleted on "
+                u"sheet " +
+                sheet.name());
         if (dependent)
             notes_.push_back(u"charts, tables and pivot tables that refer to sheet " + sheet.name() +
                              u" were not adjusted to its deleted rows or columns");
@@ -153,7 +157,8 @@ private:
             const SheetSource& sheet = book_.sheet(i);
             const auto data = std::dynamic_pointer_cast<SheetFileData>(sheet.fileData());
             if (!data || data->package != book_.fileData().get()) continue;
-            const int rank = (sheet.name() == nameRead(*data) ? 2 : 0) + (sheet.visibility() == host::xlSheetVisible ? 1 : 0);
+            const int rank =
+                (sheet.name() == nameRead(*data) ? 2 : 0) + (sheet.visibility() == host::xlSheetVisible ? 1 : 0);
             const auto [it, first] = best.try_emplace(data.get(), rank, i);
             if (!first && rank > it->second.first) it->second = {rank, i};
         }
@@ -196,7 +201,8 @@ private:
             std::vector<std::string> dropped;
             copied = skeletonForCopy(*data, dropped);
             for (const std::string& name : dropped)
-                notes_.push_back(u"the copy " + sheet.name() + u" was saved without the original's " + host::utf16(name) +
+                notes_.push_back(u"the copy " + sheet.name() + u" was saved without the original's " +
+                                 host::utf16(name) +
                                  u" (drawing objects, controls, tables and linked pictures stay with the original)");
         }
         const SheetFileData* kept = ours ? data.get() : copied.get();
@@ -211,15 +217,18 @@ private:
         usedRelIds_.insert(entry.entry.relId);
         usedPartNames_.insert(part);
         Relationships rels = ours ? package_.relsOf(part) : Relationships{};
-        SheetWriteContext ctx{strings, styles, ours ? kept->drawingRelIdRead : "", ours ? kept->legacyRelIdRead : "", notes_, {}, {}};
+        SheetWriteContext ctx{
+            strings, styles, ours ? kept->drawingRelIdRead : "", ours ? kept->legacyRelIdRead : "", notes_, {}, {}};
         const AreaMapper mapAreas = [&](std::vector<Area> areas) {
             sheet.follow(areas, kept ? kept->editsAtLoad : 0);
             return areas;
         };
         if (ours && sheet.editCount() > kept->editsAtLoad) noteUnmovedReferences(sheet);
-        if (ours && kept->drawing) writeDrawingPart(sheet, *kept, rels, ctx, mapAreas);
+        if (ours && kept->drawing)
+            writeDrawingPart(sheet, *kept, rels, ctx, mapAreas);
         else if (!sheet.drawings().empty())
-            notes_.push_back(u"the drawing objects of sheet " + sheet.name() + u" are not saved: only those read from its own file can be");
+            notes_.push_back(u"the drawing objects of sheet " + sheet.name() +
+                             u" are not saved: only those read from its own file can be");
         ctx.afterCells = [&](SheetWriteContext& c) { writeCommentsAndNotes(part, ours ? kept : nullptr, rels, c); };
         std::string xml = writeSheetXml(sheet, kept, ctx);
         markSelectedTab(xml, index == book_.activeSheet());
@@ -229,8 +238,8 @@ private:
         out.push_back(entry);
     }
 
-    void writeDrawingPart(const SheetSource& sheet, const SheetFileData& kept, Relationships& rels, SheetWriteContext& ctx,
-                          const AreaMapper& mapAreas) {
+    void writeDrawingPart(const SheetSource& sheet, const SheetFileData& kept, Relationships& rels,
+                          SheetWriteContext& ctx, const AreaMapper& mapAreas) {
         const DrawingPartData& d = *kept.drawing;
         const bool moved = sheet.editCount() > kept.editsAtLoad;
         DrawingWrite w = writeDrawing(d, sheet.drawings(), moved ? &mapAreas : nullptr);
@@ -246,7 +255,8 @@ private:
         package_.setRels(d.part, drawingRels);
     }
 
-    void writeCommentsAndNotes(const std::string& sheetPart, const SheetFileData* kept, Relationships& rels, SheetWriteContext& ctx) {
+    void writeCommentsAndNotes(const std::string& sheetPart, const SheetFileData* kept, Relationships& rels,
+                               SheetWriteContext& ctx) {
         const CommentPartData* read = kept ? kept->comments.get() : nullptr;
         if (sameComments(ctx.comments, read)) return;  // parts and references stay as they were
         std::vector<std::pair<long, long>> cells;

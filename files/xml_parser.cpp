@@ -130,12 +130,8 @@ void XmlParser::feed(std::string_view chunk, bool last) {
     } while (left > 0);
 }
 
-std::uint64_t XmlParser::tagOffset() const {
-    return static_cast<std::uint64_t>(XML_GetCurrentByteIndex(parser_));
-}
+std::uint64_t XmlParser::tagOffset() const { return static_cast<std::uint64_t>(XML_GetCurrentByteIndex(parser_)); }
 
-std::uint64_t XmlParser::tagLength() const {
-    return static_cast<std::uint64_t>(XML_GetCurrentByteCount(parser_));
-}
+std::uint64_t XmlParser::tagLength() const { return static_cast<std::uint64_t>(XML_GetCurrentByteCount(parser_)); }
 
 }  // namespace files

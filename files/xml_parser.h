@@ -43,7 +43,8 @@ public:
     double getDouble(std::string_view local, double fallback = 0) const;
     // A boolean attribute ("1", "true"); `fallback` when absent.
     bool getBool(std::string_view local, bool fallback) const;
-    template <class Fn> void forEach(Fn fn) const {
+    template <class Fn>
+    void forEach(Fn fn) const {
         for (const char** a = raw_; *a; a += 2) fn(split(a[0]), std::string_view(a[1]));
     }
     static XmlName split(const char* name);

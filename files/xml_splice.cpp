@@ -68,8 +68,7 @@ size_t startTagEnd(std::string_view element) {
 }
 
 // Position of ` name=` within the start tag and the value's bounds.
-bool findAttribute(std::string_view element, std::string_view name, size_t& at, size_t& valueBegin,
-                   size_t& valueEnd) {
+bool findAttribute(std::string_view element, std::string_view name, size_t& at, size_t& valueBegin, size_t& valueEnd) {
     const size_t tagEnd = startTagEnd(element);
     char quote = 0;
     for (size_t i = 0; i < tagEnd; ++i) {
@@ -78,9 +77,11 @@ bool findAttribute(std::string_view element, std::string_view name, size_t& at, 
             if (c == quote) quote = 0;
             continue;
         }
-        if (c == '"' || c == '\'') { quote = c; continue; }
-        if ((c == ' ' || c == '\t' || c == '\n' || c == '\r') &&
-            element.substr(i + 1, name.size()) == name) {
+        if (c == '"' || c == '\'') {
+            quote = c;
+            continue;
+        }
+        if ((c == ' ' || c == '\t' || c == '\n' || c == '\r') && element.substr(i + 1, name.size()) == name) {
             size_t j = i + 1 + name.size();
             while (j < tagEnd && element[j] == ' ') ++j;
             if (j >= tagEnd || element[j] != '=') continue;

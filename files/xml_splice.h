@@ -25,8 +25,8 @@ public:
     void end();
     int depth() const { return depth_; }  // 1 inside the root's start handler
 
-    std::string rootPrefix;          // prefix of the root element ("" for the default namespace)
-    std::uint64_t rootTagEnd = 0;    // just past the root's start tag
+    std::string rootPrefix;            // prefix of the root element ("" for the default namespace)
+    std::uint64_t rootTagEnd = 0;      // just past the root's start tag
     std::uint64_t rootCloseBegin = 0;  // where the root's end tag begins
     std::vector<ElementSpan> children;
 

@@ -15,8 +15,7 @@ int hexValue(char16_t c) {
 
 // "_xHHHH_" at `i`: its code unit, or -1.
 int escapeAt(std::u16string_view text, size_t i) {
-    if (i + 7 > text.size() || text[i] != u'_' || text[i + 1] != u'x' || text[i + 6] != u'_')
-        return -1;
+    if (i + 7 > text.size() || text[i] != u'_' || text[i + 1] != u'x' || text[i + 6] != u'_') return -1;
     int value = 0;
     for (size_t k = 2; k < 6; ++k) {
         const int h = hexValue(text[i + k]);
@@ -41,9 +40,24 @@ void appendEscapedUtf8(std::string& out, std::string_view text, bool attribute) 
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
-        case '"': if (attribute) out += "&quot;"; else out += c; break;
-        case '\n': if (attribute) out += "&#10;"; else out += c; break;
-        case '\t': if (attribute) out += "&#9;"; else out += c; break;
+        case '"':
+            if (attribute)
+                out += "&quot;";
+            else
+                out += c;
+            break;
+        case '\n':
+            if (attribute)
+                out += "&#10;";
+            else
+                out += c;
+            break;
+        case '\t':
+            if (attribute)
+                out += "&#9;";
+            else
+                out += c;
+            break;
         case '\r': out += "&#13;"; break;
         default: out += c;
         }

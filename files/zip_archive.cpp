@@ -81,11 +81,13 @@ void ZipReader::checkRecordedSizes() const {
 void ZipReader::checkInflated(const Entry& entry, std::uint64_t entryBytes, std::uint64_t totalBytes) const {
     const auto refuse = [&](const std::string& what) { throw FormatError("the part " + entry.name + " " + what); };
     if (entry.sizeKnown && entryBytes > entry.recorded)
-        refuse("inflates to more than the " + sizeText(entry.recorded) + " its archive entry records (a forged archive)");
+        refuse("inflates to more than the " + sizeText(entry.recorded) +
+               " its archive entry records (a forged archive)");
     if (entryBytes > limits_.maxEntryBytes)
         refuse("inflates to more than " + sizeText(limits_.maxEntryBytes) + " (a zip bomb?)");
     if (pastRatio(entryBytes, entry.compressed, limits_))
-        refuse("inflates to more than " + std::to_string(limits_.maxRatio) + " times its compressed size (a zip bomb?)");
+        refuse("inflates to more than " + std::to_string(limits_.maxRatio) +
+               " times its compressed size (a zip bomb?)");
     if (totalBytes > limits_.maxTotalBytes)
         throw FormatError("the package inflates to more than " + sizeText(limits_.maxTotalBytes) +
                           " in all, reaching it at " + entry.name + " (a zip bomb?)");
@@ -107,16 +109,15 @@ void ZipReader::stream(std::string_view name, const std::function<void(std::stri
     if (index < 0) throw FormatError("the part " + std::string(name) + " is missing");
     const Entry& entry = entries_[static_cast<size_t>(index)];
     zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-    if (!file) throw FormatError("cannot open the part " + std::string(name) + " (" +
-                                 zip_strerror(archive_) + ")");
+    if (!file) throw FormatError("cannot open the part " + std::string(name) + " (" + zip_strerror(archive_) + ")");
     // The recorded sizes were checked when opening; the bounds hold again for what comes out.
     std::string buffer(1 << 16, '\0');
     std::uint64_t entryBytes = 0;
     try {
         for (;;) {
             const zip_int64_t got = zip_fread(file, buffer.data(), buffer.size());
-            if (got < 0) throw FormatError("the part " + std::string(name) + " is damaged (" +
-                                           zip_file_strerror(file) + ")");
+            if (got < 0)
+                throw FormatError("the part " + std::string(name) + " is damaged (" + zip_file_strerror(file) + ")");
             if (got == 0) break;
             entryBytes += static_cast<std::uint64_t>(got);
             inflated_ += static_cast<std::uint64_t>(got);

@@ -12,12 +12,14 @@ void ComboBox::Clear() {
 }
 
 const std::u16string& ComboBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) throw base::Error(381, "Could not get the List property. Invalid property array index.");
+    if (index < 0 || index >= ListCount())
+        throw base::Error(381, "Could not get the List property. Invalid property array index.");
     return list_[static_cast<std::size_t>(index)];
 }
 
 void ComboBox::setListIndex(int index) {
-    if (index < -1 || index >= ListCount()) throw base::Error(380, "Could not set the ListIndex property. Invalid property value.");
+    if (index < -1 || index >= ListCount())
+        throw base::Error(380, "Could not set the ListIndex property. Invalid property value.");
     select(index, index < 0 ? std::u16string() : list_[static_cast<std::size_t>(index)]);
 }
 

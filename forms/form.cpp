@@ -1,8 +1,8 @@
 #include "forms/form.h"
 
+#include "base/error.h"
 #include "forms/control.h"
 #include "forms/runtime.h"
-#include "base/error.h"
 
 namespace forms {
 
@@ -71,7 +71,7 @@ void Form::Show(ShowMode mode) {
 }
 
 void Form::firstLayout() {
-    raiseLayout();  // the first layout of the window on screen
+    raiseLayout();                            // the first layout of the window on screen
     if (visible_) driver().formShown(*this);  // unless the layout handler hid or unloaded it
 }
 

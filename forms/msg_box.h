@@ -35,15 +35,14 @@ struct MsgBoxRequest {
     std::optional<std::u16string> title;  // none: the host shows its own name
 
     int buttonSet() const { return buttons & 0x0F; }
-    int icon() const { return buttons & 0xF0; }      // 0 when there is none
+    int icon() const { return buttons & 0xF0; }  // 0 when there is none
     int defaultButton() const { return buttons & 0xF00; }
-    bool allows(int answer) const;                   // the box has this button
+    bool allows(int answer) const;  // the box has this button
     // The answer of a user who dismisses the box: Cancel where there is one (Escape),
     // otherwise the default button (Enter).
     int dismissAnswer() const;
 };
 
-int MsgBox(const std::u16string& prompt, int buttons = vbOKOnly,
-           std::optional<std::u16string> title = std::nullopt);
+int MsgBox(const std::u16string& prompt, int buttons = vbOKOnly, std::optional<std::u16string> title = std::nullopt);
 
 }  // namespace forms

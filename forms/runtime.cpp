@@ -2,12 +2,12 @@
 
 #include <vector>
 
+#include "base/text.h"
 #include "forms/combo_box.h"
 #include "forms/form.h"
 #include "forms/script_error.h"
 #include "forms/text_box.h"
 #include "forms/toggle_controls.h"
-#include "base/text.h"
 
 namespace forms {
 
@@ -148,7 +148,8 @@ std::u16string describe(const UserAction& action) {
     case ActionKind::SetValue: return u"set " + action.control + (action.flag ? u" on" : u" off");
     case ActionKind::SetText: return u"type \"" + action.text + u"\" into " + action.control;
     case ActionKind::SelectOption: return u"select " + action.control;
-    case ActionKind::PickListEntry: return u"pick entry " + base::utf16(std::to_string(action.number)) + u" of " + action.control;
+    case ActionKind::PickListEntry:
+        return u"pick entry " + base::utf16(std::to_string(action.number)) + u" of " + action.control;
     case ActionKind::MouseDown: return u"mouse down on " + action.control;
     case ActionKind::MouseMove: return u"mouse move over " + action.control;
     case ActionKind::Move: return u"move the form";

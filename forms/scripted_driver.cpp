@@ -1,8 +1,8 @@
 #include "forms/scripted_driver.h"
 
+#include "base/text.h"
 #include "forms/form.h"
 #include "forms/script_error.h"
-#include "base/text.h"
 
 namespace forms {
 
@@ -111,15 +111,16 @@ ScriptedDriver& ScriptedDriver::on(std::u16string formName) {
 void ScriptedDriver::checkForm(const Step& step, const Form* top) const {
     if (step.form.empty() || (top && top->Name() == step.form)) return;
     std::string onTop = top ? base::utf8(top->Name()) : std::string("no form");
-    throw ScriptError(base::utf8(describe(step.action)) + " is meant for " + base::utf8(step.form) + " but " +
-                      onTop + " is on top");
+    throw ScriptError(base::utf8(describe(step.action)) + " is meant for " + base::utf8(step.form) + " but " + onTop +
+                      " is on top");
 }
 
 std::optional<UserAction> ScriptedDriver::nextAction(Form& top) {
     for (auto it = queue_.begin(); it != queue_.end(); ++it) {
         if (it->atDoEvents != 0) continue;
         if (it->isAnswer)
-            throw ScriptError("an answer is queued but no message box is open (" + base::utf8(top.Name()) + " is on top)");
+            throw ScriptError("an answer is queued but no message box is open (" + base::utf8(top.Name()) +
+                              " is on top)");
         checkForm(*it, &top);
         UserAction action = std::move(it->action);
         queue_.erase(it);

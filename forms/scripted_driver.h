@@ -37,8 +37,8 @@ public:
     ScriptedDriver& answer(int result);  // vbYes, vbNo, vbOK...
 
     // Modifiers of the action queued last.
-    ScriptedDriver& atDoEvents(int k);              // k counts from 1 for this driver
-    ScriptedDriver& on(std::u16string formName);    // meant for this form: another on top is an error
+    ScriptedDriver& atDoEvents(int k);            // k counts from 1 for this driver
+    ScriptedDriver& on(std::u16string formName);  // meant for this form: another on top is an error
 
     // Called at every DoEvents with its number and the form on top (nullptr for none).
     std::function<void(int k, Form* top)> onDoEvents;

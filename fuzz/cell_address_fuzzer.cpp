@@ -28,7 +28,8 @@ void hostAddress(const std::u16string& text) {
     try {
         areas = host::embedded::parseAddress(text);
     } catch (const host::Error& e) {
-        fuzz::require(e.number() == host::errApplication, "a bad address raised another error than 1004", host::utf8(text));
+        fuzz::require(e.number() == host::errApplication, "a bad address raised another error than 1004",
+                      host::utf8(text));
         return;
     }
     for (const Area& a : areas) checkArea(a, text);
@@ -40,20 +41,23 @@ void hostAddress(const std::u16string& text) {
         } catch (const host::Error&) {
             fuzz::fail("an address's own text does not parse", host::utf8(text) + " -> " + host::utf8(written));
         }
-        fuzz::require(sameAreas(areas, again), "an address's own text names other cells", host::utf8(text) + " -> " + host::utf8(written));
+        fuzz::require(sameAreas(areas, again), "an address's own text names other cells",
+                      host::utf8(text) + " -> " + host::utf8(written));
     }
 }
 
 void columnsAndParts(const std::u16string& text) {
     const long column = host::embedded::columnNumber(text);
     if (column > 0)
-        fuzz::require(host::embedded::columnNumber(host::embedded::columnLetters(column)) == column, "column letters do not read back");
+        fuzz::require(host::embedded::columnNumber(host::embedded::columnLetters(column)) == column,
+                      "column letters do not read back");
     host::embedded::RefPart part;
     const size_t used = host::embedded::scanRefPart(text, part);
     fuzz::require(used <= text.size(), "a reference part longer than its text");
     if (used > 0)
-        fuzz::require(part.row >= 0 && part.row <= 1048576 && part.col >= 0 && part.col <= 16384 && (part.row || part.col),
-                      "a reference part outside the sheet", host::utf8(text));
+        fuzz::require(
+            part.row >= 0 && part.row <= 1048576 && part.col >= 0 && part.col <= 16384 && (part.row || part.col),
+            "a reference part outside the sheet", host::utf8(text));
 }
 
 void packageRefs(std::string_view text) {
@@ -70,7 +74,8 @@ void packageRefs(std::string_view text) {
         std::string written;
         files::appendAreaRef(written, area);
         Area again;
-        fuzz::require(files::parseAreaRef(written, again) && files::sameArea(area, again), "an area reference does not read back", written);
+        fuzz::require(files::parseAreaRef(written, again) && files::sameArea(area, again),
+                      "an area reference does not read back", written);
     }
     std::vector<Area> areas;
     try {

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     } catch (const files::FormatError&) {
         return 0;
     }
-    std::vector<std::pair<std::pair<long, long>, host::embedded::CommentData>> ordered(comments.begin(), comments.end());
+    std::vector<std::pair<std::pair<long, long>, host::embedded::CommentData>> ordered(comments.begin(),
+                                                                                       comments.end());
     const std::string written = files::commentsToXml(ordered);
     files::CommentMap back;
     try {
@@ -35,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     for (const auto& entry : comments) cells.push_back(entry.first);
     try {
         files::vmlWithNotes(xml, cells);  // the input as the kept VML part
-    } catch (const files::FormatError&) {
-    }
+    } catch (const files::FormatError&) {}
     return 0;
 }

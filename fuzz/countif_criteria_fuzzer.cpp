@@ -23,23 +23,34 @@ using host::embedded::Criterion;
 std::vector<std::u16string> lines(const std::u16string& text) {
     std::vector<std::u16string> out(1);
     for (char16_t c : text) {
-        if (c == u'\n') out.emplace_back();
-        else out.back() += c;
+        if (c == u'\n')
+            out.emplace_back();
+        else
+            out.back() += c;
     }
     return out;
 }
 
 // Fixed cells of every kind, then the input's own.
 std::vector<Variant> cellValues(const std::vector<std::u16string>& texts) {
-    std::vector<Variant> cells{Variant(), Variant(u""), Variant(0.0), Variant(1.0), Variant(true), Variant(false),
-                               Variant::error(host::xlErrNA), Variant::date(45292.0), Variant(u"apple")};
+    std::vector<Variant> cells{Variant(),
+                               Variant(u""),
+                               Variant(0.0),
+                               Variant(1.0),
+                               Variant(true),
+                               Variant(false),
+                               Variant::error(host::xlErrNA),
+                               Variant::date(45292.0),
+                               Variant(u"apple")};
     for (size_t i = 1; i < texts.size() && cells.size() < 64; ++i) {
         try {
-            const host::embedded::TypedInput input = host::embedded::parseTypedInput(texts[i], host::embedded::currentYear());
-            if (input.kind == host::embedded::TypedInput::Kind::Value) cells.push_back(input.value);
-            else if (input.kind == host::embedded::TypedInput::Kind::Formula) cells.push_back(Variant(texts[i]));
-        } catch (const host::Error&) {
-        }
+            const host::embedded::TypedInput input =
+                host::embedded::parseTypedInput(texts[i], host::embedded::currentYear());
+            if (input.kind == host::embedded::TypedInput::Kind::Value)
+                cells.push_back(input.value);
+            else if (input.kind == host::embedded::TypedInput::Kind::Formula)
+                cells.push_back(Variant(texts[i]));
+        } catch (const host::Error&) {}
     }
     return cells;
 }
@@ -51,8 +62,8 @@ bool contains(const std::vector<std::u16string>& keys, const std::u16string& key
 }
 
 std::string describe(const std::u16string& criterion, const Variant& cell) {
-    return "criterion \"" + host::utf8(criterion) + "\", cell kind " + std::to_string(static_cast<int>(cell.kind())) + " \"" +
-           host::utf8(cell.isError() ? cell.errorText() : cell.toText()) + "\"";
+    return "criterion \"" + host::utf8(criterion) + "\", cell kind " + std::to_string(static_cast<int>(cell.kind())) +
+           " \"" + host::utf8(cell.isError() ? cell.errorText() : cell.toText()) + "\"";
 }
 
 }  // namespace
@@ -64,15 +75,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     try {
         criterion = Criterion::parse(Variant(typed));
     } catch (const host::Error& e) {
-        fuzz::require(e.number() == host::errApplication, "a bad criterion raised another error than 1004", host::utf8(typed));
+        fuzz::require(e.number() == host::errApplication, "a bad criterion raised another error than 1004",
+                      host::utf8(typed));
         return 0;
     }
     const std::vector<Variant> cells = cellValues(texts);
     const std::optional<std::u16string> key = criterion.indexKey();
     for (const Variant& cell : cells) {
         const bool matches = criterion.matches(cell);
-        if (key) fuzz::require(contains(host::embedded::matchKeys(cell), *key) == matches,
-                               "the count index disagrees with matching", describe(typed, cell));
+        if (key)
+            fuzz::require(contains(host::embedded::matchKeys(cell), *key) == matches,
+                          "the count index disagrees with matching", describe(typed, cell));
     }
     // Column A: the cells with a value, stored as they are (a text "" as a formula leaves it),
     // one per row; row 1 is left truly empty.

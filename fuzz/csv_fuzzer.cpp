@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     for (char separator : {',', ';', '\t'}) {
         try {
             files::splitCsv(text, separator);
-        } catch (const files::FormatError&) {
-        }
+        } catch (const files::FormatError&) {}
     }
     const fuzz::MemoryFile file(text);
     fuzz::EngineBookSink sink;
@@ -27,7 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         files::readCsv(file.path(), sink);
         fuzz::require(sink.book().sheets().size() == 1, "a csv file read as other than one sheet");
         fuzz::dumpBook(sink.book());
-    } catch (const files::FileError&) {
-    }
+    } catch (const files::FileError&) {}
     return 0;
 }

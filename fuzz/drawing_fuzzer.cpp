@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         return 0;
     }
     for (const files::DrawingObject& o : objects)
-        fuzz::require(o.sourceId >= 0 && static_cast<size_t>(o.sourceId) < part.shapes.size(), "an object points at no shape");
+        fuzz::require(o.sourceId >= 0 && static_cast<size_t>(o.sourceId) < part.shapes.size(),
+                      "an object points at no shape");
     files::writeDrawing(part, objects, nullptr);  // unchanged
     if (objects.empty()) return 0;
     std::vector<files::DrawingObject> edited(objects.begin() + 1, objects.end());
@@ -49,11 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     } catch (const files::FormatError& e) {
         fuzz::fail("a written drawing part does not read again", std::string(e.what()) + "\n" + written.xml);
     }
-    fuzz::require(countObjects(reread) == countObjects(edited), "a written drawing part holds another number of objects",
-                  written.xml);
+    fuzz::require(countObjects(reread) == countObjects(edited),
+                  "a written drawing part holds another number of objects", written.xml);
     if (textChanged) {
         bool found = false;
-        for (const files::DrawingObject& o : reread) found = found || (o.frameText && *o.frameText == u"changed <text> & more");
+        for (const files::DrawingObject& o : reread)
+            found = found || (o.frameText && *o.frameText == u"changed <text> & more");
         fuzz::require(found, "changed shape text is not in the written part", written.xml);
     }
     return 0;

@@ -16,7 +16,8 @@ namespace fuzz {
 
 // One application for the whole run; a book per input.
 inline host::embedded::EmbeddedApplication& application() {
-    static const std::shared_ptr<host::embedded::EmbeddedApplication> app = host::embedded::EmbeddedApplication::create();
+    static const std::shared_ptr<host::embedded::EmbeddedApplication> app =
+        host::embedded::EmbeddedApplication::create();
     return *app;
 }
 

@@ -47,7 +47,8 @@ Formula reparse(const std::u16string& written, const std::u16string& from, const
 void checkParsedReferences(const std::u16string& text) {
     const host::embedded::ParsedFormula parsed = host::embedded::parseFormula(text);
     for (const host::embedded::FormulaReference& r : parsed.references)
-        fuzz::require(r.start + r.length <= parsed.source.size(), "a reference lies past the formula's text", host::utf8(text));
+        fuzz::require(r.start + r.length <= parsed.source.size(), "a reference lies past the formula's text",
+                      host::utf8(text));
 }
 
 }  // namespace
@@ -58,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     try {
         formula = Formula::parse(text);
     } catch (const host::Error& e) {
-        fuzz::require(e.number() == host::errApplication, "a bad formula raised another error than 1004", host::utf8(text));
+        fuzz::require(e.number() == host::errApplication, "a bad formula raised another error than 1004",
+                      host::utf8(text));
         return 0;
     }
     checkParsedReferences(text);

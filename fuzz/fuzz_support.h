@@ -6,8 +6,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 

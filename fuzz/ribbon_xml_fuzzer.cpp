@@ -21,11 +21,16 @@ public:
     std::u16string IRibbonExtensibility_GetCustomUI(const std::u16string&) override { return xml_; }
     bool invokeRibbonCallback(host::RibbonCallback& call) override {
         const std::u16string& n = call.name;
-        if (n.find(u"Content") != std::u16string::npos) call.result = host::Variant(xml_);
-        else if (n.find(u"Enabled") != std::u16string::npos || n.find(u"Visible") != std::u16string::npos) call.result = host::Variant(true);
-        else if (n.find(u"Pressed") != std::u16string::npos) call.result = host::Variant(u"false");
-        else if (n.size() % 3 == 0) return false;  // callbacks the add-in does not have
-        else call.result = host::Variant(u"text of " + n);
+        if (n.find(u"Content") != std::u16string::npos)
+            call.result = host::Variant(xml_);
+        else if (n.find(u"Enabled") != std::u16string::npos || n.find(u"Visible") != std::u16string::npos)
+            call.result = host::Variant(true);
+        else if (n.find(u"Pressed") != std::u16string::npos)
+            call.result = host::Variant(u"false");
+        else if (n.size() % 3 == 0)
+            return false;  // callbacks the add-in does not have
+        else
+            call.result = host::Variant(u"text of " + n);
         return true;
     }
 
@@ -39,11 +44,11 @@ void collectIds(const std::shared_ptr<host::embedded::RibbonNode>& node, std::ve
 }
 
 // One user look at a control; a host::Error is an answer too (e.g. a menu that will not open).
-template <class Fn> void ask(Fn fn) {
+template <class Fn>
+void ask(Fn fn) {
     try {
         fn();
-    } catch (const host::Error&) {
-    }
+    } catch (const host::Error&) {}
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const auto [stylesXml, themeXml] = split(fuzz::bytes(data, size));
     files::StyleTable table;
     try {
-        const std::vector<std::uint32_t> theme = themeXml.empty() ? std::vector<std::uint32_t>{} : files::parseThemeColors(themeXml);
+        const std::vector<std::uint32_t> theme =
+            themeXml.empty() ? std::vector<std::uint32_t>{} : files::parseThemeColors(themeXml);
         table = files::StyleTable::parse(std::string(stylesXml), theme);
     } catch (const files::FormatError&) {
         return 0;

@@ -50,7 +50,8 @@ std::vector<std::vector<StoredValue>> allValues(registry::WineFileHive& hive, co
 
 void changeAndReread(std::string_view text, const registry::wine::Document& doc) {
     const std::filesystem::path file = fuzz::processFolder("registry") / "user.reg";
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
     registry::WineFileHive hive(file, "\\\\User\\\\S-1-5-21");
     if (hive.status() != registry::kSuccess) fuzz::fail("a file that parses is refused as a hive", hive.problem());
     for (const registry::wine::Section& s : doc.sections) {
@@ -68,7 +69,8 @@ void changeAndReread(std::string_view text, const registry::wine::Document& doc)
     const std::vector<std::vector<StoredValue>> after = allValues(reread, doc);
     for (size_t i = 0; i < doc.sections.size(); ++i)
         if (!sameKey(doc.sections[i].path, fresh))
-            fuzz::require(before[i] == after[i], "values of a key nobody changed differ after a write", doc.sections[i].header);
+            fuzz::require(before[i] == after[i], "values of a key nobody changed differ after a write",
+                          doc.sections[i].header);
 }
 
 }  // namespace
@@ -81,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     } catch (const registry::wine::FormatError&) {
         return 0;
     }
-    fuzz::require(registry::wine::writeDocument(doc) == text, "an unchanged registry file is not written back as it was");
+    fuzz::require(registry::wine::writeDocument(doc) == text,
+                  "an unchanged registry file is not written back as it was");
     if (doc.sections.size() <= 64) changeAndReread(text, doc);
     return 0;
 }

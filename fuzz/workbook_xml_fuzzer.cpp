@@ -44,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     fuzz::require(describe(again.sheets) == describe(expected), "the sheet list changed through a write",
                   describe(expected) + "----\n" + describe(again.sheets) + "----\n" + written);
     if (!out.empty())
-        fuzz::require(again.activeTab == static_cast<long>(active), "the active sheet changed through a write", written);
+        fuzz::require(again.activeTab == static_cast<long>(active), "the active sheet changed through a write",
+                      written);
     return 0;
 }

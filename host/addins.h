@@ -24,8 +24,8 @@ class AddIns {
 public:
     virtual ~AddIns() = default;
     virtual long Count() const = 0;
-    virtual AddInPtr Item(long index) const = 0;                   // error 9 when absent
-    virtual AddInPtr Item(const std::u16string& title) const = 0;  // by title; error 9 when absent
+    virtual AddInPtr Item(long index) const = 0;                                      // error 9 when absent
+    virtual AddInPtr Item(const std::u16string& title) const = 0;                     // by title; error 9 when absent
     virtual AddInPtr Add(const std::u16string& fileName, bool copyFile = false) = 0;  // 1004 when missing
 };
 using AddInsPtr = std::shared_ptr<AddIns>;

@@ -52,12 +52,12 @@ public:
     virtual ~Application() = default;
 
     virtual std::u16string Version() const = 0;
-    virtual RangePtr ActiveCell() const = 0;            // nullptr without a worksheet
-    virtual WorksheetPtr ActiveSheet() const = 0;       // nullptr without a workbook
-    virtual WorkbookPtr ActiveWorkbook() const = 0;     // nullptr without a workbook
-    virtual RangePtr Selection() const = 0;             // nullptr without a worksheet
-    virtual RangePtr Cells() const = 0;                 // of the active sheet
-    virtual RangePtr Range(const std::u16string& address) const = 0;  // on the active sheet
+    virtual RangePtr ActiveCell() const = 0;                                     // nullptr without a worksheet
+    virtual WorksheetPtr ActiveSheet() const = 0;                                // nullptr without a workbook
+    virtual WorkbookPtr ActiveWorkbook() const = 0;                              // nullptr without a workbook
+    virtual RangePtr Selection() const = 0;                                      // nullptr without a worksheet
+    virtual RangePtr Cells() const = 0;                                          // of the active sheet
+    virtual RangePtr Range(const std::u16string& address) const = 0;             // on the active sheet
     virtual RangePtr Intersect(const RangePtr& a, const RangePtr& b) const = 0;  // or nullptr
     virtual SheetsPtr Sheets() const = 0;
     virtual SheetsPtr Worksheets() const = 0;

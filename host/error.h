@@ -6,13 +6,13 @@ namespace host {
 
 // The host's error numbers the add-in meets.
 enum ErrorNumber : int {
-    errInvalidCall = 5,         // invalid procedure call or argument
-    errOverflow = 6,            // e.g. Count of a whole-sheet range
-    errSubscript = 9,           // subscript out of range (collection lookups)
-    errTypeMismatch = 13,       // e.g. reading an error cell as text
-    errObjectRequired = 424,    // a range whose cells were all deleted
-    errNotSupported = 438,      // member not supported by this object (chart sheets)
-    errApplication = 1004,      // application-defined or object-defined error
+    errInvalidCall = 5,       // invalid procedure call or argument
+    errOverflow = 6,          // e.g. Count of a whole-sheet range
+    errSubscript = 9,         // subscript out of range (collection lookups)
+    errTypeMismatch = 13,     // e.g. reading an error cell as text
+    errObjectRequired = 424,  // a range whose cells were all deleted
+    errNotSupported = 438,    // member not supported by this object (chart sheets)
+    errApplication = 1004,    // application-defined or object-defined error
 };
 
 // A failing host call: the shared error type, so that a catch of host::Error also catches

@@ -50,9 +50,8 @@ public:
     // Fails with error 1004 "No cells were found." when nothing qualifies.
     virtual RangePtr SpecialCells(int type) const = 0;
     // Nothing (nullptr) when no cell matches.
-    virtual RangePtr Find(const std::u16string& what, int lookIn = -4163, int lookAt = 1,
-                          int searchOrder = 1, int searchDirection = 1,
-                          bool matchCase = false) const = 0;
+    virtual RangePtr Find(const std::u16string& what, int lookIn = -4163, int lookAt = 1, int searchOrder = 1,
+                          int searchDirection = 1, bool matchCase = false) const = 0;
     virtual WorksheetPtr Worksheet() const = 0;
 
     // Structure and contents.
@@ -91,9 +90,8 @@ class Validation {
 public:
     virtual ~Validation() = default;
     virtual void Delete() = 0;
-    virtual void Add(int type, std::optional<int> alertStyle = std::nullopt,
-                     std::optional<int> op = std::nullopt, const std::u16string& formula1 = u"",
-                     const std::u16string& formula2 = u"") = 0;
+    virtual void Add(int type, std::optional<int> alertStyle = std::nullopt, std::optional<int> op = std::nullopt,
+                     const std::u16string& formula1 = u"", const std::u16string& formula2 = u"") = 0;
     // Reading any of these on a cell without a rule fails with error 1004.
     virtual int Type() const = 0;
     virtual int AlertStyle() const = 0;

@@ -14,10 +14,10 @@ namespace host {
 // One callback call: its name, what it is called with, and what it hands back.
 struct RibbonCallback {
     std::u16string name;
-    IRibbonControlPtr control;     // the control; null for onLoad
-    IRibbonUIPtr ribbon;           // onLoad only
-    std::optional<bool> pressed;   // onAction of a toggle button
-    Variant result;                // get… callbacks: label, tip, enabled, pressed, content XML, image
+    IRibbonControlPtr control;    // the control; null for onLoad
+    IRibbonUIPtr ribbon;          // onLoad only
+    std::optional<bool> pressed;  // onAction of a toggle button
+    Variant result;               // get… callbacks: label, tip, enabled, pressed, content XML, image
 };
 
 class IRibbonExtensibility {

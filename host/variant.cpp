@@ -17,9 +17,8 @@ struct ErrorName {
 };
 
 constexpr ErrorName kErrorNames[] = {
-    {xlErrNull, u"#NULL!"}, {xlErrDiv0, u"#DIV/0!"}, {xlErrValue, u"#VALUE!"},
-    {xlErrRef, u"#REF!"},   {xlErrName, u"#NAME?"},  {xlErrNum, u"#NUM!"},
-    {xlErrNA, u"#N/A"},
+    {xlErrNull, u"#NULL!"}, {xlErrDiv0, u"#DIV/0!"}, {xlErrValue, u"#VALUE!"}, {xlErrRef, u"#REF!"},
+    {xlErrName, u"#NAME?"}, {xlErrNum, u"#NUM!"},    {xlErrNA, u"#N/A"},
 };
 
 char16_t asciiUpper(char16_t c) { return (c >= u'a' && c <= u'z') ? c - 32 : c; }
@@ -56,19 +55,17 @@ Variant Variant::error(int code) {
 
 std::u16string Variant::toText() const {
     switch (kind_) {
-        case VariantKind::Empty: return u"";
-        case VariantKind::Number: return formatNumber(number_);
-        case VariantKind::Text: return text_;
-        case VariantKind::Boolean: return number_ != 0 ? u"True" : u"False";
-        case VariantKind::Date: return formatDate(number_);
-        case VariantKind::Error: break;
+    case VariantKind::Empty: return u"";
+    case VariantKind::Number: return formatNumber(number_);
+    case VariantKind::Text: return text_;
+    case VariantKind::Boolean: return number_ != 0 ? u"True" : u"False";
+    case VariantKind::Date: return formatDate(number_);
+    case VariantKind::Error: break;
     }
     throw Error(errTypeMismatch, "Type mismatch");
 }
 
-std::u16string Variant::errorText() const {
-    return kind_ == VariantKind::Error ? errorLiteral(errorCode()) : u"";
-}
+std::u16string Variant::errorText() const { return kind_ == VariantKind::Error ? errorLiteral(errorCode()) : u""; }
 
 std::u16string formatNumber(double value) {
     if (value == 0) return u"0";  // also -0
@@ -99,8 +96,8 @@ std::u16string formatDate(double serial) {
         const int h = static_cast<int>(seconds / 3600), mi = static_cast<int>(seconds / 60 % 60),
                   s = static_cast<int>(seconds % 60);
         const int h12 = h % 12 == 0 ? 12 : h % 12;
-        std::snprintf(buffer + length, sizeof buffer - length, "%s%d:%02d:%02d %s",
-                      timeOnly ? "" : " ", h12, mi, s, h < 12 ? "AM" : "PM");
+        std::snprintf(buffer + length, sizeof buffer - length, "%s%d:%02d:%02d %s", timeOnly ? "" : " ", h12, mi, s,
+                      h < 12 ? "AM" : "PM");
     }
     return utf16(buffer);
 }

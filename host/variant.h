@@ -47,9 +47,9 @@ private:
 };
 
 // Text forms the host uses for numbers and date serials.
-std::u16string formatNumber(double value);  // up to 15 significant digits, shortest form
-std::u16string formatDate(double serial);   // m/d/yyyy[ h:mm:ss AM/PM]
-std::u16string errorLiteral(int code);      // "#N/A" for xlErrNA; "" when unknown
+std::u16string formatNumber(double value);     // up to 15 significant digits, shortest form
+std::u16string formatDate(double serial);      // m/d/yyyy[ h:mm:ss AM/PM]
+std::u16string errorLiteral(int code);         // "#N/A" for xlErrNA; "" when unknown
 int errorCodeOf(std::u16string_view literal);  // 0 when not an error literal
 
 }  // namespace host

@@ -14,10 +14,10 @@ public:
 
     virtual std::u16string Name() const = 0;
     virtual void setName(const std::u16string& name) = 0;  // error 1004 when refused
-    virtual int Visible() const = 0;                         // -1, 0, 2
+    virtual int Visible() const = 0;                       // -1, 0, 2
     virtual void setVisible(int visibility) = 0;
-    virtual int Type() const = 0;                            // xlWorksheet or xlChart
-    virtual long Index() const = 0;                          // position in Sheets, 1-based
+    virtual int Type() const = 0;    // xlWorksheet or xlChart
+    virtual long Index() const = 0;  // position in Sheets, 1-based
     virtual WorkbookPtr Parent() const = 0;
     virtual void Activate() = 0;
     virtual void Select() = 0;

@@ -12,16 +12,12 @@ namespace {
 constexpr std::uint32_t kKeyNameCapacity = 255;
 constexpr std::uint32_t kLargestCapacity = 1u << 20;
 
-bool isTextType(std::uint32_t type) {
-    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-}
+bool isTextType(std::uint32_t type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 // A percent sign, at least one character, another percent sign: REG_EXPAND_SZ.
 std::uint32_t textTypeOf(const std::u16string& text) {
     const size_t first = text.find(u'%');
-    return first != std::u16string::npos && text.find(u'%', first + 2) != std::u16string::npos
-               ? REG_EXPAND_SZ
-               : REG_SZ;
+    return first != std::u16string::npos && text.find(u'%', first + 2) != std::u16string::npos ? REG_EXPAND_SZ : REG_SZ;
 }
 
 std::u16string decimal(std::int32_t number) {
@@ -100,15 +96,13 @@ bool cRegistry::CreateKey() {
 }
 
 bool cRegistry::DeleteKey() {
-    if (store_->deleteKey(rootHandle(ClassKey_), ansi(SectionKey_)) != kSuccess)
-        raise(RegistryFailure::DeleteKey);
+    if (store_->deleteKey(rootHandle(ClassKey_), ansi(SectionKey_)) != kSuccess) raise(RegistryFailure::DeleteKey);
     return true;
 }
 
 bool cRegistry::DeleteValue() {
     OpenKey key(*store_);
-    if (key.open(ClassKey_, ansi(SectionKey_), KEY_FULL_ACCESS) != kSuccess)
-        raise(RegistryFailure::OpenForDelete);
+    if (key.open(ClassKey_, ansi(SectionKey_), KEY_FULL_ACCESS) != kSuccess) raise(RegistryFailure::OpenForDelete);
     if (store_->deleteValue(key.handle(), ansi(ValueKey_)) != kSuccess) raise(RegistryFailure::DeleteValue);
     return true;
 }
@@ -145,35 +139,33 @@ RegVariant cRegistry::readData(KeyHandle key, std::uint32_t type, std::uint32_t 
 
 void cRegistry::Value(const RegVariant& vValue) {
     OpenKey key(*store_);
-    if (key.create(ClassKey_, ansi(SectionKey_)) != kSuccess)
-        raise(RegistryFailure::SetValueOpen, vValue.toText());
+    if (key.create(ClassKey_, ansi(SectionKey_)) != kSuccess) raise(RegistryFailure::SetValueOpen, vValue.toText());
     if (writeData(key.handle(), vValue) != kSuccess) raise(RegistryFailure::SetValueWrite, vValue.toText());
 }
 
 RegResult cRegistry::writeData(KeyHandle key, const RegVariant& vValue) {
     const std::string name = ansi(ValueKey_);
     switch (ValueType_) {
-        case REG_SZ:
-        case REG_EXPAND_SZ: {
-            const std::u16string text = vValue.toText();
-            std::string bytes = ansi(text);
-            bytes.push_back('\0');
-            return store_->setValue(key, name, textTypeOf(text),
-                                    {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-        }
-        case REG_BINARY:
-            if (!vValue.isBytes()) raise(RegistryFailure::SetValueNotBytes);
-            return store_->setValue(key, name, REG_BINARY, vValue.bytes());
-        case REG_DWORD:
-        case REG_DWORD_BIG_ENDIAN: {
-            if (!vValue.isInteger()) return kSuccess;  // other values are quietly not written
-            const auto bits = static_cast<std::uint32_t>(vValue.integer());
-            const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                                           static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-            return store_->setValue(key, name, REG_DWORD, bytes);
-        }
-        default:
-            return kInvalidData;  // REG_MULTI_SZ and the others are not written
+    case REG_SZ:
+    case REG_EXPAND_SZ: {
+        const std::u16string text = vValue.toText();
+        std::string bytes = ansi(text);
+        bytes.push_back('\0');
+        return store_->setValue(key, name, textTypeOf(text),
+                                {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    }
+    case REG_BINARY:
+        if (!vValue.isBytes()) raise(RegistryFailure::SetValueNotBytes);
+        return store_->setValue(key, name, REG_BINARY, vValue.bytes());
+    case REG_DWORD:
+    case REG_DWORD_BIG_ENDIAN: {
+        if (!vValue.isInteger()) return kSuccess;  // other values are quietly not written
+        const auto bits = static_cast<std::uint32_t>(vValue.integer());
+        const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                       static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+        return store_->setValue(key, name, REG_DWORD, bytes);
+    }
+    default: return kInvalidData;  // REG_MULTI_SZ and the others are not written
     }
 }
 
@@ -296,8 +288,7 @@ bool cRegistry::CreateAdditionalEXEAssociations(const std::u16string& sClassName
 
 std::int32_t cRegistry::ReverseBytes32(std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
-    return static_cast<std::int32_t>((bits >> 24) | ((bits >> 8) & 0xFF00u) | ((bits << 8) & 0xFF0000u) |
-                                     (bits << 24));
+    return static_cast<std::int32_t>((bits >> 24) | ((bits >> 8) & 0xFF00u) | ((bits << 8) & 0xFF0000u) | (bits << 24));
 }
 
 std::u16string cRegistry::ExpandEnvironmentText(const std::u16string& text) const {

@@ -1,8 +1,8 @@
 #include "registry/environment.h"
 
+#include <strings.h>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 extern char** environ;
 

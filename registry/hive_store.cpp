@@ -28,13 +28,10 @@ void appendParts(KeyPath& path, std::u16string_view text) {
     }
 }
 
-bool isStringType(std::uint32_t type) {
-    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-}
+bool isStringType(std::uint32_t type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 const StoredValue* findValue(const std::vector<StoredValue>& values, std::u16string_view name) {
-    auto it = std::find_if(values.begin(), values.end(),
-                           [&](const StoredValue& v) { return sameName(v.name, name); });
+    auto it = std::find_if(values.begin(), values.end(), [&](const StoredValue& v) { return sameName(v.name, name); });
     return it == values.end() ? nullptr : &*it;
 }
 
@@ -48,11 +45,16 @@ RegResult HiveStore::statusOf(Hive hive) {
 }
 
 RegResult HiveStore::locate(KeyHandle parent, const std::string& subKey, Location& where) {
-    if (parent == rootHandle(HKEY_CLASSES_ROOT)) where = {Hive::Classes, {}};
-    else if (parent == rootHandle(HKEY_CURRENT_USER)) where = {Hive::User, {}};
-    else if (parent == rootHandle(HKEY_LOCAL_MACHINE)) where = {Hive::Machine, {}};
-    else if (auto it = handles_.find(parent); it != handles_.end()) where = it->second.where;
-    else return kInvalidHandle;
+    if (parent == rootHandle(HKEY_CLASSES_ROOT))
+        where = {Hive::Classes, {}};
+    else if (parent == rootHandle(HKEY_CURRENT_USER))
+        where = {Hive::User, {}};
+    else if (parent == rootHandle(HKEY_LOCAL_MACHINE))
+        where = {Hive::Machine, {}};
+    else if (auto it = handles_.find(parent); it != handles_.end())
+        where = it->second.where;
+    else
+        return kInvalidHandle;
     appendParts(where.path, fromAnsi(subKey));
     return statusOf(where.hive);
 }
@@ -103,18 +105,16 @@ std::vector<std::u16string> HiveStore::subKeysOf(const Location& where) {
     const KeyPath path = classesPath(where.path);
     std::vector<std::u16string> names = user_.subKeyNames(path);
     for (std::u16string& name : machine_.subKeyNames(path)) {
-        const bool known = std::any_of(names.begin(), names.end(),
-                                       [&](const std::u16string& n) { return sameName(n, name); });
+        const bool known =
+            std::any_of(names.begin(), names.end(), [&](const std::u16string& n) { return sameName(n, name); });
         if (!known) names.push_back(std::move(name));
     }
     return names;
 }
 
-std::vector<std::uint8_t> HiveStore::toStored(std::uint32_t type,
-                                              std::span<const std::uint8_t> data) const {
+std::vector<std::uint8_t> HiveStore::toStored(std::uint32_t type, std::span<const std::uint8_t> data) const {
     if (!isStringType(type)) return {data.begin(), data.end()};
-    const std::u16string text =
-        fromAnsi(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    const std::u16string text = fromAnsi(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
     std::vector<std::uint8_t> out;
     out.reserve(text.size() * 2);
     for (char16_t c : text) {
@@ -127,13 +127,11 @@ std::vector<std::uint8_t> HiveStore::toStored(std::uint32_t type,
 std::string HiveStore::fromStored(std::uint32_t type, const std::vector<std::uint8_t>& data) const {
     if (!isStringType(type)) return {data.begin(), data.end()};
     std::u16string text;
-    for (size_t i = 0; i + 1 < data.size(); i += 2)
-        text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+    for (size_t i = 0; i + 1 < data.size(); i += 2) text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
     return toAnsi(text);
 }
 
-RegResult HiveStore::openKey(KeyHandle parent, const std::string& subKey, std::uint32_t access,
-                             KeyHandle& result) {
+RegResult HiveStore::openKey(KeyHandle parent, const std::string& subKey, std::uint32_t access, KeyHandle& result) {
     Location where;
     if (RegResult r = locate(parent, subKey, where); r != kSuccess) return r;
     if (!exists(where)) return kFileNotFound;
@@ -142,8 +140,7 @@ RegResult HiveStore::openKey(KeyHandle parent, const std::string& subKey, std::u
     return kSuccess;
 }
 
-RegResult HiveStore::createKey(KeyHandle parent, const std::string& subKey, std::uint32_t access,
-                               KeyHandle& result) {
+RegResult HiveStore::createKey(KeyHandle parent, const std::string& subKey, std::uint32_t access, KeyHandle& result) {
     Location where;
     if (RegResult r = locate(parent, subKey, where); r != kSuccess) return r;
     for (const std::u16string& part : where.path)
@@ -222,8 +219,7 @@ RegResult HiveStore::queryMaxValueNameLength(KeyHandle key, std::uint32_t& lengt
     return kSuccess;
 }
 
-RegResult HiveStore::enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                               std::string& name) {
+RegResult HiveStore::enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
     RegResult result;
     OpenKey* open = find(key, KEY_QUERY_VALUE, result);
     if (!open) return result;
@@ -235,8 +231,7 @@ RegResult HiveStore::enumValue(KeyHandle key, std::uint32_t index, std::uint32_t
     return kSuccess;
 }
 
-RegResult HiveStore::enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                             std::string& name) {
+RegResult HiveStore::enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
     RegResult result;
     OpenKey* open = find(key, KEY_ENUMERATE_SUB_KEYS, result);
     if (!open) return result;

@@ -15,22 +15,18 @@ class HiveStore : public RegistryStore {
 public:
     HiveStore(KeySpace& user, KeySpace& machine) : user_(user), machine_(machine) {}
 
-    RegResult openKey(KeyHandle parent, const std::string& subKey, std::uint32_t access,
-                      KeyHandle& result) override;
-    RegResult createKey(KeyHandle parent, const std::string& subKey, std::uint32_t access,
-                        KeyHandle& result) override;
+    RegResult openKey(KeyHandle parent, const std::string& subKey, std::uint32_t access, KeyHandle& result) override;
+    RegResult createKey(KeyHandle parent, const std::string& subKey, std::uint32_t access, KeyHandle& result) override;
     RegResult closeKey(KeyHandle key) override;
     RegResult deleteKey(KeyHandle parent, const std::string& subKey) override;
     RegResult deleteValue(KeyHandle key, const std::string& name) override;
-    RegResult queryValue(KeyHandle key, const std::string& name, std::uint32_t& type,
-                         std::span<std::uint8_t> buffer, std::uint32_t& size) override;
+    RegResult queryValue(KeyHandle key, const std::string& name, std::uint32_t& type, std::span<std::uint8_t> buffer,
+                         std::uint32_t& size) override;
     RegResult setValue(KeyHandle key, const std::string& name, std::uint32_t type,
                        std::span<const std::uint8_t> data) override;
     RegResult queryMaxValueNameLength(KeyHandle key, std::uint32_t& length) override;
-    RegResult enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                        std::string& name) override;
-    RegResult enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                      std::string& name) override;
+    RegResult enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) override;
+    RegResult enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) override;
 
     // Handles not closed yet; a caller that closes what it opens leaves none.
     size_t openHandleCount() const { return handles_.size(); }

@@ -53,8 +53,7 @@ RegResult MemoryKeySpace::deleteKey(const KeyPath& path) {
     Node* parent = find(KeyPath(path.begin(), path.end() - 1));
     if (!parent) return kFileNotFound;
     auto& kids = parent->children;
-    auto it = std::find_if(kids.begin(), kids.end(),
-                           [&](const auto& c) { return sameName(c->name, path.back()); });
+    auto it = std::find_if(kids.begin(), kids.end(), [&](const auto& c) { return sameName(c->name, path.back()); });
     if (it == kids.end()) return kFileNotFound;
     kids.erase(it);
     ++generation_;
@@ -66,7 +65,8 @@ RegResult MemoryKeySpace::setValue(const KeyPath& path, const StoredValue& value
     if (!node) return kFileNotFound;
     auto it = std::find_if(node->values.begin(), node->values.end(),
                            [&](const StoredValue& v) { return sameName(v.name, value.name); });
-    if (it == node->values.end()) node->values.push_back(value);
+    if (it == node->values.end())
+        node->values.push_back(value);
     else {
         // The stored name keeps its spelling, as on the platform.
         it->type = value.type;

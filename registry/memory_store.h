@@ -22,9 +22,7 @@ public:
 
     MemoryKeySpace& user() { return userHive; }
     MemoryKeySpace& machine() { return machineHive; }
-    void setEnvironment(const std::string& name, const std::string& value) {
-        environment_[name] = value;
-    }
+    void setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
 
     std::string expandEnvironmentStrings(const std::string& text) override;
 

@@ -35,8 +35,7 @@ constexpr std::string_view kSetValueText =
 constexpr FailureRow kFailures[] = {
     {RegistryFailure::CreateKey, kKeyError, "Failed to create registry Key: '{section}"},
     {RegistryFailure::DeleteKey, kKeyError, "Failed to delete registry Key: '{root}',Section: '{section}"},
-    {RegistryFailure::OpenForDelete, kKeyError,
-     "Failed to open key '{root}',Section: '{section}' for delete access"},
+    {RegistryFailure::OpenForDelete, kKeyError, "Failed to open key '{root}',Section: '{section}' for delete access"},
     {RegistryFailure::DeleteValue, kKeyError,
      "Failed to delete registry Key: '{root}',Section: '{section}',Key: '{key}"},
     {RegistryFailure::SetValueOpen, kKeyError, kSetValueText},

@@ -57,8 +57,7 @@ class RegistryStore {
 public:
     virtual ~RegistryStore() = default;
 
-    virtual RegResult openKey(KeyHandle parent, const std::string& subKey, std::uint32_t access,
-                              KeyHandle& result) = 0;
+    virtual RegResult openKey(KeyHandle parent, const std::string& subKey, std::uint32_t access, KeyHandle& result) = 0;
     // Opens the key, creating it and any missing parents.
     virtual RegResult createKey(KeyHandle parent, const std::string& subKey, std::uint32_t access,
                                 KeyHandle& result) = 0;
@@ -75,10 +74,8 @@ public:
     // Longest value name of the key, in ANSI characters, without the final NUL.
     virtual RegResult queryMaxValueNameLength(KeyHandle key, std::uint32_t& length) = 0;
     // `capacity` counts the final NUL; on success `name` holds the name without it.
-    virtual RegResult enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                                std::string& name) = 0;
-    virtual RegResult enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                              std::string& name) = 0;
+    virtual RegResult enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) = 0;
+    virtual RegResult enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) = 0;
 
     // %NAME% references replaced by the environment's values; unknown names stay.
     virtual std::string expandEnvironmentStrings(const std::string& text) = 0;

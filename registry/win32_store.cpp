@@ -22,8 +22,7 @@ RegResult Win32RegistryStore::createKey(KeyHandle parent, const std::string& sub
     HKEY key = nullptr;
     DWORD disposition = 0;
     char emptyClass[] = "";
-    const LONG r = RegCreateKeyExA(hkey(parent), subKey.c_str(), 0, emptyClass, 0, access, nullptr, &key,
-                                   &disposition);
+    const LONG r = RegCreateKeyExA(hkey(parent), subKey.c_str(), 0, emptyClass, 0, access, nullptr, &key, &disposition);
     if (r == ERROR_SUCCESS) result = reinterpret_cast<KeyHandle>(key);
     return r;
 }
@@ -56,14 +55,13 @@ RegResult Win32RegistryStore::setValue(KeyHandle key, const std::string& name, s
 
 RegResult Win32RegistryStore::queryMaxValueNameLength(KeyHandle key, std::uint32_t& length) {
     DWORD longest = 0;
-    const LONG r = RegQueryInfoKeyA(hkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                    &longest, nullptr, nullptr, nullptr);
+    const LONG r = RegQueryInfoKeyA(hkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
+                                    nullptr, nullptr, nullptr);
     length = longest;
     return r;
 }
 
-RegResult Win32RegistryStore::enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                                        std::string& name) {
+RegResult Win32RegistryStore::enumValue(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
     std::string buffer(capacity, '\0');
     DWORD length = capacity;
     const LONG r = RegEnumValueA(hkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
@@ -71,8 +69,7 @@ RegResult Win32RegistryStore::enumValue(KeyHandle key, std::uint32_t index, std:
     return r;
 }
 
-RegResult Win32RegistryStore::enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity,
-                                      std::string& name) {
+RegResult Win32RegistryStore::enumKey(KeyHandle key, std::uint32_t index, std::uint32_t capacity, std::string& name) {
     std::string buffer(capacity, '\0');
     const LONG r = RegEnumKeyA(hkey(key), index, buffer.data(), capacity);
     if (r == ERROR_SUCCESS) name = buffer.substr(0, buffer.find('\0'));

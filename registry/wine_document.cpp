@@ -67,22 +67,23 @@ public:
     Document run() {
         Document doc;
         if (lines_.empty() || lines_[0].text != kFormatLine)
-            throw FormatError(1, "not a Wine registry file (the first line is not \"" +
-                                     std::string(kFormatLine) + "\")");
+            throw FormatError(1,
+                              "not a Wine registry file (the first line is not \"" + std::string(kFormatLine) + "\")");
         doc.lineEnd = lines_[0].end.empty() ? "\n" : std::string(lines_[0].end);
         while (at_ < lines_.size()) {
             const std::string_view text = lines_[at_].text;
-            if (!text.empty() && text[0] == '[') doc.sections.push_back(section());
-            else if (doc.sections.empty()) doc.prelude.push_back(plainLine());
-            else doc.sections.back().lines.push_back(bodyLine());
+            if (!text.empty() && text[0] == '[')
+                doc.sections.push_back(section());
+            else if (doc.sections.empty())
+                doc.prelude.push_back(plainLine());
+            else
+                doc.sections.back().lines.push_back(bodyLine());
         }
         return doc;
     }
 
 private:
-    [[noreturn]] void fail(const std::string& reason) const {
-        throw FormatError(static_cast<int>(at_ + 1), reason);
-    }
+    [[noreturn]] void fail(const std::string& reason) const { throw FormatError(static_cast<int>(at_ + 1), reason); }
 
     Line plainLine() {
         const PhysicalLine& line = lines_[at_++];
@@ -134,11 +135,11 @@ private:
 
     void parseData(std::string_view text, size_t pos, StoredValue& value) {
         value.type = REG_SZ;
-        if (startsWith(text, pos, "str:\"")) pos += 4;
+        if (startsWith(text, pos, "str:\""))
+            pos += 4;
         else if (startsWith(text, pos, "str(")) {
             pos += 4;
-            if (!parseTypeNumber(text, pos, value.type) || !startsWith(text, pos, "\""))
-                fail("malformed str(…) type");
+            if (!parseTypeNumber(text, pos, value.type) || !startsWith(text, pos, "\"")) fail("malformed str(…) type");
         }
         if (startsWith(text, pos, "\"")) {
             std::u16string data;
@@ -177,12 +178,20 @@ private:
         for (;;) {
             while (pos < text.size()) {
                 const char c = text[pos];
-                if (c == ',' || c == ' ' || c == '\t') { ++pos; continue; }
+                if (c == ',' || c == ' ' || c == '\t') {
+                    ++pos;
+                    continue;
+                }
                 if (c == '\\' && pos + 1 == text.size()) break;
                 const int high = hexValue(c), low = pos + 1 < text.size() ? hexValue(text[pos + 1]) : -1;
                 if (high < 0) fail("malformed hex data");
-                if (low < 0) { value.data.push_back(static_cast<std::uint8_t>(high)); ++pos; }
-                else { value.data.push_back(static_cast<std::uint8_t>(high * 16 + low)); pos += 2; }
+                if (low < 0) {
+                    value.data.push_back(static_cast<std::uint8_t>(high));
+                    ++pos;
+                } else {
+                    value.data.push_back(static_cast<std::uint8_t>(high * 16 + low));
+                    pos += 2;
+                }
                 if (pos < text.size() && hexValue(text[pos]) >= 0) fail("malformed hex data");
             }
             ++at_;
@@ -231,9 +240,8 @@ std::string formatStamp(long long unixSeconds) { return " " + std::to_string(uni
 
 std::string formatTimeLine(long long unixSeconds, long nanoseconds, const std::string& lineEnd) {
     constexpr unsigned long long kEpochDifference = 11644473600ull;  // 1601 to 1970, in seconds
-    const unsigned long long ticks =
-        (static_cast<unsigned long long>(unixSeconds) + kEpochDifference) * 10000000ull +
-        static_cast<unsigned long long>(nanoseconds / 100);
+    const unsigned long long ticks = (static_cast<unsigned long long>(unixSeconds) + kEpochDifference) * 10000000ull +
+                                     static_cast<unsigned long long>(nanoseconds / 100);
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "#time=%x%08x", static_cast<unsigned>(ticks >> 32),
                   static_cast<unsigned>(ticks & 0xFFFFFFFFu));
@@ -259,7 +267,8 @@ std::string formatValue(const StoredValue& value, const std::string& lineEnd) {
         std::snprintf(buffer, sizeof buffer, "dword:%08x", dword);
         return out + buffer + lineEnd;
     }
-    if (value.type == REG_BINARY) out += "hex:";
+    if (value.type == REG_BINARY)
+        out += "hex:";
     else {
         std::snprintf(buffer, sizeof buffer, "hex(%x):", unsigned{value.type});
         out += buffer;

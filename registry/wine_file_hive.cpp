@@ -40,16 +40,12 @@ timespec now() {
     return ts;
 }
 
-bool isBlank(const wine::Line& line) {
-    return line.raw.find_first_not_of(" \t\r\n") == std::string::npos;
-}
+bool isBlank(const wine::Line& line) { return line.raw.find_first_not_of(" \t\r\n") == std::string::npos; }
 
 // A line appended after this one must not run on from it.
 void endLine(std::vector<wine::Line>& lines, const std::string& lineEnd) {
-    if (!lines.empty() && !lines.back().raw.empty() && lines.back().raw.back() != '\n')
-        lines.back().raw += lineEnd;
+    if (!lines.empty() && !lines.back().raw.empty() && lines.back().raw.back() != '\n') lines.back().raw += lineEnd;
 }
-
 
 }  // namespace
 
@@ -59,8 +55,8 @@ WineFileHive::WineFileHive(std::filesystem::path file, std::string relativeTo)
 WineFileHive::FileStamp WineFileHive::stampNow() const {
     struct stat st {};
     if (::stat(file_.c_str(), &st) != 0) return {};
-    return {true, static_cast<std::uintmax_t>(st.st_size), static_cast<std::uintmax_t>(st.st_ino),
-            st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    return {true, static_cast<std::uintmax_t>(st.st_size), static_cast<std::uintmax_t>(st.st_ino), st.st_mtim.tv_sec,
+            st.st_mtim.tv_nsec};
 }
 
 void WineFileHive::refresh() {
@@ -138,7 +134,8 @@ std::vector<StoredValue> WineFileHive::values(const KeyPath& path) {
             if (!line.value) continue;
             auto same = std::find_if(out.begin(), out.end(),
                                      [&](const StoredValue& v) { return sameName(v.name, line.value->name); });
-            if (same == out.end()) out.push_back(*line.value);
+            if (same == out.end())
+                out.push_back(*line.value);
             else {
                 same->type = line.value->type;
                 same->data = line.value->data;
@@ -161,17 +158,20 @@ void WineFileHive::touch(wine::Section& section) {
 
 size_t WineFileHive::insertSection(const KeyPath& path) {
     auto& sections = document_.sections;
-    const size_t at = static_cast<size_t>(
-        std::find_if(sections.begin(), sections.end(),
-                     [&](const wine::Section& s) { return keyBefore(path, s.path); }) -
-        sections.begin());
+    const size_t at =
+        static_cast<size_t>(std::find_if(sections.begin(), sections.end(),
+                                         [&](const wine::Section& s) { return keyBefore(path, s.path); }) -
+                            sections.begin());
     const std::string& end = document_.lineEnd;
     std::vector<wine::Line>& before = at == 0 ? document_.prelude : sections[at - 1].lines;
     endLine(before, end);
     if (before.empty() || !isBlank(before.back())) before.push_back({end, std::nullopt});
 
     const timespec t = now();
-    wine::Section section{path, wine::formatHeader(path), wine::formatStamp(t.tv_sec), end,
+    wine::Section section{path,
+                          wine::formatHeader(path),
+                          wine::formatStamp(t.tv_sec),
+                          end,
                           {{wine::formatTimeLine(t.tv_sec, t.tv_nsec, end), std::nullopt}}};
     if (at < sections.size()) section.lines.push_back({end, std::nullopt});
     sections.insert(sections.begin() + static_cast<std::ptrdiff_t>(at), std::move(section));
@@ -234,9 +234,8 @@ RegResult WineFileHive::deleteValue(const KeyPath& path, std::u16string_view nam
     for (size_t index : sectionsOf(path)) {
         wine::Section& section = document_.sections[index];
         const size_t before = section.lines.size();
-        std::erase_if(section.lines, [&](const wine::Line& line) {
-            return line.value && sameName(line.value->name, name);
-        });
+        std::erase_if(section.lines,
+                      [&](const wine::Line& line) { return line.value && sameName(line.value->name, name); });
         if (section.lines.size() != before) {
             removed = true;
             touch(section);

@@ -16,15 +16,15 @@ int hexDigit(char c) {
 
 char16_t controlEscape(char c) {
     switch (c) {
-        case 'a': return 7;
-        case 'b': return 8;
-        case 'e': return 27;
-        case 'f': return 12;
-        case 'n': return 10;
-        case 'r': return 13;
-        case 't': return 9;
-        case 'v': return 11;
-        default: return 0;
+    case 'a': return 7;
+    case 'b': return 8;
+    case 'e': return 27;
+    case 'f': return 12;
+    case 'n': return 10;
+    case 'r': return 13;
+    case 't': return 9;
+    case 'v': return 11;
+    default: return 0;
     }
 }
 
@@ -35,7 +35,10 @@ void appendRaw(std::string_view text, size_t& pos, std::u16string& out) {
     char32_t cp = extra == 3 ? c & 0x07 : extra == 2 ? c & 0x0F : c & 0x1F;
     bool ok = extra > 0;
     for (size_t k = 1; ok && k <= extra; ++k) {
-        if (pos + k >= text.size()) { ok = false; break; }
+        if (pos + k >= text.size()) {
+            ok = false;
+            break;
+        }
         const unsigned char cc = static_cast<unsigned char>(text[pos + k]);
         if ((cc & 0xC0) != 0x80) ok = false;
         cp = (cp << 6) | (cc & 0x3F);
@@ -86,8 +89,7 @@ bool parseEscaped(std::string_view text, size_t& pos, char end, std::u16string& 
             out.push_back(static_cast<char16_t>(value));
         } else if (e >= '0' && e <= '7') {
             unsigned value = static_cast<unsigned>(e - '0');
-            for (int digits = 1; digits < 3 && pos < text.size() && text[pos] >= '0' && text[pos] <= '7';
-                 ++digits)
+            for (int digits = 1; digits < 3 && pos < text.size() && text[pos] >= '0' && text[pos] <= '7'; ++digits)
                 value = value * 8 + static_cast<unsigned>(text[pos++] - '0');
             out.push_back(static_cast<char16_t>(value));
         } else {
@@ -120,8 +122,7 @@ std::string escape(std::u16string_view text, char open, char close) {
                 out += buffer;
             }
         } else {
-            if (c == u'\\' || c == static_cast<char16_t>(open) || c == static_cast<char16_t>(close))
-                out += '\\';
+            if (c == u'\\' || c == static_cast<char16_t>(open) || c == static_cast<char16_t>(close)) out += '\\';
             out += static_cast<char>(c);
         }
     }

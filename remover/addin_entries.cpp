@@ -13,8 +13,7 @@ namespace Module1 {
 
 namespace {
 
-std::u16string officeKey(const std::u16string& version, const std::u16string& application,
-                         const std::u16string& list) {
+std::u16string officeKey(const std::u16string& version, const std::u16string& application, const std::u16string& list) {
     return u"software\\microsoft\\office\\" + version + u"\\" + application + u"\\" + list;
 }
 

@@ -2,8 +2,8 @@
 
 #include "forms/default_instance.h"
 #include "forms/msg_box.h"
-#include "remover/command_line.h"
 #include "remover/addin_entries.h"
+#include "remover/command_line.h"
 #include "remover/shell_open.h"
 
 namespace plugsweep {
@@ -43,8 +43,7 @@ void Form1::Form_Load() {
     const std::u16string quotedName = u"\"" + addinName_ + u"\"";
     for (const char16_t* version : {u"14.0", u"12.0", u"11.0", u"10.0", u"9.0"})
         Module1::RemoveStartupEntry(version, u"Excel", quotedName);
-    for (const char16_t* version : {u"14.0", u"12.0"})
-        Module1::RemoveAddinManagerEntry(version, u"Excel", addinName_);
+    for (const char16_t* version : {u"14.0", u"12.0"}) Module1::RemoveAddinManagerEntry(version, u"Excel", addinName_);
     Label1.setCaption(addinName_ + u" has been Removed from your system!");
 }
 

@@ -3,8 +3,8 @@
 #include "base/text.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <spawn.h>

@@ -4,9 +4,9 @@
 #include <istream>
 #include <ostream>
 
+#include "base/text.h"
 #include "forms/form.h"
 #include "forms/simple_controls.h"
-#include "base/text.h"
 
 namespace plugsweep {
 

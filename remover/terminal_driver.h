@@ -12,15 +12,15 @@
 namespace plugsweep {
 
 struct KeyBinding {
-    char key;               // lower case
-    std::u16string control; // the control the key clicks
-    std::u16string label;   // what the key line shows; empty: not shown there
+    char key;                // lower case
+    std::u16string control;  // the control the key clicks
+    std::u16string label;    // what the key line shows; empty: not shown there
 };
 
 class TerminalDriver : public forms::UiDriver {
 public:
-    TerminalDriver(std::istream& in, std::ostream& out, std::vector<KeyBinding> keys,
-                   std::u16string cancelControl, bool interactive);
+    TerminalDriver(std::istream& in, std::ostream& out, std::vector<KeyBinding> keys, std::u16string cancelControl,
+                   bool interactive);
 
     std::optional<forms::UserAction> nextAction(forms::Form& top) override;
     std::vector<forms::UserAction> doEvents(forms::Form*) override { return {}; }

@@ -4,8 +4,11 @@
 
 #ifndef _WIN32
 [[gnu::used, gnu::section(".plugsweep_version")]] static const char kVersionBlock[] =
-    "FileVersion=" PLUGSWEEP_FILE_VERSION "\n"
-    "ProductVersion=" PLUGSWEEP_PRODUCT_VERSION "\n"
-    "FileDescription=" PLUGSWEEP_DESCRIPTION "\n"
+    "FileVersion=" PLUGSWEEP_FILE_VERSION
+    "\n"
+    "ProductVersion=" PLUGSWEEP_PRODUCT_VERSION
+    "\n"
+    "FileDescription=" PLUGSWEEP_DESCRIPTION
+    "\n"
     "ProductName=" PLUGSWEEP_PRODUCT_NAME "\n";
 #endif

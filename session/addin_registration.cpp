@@ -10,8 +10,7 @@ namespace session {
 
 host::embedded::ComAddInRegistration cellwashKitRegistration() {
     return {shell::cellwashKitProgId, u"Cellwash Kit",
-            u"Cleans and organises worksheet data: text, duplicates, empty cells, case and counts.", 3,
-            [] {
+            u"Cleans and organises worksheet data: text, duplicates, empty cells, case and counts.", 3, [] {
                 tools::registerToolFamilies();
                 return std::make_shared<shell::Connect>();
             }};

@@ -10,8 +10,8 @@
 #include "files/engine_binding.h"
 #include "host/range.h"
 #include "host/text.h"
-#include "shell/addin_folder.h"
 #include "session/addin_registration.h"
+#include "shell/addin_folder.h"
 #include "shell/exit_confirmation.h"
 
 namespace session {
@@ -31,8 +31,7 @@ void removeFoldersOfEndedSessions(const fs::path& temp) {
         if (name.rfind(kFolderPrefix, 0) != 0) continue;
         const long pid = std::atol(name.c_str() + kFolderPrefix.size());
         std::error_code ignored;
-        if (base::processHasEnded(pid) && it->is_directory(ignored))
-            fs::remove_all(it->path(), ignored);
+        if (base::processHasEnded(pid) && it->is_directory(ignored)) fs::remove_all(it->path(), ignored);
     }
 }
 
@@ -95,8 +94,10 @@ void HostSession::prepareAddinFolder(const HostSessionOptions& options) {
         ownsFolder_ = true;
         const fs::path shipped = shippedAddinFiles();
         if (options.withCompanion)
-            fs::copy_file(shipped / host::utf8(shell::companionFileName), folder_ / host::utf8(shell::companionFileName));
-        if (options.withSample) fs::copy_file(shipped / host::utf8(shell::sampleFileName), folder_ / host::utf8(shell::sampleFileName));
+            fs::copy_file(shipped / host::utf8(shell::companionFileName),
+                          folder_ / host::utf8(shell::companionFileName));
+        if (options.withSample)
+            fs::copy_file(shipped / host::utf8(shell::sampleFileName), folder_ / host::utf8(shell::sampleFileName));
     }
     shell::setAddinFolder(folder_);
 }
@@ -144,8 +145,8 @@ void HostSession::clickRibbon(const std::u16string& controlId) {
 bool HostSession::chooseLanguage(const std::u16string& code) {
     const auto addIn = connection();
     if (!addIn) return false;
-    host::RibbonCallback content{u"GetLanguageContent", std::make_shared<MenuControl>(u"languageMenu"), nullptr,
-                                 std::nullopt, {}};
+    host::RibbonCallback content{
+        u"GetLanguageContent", std::make_shared<MenuControl>(u"languageMenu"), nullptr, std::nullopt, {}};
     if (!addIn->invokeRibbonCallback(content) || !content.result.isText()) return false;
     const auto menu = host::embedded::parseRibbonXml(content.result.text());
     for (const auto& item : menu->children) {

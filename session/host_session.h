@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/scripted_driver.h"
 #include "forms/runtime.h"
+#include "forms/scripted_driver.h"
 #include "host/embedded/embedded_application.h"
 #include "shell/connect.h"
 

@@ -23,7 +23,8 @@ std::filesystem::path libraryFile() {
     return std::filesystem::path(name);
 #else
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&libraryFile), &info) && info.dli_fname) return std::filesystem::path(info.dli_fname);
+    if (dladdr(reinterpret_cast<void*>(&libraryFile), &info) && info.dli_fname)
+        return std::filesystem::path(info.dli_fname);
     return {};
 #endif
 }

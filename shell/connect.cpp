@@ -88,13 +88,16 @@ void Connect::ensureCompanionAddIn() {
 }
 
 void Connect::installCompanionFromFolder() {
-    if (FileExists(addinFolderFile(companionFileName))) addCompanionAddIn();
-    else uninstallCompanionAddIn();
+    if (FileExists(addinFolderFile(companionFileName)))
+        addCompanionAddIn();
+    else
+        uninstallCompanionAddIn();
 }
 
 void Connect::addCompanionAddIn() {
     host::WorkbookPtr sample;
-    if (application().Workbooks()->Count() == 0) sample = application().Workbooks()->Open(addinFolderFile(sampleFileName));
+    if (application().Workbooks()->Count() == 0)
+        sample = application().Workbooks()->Open(addinFolderFile(sampleFileName));
     const host::AddInPtr companion = application().AddIns()->Add(addinFolderFile(companionFileName));
     if (!companion->Installed()) companion->setInstalled(true);
     if (sample) sample->Close(false);

@@ -6,13 +6,13 @@ namespace {
 
 const FamilySetUp* setUpOf(const FamilySetUps& setUps, TargetFamily target) {
     switch (target) {
-        case TargetFamily::TextCleaner: return &setUps.textCleaner;
-        case TargetFamily::DataOrganizer: return &setUps.dataOrganizer;
-        case TargetFamily::DuplicateCleaner: return &setUps.duplicateCleaner;
-        case TargetFamily::DuplicatePreventer: return &setUps.duplicatePreventer;
-        case TargetFamily::CountTool1to3: return &setUps.countTool1to3;
-        case TargetFamily::CountTool4to5: return &setUps.countTool4to5;
-        default: return nullptr;
+    case TargetFamily::TextCleaner: return &setUps.textCleaner;
+    case TargetFamily::DataOrganizer: return &setUps.dataOrganizer;
+    case TargetFamily::DuplicateCleaner: return &setUps.duplicateCleaner;
+    case TargetFamily::DuplicatePreventer: return &setUps.duplicatePreventer;
+    case TargetFamily::CountTool1to3: return &setUps.countTool1to3;
+    case TargetFamily::CountTool4to5: return &setUps.countTool4to5;
+    default: return nullptr;
     }
 }
 

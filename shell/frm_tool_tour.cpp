@@ -47,8 +47,9 @@ FrmToolTour::FrmToolTour() : Form(u"frmToolTour") {
     CommandButton3.setCaption(u"Exit");
     CommandButton3.setLeft(336);
     CommandButton3.setTop(192);
-    Label2.setCaption(u"Cellwash is an useful addin for Excel to Clean and Organize Data. It is fast & Reliable and "
-                      u"you can save your precious time & Money.");
+    Label2.setCaption(
+        u"Cellwash is an useful addin for Excel to Clean and Organize Data. It is fast & Reliable and "
+        u"you can save your precious time & Money.");
     Label2.setLeft(12);
     Label2.setTop(222);
     Label2.setWidth(396);

@@ -42,7 +42,8 @@ std::u16string toggleElement(const Toggle& t) {
     std::u16string xml = u"<toggleButton id=\"" + std::u16string(t.id) + u"\"";
     xml += t.fixedLabel ? u" label=\"" + std::u16string(t.fixedLabel) + u"\"" : u" getLabel=\"setDefaultLanguage\"";
     if (!t.alwaysVisible) xml += u" getVisible=\"chkLangAvailableOrNot\"";
-    xml += u" onAction=\"" + std::u16string(t.handler) + u"\" getPressed=\"chkPressed\" getImage=\"setDefImageOnButton\"/>";
+    xml += u" onAction=\"" + std::u16string(t.handler) +
+           u"\" getPressed=\"chkPressed\" getImage=\"setDefImageOnButton\"/>";
     return xml;
 }
 
@@ -63,8 +64,9 @@ std::u16string GetLanguageContent(const host::IRibbonControl&) {
     std::u16string xml = u"<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">";
     for (const Toggle& t : toggles) xml += toggleElement(t);
     xml += u"<menuSeparator id=\"menusep_68\"/>";
-    xml += u"<button id=\"btnUpdateLanguageList_68\" getLabel=\"setDefaultLanguage\" getImage=\"setDefImageOnButton\""
-           u" onAction=\"btnUpdateLanguageList_Click\"/>";
+    xml +=
+        u"<button id=\"btnUpdateLanguageList_68\" getLabel=\"setDefaultLanguage\" getImage=\"setDefImageOnButton\""
+        u" onAction=\"btnUpdateLanguageList_Click\"/>";
     return xml + u"</menu>";
 }
 
@@ -76,9 +78,9 @@ bool chkLangAvailableOrNot(const host::IRibbonControl& control) {
 bool chkPressed(const host::IRibbonControl& control) { return codeOf(control) == languageCode; }
 
 int languagePictureNumber(const std::u16string& code) {
-    static const std::pair<const char16_t*, int> pictures[] = {
-        {u"En", 101}, {u"Hi", 102}, {u"Ar", 103}, {u"Ko", 104}, {u"Ja", 105}, {u"Fr", 106},
-        {u"De", 107}, {u"It", 108}, {u"Zs", 109}, {u"Ru", 110}, {u"Es", 111}, {u"Up", 112}};
+    static const std::pair<const char16_t*, int> pictures[] = {{u"En", 101}, {u"Hi", 102}, {u"Ar", 103}, {u"Ko", 104},
+                                                               {u"Ja", 105}, {u"Fr", 106}, {u"De", 107}, {u"It", 108},
+                                                               {u"Zs", 109}, {u"Ru", 110}, {u"Es", 111}, {u"Up", 112}};
     for (const auto& [c, number] : pictures)
         if (code == c) return number;
     return 101;

@@ -61,8 +61,10 @@ void txtRemoverMB_Add() {
     const host::CommandBarControlPtr popup = addTopPopup();
     host::CommandBarControlPtr submenu;
     for (const LegacyMenuItem& item : legacyMenuTree()) {
-        if (item.kind == MenuItemKind::Submenu) submenu = addSubmenu(popup, item);
-        else addButton(item.level == 1 ? popup : submenu, item);
+        if (item.kind == MenuItemKind::Submenu)
+            submenu = addSubmenu(popup, item);
+        else
+            addButton(item.level == 1 ? popup : submenu, item);
     }
     resumeNext([] { objectOf(hostApplication).setScreenUpdating(true); });
 }

@@ -20,7 +20,9 @@ public:
     // CancelDefault is true on return.
     void cbBtn_Click(const host::CommandBarControlPtr& Ctrl, bool& CancelDefault);
 
-    void Click(const host::CommandBarControlPtr& ctrl, bool& cancelDefault) override { cbBtn_Click(ctrl, cancelDefault); }
+    void Click(const host::CommandBarControlPtr& ctrl, bool& cancelDefault) override {
+        cbBtn_Click(ctrl, cancelDefault);
+    }
 
 private:
     host::CommandBarControlPtr cbBtn_;

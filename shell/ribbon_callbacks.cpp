@@ -2,8 +2,8 @@
 
 #include "resources/resource_text.h"
 #include "resources/resources.h"
-#include "shell/undo_redo.h"
 #include "shell/host_references.h"
+#include "shell/undo_redo.h"
 
 namespace shell {
 
@@ -11,9 +11,7 @@ namespace {
 constexpr int ribbonDefinitionResource = 101;
 }
 
-std::u16string ribbonDefinition() {
-    return resources::narrowText(resources::customResource(ribbonDefinitionResource));
-}
+std::u16string ribbonDefinition() { return resources::narrowText(resources::customResource(ribbonDefinitionResource)); }
 
 void OnRibbonLoad(const host::IRibbonUIPtr& ribbon) { ribbonUI = ribbon; }
 

@@ -10,7 +10,7 @@ enum class ItemKind {
     TitledSeparator,  // a menu separator whose title is the label field of its number
     Separator,        // a plain menu separator
     Button,
-    HiddenButton,     // a button whose visibility asks chkDupesUD
+    HiddenButton,  // a button whose visibility asks chkDupesUD
 };
 
 struct MenuItem {
@@ -24,13 +24,10 @@ using enum ItemKind;
 std::u16string itemElement(const MenuItem& item) {
     const std::u16string id = item.id;
     switch (item.kind) {
-        case TitledSeparator:
-            return u"<menuSeparator id=\"" + id + u"\" getTitle=\"GetTitle\"/>";
-        case Separator:
-            return u"<menuSeparator id=\"" + id + u"\"/>";
-        case Button:
-        case HiddenButton:
-            break;
+    case TitledSeparator: return u"<menuSeparator id=\"" + id + u"\" getTitle=\"GetTitle\"/>";
+    case Separator: return u"<menuSeparator id=\"" + id + u"\"/>";
+    case Button:
+    case HiddenButton: break;
     }
     std::u16string xml = u"<button id=\"" + id +
                          u"\" getLabel=\"setDefaultLanguage\" getScreentip=\"getScreenTip\""

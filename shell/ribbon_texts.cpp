@@ -11,7 +11,8 @@ namespace {
 
 const std::u16string& entry(const std::vector<std::u16string>& table, const host::IRibbonControl& control) {
     int number = controlNumber(control.Id());
-    if (static_cast<std::size_t>(number) >= table.size()) throw host::Error(host::errSubscript, "Subscript out of range");
+    if (static_cast<std::size_t>(number) >= table.size())
+        throw host::Error(host::errSubscript, "Subscript out of range");
     return table[static_cast<std::size_t>(number)];
 }
 

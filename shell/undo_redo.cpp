@@ -35,8 +35,8 @@ host::WorksheetPtr firstSheetNamed(const std::u16string& a, const std::u16string
 // (Undo and redo then find no copy of that sheet, so they never half-swap a pair.)
 bool suffixFits(const std::u16string& name) {
     if (name.size() + kUndoSuffix.size() <= kMaxSheetName) return true;
-    forms::MsgBox(u"The sheet name \"" + name + u"\" is longer than " +
-                      std::u16string(u"26") + u" characters, so Cellwash cannot keep an undo copy of it." +
+    forms::MsgBox(u"The sheet name \"" + name + u"\" is longer than " + std::u16string(u"26") +
+                      u" characters, so Cellwash cannot keep an undo copy of it." +
                       u"\r\nRename the sheet to use Undo and Redo.",
                   forms::vbOKOnly | forms::vbExclamation, std::u16string(u"Cellwash"));
     return false;

@@ -55,7 +55,8 @@ int applyTo(const ApplyOptions& options, const std::vector<ToolStep>& steps, con
         const StepResult& result = results.back();
         report["steps"].push_back(stepJson(steps[i], result));
         if (!options.json) printStep(i + 1, steps[i], result, out);
-        if (result.report.unfinished) err << "cellwash: " << workbook << ": step " << i + 1 << ": " << *result.report.unfinished << "\n";
+        if (result.report.unfinished)
+            err << "cellwash: " << workbook << ": step " << i + 1 << ": " << *result.report.unfinished << "\n";
         if (!result.report.refused) continue;
         refused = true;
         if (!options.keepGoing) {
@@ -71,7 +72,8 @@ int applyTo(const ApplyOptions& options, const std::vector<ToolStep>& steps, con
     report["written"] = written ? nlohmann::json(*written) : nlohmann::json(nullptr);
     if (!options.json) {
         for (const auto& note : notes) out << "note: " << note << "\n";
-        out << (written ? "written to " + *written : "dry run: nothing written (use -o FILE, --out-dir DIR or --in-place)")
+        out << (written ? "written to " + *written
+                        : "dry run: nothing written (use -o FILE, --out-dir DIR or --in-place)")
             << "\n";
     }
     return refused ? kRefused : kDone;
@@ -90,7 +92,8 @@ OutputChoice outputFor(const std::string& workbook, const OutputChoice& output,
     OutputChoice choice;
     choice.outputPath = (std::filesystem::path(*outDir) / std::filesystem::path(workbook).filename()).string();
     if (std::filesystem::exists(*choice.outputPath) && std::filesystem::equivalent(*choice.outputPath, workbook))
-        throw Failure(kUsage, "--out-dir " + *outDir + " holds " + workbook + " itself; use --in-place to save over it");
+        throw Failure(kUsage,
+                      "--out-dir " + *outDir + " holds " + workbook + " itself; use --in-place to save over it");
     return choice;
 }
 

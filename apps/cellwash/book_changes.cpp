@@ -62,7 +62,8 @@ BookPicture::Changes BookPicture::changesIn(const host::embedded::Book& book) co
             continue;
         }
         if (now->Visible() != before.visible)
-            changes.sheets.push_back((now->Visible() == host::xlSheetVisible ? "shown " : "hid ") + host::utf8(before.name));
+            changes.sheets.push_back((now->Visible() == host::xlSheetVisible ? "shown " : "hid ") +
+                                     host::utf8(before.name));
         if (now->Type() == host::xlWorksheet) changes.cells += differingCells(*before.copy, *now);
     }
     for (const auto& s : book.sheets()) {

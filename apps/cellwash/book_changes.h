@@ -13,8 +13,8 @@ public:
     explicit BookPicture(const host::embedded::Book& book);
 
     struct Changes {
-        long long cells = 0;               // over sheets present before and after
-        std::vector<std::string> sheets;   // "added Data_Undo (hidden)", "removed Notes", ...
+        long long cells = 0;              // over sheets present before and after
+        std::vector<std::string> sheets;  // "added Data_Undo (hidden)", "removed Notes", ...
     };
     Changes changesIn(const host::embedded::Book& book) const;
 

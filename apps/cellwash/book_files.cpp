@@ -14,8 +14,7 @@ host::embedded::BookPtr openBook(host::embedded::EmbeddedApplication& app, const
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw Failure(kFileError, path + ": this is a folder, not a workbook file");
-    if (!std::filesystem::is_regular_file(path, error))
-        throw Failure(kFileError, path + ": no such file");
+    if (!std::filesystem::is_regular_file(path, error)) throw Failure(kFileError, path + ": no such file");
     try {
         auto book = files::openWorkbook(app, host::utf16(path));
         app.addBook(book);

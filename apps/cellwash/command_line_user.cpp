@@ -11,16 +11,16 @@ namespace {
 
 // The add-in's own tool dialogs take the command line's options; every other window (the
 // message window, the tool tour, the feedback page) is read and closed.
-bool isToolDialog(const forms::Form& form) {
-    return form.Name() == u"frmMain" || form.Name() == u"frmDupPrev";
-}
+bool isToolDialog(const forms::Form& form) { return form.Name() == u"frmMain" || form.Name() == u"frmDupPrev"; }
 
 // The buttons that answer a tool dialog: frmMain's Yes and No, the duplicate preventer's
 // apply and close.
 forms::UserAction answerOf(const forms::Form& form, bool yes) {
     forms::UserAction click;
-    if (form.Name() == u"frmDupPrev") click.control = yes ? u"Command1" : u"Command2";
-    else click.control = yes ? u"cmdYes" : u"cmdNo";
+    if (form.Name() == u"frmDupPrev")
+        click.control = yes ? u"Command1" : u"Command2";
+    else
+        click.control = yes ? u"cmdYes" : u"cmdNo";
     return click;
 }
 
@@ -42,11 +42,13 @@ std::optional<std::string> unfitFor(const forms::Form& dialog, const forms::User
     case forms::ActionKind::SetValue:
         if (type == forms::ControlType::OptionButton && !action.flag)
             return name + " is an option button: it is cleared by setting another of its group to true";
-        if (!onOff) return name + (text ? " takes a text: --set " + name + "=TEXT" : " takes no value: --click " + name);
+        if (!onOff)
+            return name + (text ? " takes a text: --set " + name + "=TEXT" : " takes no value: --click " + name);
         return std::nullopt;
     case forms::ActionKind::SetText:
-        if (onOff) return name + " is " + (type == forms::ControlType::CheckBox ? "a check box" : "an option button") +
-                          ": --set " + name + "=true or =false, not \"" + host::utf8(action.text) + "\"";
+        if (onOff)
+            return name + " is " + (type == forms::ControlType::CheckBox ? "a check box" : "an option button") +
+                   ": --set " + name + "=true or =false, not \"" + host::utf8(action.text) + "\"";
         if (!text) return name + " takes no value: --click " + name;
         return std::nullopt;
     default: return std::nullopt;

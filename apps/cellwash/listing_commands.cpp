@@ -7,8 +7,8 @@
 #include "apps/cellwash/tool_lookup.h"
 #include "host/command_bars.h"
 #include "host/text.h"
-#include "shell/frm_tool_tour.h"
 #include "session/host_session.h"
+#include "shell/frm_tool_tour.h"
 
 namespace cli {
 

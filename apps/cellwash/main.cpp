@@ -1,9 +1,9 @@
 // cellwash — the data-cleaning tools on a workbook file, run the way a user runs them from
 // the ribbon, on the embedded spreadsheet host.
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 #include "apps/cellwash/apply_command.h"
 #include "apps/cellwash/cli_failure.h"
@@ -42,8 +42,9 @@ void addOutputOptions(CLI::App& command, cli::OutputChoice& output) {
 void addSessionOptions(CLI::App& command, cli::RunOptions& run) {
     command.add_option("WORKBOOK", run.workbook, "the workbook file (xlsx, xlsm, csv)")->required();
     command.add_option("--sheet", run.sheet, "the sheet to work on (default: the file's active sheet)");
-    command.add_option("--host-version", run.hostVersion,
-                       "the host's version, such as 16.0: above 11.0 the ribbon, 11.0 and below the legacy menu")
+    command
+        .add_option("--host-version", run.hostVersion,
+                    "the host's version, such as 16.0: above 11.0 the ribbon, 11.0 and below the legacy menu")
         ->capture_default_str()
         ->check(hostVersionCheck());
     command.add_option("--answer", run.answer, "answer message boxes: yes or no");
@@ -52,18 +53,21 @@ void addSessionOptions(CLI::App& command, cli::RunOptions& run) {
 }
 
 CLI::App* addRun(CLI::App& app, cli::RunOptions& run, cli::PlainOptionInputs& plain) {
-    auto* command = app.add_subcommand("run", "run a tool as a user at the ribbon would: dialog, options, Yes, message");
-    command->add_option("TOOL", run.tool,
-                        "ribbon id (btnDelDupsKF_25), legacy tag (CWTOOLS5_DC1), command key "
-                        "(removeDuplicatesKeepFirst) or its kebab-case form; `cellwash tools` lists them, "
-                        "`cellwash run TOOL --help` shows that tool's dialog options")
+    auto* command =
+        app.add_subcommand("run", "run a tool as a user at the ribbon would: dialog, options, Yes, message");
+    command
+        ->add_option("TOOL", run.tool,
+                     "ribbon id (btnDelDupsKF_25), legacy tag (CWTOOLS5_DC1), command key "
+                     "(removeDuplicatesKeepFirst) or its kebab-case form; `cellwash tools` lists them, "
+                     "`cellwash run TOOL --help` shows that tool's dialog options")
         ->required();
     addSessionOptions(*command, run);
     command->add_option("--select", run.select,
                         "the selection as typed: B2:B40, A:A, 2:10, A1:B9,D4, a column B or a row 7 "
                         "(default: the file's selection)");
-    command->add_option("--column", run.columns,
-                        "select the cells under this header of row 1 (any letter case; repeatable)")
+    command
+        ->add_option("--column", run.columns,
+                     "select the cells under this header of row 1 (any letter case; repeatable)")
         ->type_name("HEADER");
     command->add_option("--active", run.active, "the active cell within the selection");
     command->add_option("--set", run.sets,
@@ -95,7 +99,8 @@ bool asksColourList(int argc, char** argv) {
     if (argc < 3 || std::string(argv[1]) != "run") return false;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--colour=list" || (arg == "--colour" && i + 1 < argc && std::string(argv[i + 1]) == "list")) return true;
+        if (arg == "--colour=list" || (arg == "--colour" && i + 1 < argc && std::string(argv[i + 1]) == "list"))
+            return true;
     }
     return false;
 }
@@ -121,9 +126,10 @@ int main(int argc, char** argv) {
             return failure.status();
         }
     }
-    CLI::App app{"cellwash: data-cleaning tools for spreadsheet workbooks (xlsx, xlsm, csv), run the way a\n"
-                 "user runs them from the ribbon. Without -o or --in-place nothing is written (a dry run).\n"
-                 "Exit status: 0 done, 1 refused (e.g. \"Selection is Empty!\"), 2 usage, 3 file error."};
+    CLI::App app{
+        "cellwash: data-cleaning tools for spreadsheet workbooks (xlsx, xlsm, csv), run the way a\n"
+        "user runs them from the ribbon. Without -o or --in-place nothing is written (a dry run).\n"
+        "Exit status: 0 done, 1 refused (e.g. \"Selection is Empty!\"), 2 usage, 3 file error."};
     app.require_subcommand(1);
 
     cli::RunOptions run, undo, redo;
@@ -135,12 +141,14 @@ int main(int argc, char** argv) {
     addSessionOptions(*redoCommand, redo);
 
     cli::ApplyOptions apply;
-    auto* applyCommand = app.add_subcommand("apply", "run a recipe's steps on each workbook: one load and one save each");
+    auto* applyCommand =
+        app.add_subcommand("apply", "run a recipe's steps on each workbook: one load and one save each");
     applyCommand->add_option("RECIPE", apply.recipe, "the recipe: {\"steps\": [{\"tool\": ..., \"select\": ..., ...}]}")
         ->required();
     applyCommand->add_option("WORKBOOK", apply.workbooks, "the workbook files")->required();
     applyCommand->add_option("-o,--output", apply.output.outputPath, "write the result to FILE (one workbook)");
-    applyCommand->add_option("--out-dir", apply.outDir, "write each result under its own name into DIR")->type_name("DIR");
+    applyCommand->add_option("--out-dir", apply.outDir, "write each result under its own name into DIR")
+        ->type_name("DIR");
     applyCommand->add_flag("--in-place", apply.output.inPlace, "save over each workbook");
     applyCommand->add_flag("--keep-going", apply.keepGoing, "run the remaining steps after a refused one, and save");
     applyCommand->add_flag("--json", apply.json, "one JSON report: each step's message, changes and seconds");
@@ -154,8 +162,9 @@ int main(int argc, char** argv) {
     showCommand->add_option("WORKBOOK", show.workbook, "the workbook file")->required();
     showCommand->add_option("--sheet", show.sheet, "the sheet to show (default: the active sheet)");
     showCommand->add_option("--range", show.range, "the cells to show, such as A1:D20 (default: the used range)");
-    showCommand->add_flag("--json", show.json, "one JSON object: values with their kind, formulas, fills, comments, "
-                                               "validations, shapes");
+    showCommand->add_flag("--json", show.json,
+                          "one JSON object: values with their kind, formulas, fills, comments, "
+                          "validations, shapes");
 
     cli::TypeOptions type;
     auto* typeCommand = app.add_subcommand("type", "enter TEXT into CELL as a user types it (validation enforced)");

@@ -8,9 +8,10 @@ void PlainOptionInputs::addTo(CLI::App& command) {
     for (const auto& flag : plainFlags()) {
         const std::string name(flag.name);
         const std::string summary(flag.summary);
-        CLI::Option* option = flag.kind == ValueKind::None
-                                  ? command.add_flag(name, switches_[name], summary)
-                                  : command.add_option(name, values_[name], summary)->type_name(std::string(flag.valueName));
+        CLI::Option* option =
+            flag.kind == ValueKind::None
+                ? command.add_flag(name, switches_[name], summary)
+                : command.add_option(name, values_[name], summary)->type_name(std::string(flag.valueName));
         option->group("Plain options (`cellwash run TOOL --help` shows those of a tool)");
         options_[name] = option;
     }

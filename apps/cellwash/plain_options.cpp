@@ -118,8 +118,10 @@ std::string lowerAscii(std::string_view text) {
 std::string colourName(std::u16string_view tip) {
     std::string name;
     for (const char c : host::utf8(std::u16string(tip))) {
-        if (std::isalnum(static_cast<unsigned char>(c))) name += static_cast<char>(std::tolower(c));
-        else if (!name.empty() && name.back() != '-') name += '-';
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            name += static_cast<char>(std::tolower(c));
+        else if (!name.empty() && name.back() != '-')
+            name += '-';
     }
     while (!name.empty() && name.back() == '-') name.pop_back();
     return name;

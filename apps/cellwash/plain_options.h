@@ -26,7 +26,7 @@ enum class ValueKind {
 };
 
 struct PlainFlag {
-    std::string_view name;       // "--mode"
+    std::string_view name;  // "--mode"
     ValueKind kind;
     std::string_view valueName;  // "N", "TEXT", "WORD", "NAME"
     std::string_view summary;    // one line for `run --help`, completion and the man page
@@ -47,11 +47,11 @@ struct ControlStep {
 };
 
 struct PlainOptionRow {
-    std::string_view flag;                     // "--mode"
-    std::string_view word;                     // the choice's word ("entire-row"), "" otherwise
+    std::string_view flag;                       // "--mode"
+    std::string_view word;                       // the choice's word ("entire-row"), "" otherwise
     std::span<const std::u16string_view> tools;  // command keys (ribbon ids for tools without one)
     std::array<ControlStep, 2> steps;
-    std::u16string_view captionControl;        // the control whose caption the row stands for
+    std::u16string_view captionControl;  // the control whose caption the row stands for
 };
 
 // A plain option as the user gave it; value is empty for a flag.

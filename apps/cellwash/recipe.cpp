@@ -28,24 +28,37 @@ std::vector<std::string> textsOf(const json& value, const std::string& key) {
 }
 
 void readEntry(ToolStep& step, const std::string& key, const json& value) {
-    if (key == "tool") step.tool = textOf(value, key);
-    else if (key == "sheet") step.sheet = textOf(value, key);
-    else if (key == "select") step.select = textOf(value, key);
-    else if (key == "active") step.active = textOf(value, key);
-    else if (key == "column") step.columns = textsOf(value, key);
-    else if (key == "set") step.sets = textsOf(value, key);
-    else if (key == "click") step.clicks = textsOf(value, key);
-    else if (key == "answer") step.answer = textOf(value, key);
-    else if (key == "no") step.no = value.is_boolean() && value.get<bool>();
-    else if (key == "stop-after") step.stopAfter = std::stoi(textOf(value, key));
+    if (key == "tool")
+        step.tool = textOf(value, key);
+    else if (key == "sheet")
+        step.sheet = textOf(value, key);
+    else if (key == "select")
+        step.select = textOf(value, key);
+    else if (key == "active")
+        step.active = textOf(value, key);
+    else if (key == "column")
+        step.columns = textsOf(value, key);
+    else if (key == "set")
+        step.sets = textsOf(value, key);
+    else if (key == "click")
+        step.clicks = textsOf(value, key);
+    else if (key == "answer")
+        step.answer = textOf(value, key);
+    else if (key == "no")
+        step.no = value.is_boolean() && value.get<bool>();
+    else if (key == "stop-after")
+        step.stopAfter = std::stoi(textOf(value, key));
     else if (const PlainFlag* flag = findPlainFlag("--" + key)) {
-        if (flag->kind != ValueKind::None) step.plain.push_back({"--" + key, textOf(value, key)});
+        if (flag->kind != ValueKind::None)
+            step.plain.push_back({"--" + key, textOf(value, key)});
         else if (value.is_boolean()) {
             if (value.get<bool>()) step.plain.push_back({"--" + key, ""});
-        } else throw Failure(kUsage, "\"" + key + "\" takes true or false");
+        } else
+            throw Failure(kUsage, "\"" + key + "\" takes true or false");
     } else
-        throw Failure(kUsage, "\"" + key + "\" is not a step entry (tool, select, column, sheet, active, set, click, "
-                              "no, answer, stop-after, or a plain option such as mode)");
+        throw Failure(kUsage, "\"" + key +
+                                  "\" is not a step entry (tool, select, column, sheet, active, set, click, "
+                                  "no, answer, stop-after, or a plain option such as mode)");
 }
 
 ToolStep stepOf(const json& entry, size_t number) {

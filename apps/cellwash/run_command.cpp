@@ -21,8 +21,8 @@
 #include "host/error.h"
 #include "host/range.h"
 #include "host/text.h"
-#include "shell/undo_redo.h"
 #include "session/host_session.h"
+#include "shell/undo_redo.h"
 
 namespace cli {
 
@@ -53,12 +53,14 @@ UserScript scriptOf(const ToolStep& options, const shell::CatalogueEntry& tool) 
         script.dialogActions.push_back(click);
     }
     // The count tools count as their dialog opens and have no Yes step: the user reads and closes.
-    const bool counts = tool.target == shell::TargetFamily::CountTool1to3 || tool.target == shell::TargetFamily::CountTool4to5;
-    if (options.no) script.confirm = false;
-    else if (!counts) script.confirm = true;
+    const bool counts =
+        tool.target == shell::TargetFamily::CountTool1to3 || tool.target == shell::TargetFamily::CountTool4to5;
+    if (options.no)
+        script.confirm = false;
+    else if (!counts)
+        script.confirm = true;
     if (options.answer) {
-        if (*options.answer != "yes" && *options.answer != "no")
-            throw Failure(kUsage, "--answer takes yes or no");
+        if (*options.answer != "yes" && *options.answer != "no") throw Failure(kUsage, "--answer takes yes or no");
         script.answer = *options.answer == "yes" ? forms::vbYes : forms::vbNo;
     }
     if (options.stopAfter && *options.stopAfter < 1) throw Failure(kUsage, "--stop-after takes a number from 1");
@@ -120,7 +122,8 @@ void restoreUndoButtons(host::embedded::Book& book) {
 // control does not hold) are usage errors: nothing is written.
 void refuseIgnoredActions(const CommandLineUser& user, const std::string& tool) {
     std::string problem = user.unfit().value_or("");
-    for (const auto& action : user.ignored()) problem += (problem.empty() ? "" : "; ") + host::utf8(action) + " was ignored";
+    for (const auto& action : user.ignored())
+        problem += (problem.empty() ? "" : "; ") + host::utf8(action) + " was ignored";
     if (problem.empty()) return;
     throw Failure(kUsage, problem + " (`cellwash run " + tool + " --help` lists its controls); nothing was written");
 }
@@ -148,9 +151,10 @@ std::string oneLine(std::u16string text) {
 // was answered (the tool refused what it held), or Yes pressed and no message reached.
 std::optional<std::string> unfinishedRun(const CommandLineUser& user) {
     if (user.leftOpen()) {
-        std::string why = std::string("the dialog was still open after ") + (user.answeredYes() ? "Yes" : "No") +
-                          " was pressed";
-        if (!user.messageBoxes().empty()) why += " (the tool said \"" + oneLine(user.messageBoxes().back().prompt) + "\")";
+        std::string why =
+            std::string("the dialog was still open after ") + (user.answeredYes() ? "Yes" : "No") + " was pressed";
+        if (!user.messageBoxes().empty())
+            why += " (the tool said \"" + oneLine(user.messageBoxes().back().prompt) + "\")";
         return why + "; nothing was written";
     }
     if (user.answeredYes() && alertsOf(user).empty() && user.messageBoxes().empty() && !user.pressedStop())
@@ -200,13 +204,15 @@ public:
 };
 
 StepSession::StepSession(const SessionSettings& settings, std::ostream& err)
-    : settings_(settings), err_(err), legacy_(std::atof(settings.hostVersion.c_str()) <= 11.0),
+    : settings_(settings),
+      err_(err),
+      legacy_(std::atof(settings.hostVersion.c_str()) <= 11.0),
       user_(std::make_unique<ForwardingUser>()) {
-    session_ = std::make_unique<session::HostSession>(session::HostSessionOptions{
-        .version = host::utf16(settings.hostVersion),
-        .startWithBlankWorkbook = true,  // as the host starts, with Book1
-        .startUp = false,
-        .driver = user_.get()});
+    session_ = std::make_unique<session::HostSession>(
+        session::HostSessionOptions{.version = host::utf16(settings.hostVersion),
+                                    .startWithBlankWorkbook = true,  // as the host starts, with Book1
+                                    .startUp = false,
+                                    .driver = user_.get()});
     files::registerFileHandlers(session_->app());
     session_->startUp();
     if (settings.lang) {
@@ -230,7 +236,9 @@ StepResult StepSession::run(const ToolStep& step) {
     result.user = std::make_unique<CommandLineUser>(scriptOf(step, *tool));
     CommandLineUser& user = *result.user;
     if (settings_.progressBar)
-        user.onProgress = [this](const std::u16string& caption) { err_ << "\r" << host::utf8(caption) << "   " << std::flush; };
+        user.onProgress = [this](const std::u16string& caption) {
+            err_ << "\r" << host::utf8(caption) << "   " << std::flush;
+        };
     user_->current = &user;
     auto& book = *book_;
     prepareSheet(session_->app(), book, step);
@@ -266,8 +274,10 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
     StepResult step = session.run(options);
     RunReport& report = step.report;
     if (!report.refused) report.written = writeBook(book, options.workbook, options.output, report.notes);
-    if (options.json) printJsonReport(report, out);
-    else printReport(report, out);
+    if (options.json)
+        printJsonReport(report, out);
+    else
+        printReport(report, out);
     if (report.unfinished) err << "cellwash: " << *report.unfinished << "\n";
     if (report.refused) return kRefused;
     if (options.record) appendToRecipe(*options.record, options);

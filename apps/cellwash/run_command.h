@@ -25,11 +25,11 @@ namespace cli {
 struct ToolStep {
     std::string tool;  // control id, legacy tag, command key or its kebab-case form
     std::optional<std::string> sheet, select, active;
-    std::vector<std::string> columns;  // headers in row 1: the cells under them are selected
-    std::vector<PlainSetting> plain;  // --mode, --colour, ...: applied first, in the table's order
-    std::vector<std::string> sets;    // CONTROL=VALUE, applied in order
-    std::vector<std::string> clicks;  // controls to click after the settings
-    bool no = false;                  // answer the dialog with No
+    std::vector<std::string> columns;   // headers in row 1: the cells under them are selected
+    std::vector<PlainSetting> plain;    // --mode, --colour, ...: applied first, in the table's order
+    std::vector<std::string> sets;      // CONTROL=VALUE, applied in order
+    std::vector<std::string> clicks;    // controls to click after the settings
+    bool no = false;                    // answer the dialog with No
     std::optional<std::string> answer;  // yes|no for message boxes
     std::optional<int> stopAfter;       // press Stop at the N-th yield
 };

@@ -23,10 +23,14 @@ std::string oneLine(std::u16string text) {
 
 // The count tools' figures on frmMain: the caption label and the number label of each row.
 constexpr std::pair<const char16_t*, const char16_t*> kCountFigures[] = {
-    {u"lblWordsCap", u"ctrWords"},          {u"lblCharsNoSpacesCap", u"ctrChars"},
-    {u"lblCharsWithSpacesCap", u"ctrCharsSpaces"}, {u"lblSheetsCap", u"ctrSheetsVisible"},
-    {u"lblSheetsHiddenCap", u"ctrSheetsHidden"}, {u"Label20", u"lblSelectedCells"},
-    {u"Label21", u"lblUnique"},             {u"lblDiplicateCaption", u"lblDuplicate"},
+    {u"lblWordsCap", u"ctrWords"},
+    {u"lblCharsNoSpacesCap", u"ctrChars"},
+    {u"lblCharsWithSpacesCap", u"ctrCharsSpaces"},
+    {u"lblSheetsCap", u"ctrSheetsVisible"},
+    {u"lblSheetsHiddenCap", u"ctrSheetsHidden"},
+    {u"Label20", u"lblSelectedCells"},
+    {u"Label21", u"lblUnique"},
+    {u"lblDiplicateCaption", u"lblDuplicate"},
     {u"Label23", u"lblDistinct"},
 };
 
@@ -59,7 +63,10 @@ void printReport(const RunReport& report, std::ostream& out) {
     for (size_t i = 0; i < report.user->messageBoxes().size(); ++i) {
         const auto& box = report.user->messageBoxes()[i];
         out << "message box: " << oneLine(box.prompt) << " -> "
-            << (report.user->answers()[i] == 6 ? "Yes" : report.user->answers()[i] == 7 ? "No" : "OK") << "\n";
+            << (report.user->answers()[i] == 6   ? "Yes"
+                : report.user->answers()[i] == 7 ? "No"
+                                                 : "OK")
+            << "\n";
     }
     if (!report.user->progress().empty()) out << "progress: " << host::utf8(report.user->progress().back()) << "\n";
     for (const auto& [caption, number] : figuresOf(*report.user)) {
@@ -90,17 +97,17 @@ void printJsonReport(const RunReport& report, std::ostream& out) {
     doc["msgboxes"] = nlohmann::json::array();
     for (size_t i = 0; i < report.user->messageBoxes().size(); ++i) {
         const auto& box = report.user->messageBoxes()[i];
-        nlohmann::json entry{{"prompt", host::utf8(box.prompt)}, {"buttons", box.buttons},
-                             {"answer", report.user->answers()[i]}};
+        nlohmann::json entry{
+            {"prompt", host::utf8(box.prompt)}, {"buttons", box.buttons}, {"answer", report.user->answers()[i]}};
         entry["title"] = box.title ? nlohmann::json(host::utf8(*box.title)) : nlohmann::json(nullptr);
         doc["msgboxes"].push_back(entry);
     }
     doc["progress"] = nlohmann::json::array();
     for (const auto& caption : report.user->progress()) doc["progress"].push_back(host::utf8(caption));
     doc["status_bar"] = report.statusBar;
-    doc["stopped"] = report.stoppedAfter ? nlohmann::json{{"done", report.stoppedAfter->first},
-                                                           {"total", report.stoppedAfter->second}}
-                                         : nlohmann::json(nullptr);
+    doc["stopped"] = report.stoppedAfter
+                         ? nlohmann::json{{"done", report.stoppedAfter->first}, {"total", report.stoppedAfter->second}}
+                         : nlohmann::json(nullptr);
     doc["not_written"] = {{"cells", report.cellsNotWritten}, {"first", report.firstNotWritten}};
     doc["dialog"] = nlohmann::json::object();
     if (const auto& dialog = report.user->dialogAtClose())

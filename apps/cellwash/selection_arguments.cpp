@@ -24,8 +24,7 @@ bool allOf(const std::string& text, const char* characters) {
 
 // A bare column ("B") means that column, a bare row number ("7") that row.
 std::string wholeLineOf(const std::string& part) {
-    if (allOf(part, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") ||
-        allOf(part, "0123456789"))
+    if (allOf(part, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") || allOf(part, "0123456789"))
         return part + ":" + part;
     return part;
 }
@@ -59,9 +58,10 @@ long columnOfHeader(const std::vector<Header>& headers, const std::string& wante
     for (const auto& h : headers)
         if (host::embedded::foldCase(h.text) == folded) matches.push_back(h.column);
     if (matches.size() == 1) return matches.front();
-    throw Failure(kUsage, "--column \"" + wanted + "\" " +
-                              (matches.empty() ? "names no column" : "names " + std::to_string(matches.size()) + " columns") +
-                              "; " + headerList(headers));
+    throw Failure(kUsage,
+                  "--column \"" + wanted + "\" " +
+                      (matches.empty() ? "names no column" : "names " + std::to_string(matches.size()) + " columns") +
+                      "; " + headerList(headers));
 }
 
 }  // namespace

@@ -54,9 +54,12 @@ nlohmann::json shapeJson(const host::embedded::DrawingObject& d) {
 nlohmann::json cellJson(long row, long col, const Cell& c) {
     nlohmann::json cell{{"address", host::utf8(host::embedded::formatArea({row, col, row, col}, false, false))},
                         {"kind", kindName(c.value)}};
-    if (c.value.isNumber() || c.value.isDate()) cell["value"] = c.value.number();
-    else if (c.value.isBoolean()) cell["value"] = c.value.boolean();
-    else if (!c.value.isEmpty()) cell["value"] = displayText(c.value);
+    if (c.value.isNumber() || c.value.isDate())
+        cell["value"] = c.value.number();
+    else if (c.value.isBoolean())
+        cell["value"] = c.value.boolean();
+    else if (!c.value.isEmpty())
+        cell["value"] = displayText(c.value);
     if (c.value.isDate()) cell["text"] = displayText(c.value);
     if (!c.formula.empty()) cell["formula"] = host::utf8(c.formula);
     if (c.colorIndex) cell["fill"] = c.colorIndex;
@@ -79,8 +82,7 @@ std::string gridOf(const Sheet& sheet, const Area& area) {
     const long rows = area.row2 - area.row1 + 1, cols = area.col2 - area.col1 + 1;
     std::vector<std::vector<std::string>> texts(rows, std::vector<std::string>(cols));
     std::vector<size_t> widths(cols, 1);
-    for (long c = 0; c < cols; ++c)
-        widths[c] = displayWidth(host::utf8(host::embedded::columnLetters(area.col1 + c)));
+    for (long c = 0; c < cols; ++c) widths[c] = displayWidth(host::utf8(host::embedded::columnLetters(area.col1 + c)));
     sheet.forEachCell(area, [&](long row, long col, const Cell& cell) {
         auto& text = texts[row - area.row1][col - area.col1];
         text = displayText(cell.value);
@@ -89,7 +91,8 @@ std::string gridOf(const Sheet& sheet, const Area& area) {
     });
     const size_t labelWidth = std::to_string(area.row2).size();
     std::string out(labelWidth, ' ');
-    for (long c = 0; c < cols; ++c) out += " | " + fitted(host::utf8(host::embedded::columnLetters(area.col1 + c)), widths[c]);
+    for (long c = 0; c < cols; ++c)
+        out += " | " + fitted(host::utf8(host::embedded::columnLetters(area.col1 + c)), widths[c]);
     out += "\n";
     for (long r = 0; r < rows; ++r) {
         const std::string label = std::to_string(area.row1 + r);

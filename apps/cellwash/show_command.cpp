@@ -34,7 +34,8 @@ int runShow(const ShowOptions& options, std::ostream& out) {
     auto app = host::embedded::EmbeddedApplication::create();
     auto book = openBook(*app, options.workbook);
     auto sheet = options.sheet ? activateSheet(*book, *options.sheet) : book->activeSheet();
-    if (sheet->Type() != host::xlWorksheet) throw Failure(kUsage, "sheet \"" + host::utf8(sheet->Name()) + "\" is a chart sheet");
+    if (sheet->Type() != host::xlWorksheet)
+        throw Failure(kUsage, "sheet \"" + host::utf8(sheet->Name()) + "\" is a chart sheet");
     const auto area = areaToShow(*sheet, options.range);
     if (options.json) {
         out << jsonOf(*book, *sheet, area) << "\n";
@@ -48,8 +49,9 @@ int runShow(const ShowOptions& options, std::ostream& out) {
         if (s->Visible() == host::xlSheetVeryHidden) out << " (very hidden)";
         first = false;
     }
-    out << "\n\n" << host::utf8(sheet->Name()) << " " << host::utf8(host::embedded::formatArea(area, false, false))
-        << "\n" << gridOf(*sheet, area);
+    out << "\n\n"
+        << host::utf8(sheet->Name()) << " " << host::utf8(host::embedded::formatArea(area, false, false)) << "\n"
+        << gridOf(*sheet, area);
     return kDone;
 }
 

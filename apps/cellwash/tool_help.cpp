@@ -17,7 +17,8 @@ namespace {
 // How the command line sets a control, from the type prefix of its name.
 std::string usageOf(const std::string& name) {
     const auto starts = [&](const char* prefix) { return name.rfind(prefix, 0) == 0; };
-    if (starts("opt") || starts("chk") || starts("CheckBox") || starts("OptionButton")) return "--set " + name + "=true|false";
+    if (starts("opt") || starts("chk") || starts("CheckBox") || starts("OptionButton"))
+        return "--set " + name + "=true|false";
     if (starts("txt") || starts("cmb")) return "--set " + name + "=TEXT";
     if (starts("cmd")) return "--click " + name;
     return "";
@@ -43,8 +44,10 @@ void printPlainOptions(const shell::CatalogueEntry& tool, const forms::FormSnaps
     for (const auto* row : rows) {
         const PlainFlag* flag = findPlainFlag(row->flag);
         std::string usage = std::string(row->flag);
-        if (!row->word.empty()) usage += " " + std::string(row->word);
-        else if (flag->kind != ValueKind::None) usage += " " + std::string(flag->valueName);
+        if (!row->word.empty())
+            usage += " " + std::string(row->word);
+        else if (flag->kind != ValueKind::None)
+            usage += " " + std::string(flag->valueName);
         const auto captionControl = row->captionControl.empty() ? row->steps[0].control : row->captionControl;
         std::string caption = oneLine(captionOf(dialog, captionControl));
         if (caption.find_first_not_of(' ') == std::string::npos) caption = std::string(flag->summary);
@@ -92,7 +95,8 @@ int runToolHelp(const std::string& name, std::ostream& out) {
         out << "  " << (usage.empty() ? host::utf8(control) : usage) << "\n";
         if (!text.empty()) out << "      " << oneLine(text) << "\n";
     }
-    out << "\nThe dialog is answered Yes after the settings and clicks (--no answers No). Also: --select, --column, --active,"
+    out << "\nThe dialog is answered Yes after the settings and clicks (--no answers No). Also: --select, --column, "
+           "--active,"
            "\n--sheet, --stop-after N, --answer yes|no, --lang, --host-version, -o FILE, --in-place, --json.\n";
     return kDone;
 }

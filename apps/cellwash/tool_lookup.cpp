@@ -13,9 +13,9 @@ std::string kebabCase(std::u16string_view key) {
     std::string out;
     for (size_t i = 0; i < key.size(); ++i) {
         const char16_t c = key[i], before = i ? key[i - 1] : u'\0', after = i + 1 < key.size() ? key[i + 1] : u'\0';
-        const bool wordStart = i > 0 && ((upper(c) && (lower(before) || digit(before))) ||
-                                         (upper(c) && upper(before) && lower(after)) ||
-                                         (digit(c) && (lower(before) || upper(before))));
+        const bool wordStart =
+            i > 0 && ((upper(c) && (lower(before) || digit(before))) || (upper(c) && upper(before) && lower(after)) ||
+                      (digit(c) && (lower(before) || upper(before))));
         if (wordStart) out.push_back('-');
         out.push_back(static_cast<char>(upper(c) ? c - u'A' + 'a' : c));
     }

@@ -86,8 +86,7 @@ AddInPtr AddInList::Item(const std::u16string& title) const {
 AddInPtr AddInList::Add(const std::u16string& fileName, bool) {
     for (size_t i = 0; i < entries_.size(); ++i)
         if (entries_[i].path == fileName) return Item(static_cast<long>(i + 1));
-    if (!app_.fileExists(fileName))
-        throw Error(errApplication, "Unable to get the Add property of the AddIns class");
+    if (!app_.fileExists(fileName)) throw Error(errApplication, "Unable to get the Add property of the AddIns class");
     AddInEntry entry{fileName, fileNameOf(fileName), app_.workbookTitle(fileName), false};
     entries_.push_back(entry);
     record(entry);

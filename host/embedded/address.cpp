@@ -69,9 +69,7 @@ std::u16string rowText(long row, bool absolute) {
     return out;
 }
 
-std::u16string columnText(long col, bool absolute) {
-    return (absolute ? u"$" : u"") + columnLetters(col);
-}
+std::u16string columnText(long col, bool absolute) { return (absolute ? u"$" : u"") + columnLetters(col); }
 
 }  // namespace
 
@@ -132,8 +130,7 @@ std::vector<Area> parseAddress(std::u16string_view text) {
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(u',', start);
-        const auto piece =
-            text.substr(start, comma == std::u16string_view::npos ? text.npos : comma - start);
+        const auto piece = text.substr(start, comma == std::u16string_view::npos ? text.npos : comma - start);
         areas.push_back(parseArea(trimSpaces(piece)));
         if (comma == std::u16string_view::npos) break;
         start = comma + 1;
@@ -147,8 +144,7 @@ std::u16string formatCellRef(const CellRef& ref) {
 
 std::u16string formatArea(const Area& area, bool rowAbs, bool colAbs) {
     if (isWholeRows(area)) return rowText(area.row1, rowAbs) + u":" + rowText(area.row2, rowAbs);
-    if (isWholeColumns(area))
-        return columnText(area.col1, colAbs) + u":" + columnText(area.col2, colAbs);
+    if (isWholeColumns(area)) return columnText(area.col1, colAbs) + u":" + columnText(area.col2, colAbs);
     std::u16string out = formatCellRef(CellRef{area.row1, area.col1, rowAbs, colAbs});
     if (area.row1 != area.row2 || area.col1 != area.col2)
         out += u":" + formatCellRef(CellRef{area.row2, area.col2, rowAbs, colAbs});

@@ -30,8 +30,7 @@ std::vector<Area> parseAddress(std::u16string_view text);
 // The host's default absolute form: "$A$1", "$A$1:$B$2", "$B:$B" for whole columns, "$3:$3"
 // for whole rows (a whole sheet is "$1:$1048576"); relative parts when the flags are false.
 std::u16string formatArea(const Area& area, bool rowAbs = true, bool colAbs = true);
-std::u16string formatAddress(const std::vector<Area>& areas, bool rowAbs = true,
-                             bool colAbs = true);
+std::u16string formatAddress(const std::vector<Area>& areas, bool rowAbs = true, bool colAbs = true);
 
 // One side of an area as written: a cell ("$B$7"), a column ("$B") or a row ("7"); a
 // coordinate that is absent is 0.

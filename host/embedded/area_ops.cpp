@@ -7,8 +7,7 @@
 namespace host::embedded {
 
 std::optional<Area> intersect(const Area& a, const Area& b) {
-    Area r{std::max(a.row1, b.row1), std::max(a.col1, b.col1), std::min(a.row2, b.row2),
-           std::min(a.col2, b.col2)};
+    Area r{std::max(a.row1, b.row1), std::max(a.col1, b.col1), std::min(a.row2, b.row2), std::min(a.col2, b.col2)};
     if (r.row1 > r.row2 || r.col1 > r.col2) return std::nullopt;
     return r;
 }

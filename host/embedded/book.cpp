@@ -22,8 +22,7 @@ public:
     long Count() const override { return static_cast<long>(members().size()); }
     WorksheetPtr Item(long index) const override {
         const auto list = members();
-        if (index < 1 || index > static_cast<long>(list.size()))
-            throw Error(errSubscript, "Subscript out of range");
+        if (index < 1 || index > static_cast<long>(list.size())) throw Error(errSubscript, "Subscript out of range");
         return list[index - 1];
     }
     WorksheetPtr Item(const std::u16string& name) const override {
@@ -135,8 +134,7 @@ SheetPtr Book::sheetNamed(const std::u16string& name) const {
 SheetPtr Book::activeSheet() const { return active_.lock(); }
 
 void Book::setActiveSheet(const SheetPtr& sheet) {
-    if (sheet->Visible() != xlSheetVisible)
-        throw Error(errApplication, "Activate method of Worksheet class failed");
+    if (sheet->Visible() != xlSheetVisible) throw Error(errApplication, "Activate method of Worksheet class failed");
     active_ = sheet;
 }
 

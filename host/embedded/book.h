@@ -20,8 +20,8 @@ public:
     // Appends (or inserts before `before`) a sheet; throws 1004 for a refused name.
     SheetPtr addSheet(const std::u16string& name, int type = -4167, const SheetPtr& before = nullptr);
     void insertSheet(SheetPtr sheet, const SheetPtr& before);
-    void removeSheet(const SheetPtr& sheet);  // the last visible sheet cannot go: 1004
-    long indexOf(const Sheet* sheet) const;   // 1-based, 0 when absent
+    void removeSheet(const SheetPtr& sheet);                // the last visible sheet cannot go: 1004
+    long indexOf(const Sheet* sheet) const;                 // 1-based, 0 when absent
     SheetPtr sheetNamed(const std::u16string& name) const;  // ignoring case; nullptr when absent
     // The host's rules: 1-31 code units, none of []:*?/\, no leading/trailing ', unique ignoring case.
     void checkSheetName(const std::u16string& name, const Sheet* renamed) const;

@@ -14,10 +14,10 @@ struct CommentData {
 };
 
 struct Cell {
-    Variant value;                 // for a formula cell, its last result
-    std::u16string formula;        // "=..." or empty when the cell holds a constant
-    int colorIndex = 0;            // palette fill 1..56; 0 when unfilled
-    std::uint32_t styleId = 0;     // the workbook file's cell format, carried for saving
+    Variant value;              // for a formula cell, its last result
+    std::u16string formula;     // "=..." or empty when the cell holds a constant
+    int colorIndex = 0;         // palette fill 1..56; 0 when unfilled
+    std::uint32_t styleId = 0;  // the workbook file's cell format, carried for saving
     std::shared_ptr<const CommentData> comment;
 
     // Truly empty content: no value and no formula (a fill or comment may remain).

@@ -138,9 +138,9 @@ std::u16string CellRange::Address(bool rowAbsolute, bool columnAbsolute) const {
 long long CellRange::CountLarge() const {
     const auto& all = areas();
     switch (items_) {
-        case RangeItems::Rows: return rowsOf(all.front());
-        case RangeItems::Columns: return colsOf(all.front());
-        case RangeItems::Cells: break;
+    case RangeItems::Rows: return rowsOf(all.front());
+    case RangeItems::Columns: return colsOf(all.front());
+    case RangeItems::Cells: break;
     }
     long long n = 0;
     for (const Area& a : all) n += cellCount(a);
@@ -228,11 +228,11 @@ RangePtr CellRange::End(int direction) const {
     long row = a.row1, col = a.col1;
     long dr = 0, dc = 0, limitRow = row, limitCol = col;
     switch (direction) {
-        case xlUp: dr = -1, limitRow = 1; break;
-        case xlDown: dr = 1, limitRow = kMaxRows; break;
-        case xlToLeft: dc = -1, limitCol = 1; break;
-        case xlToRight: dc = 1, limitCol = kMaxColumns; break;
-        default: throw Error(errInvalidCall, "Invalid procedure call or argument");
+    case xlUp: dr = -1, limitRow = 1; break;
+    case xlDown: dr = 1, limitRow = kMaxRows; break;
+    case xlToLeft: dc = -1, limitCol = 1; break;
+    case xlToRight: dc = 1, limitCol = kMaxColumns; break;
+    default: throw Error(errInvalidCall, "Invalid procedure call or argument");
     }
     auto filled = [&](long r, long c) {
         const Cell* cell = sheet_->cell(r, c);
@@ -270,8 +270,8 @@ RangePtr CellRange::SpecialCells(int type) const {
     return make(std::move(found));
 }
 
-RangePtr CellRange::Find(const std::u16string& what, int lookIn, int lookAt, int searchOrder,
-                         int searchDirection, bool matchCase) const {
+RangePtr CellRange::Find(const std::u16string& what, int lookIn, int lookAt, int searchOrder, int searchDirection,
+                         bool matchCase) const {
     const auto hit = findCell(*sheet_, areas(), what, {lookIn, lookAt, searchOrder, searchDirection, matchCase});
     if (!hit) return nullptr;
     return make({Area{hit->first, hit->second, hit->first, hit->second}});
@@ -287,8 +287,10 @@ void CellRange::Delete(std::optional<int> shift) {
         pending.erase(pending.begin());
         // Whole rows always go up and whole columns left: the host ignores Shift for them.
         int how = shift.value_or(colsOf(a) >= rowsOf(a) ? xlShiftUp : xlShiftToLeft);
-        if (isWholeRows(a)) how = xlShiftUp;
-        else if (isWholeColumns(a)) how = xlShiftToLeft;
+        if (isWholeRows(a))
+            how = xlShiftUp;
+        else if (isWholeColumns(a))
+            how = xlShiftToLeft;
         if (how != xlShiftUp && how != xlShiftToLeft) failRange("Delete");
         sheet_->deleteCells(a, how);
         sheet_->follow(pending, seq);

@@ -41,8 +41,8 @@ public:
     RangePtr End(int direction) const override;
     AreasPtr Areas() const override;
     RangePtr SpecialCells(int type) const override;
-    RangePtr Find(const std::u16string& what, int lookIn, int lookAt, int searchOrder,
-                  int searchDirection, bool matchCase) const override;
+    RangePtr Find(const std::u16string& what, int lookIn, int lookAt, int searchOrder, int searchDirection,
+                  bool matchCase) const override;
     WorksheetPtr Worksheet() const override { return sheet_; }
 
     void Delete(std::optional<int> shift) override;

@@ -38,9 +38,13 @@ ColumnStore::ColumnStore() = default;
 ColumnStore::~ColumnStore() = default;
 
 ColumnStore::ColumnStore(const ColumnStore& other)
-    : nodes_(other.nodes_), free_(other.free_), root_(other.root_), seed_(other.seed_),
+    : nodes_(other.nodes_),
+      free_(other.free_),
+      root_(other.root_),
+      seed_(other.seed_),
       index_(other.index_ ? std::make_unique<Index>(*other.index_) : nullptr),
-      contentCount_(other.contentCount_), formulaCount_(other.formulaCount_) {}
+      contentCount_(other.contentCount_),
+      formulaCount_(other.formulaCount_) {}
 
 ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
     seed_ ^= seed_ << 13;
@@ -239,8 +243,7 @@ bool ColumnStore::visit(Id t, long offset, long first, long last,
     return true;
 }
 
-bool ColumnStore::forEach(long first, long last,
-                          const std::function<bool(long, const Cell&)>& visitFn) const {
+bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visitFn) const {
     return visit(root_, 0, first, last, visitFn);
 }
 
@@ -364,8 +367,7 @@ long ColumnStore::rowOf(Id node) const {
     return row;
 }
 
-std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long first, long last,
-                                          long after) const {
+std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long first, long last, long after) const {
     if (!textIndex_) {
         textIndex_ = std::make_unique<TextIndex>();
         std::vector<bool> unused(nodes_.size(), false);

@@ -33,11 +33,11 @@ public:
 
     // Visits stored cells with first <= row <= last, top to bottom; stop by returning false.
     bool forEach(long first, long last, const std::function<bool(long row, const Cell&)>& visit) const;
-    long cellCount() const;                   // stored cells (any, also fill-only)
+    long cellCount() const;  // stored cells (any, also fill-only)
     long formulaCount() const { return formulaCount_; }
     long cellCountIn(long first, long last) const;
-    long firstRow() const;                    // 0 when empty
-    long lastRow() const;                     // 0 when empty
+    long firstRow() const;  // 0 when empty
+    long lastRow() const;   // 0 when empty
 
     // COUNTIF over rows first..last of this column.
     double countIf(long first, long last, const Criterion& criterion) const;
@@ -64,8 +64,7 @@ private:
     Id merge(Id left, long leftRows, Id right);
     Id mergeTrees(Id a, Id b);
     long rank(long row) const;  // stored cells with row <= row
-    bool visit(Id t, long offset, long first, long last,
-               const std::function<bool(long, const Cell&)>& fn) const;
+    bool visit(Id t, long offset, long first, long last, const std::function<bool(long, const Cell&)>& fn) const;
     void indexAdd(const Cell& cell, long delta) const;
     void textIndexAdd(Id node) const;
     void textIndexRemove(Id node) const;

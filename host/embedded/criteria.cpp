@@ -29,8 +29,7 @@ std::u16string numberKey(double value) {
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     std::u16string key(1, kNumberKey);
-    for (int shift = 60; shift >= 0; shift -= 4)
-        key.push_back(u"0123456789abcdef"[(bits >> shift) & 0xF]);
+    for (int shift = 60; shift >= 0; shift -= 4) key.push_back(u"0123456789abcdef"[(bits >> shift) & 0xF]);
     return key;
 }
 
@@ -54,14 +53,12 @@ int compareNumbers(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
 // ---------------------------------------------------------------- WildcardPattern
 
-WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase)
-    : matchCase_(matchCase) {
+WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase) : matchCase_(matchCase) {
     const std::u16string source = matchCase ? std::u16string(pattern) : foldCaseSimple(pattern);
     for (size_t i = 0; i < source.size(); ++i) {
         const char16_t c = source[i];
-        const bool escapes =
-            c == u'~' && i + 1 < source.size() &&
-            (source[i + 1] == u'?' || source[i + 1] == u'*' || source[i + 1] == u'~');
+        const bool escapes = c == u'~' && i + 1 < source.size() &&
+                             (source[i + 1] == u'?' || source[i + 1] == u'*' || source[i + 1] == u'~');
         if (escapes) {
             tokens_.push_back({TokenKind::Unit, source[++i]});
             literal_.push_back(source[i]);
@@ -69,8 +66,7 @@ WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase)
             tokens_.push_back({TokenKind::AnyOne, 0});
             hasWildcards_ = true;
         } else if (c == u'*') {
-            if (tokens_.empty() || tokens_.back().kind != TokenKind::AnyRun)
-                tokens_.push_back({TokenKind::AnyRun, 0});
+            if (tokens_.empty() || tokens_.back().kind != TokenKind::AnyRun) tokens_.push_back({TokenKind::AnyRun, 0});
             hasWildcards_ = true;
         } else {
             tokens_.push_back({TokenKind::Unit, c});
@@ -94,8 +90,7 @@ bool WildcardPattern::matchTokens(std::u16string_view text) const {
         if (p < tokens_.size() && tokens_[p].kind == TokenKind::AnyRun) {
             starToken = p++;
             starText = t;
-        } else if (p < tokens_.size() &&
-                   (tokens_[p].kind == TokenKind::AnyOne || tokens_[p].unit == text[t])) {
+        } else if (p < tokens_.size() && (tokens_[p].kind == TokenKind::AnyOne || tokens_[p].unit == text[t])) {
             ++p;
             ++t;
         } else if (starToken != tokens_.size()) {
@@ -115,20 +110,18 @@ bool wildcardMatch(std::u16string_view pattern, std::u16string_view text, bool m
 
 // ---------------------------------------------------------------- Criterion
 
-Criterion Criterion::parse(const host::Variant& criterion) {
-    return parse(criterion, currentYear());
-}
+Criterion Criterion::parse(const host::Variant& criterion) { return parse(criterion, currentYear()); }
 
 Criterion Criterion::parse(const host::Variant& criterion, int currentYear) {
     Criterion c;
     c.year_ = currentYear;
     switch (criterion.kind()) {
-        case host::VariantKind::Empty: c.kind_ = Kind::Nothing; break;
-        case host::VariantKind::Number:
-        case host::VariantKind::Date: c.kind_ = Kind::Number; break;
-        case host::VariantKind::Boolean: c.kind_ = Kind::Boolean; break;
-        case host::VariantKind::Error: c.kind_ = Kind::Error; break;
-        case host::VariantKind::Text: return parseText(criterion.text(), currentYear);
+    case host::VariantKind::Empty: c.kind_ = Kind::Nothing; break;
+    case host::VariantKind::Number:
+    case host::VariantKind::Date: c.kind_ = Kind::Number; break;
+    case host::VariantKind::Boolean: c.kind_ = Kind::Boolean; break;
+    case host::VariantKind::Error: c.kind_ = Kind::Error; break;
+    case host::VariantKind::Text: return parseText(criterion.text(), currentYear);
     }
     c.number_ = criterion.number();
     c.error_ = criterion.isError() ? criterion.errorCode() : 0;
@@ -175,12 +168,12 @@ Criterion Criterion::parseText(std::u16string_view text, int currentYear) {
 
 bool Criterion::holds(int comparison) const {
     switch (op_) {
-        case Op::Equal: return comparison == 0;
-        case Op::NotEqual: return comparison != 0;
-        case Op::Less: return comparison < 0;
-        case Op::LessEqual: return comparison <= 0;
-        case Op::Greater: return comparison > 0;
-        case Op::GreaterEqual: return comparison >= 0;
+    case Op::Equal: return comparison == 0;
+    case Op::NotEqual: return comparison != 0;
+    case Op::Less: return comparison < 0;
+    case Op::LessEqual: return comparison <= 0;
+    case Op::Greater: return comparison > 0;
+    case Op::GreaterEqual: return comparison >= 0;
     }
     return false;
 }
@@ -188,18 +181,18 @@ bool Criterion::holds(int comparison) const {
 // Whether the cell equals the operand, in the sense of "=" and "<>".
 bool Criterion::equalityHolds(const host::Variant& cell) const {
     switch (kind_) {
-        case Kind::Nothing: return false;
-        case Kind::Boolean: return cell.isBoolean() && cell.number() == number_;
-        case Kind::Error: return cell.isError() && cell.errorCode() == error_;
-        case Kind::Number:
-            if (isNumeric(cell)) return cell.number() == number_;
-            if (!cell.isText()) return false;
-            if (const auto n = parseNumberOrDate(cell.text(), year_)) return *n == number_;
-            return false;
-        case Kind::Text:
-            if (!text_.empty()) return cell.isText() && pattern_.matches(cell.text());
-            if (explicitEqual_) return cell.isEmpty();
-            return cell.isEmpty() || (cell.isText() && cell.text().empty());
+    case Kind::Nothing: return false;
+    case Kind::Boolean: return cell.isBoolean() && cell.number() == number_;
+    case Kind::Error: return cell.isError() && cell.errorCode() == error_;
+    case Kind::Number:
+        if (isNumeric(cell)) return cell.number() == number_;
+        if (!cell.isText()) return false;
+        if (const auto n = parseNumberOrDate(cell.text(), year_)) return *n == number_;
+        return false;
+    case Kind::Text:
+        if (!text_.empty()) return cell.isText() && pattern_.matches(cell.text());
+        if (explicitEqual_) return cell.isEmpty();
+        return cell.isEmpty() || (cell.isText() && cell.text().empty());
     }
     return false;
 }
@@ -207,56 +200,53 @@ bool Criterion::equalityHolds(const host::Variant& cell) const {
 // "<", "<=", ">", ">=": only cells of the operand's own kind compare.
 bool Criterion::orderingHolds(const host::Variant& cell) const {
     switch (kind_) {
-        case Kind::Number: return isNumeric(cell) && holds(compareNumbers(cell.number(), number_));
-        case Kind::Boolean:
-            return cell.isBoolean() && holds(compareNumbers(cell.number(), number_));
-        case Kind::Text: return cell.isText() && holds(compareIgnoringCase(cell.text(), text_));
-        case Kind::Nothing:
-        case Kind::Error: return false;
+    case Kind::Number: return isNumeric(cell) && holds(compareNumbers(cell.number(), number_));
+    case Kind::Boolean: return cell.isBoolean() && holds(compareNumbers(cell.number(), number_));
+    case Kind::Text: return cell.isText() && holds(compareIgnoringCase(cell.text(), text_));
+    case Kind::Nothing:
+    case Kind::Error: return false;
     }
     return false;
 }
 
 bool Criterion::matches(const host::Variant& cell) const {
     switch (op_) {
-        case Op::Equal: return equalityHolds(cell);
-        case Op::NotEqual:
-            if (kind_ == Kind::Text && text_.empty()) return !cell.isEmpty();
-            if (kind_ == Kind::Number && cell.isText()) return true;  // texts never equal a number
-            return !equalityHolds(cell);
-        default: return orderingHolds(cell);
+    case Op::Equal: return equalityHolds(cell);
+    case Op::NotEqual:
+        if (kind_ == Kind::Text && text_.empty()) return !cell.isEmpty();
+        if (kind_ == Kind::Number && cell.isText()) return true;  // texts never equal a number
+        return !equalityHolds(cell);
+    default: return orderingHolds(cell);
     }
 }
 
 std::optional<std::u16string> Criterion::indexKey() const {
     if (op_ != Op::Equal) return std::nullopt;
     switch (kind_) {
-        case Kind::Nothing: return kNoCellKey;
-        case Kind::Boolean: return booleanKey(number_ != 0);
-        case Kind::Number: return std::isnan(number_) ? kNoCellKey : numberKey(number_);
-        case Kind::Error: return errorKey(error_);
-        case Kind::Text:
-            if (text_.empty()) return explicitEqual_ ? kTrulyEmptyKey : textKey(u"");
-            if (pattern_.hasWildcards()) return std::nullopt;
-            return textKey(pattern_.literal());
+    case Kind::Nothing: return kNoCellKey;
+    case Kind::Boolean: return booleanKey(number_ != 0);
+    case Kind::Number: return std::isnan(number_) ? kNoCellKey : numberKey(number_);
+    case Kind::Error: return errorKey(error_);
+    case Kind::Text:
+        if (text_.empty()) return explicitEqual_ ? kTrulyEmptyKey : textKey(u"");
+        if (pattern_.hasWildcards()) return std::nullopt;
+        return textKey(pattern_.literal());
     }
     return std::nullopt;
 }
 
 // ---------------------------------------------------------------- matchKeys
 
-std::vector<std::u16string> matchKeys(const host::Variant& cell) {
-    return matchKeys(cell, currentYear());
-}
+std::vector<std::u16string> matchKeys(const host::Variant& cell) { return matchKeys(cell, currentYear()); }
 
 std::vector<std::u16string> matchKeys(const host::Variant& cell, int currentYear) {
     switch (cell.kind()) {
-        case host::VariantKind::Empty: return {textKey(u""), kTrulyEmptyKey};
-        case host::VariantKind::Number:
-        case host::VariantKind::Date: return {numberKey(cell.number())};
-        case host::VariantKind::Boolean: return {booleanKey(cell.boolean())};
-        case host::VariantKind::Error: return {errorKey(cell.errorCode())};
-        case host::VariantKind::Text: break;
+    case host::VariantKind::Empty: return {textKey(u""), kTrulyEmptyKey};
+    case host::VariantKind::Number:
+    case host::VariantKind::Date: return {numberKey(cell.number())};
+    case host::VariantKind::Boolean: return {booleanKey(cell.boolean())};
+    case host::VariantKind::Error: return {errorKey(cell.errorCode())};
+    case host::VariantKind::Text: break;
     }
     std::vector<std::u16string> keys{textKey(foldCaseSimple(cell.text()))};
     if (const auto n = parseNumberOrDate(cell.text(), currentYear)) keys.push_back(numberKey(*n));

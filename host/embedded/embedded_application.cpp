@@ -232,9 +232,7 @@ WorkbooksPtr EmbeddedApplication::Workbooks() const {
     return std::make_shared<BookList>(std::const_pointer_cast<EmbeddedApplication>(shared_from_this()));
 }
 
-WorksheetFunctionPtr EmbeddedApplication::WorksheetFunction() const {
-    return std::make_shared<Functions>();
-}
+WorksheetFunctionPtr EmbeddedApplication::WorksheetFunction() const { return std::make_shared<Functions>(); }
 
 AutoCorrectPtr EmbeddedApplication::AutoCorrect() const {
     return std::make_shared<AutoCorrectSettings>(std::const_pointer_cast<EmbeddedApplication>(shared_from_this()));
@@ -275,8 +273,9 @@ EntryResult EmbeddedApplication::enterValue(const RangePtr& target, const std::u
     const ValidationRule* rule = sheet.validationAt(a.row1, a.col1);
     if (!rule || !rule->showError || rule->type != xlValidateCustom) return {};
     if (text.empty() && rule->ignoreBlank) return {};
-    const Variant verdict = Formula::parse(rule->formula1)
-                                .evaluate(SheetFormulaContext(sheet), a.row1 - rule->anchorRow, a.col1 - rule->anchorCol);
+    const Variant verdict =
+        Formula::parse(rule->formula1)
+            .evaluate(SheetFormulaContext(sheet), a.row1 - rule->anchorRow, a.col1 - rule->anchorCol);
     if (passes(verdict) || rule->alertStyle != xlValidAlertStop) return {};
 
     sheet.setCell(a.row1, a.col1, before);  // refused: the cell stays as it was

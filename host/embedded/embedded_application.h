@@ -21,17 +21,16 @@ using BookSaver = std::function<void(const Book& book, const std::u16string& pat
 // What happened when the user typed into a cell.
 struct EntryResult {
     bool accepted = true;
-    std::u16string alertTitle;    // the stop alert shown on refusal
+    std::u16string alertTitle;  // the stop alert shown on refusal
     std::u16string alertMessage;
 };
 
-class EmbeddedApplication : public host::Application,
-                            public std::enable_shared_from_this<EmbeddedApplication> {
+class EmbeddedApplication : public host::Application, public std::enable_shared_from_this<EmbeddedApplication> {
 public:
     // A host of the given version whose add-in lists live in `store` (in memory when null:
     // the embedded host never writes into the user's real registry unless handed it).
-    static std::shared_ptr<EmbeddedApplication> create(
-        std::u16string version = u"16.0", std::shared_ptr<registry::RegistryStore> store = nullptr);
+    static std::shared_ptr<EmbeddedApplication> create(std::u16string version = u"16.0",
+                                                       std::shared_ptr<registry::RegistryStore> store = nullptr);
 
     // --- the model ---
     const std::vector<BookPtr>& books() const { return books_; }

@@ -8,8 +8,7 @@
 
 namespace host::embedded {
 
-void FormulaContext::forEachValue(const Area& area,
-                                  const std::function<void(const host::Variant&)>& visit) const {
+void FormulaContext::forEachValue(const Area& area, const std::function<void(const host::Variant&)>& visit) const {
     if (cellCount(area) > host::kMaxRows)
         throw host::Error(host::errApplication, "Range too large to scan cell by cell");
     for (long row = area.row1; row <= area.row2; ++row)

@@ -24,8 +24,7 @@ public:
     // Calls visit with the value of each cell of the area that is not truly empty (SUM, AND
     // and OR over ranges). This default asks cellValue for every cell of an area of at most
     // 1,048,576 cells and throws host::Error 1004 beyond; a sparse sheet should override it.
-    virtual void forEachValue(const Area& area,
-                              const std::function<void(const host::Variant&)>& visit) const;
+    virtual void forEachValue(const Area& area, const std::function<void(const host::Variant&)>& visit) const;
 };
 
 struct ParsedFormula;

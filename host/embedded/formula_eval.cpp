@@ -26,9 +26,7 @@ std::optional<bool> formulaBoolean(const Variant& v) {
 }
 
 // A finite number as a value, #NUM! otherwise.
-Variant numberResult(double n) {
-    return std::isfinite(n) ? Variant(n + 0.0) : errorValue(host::xlErrNum);
-}
+Variant numberResult(double n) { return std::isfinite(n) ? Variant(n + 0.0) : errorValue(host::xlErrNum); }
 
 Variant textResult(std::u16string text) {
     if (text.size() > static_cast<size_t>(host::kMaxCellText)) return errorValue(host::xlErrValue);
@@ -45,23 +43,22 @@ Variant arithmetic(FormulaOp op, const Variant& a, const Variant& b) {
     const auto x = formulaNumber(a), y = formulaNumber(b);
     if (!x || !y) return errorValue(host::xlErrValue);
     switch (op) {
-        case FormulaOp::Add: return numberResult(*x + *y);
-        case FormulaOp::Subtract: return numberResult(*x - *y);
-        case FormulaOp::Multiply: return numberResult(*x * *y);
-        case FormulaOp::Divide:
-            return *y == 0 ? errorValue(host::xlErrDiv0) : numberResult(*x / *y);
-        default: return power(*x, *y);
+    case FormulaOp::Add: return numberResult(*x + *y);
+    case FormulaOp::Subtract: return numberResult(*x - *y);
+    case FormulaOp::Multiply: return numberResult(*x * *y);
+    case FormulaOp::Divide: return *y == 0 ? errorValue(host::xlErrDiv0) : numberResult(*x / *y);
+    default: return power(*x, *y);
     }
 }
 
 bool comparisonHolds(FormulaOp op, int c) {
     switch (op) {
-        case FormulaOp::Equal: return c == 0;
-        case FormulaOp::NotEqual: return c != 0;
-        case FormulaOp::Less: return c < 0;
-        case FormulaOp::LessEqual: return c <= 0;
-        case FormulaOp::Greater: return c > 0;
-        default: return c >= 0;
+    case FormulaOp::Equal: return c == 0;
+    case FormulaOp::NotEqual: return c != 0;
+    case FormulaOp::Less: return c < 0;
+    case FormulaOp::LessEqual: return c <= 0;
+    case FormulaOp::Greater: return c > 0;
+    default: return c >= 0;
     }
 }
 
@@ -102,20 +99,18 @@ struct Operand {
 
 class Evaluator {
 public:
-    Evaluator(const ParsedFormula& formula, const FormulaContext& ctx, long rowOffset,
-              long colOffset)
+    Evaluator(const ParsedFormula& formula, const FormulaContext& ctx, long rowOffset, long colOffset)
         : formula_(formula), ctx_(ctx), rowOffset_(rowOffset), colOffset_(colOffset) {}
 
     Operand evaluate(const FormulaNode& node) {
         switch (node.kind) {
-            case FormulaNode::Kind::Constant: return Operand{node.value};
-            case FormulaNode::Kind::Reference: return reference(node);
-            case FormulaNode::Kind::Name: return Operand{errorValue(host::xlErrName)};
-            case FormulaNode::Kind::Missing: return Operand::ofMissing();
-            case FormulaNode::Kind::Unary:
-                return Operand{applyUnary(node.op, scalar(*node.children[0]))};
-            case FormulaNode::Kind::Binary: return Operand{binaryChain(node)};
-            case FormulaNode::Kind::Call: return call(node);
+        case FormulaNode::Kind::Constant: return Operand{node.value};
+        case FormulaNode::Kind::Reference: return reference(node);
+        case FormulaNode::Kind::Name: return Operand{errorValue(host::xlErrName)};
+        case FormulaNode::Kind::Missing: return Operand::ofMissing();
+        case FormulaNode::Kind::Unary: return Operand{applyUnary(node.op, scalar(*node.children[0]))};
+        case FormulaNode::Kind::Binary: return Operand{binaryChain(node)};
+        case FormulaNode::Kind::Call: return call(node);
         }
         return Operand{errorValue(host::xlErrValue)};
     }
@@ -161,20 +156,20 @@ private:
 
     Operand callFunction(FormulaFunction function, const Args& args) {
         switch (function) {
-            case FormulaFunction::CountIf: return Operand{countIf(args)};
-            case FormulaFunction::CountA: return Operand{countA(args)};
-            case FormulaFunction::Len:
-            case FormulaFunction::Trim:
-            case FormulaFunction::Clean:
-            case FormulaFunction::Upper:
-            case FormulaFunction::Lower: return Operand{textFunction(function, scalar(*args[0]))};
-            case FormulaFunction::If: return ifFunction(args);
-            case FormulaFunction::And: return Operand{logical(args, true)};
-            case FormulaFunction::Or: return Operand{logical(args, false)};
-            case FormulaFunction::Not: return Operand{notFunction(scalar(*args[0]))};
-            case FormulaFunction::Sum: return Operand{sum(args)};
-            case FormulaFunction::IsBlank: return Operand{isBlank(evaluate(*args[0]))};
-            case FormulaFunction::Unknown: break;
+        case FormulaFunction::CountIf: return Operand{countIf(args)};
+        case FormulaFunction::CountA: return Operand{countA(args)};
+        case FormulaFunction::Len:
+        case FormulaFunction::Trim:
+        case FormulaFunction::Clean:
+        case FormulaFunction::Upper:
+        case FormulaFunction::Lower: return Operand{textFunction(function, scalar(*args[0]))};
+        case FormulaFunction::If: return ifFunction(args);
+        case FormulaFunction::And: return Operand{logical(args, true)};
+        case FormulaFunction::Or: return Operand{logical(args, false)};
+        case FormulaFunction::Not: return Operand{notFunction(scalar(*args[0]))};
+        case FormulaFunction::Sum: return Operand{sum(args)};
+        case FormulaFunction::IsBlank: return Operand{isBlank(evaluate(*args[0]))};
+        case FormulaFunction::Unknown: break;
         }
         return Operand{errorValue(host::xlErrName)};
     }
@@ -203,11 +198,11 @@ private:
         if (v.isError()) return v;
         const std::u16string text = formulaText(v);
         switch (function) {
-            case FormulaFunction::Len: return Variant(static_cast<double>(len(text)));
-            case FormulaFunction::Trim: return Variant(trim(text));
-            case FormulaFunction::Clean: return Variant(clean(text));
-            case FormulaFunction::Upper: return textResult(upper(text));
-            default: return textResult(lower(text));
+        case FormulaFunction::Len: return Variant(static_cast<double>(len(text)));
+        case FormulaFunction::Trim: return Variant(trim(text));
+        case FormulaFunction::Clean: return Variant(clean(text));
+        case FormulaFunction::Upper: return textResult(upper(text));
+        default: return textResult(lower(text));
         }
     }
 
@@ -328,8 +323,7 @@ int compareFormulaValues(const Variant& left, const Variant& right) {
     return a.number() < b.number() ? -1 : (a.number() > b.number() ? 1 : 0);
 }
 
-Variant evaluateFormula(const ParsedFormula& formula, const FormulaContext& ctx, long rowOffset,
-                        long colOffset) {
+Variant evaluateFormula(const ParsedFormula& formula, const FormulaContext& ctx, long rowOffset, long colOffset) {
     try {
         Evaluator evaluator(formula, ctx, rowOffset, colOffset);
         const Variant result = evaluator.valueOf(evaluator.evaluate(*formula.root));

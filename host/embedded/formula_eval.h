@@ -11,8 +11,7 @@ namespace host::embedded {
 
 // The formula's value with its relative references shifted by the offsets. Failures are
 // error values; host::Error from the context becomes #VALUE!.
-host::Variant evaluateFormula(const ParsedFormula& formula, const FormulaContext& ctx,
-                              long rowOffset, long colOffset);
+host::Variant evaluateFormula(const ParsedFormula& formula, const FormulaContext& ctx, long rowOffset, long colOffset);
 
 // The operators' conversions, shared with whoever needs them (formula results as text etc.).
 // A number from a value: numbers, dates, booleans (1/0), empty (0), texts that read as a

@@ -33,19 +33,7 @@ std::u16string upperAscii(std::u16string_view s) {
 
 // ---------------------------------------------------------------- tokens
 
-enum class TokenKind {
-    Number,
-    Text,
-    Error,
-    Reference,
-    Name,
-    Function,
-    Operator,
-    Open,
-    Close,
-    Comma,
-    End
-};
+enum class TokenKind { Number, Text, Error, Reference, Name, Function, Operator, Open, Close, Comma, End };
 
 struct Token {
     explicit Token(TokenKind k = TokenKind::End) : kind(k) {}
@@ -101,9 +89,8 @@ private:
     }
 
     Token errorLiteral() {
-        static const int kCodes[] = {host::xlErrNull, host::xlErrDiv0, host::xlErrValue,
-                                     host::xlErrRef,  host::xlErrName, host::xlErrNum,
-                                     host::xlErrNA};
+        static const int kCodes[] = {host::xlErrNull, host::xlErrDiv0, host::xlErrValue, host::xlErrRef,
+                                     host::xlErrName, host::xlErrNum,  host::xlErrNA};
         for (int code : kCodes) {
             const std::u16string literal = host::errorLiteral(code);
             const auto candidate = s_.substr(pos_, literal.size());
@@ -117,8 +104,7 @@ private:
     }
 
     static bool compatible(const RefPart& a, const RefPart& b) {
-        return (a.isCell() && b.isCell()) || (a.isColumn() && b.isColumn()) ||
-               (a.isRow() && b.isRow());
+        return (a.isCell() && b.isCell()) || (a.isColumn() && b.isColumn()) || (a.isRow() && b.isRow());
     }
 
     static FormulaReference::Shape shapeOf(const RefPart& a, bool range) {
@@ -140,13 +126,12 @@ private:
             if (range) end += 1 + secondLength;
         }
         if (!range && !first.isCell()) return false;
-        if (end < s_.size() && (isNameChar(s_[end]) || s_[end] == u'(' || s_[end] == u'$'))
-            return false;
+        if (end < s_.size() && (isNameChar(s_[end]) || s_[end] == u'(' || s_[end] == u'$')) return false;
         if (!range) second = first;
         token.kind = TokenKind::Reference;
-        token.reference = FormulaReference{
-            shapeOf(first, range), CellRef{first.row, first.col, first.rowAbs, first.colAbs},
-            CellRef{second.row, second.col, second.rowAbs, second.colAbs}, pos_, end - pos_};
+        token.reference =
+            FormulaReference{shapeOf(first, range), CellRef{first.row, first.col, first.rowAbs, first.colAbs},
+                             CellRef{second.row, second.col, second.rowAbs, second.colAbs}, pos_, end - pos_};
         pos_ = end;
         return true;
     }
@@ -166,10 +151,8 @@ private:
         for (size_t i = start; i < pos_; ++i) ascii.push_back(static_cast<char>(s_[i]));
         if (ascii == ".") badFormula("lone decimal point");
         Token token{TokenKind::Number};
-        const auto result =
-            std::from_chars(ascii.data(), ascii.data() + ascii.size(), token.number);
-        if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size() ||
-            !std::isfinite(token.number))
+        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), token.number);
+        if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size() || !std::isfinite(token.number))
             badFormula("number out of range");
         return token;
     }
@@ -190,25 +173,24 @@ private:
         Token token{TokenKind::Operator};
         token.text = std::u16string(1, c);
         switch (c) {
-            case u'(': token.kind = TokenKind::Open; return token;
-            case u')': token.kind = TokenKind::Close; return token;
-            case u',': token.kind = TokenKind::Comma; return token;
-            case u'+':
-            case u'-':
-            case u'*':
-            case u'/':
-            case u'^':
-            case u'&':
-            case u'%':
-            case u'=': return token;
-            case u'<':
-                if (pos_ < s_.size() && (s_[pos_] == u'=' || s_[pos_] == u'>'))
-                    token.text.push_back(s_[pos_++]);
-                return token;
-            case u'>':
-                if (pos_ < s_.size() && s_[pos_] == u'=') token.text.push_back(s_[pos_++]);
-                return token;
-            default: badFormula("unexpected character");
+        case u'(': token.kind = TokenKind::Open; return token;
+        case u')': token.kind = TokenKind::Close; return token;
+        case u',': token.kind = TokenKind::Comma; return token;
+        case u'+':
+        case u'-':
+        case u'*':
+        case u'/':
+        case u'^':
+        case u'&':
+        case u'%':
+        case u'=': return token;
+        case u'<':
+            if (pos_ < s_.size() && (s_[pos_] == u'=' || s_[pos_] == u'>')) token.text.push_back(s_[pos_++]);
+            return token;
+        case u'>':
+            if (pos_ < s_.size() && s_[pos_] == u'=') token.text.push_back(s_[pos_++]);
+            return token;
+        default: badFormula("unexpected character");
         }
     }
 
@@ -251,8 +233,8 @@ struct BinaryLevel {
 // Lowest precedence first: comparisons, &, + -, * /, ^.
 const BinaryLevel kLevels[] = {
     {{u"=", u"<>", u"<", u"<=", u">", u">="},
-     {FormulaOp::Equal, FormulaOp::NotEqual, FormulaOp::Less, FormulaOp::LessEqual,
-      FormulaOp::Greater, FormulaOp::GreaterEqual}},
+     {FormulaOp::Equal, FormulaOp::NotEqual, FormulaOp::Less, FormulaOp::LessEqual, FormulaOp::Greater,
+      FormulaOp::GreaterEqual}},
     {{u"&"}, {FormulaOp::Concat}},
     {{u"+", u"-"}, {FormulaOp::Add, FormulaOp::Subtract}},
     {{u"*", u"/"}, {FormulaOp::Multiply, FormulaOp::Divide}},
@@ -260,12 +242,9 @@ const BinaryLevel kLevels[] = {
 };
 constexpr int kLevelCount = sizeof kLevels / sizeof kLevels[0];
 
-FormulaNodePtr makeNode(FormulaNode node) {
-    return std::make_shared<const FormulaNode>(std::move(node));
-}
+FormulaNodePtr makeNode(FormulaNode node) { return std::make_shared<const FormulaNode>(std::move(node)); }
 
-FormulaNodePtr makeOperation(FormulaNode::Kind kind, FormulaOp op,
-                             std::vector<FormulaNodePtr> operands) {
+FormulaNodePtr makeOperation(FormulaNode::Kind kind, FormulaOp op, std::vector<FormulaNodePtr> operands) {
     FormulaNode node(kind);
     node.op = op;
     node.children = std::move(operands);
@@ -299,9 +278,7 @@ private:
 
     const Token& peek() const { return tokens_[pos_]; }
     const Token& take() { return tokens_[pos_ < tokens_.size() - 1 ? pos_++ : pos_]; }
-    bool isOperator(std::u16string_view op) const {
-        return peek().kind == TokenKind::Operator && peek().text == op;
-    }
+    bool isOperator(std::u16string_view op) const { return peek().kind == TokenKind::Operator && peek().text == op; }
 
     FormulaNodePtr expression() { return binary(0); }
 
@@ -346,14 +323,14 @@ private:
     FormulaNodePtr primary() {
         const Token& token = take();
         switch (token.kind) {
-            case TokenKind::Number: return constant(host::Variant(token.number));
-            case TokenKind::Text: return constant(host::Variant(token.text));
-            case TokenKind::Error: return constant(host::Variant::error(token.error));
-            case TokenKind::Reference: return reference(token.reference);
-            case TokenKind::Name: return name(token.text);
-            case TokenKind::Function: return call(token.text);
-            case TokenKind::Open: return parenthesised();
-            default: badFormula("an operand is missing");
+        case TokenKind::Number: return constant(host::Variant(token.number));
+        case TokenKind::Text: return constant(host::Variant(token.text));
+        case TokenKind::Error: return constant(host::Variant::error(token.error));
+        case TokenKind::Reference: return reference(token.reference);
+        case TokenKind::Name: return name(token.text);
+        case TokenKind::Function: return call(token.text);
+        case TokenKind::Open: return parenthesised();
+        default: badFormula("an operand is missing");
         }
     }
 
@@ -407,8 +384,7 @@ private:
         std::vector<FormulaNodePtr> args;
         while (true) {
             const bool empty = peek().kind == TokenKind::Comma || peek().kind == TokenKind::Close;
-            args.push_back(empty ? makeNode(FormulaNode(FormulaNode::Kind::Missing))
-                                 : expression());
+            args.push_back(empty ? makeNode(FormulaNode(FormulaNode::Kind::Missing)) : expression());
             if (args.size() > 255) badFormula("too many arguments");
             const Token& separator = take();
             if (separator.kind == TokenKind::Close) return args;
@@ -428,8 +404,8 @@ long shifted(long value, bool absolute, long offset) {
 }
 
 CellRef shiftedRef(const CellRef& ref, long rowOffset, long colOffset) {
-    return CellRef{shifted(ref.row, ref.rowAbs, rowOffset), shifted(ref.col, ref.colAbs, colOffset),
-                   ref.rowAbs, ref.colAbs};
+    return CellRef{shifted(ref.row, ref.rowAbs, rowOffset), shifted(ref.col, ref.colAbs, colOffset), ref.rowAbs,
+                   ref.colAbs};
 }
 
 std::u16string rowPart(long row, bool absolute) {
@@ -438,9 +414,7 @@ std::u16string rowPart(long row, bool absolute) {
     return out;
 }
 
-std::u16string columnPart(long col, bool absolute) {
-    return (absolute ? u"$" : u"") + columnLetters(col);
-}
+std::u16string columnPart(long col, bool absolute) { return (absolute ? u"$" : u"") + columnLetters(col); }
 
 }  // namespace
 
@@ -459,17 +433,16 @@ bool resolveReference(const FormulaReference& ref, long rowOffset, long colOffse
     const CellRef a = shiftedRef(ref.first, rowOffset, colOffset);
     const CellRef b = shiftedRef(ref.last, rowOffset, colOffset);
     switch (ref.shape) {
-        case FormulaReference::Shape::Cell:
-        case FormulaReference::Shape::Cells:
-            area = Area{std::min(a.row, b.row), std::min(a.col, b.col), std::max(a.row, b.row),
-                        std::max(a.col, b.col)};
-            break;
-        case FormulaReference::Shape::Columns:
-            area = Area{1, std::min(a.col, b.col), host::kMaxRows, std::max(a.col, b.col)};
-            break;
-        case FormulaReference::Shape::Rows:
-            area = Area{std::min(a.row, b.row), 1, std::max(a.row, b.row), host::kMaxColumns};
-            break;
+    case FormulaReference::Shape::Cell:
+    case FormulaReference::Shape::Cells:
+        area = Area{std::min(a.row, b.row), std::min(a.col, b.col), std::max(a.row, b.row), std::max(a.col, b.col)};
+        break;
+    case FormulaReference::Shape::Columns:
+        area = Area{1, std::min(a.col, b.col), host::kMaxRows, std::max(a.col, b.col)};
+        break;
+    case FormulaReference::Shape::Rows:
+        area = Area{std::min(a.row, b.row), 1, std::max(a.row, b.row), host::kMaxColumns};
+        break;
     }
     return isInsideSheet(area);
 }
@@ -480,12 +453,10 @@ std::u16string referenceText(const FormulaReference& ref, long rowOffset, long c
     const CellRef a = shiftedRef(ref.first, rowOffset, colOffset);
     const CellRef b = shiftedRef(ref.last, rowOffset, colOffset);
     switch (ref.shape) {
-        case FormulaReference::Shape::Cell: return formatCellRef(a);
-        case FormulaReference::Shape::Cells: return formatCellRef(a) + u":" + formatCellRef(b);
-        case FormulaReference::Shape::Columns:
-            return columnPart(a.col, a.colAbs) + u":" + columnPart(b.col, b.colAbs);
-        case FormulaReference::Shape::Rows:
-            return rowPart(a.row, a.rowAbs) + u":" + rowPart(b.row, b.rowAbs);
+    case FormulaReference::Shape::Cell: return formatCellRef(a);
+    case FormulaReference::Shape::Cells: return formatCellRef(a) + u":" + formatCellRef(b);
+    case FormulaReference::Shape::Columns: return columnPart(a.col, a.colAbs) + u":" + columnPart(b.col, b.colAbs);
+    case FormulaReference::Shape::Rows: return rowPart(a.row, a.rowAbs) + u":" + rowPart(b.row, b.rowAbs);
     }
     return u"#REF!";
 }

@@ -19,22 +19,7 @@ struct FormulaReference {
     size_t start, length;  // where it is written in the formula's text
 };
 
-enum class FormulaFunction {
-    Unknown,
-    CountIf,
-    CountA,
-    Len,
-    Trim,
-    Clean,
-    Upper,
-    Lower,
-    If,
-    And,
-    Or,
-    Not,
-    Sum,
-    IsBlank
-};
+enum class FormulaFunction { Unknown, CountIf, CountA, Len, Trim, Clean, Upper, Lower, If, And, Or, Not, Sum, IsBlank };
 
 enum class FormulaOp {
     Add,
@@ -61,9 +46,9 @@ struct FormulaNode {
     enum class Kind { Constant, Reference, Name, Missing, Unary, Binary, Call };
     explicit FormulaNode(Kind k) : kind(k) {}
     Kind kind;
-    host::Variant value;            // Constant
-    size_t reference = 0;           // Reference: index into ParsedFormula::references
-    FormulaOp op = FormulaOp::Add;  // Unary, Binary
+    host::Variant value;                                  // Constant
+    size_t reference = 0;                                 // Reference: index into ParsedFormula::references
+    FormulaOp op = FormulaOp::Add;                        // Unary, Binary
     FormulaFunction function = FormulaFunction::Unknown;  // Call
     std::vector<FormulaNodePtr> children;                 // operands or arguments
 };

@@ -68,10 +68,8 @@ void RangeValidation::Add(int type, std::optional<int> alertStyle, std::optional
     for (const auto& existing : sheet.validations())
         for (const Area& ra : existing.areas)
             for (const Area& a : range_->areas())
-                if (intersect(ra, a))
-                    throw Error(errApplication, "Application-defined or object-defined error");
-    if (type < xlValidateInputOnly || type > xlValidateCustom ||
-        (type != xlValidateInputOnly && formula1.empty()))
+                if (intersect(ra, a)) throw Error(errApplication, "Application-defined or object-defined error");
+    if (type < xlValidateInputOnly || type > xlValidateCustom || (type != xlValidateInputOnly && formula1.empty()))
         throw Error(errApplication, "Application-defined or object-defined error");
     if (type == xlValidateCustom) (void)Formula::parse(formula1);  // refuse what cannot be read
     ValidationRule rule;

@@ -33,29 +33,45 @@ class RangeValidation : public host::Validation {
 public:
     explicit RangeValidation(std::shared_ptr<CellRange> range) : range_(std::move(range)) {}
     void Delete() override;
-    void Add(int type, std::optional<int> alertStyle, std::optional<int> op,
-             const std::u16string& formula1, const std::u16string& formula2) override;
+    void Add(int type, std::optional<int> alertStyle, std::optional<int> op, const std::u16string& formula1,
+             const std::u16string& formula2) override;
     int Type() const override { return rule().type; }
     int AlertStyle() const override { return rule().alertStyle; }
     int Operator() const override { return rule().op; }
     std::u16string Formula1() const override;
     std::u16string Formula2() const override { return rule().formula2; }
     bool IgnoreBlank() const override { return rule().ignoreBlank; }
-    void setIgnoreBlank(bool v) override { edit([&](ValidationRule& r) { r.ignoreBlank = v; }); }
+    void setIgnoreBlank(bool v) override {
+        edit([&](ValidationRule& r) { r.ignoreBlank = v; });
+    }
     bool InCellDropdown() const override { return rule().inCellDropdown; }
-    void setInCellDropdown(bool v) override { edit([&](ValidationRule& r) { r.inCellDropdown = v; }); }
+    void setInCellDropdown(bool v) override {
+        edit([&](ValidationRule& r) { r.inCellDropdown = v; });
+    }
     bool ShowInput() const override { return rule().showInput; }
-    void setShowInput(bool v) override { edit([&](ValidationRule& r) { r.showInput = v; }); }
+    void setShowInput(bool v) override {
+        edit([&](ValidationRule& r) { r.showInput = v; });
+    }
     bool ShowError() const override { return rule().showError; }
-    void setShowError(bool v) override { edit([&](ValidationRule& r) { r.showError = v; }); }
+    void setShowError(bool v) override {
+        edit([&](ValidationRule& r) { r.showError = v; });
+    }
     std::u16string InputTitle() const override { return rule().inputTitle; }
-    void setInputTitle(const std::u16string& v) override { edit([&](ValidationRule& r) { r.inputTitle = v; }); }
+    void setInputTitle(const std::u16string& v) override {
+        edit([&](ValidationRule& r) { r.inputTitle = v; });
+    }
     std::u16string ErrorTitle() const override { return rule().errorTitle; }
-    void setErrorTitle(const std::u16string& v) override { edit([&](ValidationRule& r) { r.errorTitle = v; }); }
+    void setErrorTitle(const std::u16string& v) override {
+        edit([&](ValidationRule& r) { r.errorTitle = v; });
+    }
     std::u16string InputMessage() const override { return rule().inputMessage; }
-    void setInputMessage(const std::u16string& v) override { edit([&](ValidationRule& r) { r.inputMessage = v; }); }
+    void setInputMessage(const std::u16string& v) override {
+        edit([&](ValidationRule& r) { r.inputMessage = v; });
+    }
     std::u16string ErrorMessage() const override { return rule().errorMessage; }
-    void setErrorMessage(const std::u16string& v) override { edit([&](ValidationRule& r) { r.errorMessage = v; }); }
+    void setErrorMessage(const std::u16string& v) override {
+        edit([&](ValidationRule& r) { r.errorMessage = v; });
+    }
 
 private:
     const ValidationRule& rule() const;  // the rule of the first cell; 1004 when none
@@ -95,7 +111,6 @@ std::optional<std::pair<long, long>> findCell(const Sheet& sheet, const std::vec
 struct PasteOptions {
     bool valuesOnly, skipBlanks, transpose;
 };
-void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long col,
-                const PasteOptions& options);
+void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long col, const PasteOptions& options);
 
 }  // namespace host::embedded

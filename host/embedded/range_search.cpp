@@ -13,8 +13,7 @@ namespace {
 
 // Cells of the areas (within `limit`) that satisfy `wanted`, as vertical runs per column.
 template <typename Wanted>
-std::vector<Area> runsWhere(const Sheet& sheet, const std::vector<Area>& areas, const Area& limit,
-                            Wanted wanted) {
+std::vector<Area> runsWhere(const Sheet& sheet, const std::vector<Area>& areas, const Area& limit, Wanted wanted) {
     std::vector<Area> runs;
     for (const Area& area : areas) {
         const auto clipped = intersect(area, limit);
@@ -54,8 +53,7 @@ std::u16string findText(const Cell& c, int lookIn) {
 }  // namespace
 
 std::vector<Area> blankCells(const Sheet& sheet, const std::vector<Area>& areas) {
-    return runsWhere(sheet, areas, sheet.usedArea(),
-                     [](const Cell* c) { return !c || !c->hasContent(); });
+    return runsWhere(sheet, areas, sheet.usedArea(), [](const Cell* c) { return !c || !c->hasContent(); });
 }
 
 std::vector<Area> commentCells(const Sheet& sheet, const std::vector<Area>& areas) {
@@ -63,8 +61,7 @@ std::vector<Area> commentCells(const Sheet& sheet, const std::vector<Area>& area
 }
 
 std::vector<Area> constantCells(const Sheet& sheet, const std::vector<Area>& areas) {
-    return storedWhere(sheet, areas,
-                       [](const Cell& c) { return c.hasContent() && c.formula.empty(); });
+    return storedWhere(sheet, areas, [](const Cell& c) { return c.hasContent() && c.formula.empty(); });
 }
 
 namespace {
@@ -72,8 +69,8 @@ namespace {
 // A whole-cell, case-blind search for literal text down one column: the column's text index
 // answers it without visiting the cells (the duplicate tools call Find once per entry).
 bool indexedSearch(const std::vector<Area>& areas, const WildcardPattern& pattern, const FindOptions& o) {
-    return areas.size() == 1 && areas.front().col1 == areas.front().col2 && o.lookAt != xlPart &&
-           !o.matchCase && o.lookIn != xlFormulas && o.searchDirection != xlPrevious && !pattern.hasWildcards();
+    return areas.size() == 1 && areas.front().col1 == areas.front().col2 && o.lookAt != xlPart && !o.matchCase &&
+           o.lookIn != xlFormulas && o.searchDirection != xlPrevious && !pattern.hasWildcards();
 }
 
 }  // namespace
@@ -100,8 +97,7 @@ std::optional<std::pair<long, long>> findCell(const Sheet& sheet, const std::vec
         });
     if (hits.empty()) return std::nullopt;
     if (options.searchOrder == xlByColumns)
-        std::stable_sort(hits.begin(), hits.end(),
-                         [](const Hit& a, const Hit& b) { return a.col < b.col; });
+        std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.col < b.col; });
     const bool forwards = options.searchDirection != xlPrevious;
     // The first cell is examined last: forwards, the first hit after it wins.
     auto isStart = [&](const Hit& h) { return h.row == first.row1 && h.col == first.col1; };
@@ -115,8 +111,7 @@ std::optional<std::pair<long, long>> findCell(const Sheet& sheet, const std::vec
     return std::make_pair(hits.front().row, hits.front().col);
 }
 
-void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long col,
-                const PasteOptions& options) {
+void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long col, const PasteOptions& options) {
     const long rows = source.row2 - source.row1 + 1, cols = source.col2 - source.col1 + 1;
     const long outRows = options.transpose ? cols : rows, outCols = options.transpose ? rows : cols;
     if (!isInsideSheet({row, col, row + outRows - 1, col + outCols - 1}))

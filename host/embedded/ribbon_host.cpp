@@ -33,8 +33,10 @@ void XMLCALL startElement(void* data, const XML_Char* name, const XML_Char** att
     auto node = std::make_shared<RibbonNode>();
     node->kind = localName(name);
     for (int i = 0; attributes[i]; i += 2) node->attributes[localName(attributes[i])] = utf16(attributes[i + 1]);
-    if (state.open.empty()) state.root = node;
-    else state.open.back()->children.push_back(node);
+    if (state.open.empty())
+        state.root = node;
+    else
+        state.open.back()->children.push_back(node);
     state.open.push_back(node.get());
 }
 

@@ -55,8 +55,10 @@ const ColumnStore* Sheet::column(long col) const {
 ColumnStore& Sheet::mutableColumn(long col) {
     if (col > columnCount()) columns_.resize(col);
     auto& slot = columns_[col - 1];
-    if (!slot) slot = std::make_shared<ColumnStore>();
-    else if (slot.use_count() > 1) slot = std::make_shared<ColumnStore>(*slot);  // copy on write
+    if (!slot)
+        slot = std::make_shared<ColumnStore>();
+    else if (slot.use_count() > 1)
+        slot = std::make_shared<ColumnStore>(*slot);  // copy on write
     return *slot;
 }
 
@@ -108,21 +110,19 @@ void Sheet::setValueAt(long row, long col, const Variant& value) {
     setCell(row, col, std::move(updated));
 }
 
-bool Sheet::forEachCell(const Area& area,
-                        const std::function<bool(long, long, const Cell&)>& fn) const {
+bool Sheet::forEachCell(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const {
     const long lastCol = std::min(area.col2, columnCount());
     for (long col = area.col1; col <= lastCol; ++col) {
         const ColumnStore* c = column(col);
         if (!c) continue;
-        const bool more = c->forEach(area.row1, area.row2,
-                                     [&](long row, const Cell& cell) { return fn(row, col, cell); });
+        const bool more =
+            c->forEach(area.row1, area.row2, [&](long row, const Cell& cell) { return fn(row, col, cell); });
         if (!more) return false;
     }
     return true;
 }
 
-void Sheet::forEachCellByRows(const Area& area,
-                              const std::function<bool(long, long, const Cell&)>& fn) const {
+void Sheet::forEachCellByRows(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const {
     // Each column's cells come in row order; merging them gives the host's row-by-row order.
     struct Hit {
         long row;
@@ -162,8 +162,7 @@ double Sheet::countIf(const Area& area, const Variant& criterion) const {
     // Columns that hold nothing at all: every cell is truly empty.
     const long emptyColumns = (area.col2 - area.col1 + 1) -
                               std::count_if(columns_.begin() + std::min(area.col1 - 1, columnCount()),
-                                            columns_.begin() + lastCol,
-                                            [](const auto& c) { return c != nullptr; });
+                                            columns_.begin() + lastCol, [](const auto& c) { return c != nullptr; });
     if (emptyColumns > 0 && parsed.matches(Variant()))
         n += static_cast<double>(emptyColumns) * (area.row2 - area.row1 + 1);
     return n;
@@ -252,8 +251,7 @@ void Sheet::deleteCells(const Area& area, int shift) {
     const long width = area.col2 - area.col1 + 1;
     if (isWholeColumns(area)) {
         if (area.col1 <= columnCount())
-            columns_.erase(columns_.begin() + (area.col1 - 1),
-                           columns_.begin() + std::min(area.col2, columnCount()));
+            columns_.erase(columns_.begin() + (area.col1 - 1), columns_.begin() + std::min(area.col2, columnCount()));
     } else {
         for (long col = area.col1; col <= columnCount(); ++col) {
             std::vector<std::pair<long, Cell>> moving;
@@ -321,8 +319,7 @@ void Sheet::requireLive() const {
 
 void Sheet::requireWorksheet() const {
     requireLive();
-    if (type_ != xlWorksheet)
-        throw Error(errNotSupported, "Object doesn't support this property or method");
+    if (type_ != xlWorksheet) throw Error(errNotSupported, "Object doesn't support this property or method");
 }
 
 std::u16string Sheet::Name() const {
@@ -347,8 +344,7 @@ void Sheet::setVisible(int visibility) {
     if (visibility != xlSheetVisible && visibility != xlSheetHidden && visibility != xlSheetVeryHidden)
         throw Error(errApplication, "Unable to set the Visible property of the Worksheet class");
     auto owner = book();
-    if (visibility != xlSheetVisible && visible_ == xlSheetVisible && owner &&
-        owner->visibleCount() <= 1)
+    if (visibility != xlSheetVisible && visible_ == xlSheetVisible && owner && owner->visibleCount() <= 1)
         throw Error(errApplication, "Unable to set the Visible property of the Worksheet class");
     visible_ = visibility;
     if (owner && visible_ != xlSheetVisible && owner->activeSheet().get() == this) {
@@ -397,8 +393,7 @@ void Sheet::Delete() {
 
 RangePtr Sheet::rangeOf(std::vector<Area> areas) const {
     requireWorksheet();
-    return std::make_shared<CellRange>(std::const_pointer_cast<Sheet>(shared_from_this()),
-                                       std::move(areas));
+    return std::make_shared<CellRange>(std::const_pointer_cast<Sheet>(shared_from_this()), std::move(areas));
 }
 
 RangePtr Sheet::Cells() const { return rangeOf({Area{1, 1, kMaxRows, kMaxColumns}}); }

@@ -12,12 +12,12 @@ namespace host::embedded {
 
 // A shape, picture, chart or control of a sheet's drawing layer.
 struct DrawingObject {
-    int type = 1;                             // msoAutoShape, msoTextBox, msoPicture, msoChart, ...
+    int type = 1;  // msoAutoShape, msoTextBox, msoPicture, msoChart, ...
     std::u16string name;
-    std::optional<std::u16string> frameText;  // TextFrame.Characters.Text
-    std::optional<std::u16string> effectText; // TextEffect.Text
-    std::vector<DrawingObject> groupItems;    // members of a group or SmartArt
-    std::int64_t sourceId = -1;               // the file layer's handle on where it came from
+    std::optional<std::u16string> frameText;   // TextFrame.Characters.Text
+    std::optional<std::u16string> effectText;  // TextEffect.Text
+    std::vector<DrawingObject> groupItems;     // members of a group or SmartArt
+    std::int64_t sourceId = -1;                // the file layer's handle on where it came from
 };
 
 // A data validation rule over some areas; its relative references are relative to `anchor`

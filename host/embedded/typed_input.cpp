@@ -91,11 +91,9 @@ int daysInMonth(long y, long m) {
 
 // Serial of a calendar date from 1900 to 9999, or nullopt when it is no valid date.
 std::optional<double> dateSerial(long y, long m, long d) {
-    if (y < 1900 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m))
-        return std::nullopt;
+    if (y < 1900 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m)) return std::nullopt;
     const long long epoch = daysFromCivil(1899, 12, 30);
-    return static_cast<double>(
-        daysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)) - epoch);
+    return static_cast<double>(daysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)) - epoch);
 }
 
 // Splits "1/2/2024" at sep into fields of 1 to 4 digits each.
@@ -197,8 +195,8 @@ std::optional<double> parseNumber(std::u16string_view text) {
         exponent -= 2;
     }
     if (pos != s.size()) return std::nullopt;
-    ascii += (digits.empty() ? "0" : digits) + "." + (fraction.empty() ? "0" : fraction) + "e" +
-             std::to_string(exponent);
+    ascii +=
+        (digits.empty() ? "0" : digits) + "." + (fraction.empty() ? "0" : fraction) + "e" + std::to_string(exponent);
     return toDouble(ascii);
 }
 
@@ -236,8 +234,7 @@ TypedInput parseTypedInput(std::u16string_view text, int currentYear) {
     if (text.front() == u'\'') return TypedInput{Kind::Value, std::u16string(stored), {}};
     if (const auto b = parseBoolean(text)) return TypedInput{Kind::Value, *b, {}};
     if (const auto n = parseNumber(text)) return TypedInput{Kind::Value, *n, {}};
-    if (const auto d = parseDate(text, currentYear))
-        return TypedInput{Kind::Value, host::Variant::date(*d), {}};
+    if (const auto d = parseDate(text, currentYear)) return TypedInput{Kind::Value, host::Variant::date(*d), {}};
     return TypedInput{Kind::Value, std::u16string(text), {}};
 }
 

@@ -12,8 +12,11 @@ TEST(Utf, RoundTripsTheBasicPlaneAndSurrogatePairs) {
 }
 
 TEST(Utf, BadInputBecomesReplacementCharacters) {
-    EXPECT_EQ(base::utf16("\xFF" "a"), u"\uFFFD" u"a");
-    EXPECT_EQ(base::utf16("\xC3"), u"\uFFFD");          // truncated sequence
-    EXPECT_EQ(base::utf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+    EXPECT_EQ(base::utf16("\xFF"
+                          "a"),
+              u"\uFFFD"
+              u"a");
+    EXPECT_EQ(base::utf16("\xC3"), u"\uFFFD");                      // truncated sequence
+    EXPECT_EQ(base::utf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
     EXPECT_EQ(base::utf8(std::u16string{0xD800}), "\xEF\xBF\xBD");  // lone surrogate
 }

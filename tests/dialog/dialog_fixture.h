@@ -15,8 +15,8 @@
 #include "host/range.h"
 #include "host/worksheet.h"
 #include "shell/frm_alert.h"
-#include "shell/undo_redo.h"
 #include "shell/host_references.h"
+#include "shell/undo_redo.h"
 #include "tests/support/recording_ribbon.h"
 #include "tests/support/sheet_builder.h"
 
@@ -48,9 +48,7 @@ protected:
     void select(const std::u16string& address) { t.app->Range(address)->Select(); }
 
     // The message shown in frmAlert, the last time it was shown.
-    std::u16string lastAlert() const {
-        return testsupport::lastAlert(user);
-    }
+    std::u16string lastAlert() const { return testsupport::lastAlert(user); }
     int timesShown(const std::u16string& form) const {
         int n = 0;
         for (const auto& shown : user.shownForms()) n += shown.form == form;

@@ -21,8 +21,10 @@ struct SwitchCase {
 
 TEST_F(Handlers, ChangeCommandsFollowsTheThreeSwitches) {
     const std::vector<SwitchCase> cases = {
-        {true, false, true, u"Do you want to Remove/Replace X nos. of Character(s) BEFORE nth Character(s)", u"TC9to14_RXLC", true},
-        {true, false, false, u"Do you want to Remove/Replace X nos. of Character(s) AFTER nth Character(s)", u"TC9to14_RXTC", true},
+        {true, false, true, u"Do you want to Remove/Replace X nos. of Character(s) BEFORE nth Character(s)",
+         u"TC9to14_RXLC", true},
+        {true, false, false, u"Do you want to Remove/Replace X nos. of Character(s) AFTER nth Character(s)",
+         u"TC9to14_RXTC", true},
         {true, true, true, u"Do you want to Remove/Replace All Text BEFORE nth Character(s)", u"TC9to14_RALC", false},
         {true, true, false, u"Do you want to Remove/Replace All Text AFTER nth Character(s)", u"TC9to14_RATC", false},
         {false, true, true, u"Do you want to Remove/Replace X nos. of Leading Character(s)", u"TC9to14_RLXC", true},
@@ -49,7 +51,8 @@ TEST_F(Handlers, ClickingTheSwitchesRunsChangeCommands) {
     f.frmTextCleaner.setVisible(true);
     user.click(u"optTrailing").inspect([](forms::Form& form) {
         EXPECT_EQ(dialog::activeTCKey, u"TC9to14_RATC");
-        EXPECT_EQ(mainOf(form).lblTextCleanerHD.Caption(), u"Do you want to Remove/Replace All Text AFTER nth Character(s)");
+        EXPECT_EQ(mainOf(form).lblTextCleanerHD.Caption(),
+                  u"Do you want to Remove/Replace All Text AFTER nth Character(s)");
     });
     user.click(u"chkAllChars").inspect([](forms::Form& form) {
         EXPECT_EQ(dialog::activeTCKey, u"TC9to14_RXTC");

@@ -19,7 +19,7 @@ TEST(ProgressPercent, EightItemsReadWithTiesToEven) {
 }
 
 TEST(ProgressPercent, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(*progressPercent(1, 8), 12);   // 12.5
+    EXPECT_EQ(*progressPercent(1, 8), 12);     // 12.5
     EXPECT_EQ(*progressPercent(27, 200), 14);  // 13.5
     EXPECT_EQ(*progressPercent(1, 3), 33);
     EXPECT_EQ(*progressPercent(2, 3), 67);

@@ -22,8 +22,10 @@ std::string variant(const ScratchDir& dir, const std::map<std::string, std::opti
     ZipWriter out;
     for (const std::string& name : original.names()) {
         const auto change = changes.find(name);
-        if (change == changes.end()) out.add(name, original.read(name));
-        else if (change->second) out.add(name, *change->second);
+        if (change == changes.end())
+            out.add(name, original.read(name));
+        else if (change->second)
+            out.add(name, *change->second);
     }
     for (const auto& [name, bytes] : changes)
         if (bytes && !original.contains(name)) out.add(name, *bytes);
@@ -75,9 +77,11 @@ TEST(FilesBadInput, MalformedXml) {
     ScratchDir dir;
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\"><v>1</v></row>")}}),
                   "malformed XML in the cells: <c> is closed by </row>");
-    expectRefused(variant(dir, {{"xl/sharedStrings.xml", std::string("<sst><si><t>open")}}), "shared strings: malformed XML");
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\"><v>&bogus;</v></c></row>")}}),
-                  "the entity &bogus; is not defined");
+    expectRefused(variant(dir, {{"xl/sharedStrings.xml", std::string("<sst><si><t>open")}}),
+                  "shared strings: malformed XML");
+    expectRefused(
+        variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\"><v>&bogus;</v></c></row>")}}),
+        "the entity &bogus; is not defined");
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", std::string("<worksheet><sheetData><row r=\"1\">")}}),
                   "the part ends inside <sheetData>");
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"/>") + "<extra/>"}}),
@@ -94,8 +98,9 @@ TEST(FilesBadInput, EntityExpansionIsRefused) {
 
 TEST(FilesBadInput, AbsurdDimensions) {
     ScratchDir dir;
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>")}}),
-                  "\"XFE1\" is not valid or lies outside the sheet");
+    expectRefused(
+        variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>")}}),
+        "\"XFE1\" is not valid or lies outside the sheet");
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1048577\"/>")}}),
                   "row 1048577 is outside the sheet");
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A99999999999\"/></row>")}}),
@@ -105,16 +110,18 @@ TEST(FilesBadInput, AbsurdDimensions) {
 TEST(FilesBadInput, OverlongText) {
     ScratchDir dir;
     const std::string text(32768, 'x');
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml",
-                                 sheetWith("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" + text + "</t></is></c></row>")}}),
-                  "longer than 32,767 characters");
-    const std::string sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>" + text + "</t></si></sst>";
+    expectRefused(
+        variant(dir, {{"xl/worksheets/sheet2.xml",
+                       sheetWith("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" + text + "</t></is></c></row>")}}),
+        "longer than 32,767 characters");
+    const std::string sst =
+        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>" + text + "</t></si></sst>";
     expectRefused(variant(dir, {{"xl/sharedStrings.xml", sst}}), "longer than 32,767 characters");
     // One character less is a valid cell.
     const std::string fits(32767, 'y');
     MemoryBook book;
-    readXlsx(variant(dir, {{"xl/worksheets/sheet2.xml",
-                            sheetWith("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" + fits + "</t></is></c></row>")}}),
+    readXlsx(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" +
+                                                                  fits + "</t></is></c></row>")}}),
              book);
     EXPECT_EQ(book[1].cells.at({1, 1}).value.text().size(), 32767u);
 }
@@ -129,8 +136,9 @@ TEST(FilesBadInput, DuplicateSheetNames) {
 
 TEST(FilesBadInput, MissingSharedString) {
     ScratchDir dir;
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>7</v></c></row>")}}),
-                  "shared string 7, which does not exist");
+    expectRefused(
+        variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>7</v></c></row>")}}),
+        "shared string 7, which does not exist");
 }
 
 // A sheet with `bytes` of `unit` repeated between its two rows.
@@ -138,7 +146,8 @@ std::string paddedSheet(size_t bytes, const std::string& unit = " ") {
     std::string filler;
     filler.reserve(bytes);
     while (filler.size() + unit.size() <= bytes) filler += unit;
-    return sheetWith("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + filler + "<row r=\"2\"><c r=\"A2\"><v>2</v></c></row>");
+    return sheetWith("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + filler +
+                     "<row r=\"2\"><c r=\"A2\"><v>2</v></c></row>");
 }
 
 // The bounds with a floor of 1 MiB, so that archives of a few megabytes show each of them.
@@ -162,12 +171,15 @@ void expectRefusedWhenOpened(const std::string& path, const InflateLimits& limit
 // headers alike, as a forged archive would have it.
 std::string withRecordedSize(std::string zip, const std::string& name, std::uint32_t size) {
     const auto u16 = [&](size_t at) {
-        return static_cast<size_t>(static_cast<unsigned char>(zip[at])) | static_cast<size_t>(static_cast<unsigned char>(zip[at + 1])) << 8;
+        return static_cast<size_t>(static_cast<unsigned char>(zip[at])) |
+               static_cast<size_t>(static_cast<unsigned char>(zip[at + 1])) << 8;
     };
     int patched = 0;
     // Signature, where the name's length is, where the name is, where the inflated size is.
-    const struct { std::string_view signature; size_t nameLength, name, inflated; } headers[] = {
-        {std::string_view("PK\x03\x04", 4), 26, 30, 22}, {std::string_view("PK\x01\x02", 4), 28, 46, 24}};
+    const struct {
+        std::string_view signature;
+        size_t nameLength, name, inflated;
+    } headers[] = {{std::string_view("PK\x03\x04", 4), 26, 30, 22}, {std::string_view("PK\x01\x02", 4), 28, 46, 24}};
     for (const auto& h : headers)
         for (size_t at = zip.find(h.signature); at != std::string::npos; at = zip.find(h.signature, at + 4)) {
             if (u16(at + h.nameLength) != name.size() || zip.compare(at + h.name, name.size(), name) != 0) continue;
@@ -182,16 +194,20 @@ TEST(FilesZipBombs, RecordedSizesPastABoundAreRefusedWhenTheArchiveIsOpened) {
     ScratchDir dir;
     // 4 MiB of spaces deflate to a few kilobytes: about a thousand to one.
     const std::string path = variant(dir, {{"xl/worksheets/sheet2.xml", paddedSheet(4u << 20)}});
-    expectRefusedWhenOpened(path, smallLimits(),
-                            "the part xl/worksheets/sheet2.xml inflates to more than 100 times its compressed size (a zip bomb?)");
+    expectRefusedWhenOpened(
+        path, smallLimits(),
+        "the part xl/worksheets/sheet2.xml inflates to more than 100 times its compressed size (a zip bomb?)");
     InflateLimits limits;
     limits.maxEntryBytes = 2u << 20;
-    expectRefusedWhenOpened(path, limits, "the part xl/worksheets/sheet2.xml inflates to more than 2 MiB (a zip bomb?)");
+    expectRefusedWhenOpened(path, limits,
+                            "the part xl/worksheets/sheet2.xml inflates to more than 2 MiB (a zip bomb?)");
     limits = {};
     limits.maxTotalBytes = 1u << 20;
-    expectRefusedWhenOpened(path, limits, "the package inflates to more than 1 MiB in all, reaching it at xl/worksheets/sheet2.xml");
+    expectRefusedWhenOpened(path, limits,
+                            "the package inflates to more than 1 MiB in all, reaching it at xl/worksheets/sheet2.xml");
     // The reader says so, naming the file.
-    expectRefused(path, "the part xl/worksheets/sheet2.xml inflates to more than 100 times its compressed size", smallLimits());
+    expectRefused(path, "the part xl/worksheets/sheet2.xml inflates to more than 100 times its compressed size",
+                  smallLimits());
     // Below the floor, the same inflation is allowed.
     MemoryBook book;
     readXlsx(path, book);
@@ -202,9 +218,11 @@ TEST(FilesZipBombs, ThePackageAsAWholeIsBoundByItsCompressedSize) {
     ScratchDir dir;
     // Each part below the floor, together past it at about a thousand to one.
     const std::string filler(700u << 10, ' ');
-    const std::string path = variant(dir, {{"docProps/filler1.xml", filler}, {"docProps/filler2.xml", filler},
-                                           {"docProps/filler3.xml", filler}});
-    expectRefusedWhenOpened(path, smallLimits(), "the package inflates to more than 100 times its compressed size, reaching it at docProps/filler");
+    const std::string path = variant(
+        dir, {{"docProps/filler1.xml", filler}, {"docProps/filler2.xml", filler}, {"docProps/filler3.xml", filler}});
+    expectRefusedWhenOpened(
+        path, smallLimits(),
+        "the package inflates to more than 100 times its compressed size, reaching it at docProps/filler");
     InflateLimits generous = smallLimits();
     generous.maxRatio = 2000;
     EXPECT_NO_THROW(ZipReader(path, generous));
@@ -224,7 +242,8 @@ TEST(FilesZipBombs, APartInflatingPastItsRecordedSizeIsStoppedThere) {
     } catch (const FormatError& e) {
         EXPECT_NE(std::string(e.what()).find("the part xl/worksheets/sheet2.xml inflates to more than the 100000 bytes "
                                              "its archive entry records (a forged archive)"),
-                  std::string::npos) << e.what();
+                  std::string::npos)
+            << e.what();
     }
     EXPECT_LE(handed, 100000u);
     EXPECT_THROW(reader.read("xl/sharedStrings.xml"), FormatError);
@@ -240,7 +259,8 @@ TEST(FilesZipBombs, BigPartsThatDeflateAsCellsDoAreRead) {
     while (rows.size() < (6u << 20)) {
         seed = seed * 1664525u + 1013904223u;
         ++row;
-        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\"><v>" + std::to_string(seed % 100000) + "</v></c></row>";
+        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\"><v>" +
+                std::to_string(seed % 100000) + "</v></c></row>";
     }
     MemoryBook book;
     readXlsx(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith(rows)}}), book, smallLimits());
@@ -259,7 +279,8 @@ TEST(FilesHostileXml, LongRunsBetweenElementsAreReadAndKept) {
     EXPECT_EQ(book[1].cells.at({2, 1}).value, host::Variant(2.0));
     const auto* data = dynamic_cast<const SheetFileData*>(book[1].data.get());
     ASSERT_NE(data, nullptr);
-    EXPECT_NE(data->xml.find(head + "</worksheet>"), std::string::npos) << "the text beside the cells is not kept whole";
+    EXPECT_NE(data->xml.find(head + "</worksheet>"), std::string::npos)
+        << "the text beside the cells is not kept whole";
 }
 
 TEST(FilesHostileXml, OverlongMarkupIsRefused) {
@@ -271,7 +292,8 @@ TEST(FilesHostileXml, OverlongMarkupIsRefused) {
                   "malformed XML in the cells: a tag, comment or CDATA section longer than 4 MiB");
     std::string attribute = sheetWith("");
     attribute.insert(attribute.find("<sheetData"), "<sheetPr codeName=\"" + spaces + "\"/>");
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", attribute}}), "more than 4 MiB without an element or text");
+    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", attribute}}),
+                  "more than 4 MiB without an element or text");
     std::string longStart = sheetWith("");
     longStart.insert(longStart.find("<sheetData") + 10, spaces);
     expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", longStart}}), "malformed XML: a tag longer than 4 MiB");
@@ -280,11 +302,13 @@ TEST(FilesHostileXml, OverlongMarkupIsRefused) {
 TEST(FilesHostileXml, TextGatheredForOneCellIsBounded) {
     ScratchDir dir;
     const std::string text(2u << 20, 'x');
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"3\"><c r=\"B3\" t=\"str\"><v>" + text + "</v></c></row>")}}),
+    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml",
+                                 sheetWith("<row r=\"3\"><c r=\"B3\" t=\"str\"><v>" + text + "</v></c></row>")}}),
                   "the cell at row 3, column 2 holds more than 1 MiB of text");
     std::string runs;
     for (int i = 0; i < 40; ++i) runs += "<r><t>" + std::string(32000, 'y') + "</t></r>";
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is>" + runs + "</is></c></row>")}}),
+    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is>" +
+                                                                       runs + "</is></c></row>")}}),
                   "the cell at row 1, column 1 holds more than 1 MiB of text");
 }
 
@@ -297,10 +321,12 @@ TEST(FilesHostileXml, DeepNestingAndCountlessElementsAreRefused) {
                   "malformed XML in the cells: elements nested more than 256 deep");
     std::string styles = ZipReader(dataPath("handmade/book.xlsx"), {}).read("xl/styles.xml");
     styles.insert(styles.rfind("</"), deep);
-    expectRefused(variant(dir, {{"xl/styles.xml", styles}}), "the styles: malformed XML: elements nested more than 256 deep");
+    expectRefused(variant(dir, {{"xl/styles.xml", styles}}),
+                  "the styles: malformed XML: elements nested more than 256 deep");
     std::string many = sheetWith("");
     for (int i = 0; i < 100001; ++i) many.insert(many.size() - 12, "<x/>");
-    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", many}}), "the sheet part holds more than 100000 elements beside its cells");
+    expectRefused(variant(dir, {{"xl/worksheets/sheet2.xml", many}}),
+                  "the sheet part holds more than 100000 elements beside its cells");
 }
 
 // Records what the cell scanner hands on.
@@ -308,7 +334,8 @@ class Recorder : public XmlHandler {
 public:
     void startElement(const XmlName& name, const XmlAttributes& attributes) override {
         events += "<" + std::string(name.local);
-        attributes.forEach([&](const XmlName& n, std::string_view v) { events += " " + std::string(n.local) + "=" + std::string(v); });
+        attributes.forEach(
+            [&](const XmlName& n, std::string_view v) { events += " " + std::string(n.local) + "=" + std::string(v); });
         events += ">";
     }
     void endElement(const XmlName& name) override { events += "</" + std::string(name.local) + ">"; }
@@ -339,13 +366,16 @@ TEST(FilesHostileXml, TheCellScannerHandsTextOnAsItArrives) {
 
 TEST(FilesHostileXml, MarkupCutAtAnyByteReadsTheSame) {
     const std::string cells =
-        "<row r=\"1\"><!-- a -- comment - with -> inside --><c r=\"A1\" t='str' x=\"a>b\" y='q\"uote'><v>x&amp;y&#x41;&#66;</v></c>"
+        "<row r=\"1\"><!-- a -- comment - with -> inside --><c r=\"A1\" t='str' x=\"a>b\" "
+        "y='q\"uote'><v>x&amp;y&#x41;&#66;</v></c>"
         "<?pi with ? and > inside?><c r=\"B1\" t=\"str\"><v><![CDATA[<not a tag> ]] ]>]]></v></c></row>";
     Recorder whole;
     SheetDataScanner wholeScanner(whole, "");
     std::string rest;
     ASSERT_TRUE(wholeScanner.feed(cells + "</sheetData>", rest));
-    EXPECT_EQ(whole.events, "<row r=1><c r=A1 t=str x=a>b y=q\"uote><v>x&yAB</v></c><c r=B1 t=str><v><not a tag> ]] ]></v></c></row>");
+    EXPECT_EQ(
+        whole.events,
+        "<row r=1><c r=A1 t=str x=a>b y=q\"uote><v>x&yAB</v></c><c r=B1 t=str><v><not a tag> ]] ]></v></c></row>");
     for (size_t chunk = 1; chunk <= 13; ++chunk) {
         Recorder cut;
         SheetDataScanner scanner(cut, "");

@@ -111,7 +111,8 @@ TEST(FilesCsv, AFormulaFieldLongerThanACellHoldsIsRefused) {
         readCsv(dir.path("long.csv"), book);
         FAIL();
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("row 2, field 1: Text is longer than 32767"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("row 2, field 1: Text is longer than 32767"), std::string::npos)
+            << e.what();
     }
 }
 
@@ -123,7 +124,8 @@ TEST(FilesCsv, RefusesWhatIsNotUtf8) {
         readCsv(dir.path("latin1.csv"), book);
         FAIL();
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("latin1.csv: it is not UTF-8 text (byte 3"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("latin1.csv: it is not UTF-8 text (byte 3"), std::string::npos)
+            << e.what();
     }
 }
 
@@ -174,7 +176,8 @@ TEST_F(CsvKept, EveryLayoutComesBackAsRead) {
         "\"quoted\"after,  padded  ,\"\"\n",
         "a,b,,\n,,c\nd\n\ne,\n",
         "'007,'=x,1/2/2024 10:00\n",
-        "caf\xC3\xA9,\xE2\x82\xAC" "5\n",
+        "caf\xC3\xA9,\xE2\x82\xAC"
+        "5\n",
     };
     for (const char* text : files) {
         book = MemoryBook();
@@ -194,7 +197,7 @@ TEST_F(CsvKept, TheSeparatorReadIsTheOneWritten) {
 TEST_F(CsvKept, AChangedFieldIsWrittenFromItsValueBesideUnchangedOnes) {
     read("\"  a  \";007;x\n1;2;3\n");
     auto& cells = book[0].cells;
-    cells.at({1, 1}).value = host::Variant(u"a");         // trimmed
+    cells.at({1, 1}).value = host::Variant(u"a");          // trimmed
     cells.at({1, 3}).value = host::Variant(u"x;y \"z\"");  // needs quotes with this separator
     cells.at({2, 2}).value = host::Variant(2.5);
     EXPECT_EQ(written(), "a;007;\"x;y \"\"z\"\"\"\n1;2.5;3\n");
@@ -212,8 +215,10 @@ TEST_F(CsvKept, FieldsTravelWithTheirCells) {
     // Row 2 and the empty row 3 deleted; the rows below move up.
     std::map<std::pair<long, long>, Cell> moved;
     for (auto& [at, cell] : book[0].cells)
-        if (at.first == 1) moved[at] = cell;
-        else if (at.first >= 4) moved[{at.first - 2, at.second}] = cell;
+        if (at.first == 1)
+            moved[at] = cell;
+        else if (at.first >= 4)
+            moved[{at.first - 2, at.second}] = cell;
     book[0].cells = moved;
     EXPECT_EQ(written(), "h1,h2,h3\r\n\"b\"\"2\",=x,tail,\r\n");
 }
@@ -237,10 +242,14 @@ TEST_F(CsvKept, AClearedFieldKeepsItsPlace) {
 }
 
 TEST_F(CsvKept, CellsNotReadFromTheFileAreWrittenInItsLayout) {
-    read("\xEF\xBB\xBF" "a;b\r\n");
+    read(
+        "\xEF\xBB\xBF"
+        "a;b\r\n");
     book[0].cells[{2, 3}].value = host::Variant(u"new;cell");
     book[0].cells[{1, 2}].formula = u"=A1";  // a formula is never the field read
-    EXPECT_EQ(written(), "\xEF\xBB\xBF" "a;b\r\n;;\"new;cell\"\r\n");
+    EXPECT_EQ(written(),
+              "\xEF\xBB\xBF"
+              "a;b\r\n;;\"new;cell\"\r\n");
 }
 
 TEST_F(CsvKept, IdsOfAnotherFileAreNotFields) {

@@ -52,8 +52,11 @@ TEST(FilesEngineBinding, WhatTheEngineRefusesIsAFileError) {
         openWorkbook(*app, host::utf16(dir.path("bad.xlsx")));
         FAIL();
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("bad.xlsx: the engine refused its content: That name is already taken or is not a valid sheet name."),
-                  std::string::npos) << e.what();
+        EXPECT_NE(
+            std::string(e.what()).find(
+                "bad.xlsx: the engine refused its content: That name is already taken or is not a valid sheet name."),
+            std::string::npos)
+            << e.what();
     }
 }
 
@@ -86,16 +89,19 @@ TEST(FilesEngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     const std::string xml = partOf(dir.path("moved.xlsx"), "xl/worksheets/sheet1.xml");
     EXPECT_NE(xml.find("<row r=\"2\" hidden=\"1\">"), std::string::npos);  // was row 4
     EXPECT_NE(xml.find("<mergeCell ref=\"A5:B6\"/>"), std::string::npos);  // was A7:B8
-    EXPECT_NE(xml.find("<hyperlink ref=\"A7\""), std::string::npos);      // was A9
-    EXPECT_NE(xml.find("sqref=\"A2:A3\""), std::string::npos);            // was A2:A5
+    EXPECT_NE(xml.find("<hyperlink ref=\"A7\""), std::string::npos);       // was A9
+    EXPECT_NE(xml.find("sqref=\"A2:A3\""), std::string::npos);             // was A2:A5
     const std::string drawing = partOf(dir.path("moved.xlsx"), "xl/drawings/drawing1.xml");
-    EXPECT_NE(drawing.find("<xdr:row>4</xdr:row>"), std::string::npos);   // the picture, was row 7
-    EXPECT_NE(drawing.find("<xdr:row>1</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:from>"), std::string::npos);  // group starts in the deleted rows
+    EXPECT_NE(drawing.find("<xdr:row>4</xdr:row>"), std::string::npos);  // the picture, was row 7
+    EXPECT_NE(drawing.find("<xdr:row>1</xdr:row><xdr:rowOff>0</xdr:rowOff></xdr:from>"),
+              std::string::npos);  // group starts in the deleted rows
     bool formulasNoted = false, namesNoted = false, chartsNoted = false;
     for (const auto& n : notes) {
         formulasNoted |= host::utf8(n).find("conditional formats") != std::string::npos;
-        namesNoted |= host::utf8(n).find("defined names (print areas, named ranges) were not adjusted") != std::string::npos;
-        chartsNoted |= host::utf8(n).find("charts, tables and pivot tables that refer to sheet Edge Cases") != std::string::npos;
+        namesNoted |=
+            host::utf8(n).find("defined names (print areas, named ranges) were not adjusted") != std::string::npos;
+        chartsNoted |=
+            host::utf8(n).find("charts, tables and pivot tables that refer to sheet Edge Cases") != std::string::npos;
     }
     EXPECT_TRUE(formulasNoted);
     EXPECT_TRUE(namesNoted);
@@ -131,14 +137,16 @@ TEST(FilesEngineBinding, TheApplicationSavesThroughTheRegisteredSaver) {
         FAIL();
     } catch (const host::Error& e) {
         EXPECT_EQ(e.number(), host::errApplication);
-        EXPECT_NE(e.description().find("book.ods: workbooks can be saved as .xlsx, .xlsm or .csv only"), std::string::npos);
+        EXPECT_NE(e.description().find("book.ods: workbooks can be saved as .xlsx, .xlsm or .csv only"),
+                  std::string::npos);
     }
 }
 
 TEST(FilesEngineBinding, OtherFormatsGoThroughLibreOffice) {
     ScratchDir dir;
     const std::string ods = dir.path("sheet.ods");
-    std::filesystem::copy_file(dataPath("makers/libreoffice_book.fods"), ods);  // LibreOffice reads flat files by content
+    std::filesystem::copy_file(dataPath("makers/libreoffice_book.fods"),
+                               ods);  // LibreOffice reads flat files by content
     auto app = EmbeddedApplication::create();
     if (findOfficeProgram().empty()) {
         try {

@@ -78,7 +78,8 @@ std::string stylesWith(const std::string& cellFormats) {
            "><fills count=\"3\"><fill><patternFill patternType=\"none\"/></fill>"
            "<fill><patternFill patternType=\"gray125\"/></fill>"
            "<fill><patternFill patternType=\"solid\"><fgColor indexed=\"10\"/></patternFill></fill></fills>"
-           "<cellXfs>" + cellFormats + "</cellXfs></styleSheet>";
+           "<cellXfs>" +
+           cellFormats + "</cellXfs></styleSheet>";
 }
 
 TEST(FuzzFindings, FillsNestedInAFormatDoNotRecolourTheFillList) {
@@ -95,7 +96,8 @@ TEST(FuzzFindings, FillsNestedInAFormatDoNotRecolourTheFillList) {
 TEST(FuzzFindings, TwoFillListsOrFormatListsAreRefused) {
     const std::string fills = "<fills><fill><patternFill patternType=\"none\"/></fill></fills>";
     EXPECT_THROW(StyleTable::parse("<styleSheet " + kMain + ">" + fills + fills + "</styleSheet>"), FormatError);
-    EXPECT_THROW(StyleTable::parse("<styleSheet " + kMain + "><cellXfs><xf/></cellXfs><cellXfs/></styleSheet>"), FormatError);
+    EXPECT_THROW(StyleTable::parse("<styleSheet " + kMain + "><cellXfs><xf/></cellXfs><cellXfs/></styleSheet>"),
+                 FormatError);
 }
 
 }  // namespace

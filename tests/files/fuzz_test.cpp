@@ -29,9 +29,24 @@ int rounds(int fallback) {
 const char* const kFixtures[] = {"openpyxl", "xlsxwriter", "libreoffice", "handmade"};
 
 std::string mutate(std::string text, std::mt19937& rng) {
-    static const std::string pieces[] = {"<", ">", "\"", "&", "/>", "</c>", "<c r=\"XFD1048576\">", "<row r=\"0\">",
-                                         "t=\"s\"", "<v>99999</v>", "<f t=\"shared\" si=\"5\"/>", "_x00",
-                                         "<xdr:sp>", "r:id=\"rId99\"", "\xFF\xFE", "]]>", "&amp;", "<is><t>"};
+    static const std::string pieces[] = {"<",
+                                         ">",
+                                         "\"",
+                                         "&",
+                                         "/>",
+                                         "</c>",
+                                         "<c r=\"XFD1048576\">",
+                                         "<row r=\"0\">",
+                                         "t=\"s\"",
+                                         "<v>99999</v>",
+                                         "<f t=\"shared\" si=\"5\"/>",
+                                         "_x00",
+                                         "<xdr:sp>",
+                                         "r:id=\"rId99\"",
+                                         "\xFF\xFE",
+                                         "]]>",
+                                         "&amp;",
+                                         "<is><t>"};
     const int edits = 1 + static_cast<int>(rng() % 4);
     for (int e = 0; e < edits && !text.empty(); ++e) {
         const size_t at = rng() % text.size();
@@ -82,7 +97,8 @@ TEST(FilesFuzz, DamagedPartsInSoundArchives) {
         const std::string victim = names[rng() % names.size()];
         {
             ZipWriter out;
-            for (const std::string& name : names) out.add(name, name == victim ? mutate(original.read(name), rng) : original.read(name));
+            for (const std::string& name : names)
+                out.add(name, name == victim ? mutate(original.read(name), rng) : original.read(name));
             writeFile(dir.path("parts.xlsx"), out.close());
         }
         SCOPED_TRACE("round " + std::to_string(round) + ", part " + victim + ", seed " + std::to_string(seed()));
@@ -93,7 +109,8 @@ TEST(FilesFuzz, DamagedPartsInSoundArchives) {
 TEST(FilesFuzz, RandomCsv) {
     std::mt19937 rng(seed() + 2);
     ScratchDir dir;
-    static const std::string alphabet[] = {",", ";", "\t", "\"", "\n", "\r", "a", "1", "-", ".", "=", "\xC3\xA9", "\xE2\x82", " "};
+    static const std::string alphabet[] = {",", ";", "\t", "\"", "\n",       "\r",       "a",
+                                           "1", "-", ".",  "=",  "\xC3\xA9", "\xE2\x82", " "};
     for (int round = 0; round < rounds(300); ++round) {
         std::string text;
         const size_t length = rng() % 200;
@@ -103,8 +120,7 @@ TEST(FilesFuzz, RandomCsv) {
             MemoryBook book;
             readCsv(dir.path("random.csv"), book);
             ASSERT_EQ(book.sheets.size(), 1u);
-        } catch (const FileError&) {
-        }
+        } catch (const FileError&) {}
     }
 }
 

@@ -22,11 +22,16 @@ std::string number(double v) {
 std::string quoted(const std::u16string& text) {
     std::string out = "\"";
     for (const char c : host::utf8(text)) {
-        if (c == '\n') out += "\\n";
-        else if (c == '\v') out += "\\v";
-        else if (c == '"') out += "\\\"";
-        else if (static_cast<unsigned char>(c) < 0x20) out += "\\x" + std::to_string(static_cast<int>(c));
-        else out += c;
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\v')
+            out += "\\v";
+        else if (c == '"')
+            out += "\\\"";
+        else if (static_cast<unsigned char>(c) < 0x20)
+            out += "\\x" + std::to_string(static_cast<int>(c));
+        else
+            out += c;
     }
     return out + "\"";
 }
@@ -74,11 +79,11 @@ std::string dump(const MemoryBook& book) {
             out << "\n";
         }
         for (const ValidationRule& r : s.rules) {
-            out << "  validation " << sqrefOf(r.areas) << " type=" << r.type << " op=" << r.op << " alert=" << r.alertStyle
-                << " f1=" << quoted(r.formula1) << " f2=" << quoted(r.formula2) << " blank=" << r.ignoreBlank
-                << " dropdown=" << r.inCellDropdown << " input=" << r.showInput << " " << quoted(r.inputTitle) << " "
-                << quoted(r.inputMessage) << " error=" << r.showError << " " << quoted(r.errorTitle) << " "
-                << quoted(r.errorMessage) << "\n";
+            out << "  validation " << sqrefOf(r.areas) << " type=" << r.type << " op=" << r.op
+                << " alert=" << r.alertStyle << " f1=" << quoted(r.formula1) << " f2=" << quoted(r.formula2)
+                << " blank=" << r.ignoreBlank << " dropdown=" << r.inCellDropdown << " input=" << r.showInput << " "
+                << quoted(r.inputTitle) << " " << quoted(r.inputMessage) << " error=" << r.showError << " "
+                << quoted(r.errorTitle) << " " << quoted(r.errorMessage) << "\n";
         }
         for (const DrawingObject& o : s.objects) dumpObject(out, o, 1);
     }

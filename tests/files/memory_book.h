@@ -24,7 +24,9 @@ public:
 
     // SheetSink
     void setCell(long row, long col, Cell cell) override { cells[{row, col}] = std::move(cell); }
-    void enterText(long row, long col, const std::u16string& text) override { cells[{row, col}].value = host::Variant(text); }
+    void enterText(long row, long col, const std::u16string& text) override {
+        cells[{row, col}].value = host::Variant(text);
+    }
     void setSelection(std::vector<Area> areas, long row, long col) override {
         selected = std::move(areas);
         activeR = row;

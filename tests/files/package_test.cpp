@@ -38,7 +38,8 @@ TEST(FilesRelationships, TargetsResolveRelativeOrAbsolute) {
 TEST(FilesRelationships, RoundTripAndFreshIds) {
     Relationships rels = Relationships::parse(
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-        "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
+        "<Relationship Id=\"rId2\" "
+        "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink\" "
         "Target=\"https://x.org/?a=1&amp;b=2\" TargetMode=\"External\"/></Relationships>");
     ASSERT_EQ(rels.items.size(), 1u);
     EXPECT_TRUE(rels.items[0].external);

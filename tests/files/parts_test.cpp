@@ -5,12 +5,12 @@
 #include "files/background_reader.h"
 #include "files/comments_xml.h"
 #include "files/drawing_xml.h"
-#include "files/shared_strings.h"
 #include "files/file_error.h"
+#include "files/shared_strings.h"
 #include "files/styles.h"
 #include "files/workbook_xml.h"
-#include "host/error.h"
 #include "host/constants.h"
+#include "host/error.h"
 #include "memory_book.h"
 
 namespace files::test {
@@ -67,8 +67,8 @@ TEST(FilesSharedStrings, RichTextIsFlattenedAndKeptAsWritten) {
 }
 
 TEST(FilesComments, RoundTripWithAuthors) {
-    const std::string xml = commentsToXml({{{2, 3}, {u"first & <one>", u"Ann"}}, {{5, 1}, {u"second", u"Bob"}},
-                                           {{6, 1}, {u"third", u"Ann"}}});
+    const std::string xml = commentsToXml(
+        {{{2, 3}, {u"first & <one>", u"Ann"}}, {{5, 1}, {u"second", u"Bob"}}, {{6, 1}, {u"third", u"Ann"}}});
     const CommentMap read = parseComments(xml);
     ASSERT_EQ(read.size(), 3u);
     EXPECT_EQ(read.at({2, 3}).text, u"first & <one>");
@@ -79,8 +79,10 @@ TEST(FilesComments, RoundTripWithAuthors) {
 TEST(FilesComments, NoteBoxesAreReplacedAndOtherShapesKept) {
     const std::string kept =
         "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\">\n"
-        "<v:shape id=\"_x0000_s1025\" type=\"#_x0000_t202\"><x:ClientData ObjectType=\"Note\"><x:Row>0</x:Row></x:ClientData></v:shape>\n"
-        "<v:shape id=\"_x0000_s1030\" type=\"#_x0000_t201\"><br><x:ClientData ObjectType=\"Button\"/></v:shape>\n</xml>";
+        "<v:shape id=\"_x0000_s1025\" type=\"#_x0000_t202\"><x:ClientData "
+        "ObjectType=\"Note\"><x:Row>0</x:Row></x:ClientData></v:shape>\n"
+        "<v:shape id=\"_x0000_s1030\" type=\"#_x0000_t201\"><br><x:ClientData "
+        "ObjectType=\"Button\"/></v:shape>\n</xml>";
     const std::string vml = vmlWithNotes(kept, {{4, 2}});
     EXPECT_EQ(vml.find("_x0000_s1025"), std::string::npos);
     EXPECT_NE(vml.find("ObjectType=\"Button\""), std::string::npos);
@@ -97,7 +99,8 @@ TEST(FilesDrawings, DeletedObjectsLeaveAndTextIsRewritten) {
         "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
         "<xdr:absoluteAnchor><xdr:sp><xdr:nvSpPr><xdr:cNvPr id=\"1\" name=\"A\"/></xdr:nvSpPr>"
         "<xdr:txBody><a:bodyPr/><a:p><a:r><a:t>one</a:t></a:r></a:p></xdr:txBody></xdr:sp></xdr:absoluteAnchor>"
-        "<xdr:absoluteAnchor><xdr:cxnSp><xdr:nvCxnSpPr><xdr:cNvPr id=\"2\" name=\"Line\"/></xdr:nvCxnSpPr></xdr:cxnSp></xdr:absoluteAnchor>"
+        "<xdr:absoluteAnchor><xdr:cxnSp><xdr:nvCxnSpPr><xdr:cNvPr id=\"2\" "
+        "name=\"Line\"/></xdr:nvCxnSpPr></xdr:cxnSp></xdr:absoluteAnchor>"
         "</xdr:wsDr>";
     std::vector<DrawingObject> objects = readDrawing(xml, data);
     ASSERT_EQ(objects.size(), 2u);
@@ -122,7 +125,8 @@ TEST(FilesWorkbookPart, SheetListActiveTabAndRecalculation) {
         "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
         "<bookViews><workbookView firstSheet=\"1\" activeTab=\"1\"/></bookViews><sheets>"
-        "<sheet name=\"A &amp; B\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"C\" sheetId=\"4\" state=\"veryHidden\" r:id=\"rId2\"/>"
+        "<sheet name=\"A &amp; B\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"C\" sheetId=\"4\" state=\"veryHidden\" "
+        "r:id=\"rId2\"/>"
         "</sheets></workbook>");
     ASSERT_EQ(part.sheets.size(), 2u);
     EXPECT_EQ(part.sheets[0].name, u"A & B");

@@ -14,7 +14,8 @@ const std::string kPart =
     "<?xml version=\"1.0\"?>\n<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
     "<dimension ref=\"A1\"/><sheetViews><sheetView workbookViewId=\"0\"><selection activeCell=\"B2\" sqref=\"B2\"/>"
     "</sheetView></sheetViews><cols><col min=\"1\" max=\"1\" width=\"30\"/></cols>"
-    "<sheetData><row r=\"1\" ht=\"20\" customHeight=\"1\"><c r=\"A1\"><v>1.25</v></c><c r=\"B1\" t=\"b\"><v>0</v></c></row>"
+    "<sheetData><row r=\"1\" ht=\"20\" customHeight=\"1\"><c r=\"A1\"><v>1.25</v></c><c r=\"B1\" "
+    "t=\"b\"><v>0</v></c></row>"
     "<row r=\"3\"><c r=\"C3\" t=\"inlineStr\"><is><t>three</t></is></c></row></sheetData>"
     "<mergeCells count=\"1\"><mergeCell ref=\"D1:E2\"/></mergeCells><pageMargins left=\"1\"/></worksheet>";
 
@@ -34,7 +35,8 @@ std::unique_ptr<Read> readInChunks(const std::string& part, size_t chunk) {
 }
 
 TEST(FilesSheetXml, ChunkSizeDoesNotMatter) {
-    const std::string expectedKept = kPart.substr(0, kPart.find("<sheetData>")) + kPart.substr(kPart.find("<mergeCells"));
+    const std::string expectedKept =
+        kPart.substr(0, kPart.find("<sheetData>")) + kPart.substr(kPart.find("<mergeCells"));
     for (const size_t chunk : {1u, 2u, 3u, 7u, 64u, 100000u}) {
         const auto read = readInChunks(kPart, chunk);
         EXPECT_EQ(read->data.xml, expectedKept) << chunk;
@@ -68,20 +70,26 @@ TEST(FilesSheetXml, WritingKeepsEverythingElseAndInsertsInOrder) {
     const std::string xml = writeSheetXml(read->sheet, &read->data, ctx);
     EXPECT_EQ(xml,
               "<?xml version=\"1.0\"?>\n<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-              "<dimension ref=\"A1:C3\"/><sheetViews><sheetView workbookViewId=\"0\"><selection activeCell=\"D4\" sqref=\"D4:E5\"/>"
+              "<dimension ref=\"A1:C3\"/><sheetViews><sheetView workbookViewId=\"0\"><selection activeCell=\"D4\" "
+              "sqref=\"D4:E5\"/>"
               "</sheetView></sheetViews><cols><col min=\"1\" max=\"1\" width=\"30\"/></cols>"
-              "<sheetData><row r=\"1\" ht=\"20\" customHeight=\"1\"><c r=\"A1\"><v>1.25</v></c><c r=\"B1\" t=\"b\"><v>0</v></c></row>"
-              "<row r=\"2\"><c r=\"B2\" t=\"s\"><v>0</v></c></row><row r=\"3\"><c r=\"C3\" t=\"s\"><v>1</v></c></row></sheetData>"
+              "<sheetData><row r=\"1\" ht=\"20\" customHeight=\"1\"><c r=\"A1\"><v>1.25</v></c><c r=\"B1\" "
+              "t=\"b\"><v>0</v></c></row>"
+              "<row r=\"2\"><c r=\"B2\" t=\"s\"><v>0</v></c></row><row r=\"3\"><c r=\"C3\" "
+              "t=\"s\"><v>1</v></c></row></sheetData>"
               "<mergeCells count=\"1\"><mergeCell ref=\"D1:E2\"/></mergeCells>"
-              "<dataValidations count=\"1\"><dataValidation type=\"whole\" allowBlank=\"1\" showInputMessage=\"1\" showErrorMessage=\"1\" sqref=\"A1\"><formula1>1</formula1></dataValidation></dataValidations>"
-              "<pageMargins left=\"1\"/><legacyDrawing xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" r:id=\"rId9\"/>"
+              "<dataValidations count=\"1\"><dataValidation type=\"whole\" allowBlank=\"1\" showInputMessage=\"1\" "
+              "showErrorMessage=\"1\" sqref=\"A1\"><formula1>1</formula1></dataValidation></dataValidations>"
+              "<pageMargins left=\"1\"/><legacyDrawing "
+              "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" r:id=\"rId9\"/>"
               "</worksheet>");
     EXPECT_TRUE(notes.empty());
 }
 
 TEST(FilesSheetXml, APrefixedPartGetsCellsInTheMainNamespace) {
     const std::string part =
-        "<x:worksheet xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData/></x:worksheet>";
+        "<x:worksheet "
+        "xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData/></x:worksheet>";
     auto read = readInChunks(part, 4);
     read->sheet.cells[{1, 1}].value = host::Variant(2.0);
     SharedStringWriter strings;
@@ -92,7 +100,8 @@ TEST(FilesSheetXml, APrefixedPartGetsCellsInTheMainNamespace) {
     const std::string xml = writeSheetXml(read->sheet, &read->data, ctx);
     const auto again = readInChunks(xml, 3);
     EXPECT_EQ(again->sheet.cells.at({1, 1}).value, host::Variant(2.0));
-    EXPECT_NE(xml.find("<sheetData xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"), std::string::npos);
+    EXPECT_NE(xml.find("<sheetData xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -18,9 +18,9 @@ TEST(FilesCellRefs, ParseAndFormat) {
         const char* text;
         bool ok;
         long row, col;
-    } cases[] = {{"A1", true, 1, 1},     {"$B$12", true, 12, 2},   {"xfd1048576", true, 1048576, 16384},
-                 {"XFE1", false, 0, 0},  {"A1048577", false, 0, 0}, {"A0", false, 0, 0},
-                 {"1A", false, 0, 0},    {"A", false, 0, 0},        {"AAAA1", false, 0, 0}};
+    } cases[] = {{"A1", true, 1, 1},    {"$B$12", true, 12, 2},    {"xfd1048576", true, 1048576, 16384},
+                 {"XFE1", false, 0, 0}, {"A1048577", false, 0, 0}, {"A0", false, 0, 0},
+                 {"1A", false, 0, 0},   {"A", false, 0, 0},        {"AAAA1", false, 0, 0}};
     for (const auto& c : cases) {
         CellRef ref;
         EXPECT_EQ(parseCellRef(c.text, ref), c.ok) << c.text;
@@ -60,9 +60,10 @@ TEST(FilesNumberFormats, DatesAreRecognised) {
     const struct {
         const char* code;
         bool date;
-    } cases[] = {{"dd/mm/yyyy", true},   {"h:mm AM/PM", true}, {"[h]:mm", true},      {"0.00", false},
-                 {"\"day\" 0", false},   {"0.00E+00", false},  {"[Red]0.00", false},   {"General", false},
-                 {"\\d 0", false},       {"yyyy\"-Q\"", true}, {"#,##0;[Red]-#,##0", false}};
+    } cases[] = {{"dd/mm/yyyy", true}, {"h:mm AM/PM", true},        {"[h]:mm", true},
+                 {"0.00", false},      {"\"day\" 0", false},        {"0.00E+00", false},
+                 {"[Red]0.00", false}, {"General", false},          {"\\d 0", false},
+                 {"yyyy\"-Q\"", true}, {"#,##0;[Red]-#,##0", false}};
     for (const auto& c : cases) EXPECT_EQ(isDateFormatCode(c.code), c.date) << c.code;
     EXPECT_TRUE(isBuiltinDateFormat(14));
     EXPECT_TRUE(isBuiltinDateFormat(22));

@@ -105,10 +105,11 @@ TEST(FilesXlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
 
 TEST(FilesXlsxEdit, CommentsAddedChangedAndRemoved) {
     MemoryBook book = fixture("xlsxwriter");
-    auto note = std::make_shared<host::embedded::CommentData>(host::embedded::CommentData{u"new <note> & more", u"Eve"});
-    book[1].cells[{3, 2}].comment = note;                // a sheet without comments
+    auto note =
+        std::make_shared<host::embedded::CommentData>(host::embedded::CommentData{u"new <note> & more", u"Eve"});
+    book[1].cells[{3, 2}].comment = note;  // a sheet without comments
     book[0].cells[{3, 1}].comment = std::make_shared<host::embedded::CommentData>(
-        host::embedded::CommentData{u"changed", u""});    // a sheet whose VML also holds a button
+        host::embedded::CommentData{u"changed", u""});  // a sheet whose VML also holds a button
     const auto saved = save(book);
     MemoryBook again = load(saved->path());
     ASSERT_TRUE(again[1].cells.at({3, 2}).comment);
@@ -184,7 +185,8 @@ TEST(FilesXlsxEdit, ACopiedSheetKeepsWhatItCanAndSaysWhatNot) {
     bool drawingNoted = false, objectsNoted = false;
     for (const auto& note : saved->notes) {
         drawingNoted |= host::utf8(note).find("without the original's drawing") != std::string::npos;
-        objectsNoted |= host::utf8(note).find("drawing objects of sheet Edge Cases (2) are not saved") != std::string::npos;
+        objectsNoted |=
+            host::utf8(note).find("drawing objects of sheet Edge Cases (2) are not saved") != std::string::npos;
     }
     EXPECT_TRUE(drawingNoted);
     EXPECT_TRUE(objectsNoted);
@@ -213,10 +215,14 @@ std::string macroWorkbook(const ScratchDir& dir) {
             bytes.replace(bytes.find("spreadsheetml.sheet.main+xml"), 28, "x");
             bytes.replace(bytes.find("application/vnd.openxmlformats-officedocument.x"), 47,
                           "application/vnd.ms-excel.sheet.macroEnabled.main+xml");
-            bytes.insert(bytes.find("<Override"), "<Default Extension=\"bin\" ContentType=\"application/vnd.ms-office.vbaProject\"/>");
+            bytes.insert(bytes.find("<Override"),
+                         "<Default Extension=\"bin\" ContentType=\"application/vnd.ms-office.vbaProject\"/>");
         }
         if (name == "xl/_rels/workbook.xml.rels")
-            bytes.insert(bytes.find("</Relationships>"), "<Relationship Id=\"rId9\" Type=\"http://schemas.microsoft.com/office/2006/relationships/vbaProject\" Target=\"vbaProject.bin\"/>");
+            bytes.insert(
+                bytes.find("</Relationships>"),
+                "<Relationship Id=\"rId9\" Type=\"http://schemas.microsoft.com/office/2006/relationships/vbaProject\" "
+                "Target=\"vbaProject.bin\"/>");
         out.add(name, bytes);
     }
     out.add("xl/vbaProject.bin", std::string("\xD0\xCF\x11\xE0 macro project bytes", 24));
@@ -235,11 +241,13 @@ TEST(FilesXlsxEdit, MacrosAreKeptInXlsmAndNotDroppedIntoXlsx) {
         writeXlsx(book, dir.path("plain.xlsx"));
         FAIL() << "macros were written into an .xlsx";
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("plain.xlsx: the workbook holds macros; save it as .xlsm"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("plain.xlsx: the workbook holds macros; save it as .xlsm"),
+                  std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path("plain.xlsx")));
     writeXlsx(fixture("handmade"), dir.path("now.xlsm"));
-    EXPECT_NE(ZipReader(dir.path("now.xlsm"), {}).read("[Content_Types].xml").find("macroEnabled.main+xml"), std::string::npos);
+    EXPECT_NE(ZipReader(dir.path("now.xlsm"), {}).read("[Content_Types].xml").find("macroEnabled.main+xml"),
+              std::string::npos);
 }
 
 TEST(FilesXlsxEdit, WhatTheEngineDoesNotModelIsNamedInTheNotes) {
@@ -258,7 +266,9 @@ TEST(FilesXlsxEdit, WhatTheEngineDoesNotModelIsNamedInTheNotes) {
     EXPECT_EQ(book.sheets[1]->cells.at({2, 3}).value, host::Variant(7.0));
     const auto saved = save(book);
     ASSERT_EQ(saved->notes.size(), 2u);
-    EXPECT_EQ(saved->notes[0], u"cell metadata on sheet Edge Cases (dynamic array spills, linked data types) is not kept; formulas and values are");
+    EXPECT_EQ(saved->notes[0],
+              u"cell metadata on sheet Edge Cases (dynamic array spills, linked data types) is not kept; formulas and "
+              u"values are");
     EXPECT_EQ(saved->notes[1], u"what-if data tables on sheet Prefixed are saved as their last values only");
 }
 

@@ -72,7 +72,9 @@ TEST_F(Modal, ActionsBoundToADoEventsArriveThereAndStopALoop) {
 // A form whose first layout runs a yielding loop, as a dialog that counts when it opens.
 class CountsOnLayout : public forms::Form {
 public:
-    CountsOnLayout() : Form(u"CountsOnLayout") { cmdStop.onClick = [this] { stopped = true; }; }
+    CountsOnLayout() : Form(u"CountsOnLayout") {
+        cmdStop.onClick = [this] { stopped = true; };
+    }
     void UserForm_Layout() override {
         for (int i = 0; i < 5 && !stopped; ++i, ++yields) forms::DoEvents();
     }

@@ -15,7 +15,9 @@ public:
         cmdClose.onClick = [this] { cmdClose_Click(); };
         cmdWork.onClick = [this] { cmdWork_Click(); };
         cmdStop.onClick = [this] { stopped = true; };
-        cmdAsk.onClick = [this] { answers.push_back(forms::MsgBox(u"Sure?", forms::vbYesNo + forms::vbQuestion, u"Ask")); };
+        cmdAsk.onClick = [this] {
+            answers.push_back(forms::MsgBox(u"Sure?", forms::vbYesNo + forms::vbQuestion, u"Ask"));
+        };
         lblHeader.onMouseDown = [this](int button, int, double, double) { mouseDowns.push_back(button); };
     }
     void UserForm_Initialize() override { ++initializeCount; }

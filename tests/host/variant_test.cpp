@@ -54,8 +54,8 @@ TEST(VariantText, ReadingAnErrorAsTextIsATypeMismatch) {
 }
 
 TEST(VariantText, ErrorLiteralsRoundTrip) {
-    for (int code : {host::xlErrNull, host::xlErrDiv0, host::xlErrValue, host::xlErrRef,
-                     host::xlErrName, host::xlErrNum, host::xlErrNA})
+    for (int code : {host::xlErrNull, host::xlErrDiv0, host::xlErrValue, host::xlErrRef, host::xlErrName,
+                     host::xlErrNum, host::xlErrNA})
         EXPECT_EQ(host::errorCodeOf(host::errorLiteral(code)), code);
     EXPECT_EQ(host::errorCodeOf(u"#n/a"), host::xlErrNA);
     EXPECT_EQ(host::errorCodeOf(u"#N/A "), 0);

@@ -35,8 +35,7 @@ protected:
         ASSERT_EQ(store.setValue(key, name, type, data), kSuccess);
         store.closeKey(key);
     }
-    std::vector<std::uint8_t> storedBytes(const std::string& section, const std::string& name,
-                                          std::uint32_t& type) {
+    std::vector<std::uint8_t> storedBytes(const std::string& section, const std::string& name, std::uint32_t& type) {
         RegistryStore& store = *kind.store();
         KeyHandle key;
         std::vector<std::uint8_t> data(256);
@@ -93,9 +92,8 @@ TYPED_TEST(CRegistryTest, TextRuleChoosesTheStoredType) {
         std::uint32_t stored;
     };
     const Case cases[] = {
-        {u"100%", REG_SZ},         {u"%%", REG_SZ},       {u"50%% off", REG_SZ},
-        {u"%USERPROFILE%", REG_EXPAND_SZ}, {u"a%b%c", REG_EXPAND_SZ}, {u"%%%", REG_EXPAND_SZ},
-        {u"no percent", REG_SZ},   {u"", REG_SZ},
+        {u"100%", REG_SZ},         {u"%%", REG_SZ},         {u"50%% off", REG_SZ},   {u"%USERPROFILE%", REG_EXPAND_SZ},
+        {u"a%b%c", REG_EXPAND_SZ}, {u"%%%", REG_EXPAND_SZ}, {u"no percent", REG_SZ}, {u"", REG_SZ},
     };
     for (std::int32_t declared : {REG_SZ, REG_EXPAND_SZ}) {
         for (const Case& c : cases) {
@@ -136,8 +134,9 @@ TYPED_TEST(CRegistryTest, WriteWithoutAUsableTypeFails) {
         const RegistryError e = raised([&] { reg.Value(u"x"); });
         EXPECT_EQ(e.number(), -2147194455) << type;
         EXPECT_EQ(e.source(), kSource);
-        EXPECT_EQ(e.description(),
-                  "Failed to set registry value Key: '-2147483647',Section: 'Software\\Cellwash',Key: 'v' to value: 'x'");
+        EXPECT_EQ(
+            e.description(),
+            "Failed to set registry value Key: '-2147483647',Section: 'Software\\Cellwash',Key: 'v' to value: 'x'");
     }
     EXPECT_EQ(this->openHandles(), 0u);
 }
@@ -328,8 +327,8 @@ TYPED_TEST(CRegistryTest, DeleteValue) {
 
 TYPED_TEST(CRegistryTest, ExeAssociationWritesTheClassUnderBothRoots) {
     cRegistry reg(this->kind.store());
-    EXPECT_TRUE(reg.CreateEXEAssociation(u"  C:\\Tools\\cw.exe ", u"Cellwash.Doc", u"Cellwash document", u"cwd",
-                                         u"", true, u"", true, u"Start &new", true, u"", 2));
+    EXPECT_TRUE(reg.CreateEXEAssociation(u"  C:\\Tools\\cw.exe ", u"Cellwash.Doc", u"Cellwash document", u"cwd", u"",
+                                         true, u"", true, u"Start &new", true, u"", 2));
     EXPECT_EQ(reg.ClassKey(), HKEY_LOCAL_MACHINE);
     const std::u16string exe = u"\"C:\\Tools\\cw.exe\"";
     const std::pair<std::u16string, std::u16string> expected[] = {
@@ -360,8 +359,8 @@ TYPED_TEST(CRegistryTest, ExeAssociationLeavesOptionalVerbsOut) {
     EXPECT_EQ(this->at(u"Plain.Doc\\shell\\open", u"", HKEY_CLASSES_ROOT).Value(), RegVariant(u"Look"));
     EXPECT_EQ(this->at(u"Plain.Doc\\shell\\open\\command", u"", HKEY_CLASSES_ROOT).Value(),
               RegVariant(u"\"C:\\cw.exe\" \"%1\""));
-    for (const char16_t* absent : {u"Plain.Doc\\shell\\print", u"Plain.Doc\\shell\\new", u"Plain.Doc\\shell\\add",
-                                   u"Plain.Doc\\DefaultIcon"})
+    for (const char16_t* absent :
+         {u"Plain.Doc\\shell\\print", u"Plain.Doc\\shell\\new", u"Plain.Doc\\shell\\add", u"Plain.Doc\\DefaultIcon"})
         EXPECT_FALSE(this->at(absent, u"", HKEY_CLASSES_ROOT).KeyExists()) << host::utf8(absent);
 }
 

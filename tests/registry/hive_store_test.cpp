@@ -92,9 +92,9 @@ TYPED_TEST(HiveStoreTest, KeysOpenBelowAnOpenKey) {
     ASSERT_EQ(s.createKey(office, "14.0\\Excel", KEY_FULL_ACCESS, excel), kSuccess);
     this->setText(excel, "", "default");
     KeyHandle again = 0;
-    ASSERT_EQ(s.openKey(rootHandle(HKEY_CURRENT_USER), "software\\MICROSOFT\\office\\14.0\\excel", KEY_QUERY_VALUE,
-                        again),
-              kSuccess);
+    ASSERT_EQ(
+        s.openKey(rootHandle(HKEY_CURRENT_USER), "software\\MICROSOFT\\office\\14.0\\excel", KEY_QUERY_VALUE, again),
+        kSuccess);
     EXPECT_EQ(this->text(again, ""), "default");
     std::uint32_t longest = 9;
     EXPECT_EQ(s.queryMaxValueNameLength(again, longest), kSuccess);
@@ -127,9 +127,9 @@ TYPED_TEST(HiveStoreTest, ClassesRootMergesUserOverMachine) {
     KeyHandle created = 0;
     ASSERT_EQ(this->store().createKey(rootHandle(HKEY_CLASSES_ROOT), ".new", KEY_FULL_ACCESS, created), kSuccess);
     KeyHandle inMachine = 0;
-    EXPECT_EQ(this->store().openKey(rootHandle(HKEY_LOCAL_MACHINE), "Software\\Classes\\.new", KEY_QUERY_VALUE,
-                                    inMachine),
-              kSuccess)
+    EXPECT_EQ(
+        this->store().openKey(rootHandle(HKEY_LOCAL_MACHINE), "Software\\Classes\\.new", KEY_QUERY_VALUE, inMachine),
+        kSuccess)
         << "new classes keys go to the machine's hive";
     for (KeyHandle k : {machine, machineOnly, user, userOnly, cwd, root, created, inMachine}) this->store().closeKey(k);
 }
@@ -153,8 +153,8 @@ TEST(Environment, ExpandsKnownNamesOnly) {
         return std::nullopt;
     };
     const std::pair<std::string, std::string> cases[] = {
-        {"%A%", "1"},          {"x%A%y%A%z", "x1y1z"}, {"%B%", "%B%"},     {"100%", "100%"},
-        {"%%", "%%"},          {"%A", "%A"},           {"%EMPTY%|", "|"}, {"%B%A%", "%B%A%"},
+        {"%A%", "1"}, {"x%A%y%A%z", "x1y1z"}, {"%B%", "%B%"},    {"100%", "100%"},
+        {"%%", "%%"}, {"%A", "%A"},           {"%EMPTY%|", "|"}, {"%B%A%", "%B%A%"},
     };
     for (const auto& [text, expanded] : cases) EXPECT_EQ(expandReferences(text, lookup), expanded) << text;
 }

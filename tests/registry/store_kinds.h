@@ -45,8 +45,7 @@ public:
 
 private:
     TempDir prefix_;
-    std::shared_ptr<registry::WineRegistryStore> store_ =
-        std::make_shared<registry::WineRegistryStore>(prefix_.path());
+    std::shared_ptr<registry::WineRegistryStore> store_ = std::make_shared<registry::WineRegistryStore>(prefix_.path());
     std::vector<std::string> set_;
 };
 

@@ -63,7 +63,8 @@ TEST(WineDocument, ReadsEveryValueForm) {
         {u"OldPath", REG_EXPAND_SZ, wide(u"%A%")},
         {u"List", REG_MULTI_SZ, wide(std::u16string(u"a\0b\0", 4))},
         {u"Big", 11, {1, 2, 3, 4, 5, 6, 7, 8}},
-        {u"Long", REG_BINARY, [] {
+        {u"Long", REG_BINARY,
+         [] {
              std::vector<std::uint8_t> v;
              for (int i = 0; i < 26; ++i) v.push_back(static_cast<std::uint8_t>(i));
              return v;
@@ -88,7 +89,12 @@ TEST(WineDocument, FormatsValuesAsWineDoes) {
         {{u"", REG_SZ, wide(u"x")}, "@=\"x\"\n"},
         {{u"q\"uote", REG_SZ, wide(u"back\\slash \u20ac1")}, "\"q\\\"uote\"=\"back\\\\slash \\x20ac1\"\n"},
         {{u"e", REG_SZ, wide(u"\u00e9x")}, "\"e\"=\"\\xe9x\"\n"},
-        {{u"ctl", REG_SZ, wide(std::u16string(u"\x01" u"7\x02" u"x\n", 5))}, "\"ctl\"=\"\\0017\\2x\\n\"\n"},
+        {{u"ctl", REG_SZ,
+          wide(std::u16string(u"\x01"
+                              u"7\x02"
+                              u"x\n",
+                              5))},
+         "\"ctl\"=\"\\0017\\2x\\n\"\n"},
         {{u"p", REG_EXPAND_SZ, wide(u"%TEMP%")}, "\"p\"=str(2):\"%TEMP%\"\n"},
         {{u"m", REG_MULTI_SZ, wide(std::u16string(u"a\0b\0", 4))}, "\"m\"=str(7):\"a\\0b\\0\"\n"},
         {{u"n", REG_DWORD, {0x2a, 0, 0, 0x80}}, "\"n\"=dword:8000002a\n"},
@@ -108,16 +114,20 @@ TEST(WineDocument, FoldsLongHexLikeWine) {
     };
     StoredValue value{u"Long", REG_BINARY, std::vector<std::uint8_t>(30, 0xab)};
     const std::string text = formatValue(value, "\n");
-    EXPECT_EQ(text,
-              "\"Long\"=hex:" + repeat("ab,", 22) + "\\\n  " + repeat("ab,", 7) + "ab\n")
+    EXPECT_EQ(text, "\"Long\"=hex:" + repeat("ab,", 22) + "\\\n  " + repeat("ab,", 7) + "ab\n")
         << "wrapped after the comma that passes column 76";
     const Document doc = parseDocument("WINE REGISTRY Version 2\n\n[K] 1\n" + text);
     EXPECT_EQ(*doc.sections[0].lines[0].value, value);
 }
 
 TEST(WineDocument, EscapesRoundTrip) {
-    const std::u16string texts[] = {u"plain", u"[brackets] and \"quotes\"", u"\\\\server\\share",
-                                    std::u16string(u"nul\0in", 6), u"\u4e2d\u6587abc", u"\U0001F600", u"\x7f\x1b"};
+    const std::u16string texts[] = {u"plain",
+                                    u"[brackets] and \"quotes\"",
+                                    u"\\\\server\\share",
+                                    std::u16string(u"nul\0in", 6),
+                                    u"\u4e2d\u6587abc",
+                                    u"\U0001F600",
+                                    u"\x7f\x1b"};
     for (const std::u16string& text : texts) {
         for (auto [open, close] : {std::pair{'[', ']'}, std::pair{'"', '"'}}) {
             const std::string escaped = escape(text, open, close) + close;
@@ -131,7 +141,9 @@ TEST(WineDocument, EscapesRoundTrip) {
 }
 
 TEST(WineDocument, ReadsUnescapedUtf8) {
-    const Document doc = parseDocument("WINE REGISTRY Version 2\n\n[Gr\xC3\xBC\xC3\x9F" "e] 1\n\"k\"=\"\xE2\x82\xAC\"\n");
+    const Document doc = parseDocument(
+        "WINE REGISTRY Version 2\n\n[Gr\xC3\xBC\xC3\x9F"
+        "e] 1\n\"k\"=\"\xE2\x82\xAC\"\n");
     EXPECT_EQ(doc.sections[0].path, (KeyPath{u"Gr\u00fc\u00dfe"}));
     EXPECT_EQ(doc.sections[0].lines[0].value->data, wide(u"\u20ac"));
 }

@@ -10,7 +10,9 @@ TEST(CommandLine, ArgumentsJoinWithSingleSpaces) {
     const char* some[] = {"plugsweep", "C:\\My", "Addins\\x.xla", "with  two", ""};
     EXPECT_EQ(joinArguments(1, none), u"");
     EXPECT_EQ(joinArguments(5, some), u"C:\\My Addins\\x.xla with  two ");
-    const char* accented[] = {"plugsweep", "Gr\xC3\xBC\xC3\x9F" "e.xla"};
+    const char* accented[] = {"plugsweep",
+                              "Gr\xC3\xBC\xC3\x9F"
+                              "e.xla"};
     EXPECT_EQ(joinArguments(2, accented), u"Gr\u00FC\u00DFe.xla");
 }
 

@@ -3,9 +3,9 @@
 // that prefix, deletes those entries and nothing else.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "host/text.h"
 #include "registry/c_registry.h"
@@ -38,8 +38,8 @@ std::vector<std::u16string> values(const fs::path& prefix, const std::u16string&
 }
 
 int plugsweep(const fs::path& prefix, const std::string& name) {
-    const std::string command = "WINEPREFIX='" + prefix.string() + "' '" + PLUGSWEEP_PATH + "' " + name +
-                                " </dev/null >/dev/null 2>&1";
+    const std::string command =
+        "WINEPREFIX='" + prefix.string() + "' '" + PLUGSWEEP_PATH + "' " + name + " </dev/null >/dev/null 2>&1";
     return std::system(command.c_str());
 }
 
@@ -47,8 +47,8 @@ TEST(PlugsweepOnWhatTheHostWrote, RemovesTheStartUpAndAddInManagerEntriesAndNoth
     const fs::path prefix = fs::temp_directory_path() / ("cw_prefix_" + std::to_string(::getpid()));
     fs::create_directories(prefix);
     {
-        session::HostSession session({.version = u"14.0",
-                                    .registryStore = std::make_shared<registry::WineRegistryStore>(prefix)});
+        session::HostSession session(
+            {.version = u"14.0", .registryStore = std::make_shared<registry::WineRegistryStore>(prefix)});
         ASSERT_TRUE(session.connected());
         EXPECT_EQ(values(prefix, kOptions), (std::vector<std::u16string>{u"OPEN=\"Cellwash Kit 5.0.xla\""}));
 

@@ -51,7 +51,8 @@ const std::vector<std::string> kArguments = {"C:\\Addins\\Sweep", "Me.xla"};
 TEST_F(PlugsweepTest, RemovesTheStartupEntryOfEveryVersion) {
     std::string before = header();
     for (const char* version : {"14.0", "12.0", "11.0", "10.0", "9.0"})
-        before += startup(version, {"\"Options\"=dword:00000001", open("OPEN", kQuoted), open("OPEN1", "/R \\\"C:\\\\Other.xla\\\"")});
+        before += startup(version, {"\"Options\"=dword:00000001", open("OPEN", kQuoted),
+                                    open("OPEN1", "/R \\\"C:\\\\Other.xla\\\"")});
     const RunResult result = run(before, kArguments);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.output, kName + " has been Removed from your system!\n");
@@ -69,10 +70,10 @@ TEST_F(PlugsweepTest, OnlyTheFirstOfTwoMatchingStartupValuesGoes) {
 
 TEST_F(PlugsweepTest, StartupDataMustMatchExactlyAndQuoted) {
     const std::string before =
-        header() + startup("12.0", {open("OPEN", kFileName),                                       // unquoted
-                                    open("OPEN1", "\\\"c:\\\\addins\\\\sweep me.xla\\\""),         // other case
-                                    open("OPEN2", "/R " + kQuoted),                                // with a switch
-                                    "\"" + kFileName + "\"=\"x\""});                               // the name as a name
+        header() + startup("12.0", {open("OPEN", kFileName),                                // unquoted
+                                    open("OPEN1", "\\\"c:\\\\addins\\\\sweep me.xla\\\""),  // other case
+                                    open("OPEN2", "/R " + kQuoted),                         // with a switch
+                                    "\"" + kFileName + "\"=\"x\""});                        // the name as a name
     const RunResult result = run(before, kArguments);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(userReg(), before) << "nothing matched, so nothing was written";
@@ -94,8 +95,9 @@ TEST_F(PlugsweepTest, AddinManagerNameInAnotherCaseStays) {
     const std::string before = header() + manager("14.0", {"\"c:\\\\addins\\\\SWEEP ME.XLA\"=\"\""}) +
                                manager("12.0", {"\"" + kFileName + "\"=\"\""});
     run(before, kArguments);
-    EXPECT_EQ(withoutStamps(userReg()),
-              withoutStamps(header() + manager("14.0", {"\"c:\\\\addins\\\\SWEEP ME.XLA\"=\"\""}) + manager("12.0", {})));
+    EXPECT_EQ(
+        withoutStamps(userReg()),
+        withoutStamps(header() + manager("14.0", {"\"c:\\\\addins\\\\SWEEP ME.XLA\"=\"\""}) + manager("12.0", {})));
 }
 
 TEST_F(PlugsweepTest, OtherVersionsAreNotTouched) {

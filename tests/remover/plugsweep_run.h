@@ -23,8 +23,8 @@ inline std::string shellQuoted(const std::string& text) {
 }
 
 inline RunResult runPlugsweep(const std::filesystem::path& prefix, const std::vector<std::string>& arguments) {
-    std::string command = "WINEPREFIX=" + shellQuoted(prefix.string()) + " HOME=" +
-                          shellQuoted(prefix.string()) + " " + shellQuoted(PLUGSWEEP_PATH);
+    std::string command = "WINEPREFIX=" + shellQuoted(prefix.string()) + " HOME=" + shellQuoted(prefix.string()) + " " +
+                          shellQuoted(PLUGSWEEP_PATH);
     for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
     command += " </dev/null 2>&1";
     RunResult result;

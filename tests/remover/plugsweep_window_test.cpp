@@ -9,8 +9,8 @@
 #include "forms/scripted_driver.h"
 #include "registry/c_registry.h"
 #include "registry/memory_store.h"
-#include "remover/command_line.h"
 #include "remover/addin_entries.h"
+#include "remover/command_line.h"
 #include "remover/shell_open.h"
 #include "remover/terminal_driver.h"
 
@@ -158,7 +158,9 @@ TEST_F(Form1Test, GreyLabelShowsTheName) {
 }
 
 std::vector<KeyBinding> keys() {
-    return {{'f', u"Command1", u"Send Your Feedback"}, {'n', u"Command2", u"No Thanks"}, {'l', u"Label2", u"Show the add-in name"}};
+    return {{'f', u"Command1", u"Send Your Feedback"},
+            {'n', u"Command2", u"No Thanks"},
+            {'l', u"Label2", u"Show the add-in name"}};
 }
 
 TEST_F(Form1Test, TerminalShowsTheWindowAndTakesKeys) {
@@ -171,11 +173,17 @@ TEST_F(Form1Test, TerminalShowsTheWindowAndTakesKeys) {
     EXPECT_FALSE(form->Loaded());
     EXPECT_TRUE(opened.empty());
     const std::string keyLine = "[F] Send Your Feedback    [N] No Thanks    [L] Show the add-in name";
-    EXPECT_EQ(out.str(), std::string(44, ' ') + "Excel Addin Removed\n\n"
-                         "  C:\\Addins\\Tool.xla has been Removed from your system!\n\n  " + keyLine + "\n"
-                         "> " "  " + keyLine + "\n"   // x: no such key
-                         "> > \n  Plugsweep: C:\\Addins\\Tool.xla\n  [OK] press Enter\n"
-                         "> ");
+    EXPECT_EQ(out.str(), std::string(44, ' ') +
+                             "Excel Addin Removed\n\n"
+                             "  C:\\Addins\\Tool.xla has been Removed from your system!\n\n  " +
+                             keyLine +
+                             "\n"
+                             "> "
+                             "  " +
+                             keyLine +
+                             "\n"  // x: no such key
+                             "> > \n  Plugsweep: C:\\Addins\\Tool.xla\n  [OK] press Enter\n"
+                             "> ");
 }
 
 TEST_F(Form1Test, TerminalFeedbackKeyAndEndOfInput) {

@@ -32,8 +32,8 @@ const fs::path& windowsProgram() {
     static TempDir out;
     static const fs::path exe = [] {
         if (!onPath(kCompiler)) return fs::path();
-        const std::string command = "make -s -C " + shellQuoted(CW_SOURCE_DIR) + " windows WIN_BUILD=" +
-                                    shellQuoted(out.path().string()) + " >/dev/null 2>&1";
+        const std::string command = "make -s -C " + shellQuoted(CW_SOURCE_DIR) +
+                                    " windows WIN_BUILD=" + shellQuoted(out.path().string()) + " >/dev/null 2>&1";
         return std::system(command.c_str()) == 0 ? out / "plugsweep.exe" : fs::path("build failed");
     }();
     return exe;

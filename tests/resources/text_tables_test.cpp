@@ -11,8 +11,8 @@ namespace {
 
 constexpr char16_t bom = u'\uFEFF';
 // Control numbers of the tools (the buttons that start a tool).
-const std::set<int> toolNumbers = {7,  8,  9,  10, 11, 13, 14, 15, 17, 18, 19, 20, 21, 22, 25, 26, 28, 29,
-                                   30, 31, 34, 35, 36, 38, 39, 40, 41, 42, 43, 44, 45, 49, 50, 51, 52, 53, 61};
+const std::set<int> toolNumbers = {7,  8,  9,  10, 11, 13, 14, 15, 17, 18, 19, 20, 21, 22, 25, 26, 28, 29, 30,
+                                   31, 34, 35, 36, 38, 39, 40, 41, 42, 43, 44, 45, 49, 50, 51, 52, 53, 61};
 
 TEST(LabelTable, CodeListThenAnEnglishAndAHindiRow) {
     std::u16string text = table(106);

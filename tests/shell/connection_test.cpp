@@ -12,8 +12,8 @@
 #include "host/application.h"
 #include "host/error.h"
 #include "host/range.h"
-#include "host/worksheet.h"
 #include "host/text.h"
+#include "host/worksheet.h"
 #include "registry/memory_store.h"
 #include "session/addin_registration.h"
 #include "shell/connect.h"
@@ -31,7 +31,8 @@ using session::HostSessionOptions;
 // The add-in workbook entries of the host, by file name: installed or not.
 std::map<std::u16string, bool> listedAddIns(host::embedded::EmbeddedApplication& app) {
     std::map<std::u16string, bool> listed;
-    for (long i = 1; i <= app.AddIns()->Count(); ++i) listed[app.AddIns()->Item(i)->Name()] = app.AddIns()->Item(i)->Installed();
+    for (long i = 1; i <= app.AddIns()->Count(); ++i)
+        listed[app.AddIns()->Item(i)->Name()] = app.AddIns()->Item(i)->Installed();
     return listed;
 }
 
@@ -84,8 +85,8 @@ TEST_P(HostVersion, DecidesBetweenLegacyMenuAndRibbon) {
 
 INSTANTIATE_TEST_SUITE_P(Versions, HostVersion,
                          ::testing::Values(ModeCase{u"9.0", true}, ModeCase{u"10.0", true}, ModeCase{u"11.0", true},
-                                           ModeCase{u"11.5", false}, ModeCase{u"12.0", false},
-                                           ModeCase{u"14.0", false}, ModeCase{u"16.0", false}),
+                                           ModeCase{u"11.5", false}, ModeCase{u"12.0", false}, ModeCase{u"14.0", false},
+                                           ModeCase{u"16.0", false}),
                          [](const auto& info) {
                              std::string name = "version_" + host::utf8(info.param.version);
                              std::replace(name.begin(), name.end(), '.', '_');
@@ -111,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Numbers, VersionText,
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(VersionTextRefused, TextThatIsNoNumberIsATypeMismatch) {
-    for (const char16_t* text : {u"", u"  ", u"abc", u"11.0a", u"nan", u"inf", u"1..0", u"--1", u"1 1", u"\u0661\u0662"}) {
+    for (const char16_t* text :
+         {u"", u"  ", u"abc", u"11.0a", u"nan", u"inf", u"1..0", u"--1", u"1 1", u"\u0661\u0662"}) {
         try {
             shell::textToNumber(text);
             ADD_FAILURE() << "accepted " << host::utf8(text);
@@ -184,7 +186,8 @@ TEST_F(Connection, ACompanionListedAndInstalledIsLeftAsItIs) {
 TEST_F(Connection, DisconnectingMarksTheCompanionNotInstalledAndTheHostStillListsIt) {
     auto store = std::make_shared<registry::MemoryRegistryStore>();
     auto& s = start({.registryStore = store});
-    EXPECT_EQ(userValues(store, optionsKey), (std::map<std::u16string, std::u16string>{{u"OPEN", u"\"Cellwash Kit 5.0.xla\""}}));
+    EXPECT_EQ(userValues(store, optionsKey),
+              (std::map<std::u16string, std::u16string>{{u"OPEN", u"\"Cellwash Kit 5.0.xla\""}}));
 
     s.setConnected(false);
     EXPECT_EQ(listedAddIns(s.app()), (std::map<std::u16string, bool>{{u"Cellwash Kit 5.0.xla", false}}));
@@ -330,7 +333,8 @@ TEST_F(Connection, FileExistsIsTrueOnlyForAPathThatExistsAndIsNoFolder) {
         {"a plain file", [](const fs::path& f) { return host::utf16((f / "plain.txt").string()); }, true},
         {"a folder", [](const fs::path& f) { return host::utf16((f / "sub").string()); }, false},
         {"a missing file", [](const fs::path& f) { return host::utf16((f / "none.xla").string()); }, false},
-        {"a file used as a folder", [](const fs::path& f) { return host::utf16((f / "plain.txt" / "x").string()); }, false},
+        {"a file used as a folder", [](const fs::path& f) { return host::utf16((f / "plain.txt" / "x").string()); },
+         false},
         {"the empty path", [](const fs::path&) { return std::u16string(); }, false},
         {"a path with a NUL", [](const fs::path& f) { return host::utf16((f / "plain.txt").string()) + u'\0'; }, false},
     };

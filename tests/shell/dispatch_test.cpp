@@ -6,8 +6,8 @@
 
 #include "forms/msg_box.h"
 #include "host/application.h"
-#include "host/text.h"
 #include "host/range.h"
+#include "host/text.h"
 #include "host/worksheet.h"
 #include "shell/command_catalogue.h"
 #include "shell/family_set_ups.h"
@@ -60,7 +60,7 @@ TEST_F(Dispatch, AnyToolWithNoWorkbookOpenShowsTheAlertAndNothingElse) {
         EXPECT_EQ(shown.form, u"frmAlert");
         EXPECT_EQ(shown.text(u"lblMessage"), noWorkbookEnglish);
     }
-    EXPECT_TRUE(user().messageBoxes().empty());  // undo and redo were not reached
+    EXPECT_TRUE(user().messageBoxes().empty());        // undo and redo were not reached
     EXPECT_EQ(shell::activeDOKey, u"DataOrganizer1");  // the keys are emptied only with a workbook open
     EXPECT_EQ(shell::activeCTKey, u"CountTool4");
     EXPECT_EQ(session->app().Workbooks()->Count(), 0);
@@ -206,8 +206,11 @@ TEST_F(Dispatch, AnIdOutsideTheCatalogueDoesNothing) {
     s.openMenuHolding(u"btnDelDupUD_29");
     s.ribbon().click(u"btnDelDupUD_29");
     EXPECT_EQ(shell::activeDOKey, u"DataOrganizer1");
-    host::RibbonCallback call{u"RibbonHandler", std::make_shared<testsupport::RibbonControlStub>(u"btnDelDupUD_29"),
-                              nullptr, std::nullopt, {}};
+    host::RibbonCallback call{u"RibbonHandler",
+                              std::make_shared<testsupport::RibbonControlStub>(u"btnDelDupUD_29"),
+                              nullptr,
+                              std::nullopt,
+                              {}};
     EXPECT_TRUE(s.connection()->invokeRibbonCallback(call));
     EXPECT_TRUE(keysEmpty());  // a workbook is open: the keys are emptied before the look-up
     EXPECT_TRUE(user().shownForms().empty());
@@ -231,8 +234,9 @@ TEST(Catalogue, EveryRowIsUniqueAndToolRowsCarryAKey) {
         EXPECT_TRUE(ids.insert(e.controlId).second) << host::utf8(std::u16string(e.controlId));
         EXPECT_TRUE(tags.insert(e.legacyTag).second) << host::utf8(std::u16string(e.legacyTag));
         EXPECT_TRUE(e.legacyTag.starts_with(u"CWTOOLS5_"));
-        const bool takesKey = e.target != shell::TargetFamily::DuplicatePreventer && e.target != shell::TargetFamily::Undo &&
-                              e.target != shell::TargetFamily::Redo && !shell::isShellCommand(e.target);
+        const bool takesKey = e.target != shell::TargetFamily::DuplicatePreventer &&
+                              e.target != shell::TargetFamily::Undo && e.target != shell::TargetFamily::Redo &&
+                              !shell::isShellCommand(e.target);
         EXPECT_EQ(!e.commandKey.empty(), takesKey) << host::utf8(std::u16string(e.controlId));
     }
 }

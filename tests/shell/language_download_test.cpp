@@ -1,9 +1,9 @@
 // The language list download against a small HTTP server on 127.0.0.1.
 #include <httplib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <chrono>
 #include <thread>
 
 #include "forms/forms.h"
@@ -24,7 +24,8 @@ public:
         server_.Get("/list", [](const httplib::Request&, httplib::Response& res) {
             res.set_content("En;Hi;Fr;\n\xE0\xA4\xB9\xE0\xA4\xBF", "text/plain; charset=utf-8");
         });
-        server_.Get("/empty", [](const httplib::Request&, httplib::Response& res) { res.set_content("", "text/plain"); });
+        server_.Get("/empty",
+                    [](const httplib::Request&, httplib::Response& res) { res.set_content("", "text/plain"); });
         server_.Get("/error", [](const httplib::Request&, httplib::Response& res) {
             res.status = 500;
             res.set_content("server trouble", "text/plain");
@@ -64,8 +65,9 @@ class LanguageDownload : public LanguageTest {
 protected:
     void SetUp() override {
         LanguageTest::SetUp();
-        folder_ = fs::temp_directory_path() / ("cw_lng_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ =
+            fs::temp_directory_path() / ("cw_lng_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder_);
         shell::setAddinFolder(folder_);
         loadAtStart();

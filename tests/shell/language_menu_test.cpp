@@ -1,6 +1,6 @@
 // The language menu: content, visibility, pressed state, pictures and the switch.
-#include "host/text.h"
 #include "shell/language_menu.h"
+#include "host/text.h"
 #include "shell/ribbon_texts.h"
 #include "tests/shell/language_fixture.h"
 
@@ -9,8 +9,9 @@ namespace {
 
 using testsupport::RecordingRibbonUI;
 
-const std::vector<std::u16string> toggleIds = {u"btnEn", u"btnHi_62", u"btnAr_63", u"btnRu_64", u"btnJa_65", u"btnKo_66",
-                                               u"btnZs_67", u"btnFr", u"btnEs", u"btnIt", u"btnDe"};
+const std::vector<std::u16string> toggleIds = {u"btnEn",    u"btnHi_62", u"btnAr_63", u"btnRu_64",
+                                               u"btnJa_65", u"btnKo_66", u"btnZs_67", u"btnFr",
+                                               u"btnEs",    u"btnIt",    u"btnDe"};
 
 struct MenuItem {
     std::string tag, id, attributes;
@@ -36,7 +37,8 @@ std::vector<std::string> visibleItems() {
     std::vector<std::string> shown;
     for (const auto& item : menuItems()) {
         bool hasVisibility = item.attributes.find("getVisible=\"chkLangAvailableOrNot\"") != std::string::npos;
-        if (!hasVisibility || shell::chkLangAvailableOrNot(RibbonControlStub(host::utf16(item.id)))) shown.push_back(item.id);
+        if (!hasVisibility || shell::chkLangAvailableOrNot(RibbonControlStub(host::utf16(item.id))))
+            shown.push_back(item.id);
     }
     return shown;
 }
@@ -67,7 +69,8 @@ TEST_F(LanguageTest, TheMenuHoldsElevenTogglesASeparatorAndTheUpdateButton) {
 
 TEST_F(LanguageTest, WithTheDeliveredTableOnlyEnglishHindiSeparatorAndUpdateShow) {
     loadAtStart();
-    EXPECT_EQ(visibleItems(), (std::vector<std::string>{"btnEn", "btnHi_62", "menusep_68", "btnUpdateLanguageList_68"}));
+    EXPECT_EQ(visibleItems(),
+              (std::vector<std::string>{"btnEn", "btnHi_62", "menusep_68", "btnUpdateLanguageList_68"}));
     shell::languageCodes.push_back(u"Fr");  // a table that lists French would show it
     EXPECT_TRUE(shell::chkLangAvailableOrNot(RibbonControlStub(u"btnFr")));
 }
@@ -120,8 +123,8 @@ TEST_F(LanguageTest, ALanguageWithoutARowKeepsEnglishAndTheSwitchWorksWithoutARi
     EXPECT_EQ(shell::languageCode, u"Ja");
     EXPECT_EQ(shell::labelRow[0], u"En");
     EXPECT_TRUE(shell::chkPressed(RibbonControlStub(u"btnJa_65")));
-    for (auto handler : {shell::btnAr_Click, shell::btnRu_Click, shell::btnIt_Click, shell::btnFr_Click, shell::btnDe_Click,
-                         shell::btnKo_Click, shell::btnZs_Click, shell::btnEs_Click}) {
+    for (auto handler : {shell::btnAr_Click, shell::btnRu_Click, shell::btnIt_Click, shell::btnFr_Click,
+                         shell::btnDe_Click, shell::btnKo_Click, shell::btnZs_Click, shell::btnEs_Click}) {
         handler(RibbonControlStub(u"any"), true);
         EXPECT_EQ(shell::labelRow[0], u"En");
     }

@@ -6,9 +6,9 @@
 namespace shelltest {
 namespace {
 
-using shell::GetTitle;
 using shell::getScreenTip;
 using shell::getSuperTip;
+using shell::GetTitle;
 using shell::setDefaultLanguage;
 
 TEST_F(LanguageTest, TheEmptyCodeSelectsTheEnglishRow) {
@@ -46,9 +46,11 @@ TEST_F(LanguageTest, LabelsTitlesAndTipsByControlNumber) {
     EXPECT_EQ(GetTitle(RibbonControlStub(u"sepTC_06")), u"Regular Text Cleaner");
     EXPECT_EQ(GetTitle(RibbonControlStub(u"sepWC_48")), u"Word Count Utility");
     EXPECT_EQ(getScreenTip(RibbonControlStub(u"mnuTextCleaner_05")), u"\r\nText Cleaner");
-    EXPECT_TRUE(getScreenTip(RibbonControlStub(u"btnDelNumbers_07")).starts_with(u"\r\nRemove all Numbers (0-9)\u00A0"));
+    EXPECT_TRUE(
+        getScreenTip(RibbonControlStub(u"btnDelNumbers_07")).starts_with(u"\r\nRemove all Numbers (0-9)\u00A0"));
     EXPECT_EQ(getSuperTip(RibbonControlStub(u"btnUndo_02")), u"This Command Undo all Actions taken after last command");
-    EXPECT_EQ(getSuperTip(RibbonControlStub(u"mnuTextCleaner_05")), u"A Collection of Tools to Clean Text in Selected Cells");
+    EXPECT_EQ(getSuperTip(RibbonControlStub(u"mnuTextCleaner_05")),
+              u"A Collection of Tools to Clean Text in Selected Cells");
 }
 
 TEST_F(LanguageTest, HindiChangesLabelsAndTitlesButNotTips) {

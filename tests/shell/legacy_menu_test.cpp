@@ -84,10 +84,10 @@ TEST_F(LegacyMenu, TheTreeHasItsSubmenusAndButtonsInOrder) {
     const auto top = popup()->Controls();
     std::vector<std::u16string> captions;
     for (long i = 1; i <= top->Count(); ++i) captions.push_back(top->Item(i)->Caption());
-    EXPECT_EQ(captions, (std::vector<std::u16string>{u"Undo Changes", u"Redo Changes", u"&Text Cleaner",
-                                                      u"&Duplicate Cleaner", u"Data &Organizer", u"&Count Tools",
-                                                      u"&About Cellwash", u"Online &User Guide", u"&Send Feedback...",
-                                                      u"E&xit Cellwash"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::u16string>{u"Undo Changes", u"Redo Changes", u"&Text Cleaner", u"&Duplicate Cleaner",
+                                           u"Data &Organizer", u"&Count Tools", u"&About Cellwash",
+                                           u"Online &User Guide", u"&Send Feedback...", u"E&xit Cellwash"}));
     EXPECT_EQ(top->Item(u"&Text Cleaner")->Controls()->Count(), 14);
     EXPECT_EQ(top->Item(u"&Duplicate Cleaner")->Controls()->Count(), 5);
     EXPECT_EQ(top->Item(u"Data &Organizer")->Controls()->Count(), 12);
@@ -141,10 +141,11 @@ TEST_F(LegacyMenu, TheRemoveObjectsItemRunsTheRemoveObjectsCommand) {
     ASSERT_TRUE(command.has_value());
     EXPECT_EQ(command->commandKey, u"removeObjects");
     EXPECT_EQ(command->target, shell::TargetFamily::DataOrganizer);
-    EXPECT_EQ(shell::commandForLegacyTag(session->menuControl({u"&Cellwash", u"Data &Organizer",
-                                                                u"3. Remove Empty Sheets in Workbook"})->Tag())
-                  ->commandKey,
-              u"removeSheets");
+    EXPECT_EQ(
+        shell::commandForLegacyTag(
+            session->menuControl({u"&Cellwash", u"Data &Organizer", u"3. Remove Empty Sheets in Workbook"})->Tag())
+            ->commandKey,
+        u"removeSheets");
 }
 
 TEST_F(LegacyMenu, EveryButtonRoutesItsClickAndSetsCancelDefault) {
@@ -168,16 +169,15 @@ TEST_F(LegacyMenu, EveryButtonRoutesItsClickAndSetsCancelDefault) {
         EXPECT_TRUE(otherFamilyKeysEmpty(command->target)) << host::utf8(b.tag);
         const size_t shown = user().shownForms().size() - formsBefore;
         switch (command->target) {
-            case shell::TargetFamily::ToolTour:
-                ASSERT_EQ(shown, 1u);
-                EXPECT_EQ(user().shownForms().back().form, u"frmToolTour");
-                break;
-            case shell::TargetFamily::Feedback:
-                ASSERT_EQ(shown, 1u);
-                EXPECT_EQ(user().shownForms().back().form, u"frmRE");
-                break;
-            default:
-                break;
+        case shell::TargetFamily::ToolTour:
+            ASSERT_EQ(shown, 1u);
+            EXPECT_EQ(user().shownForms().back().form, u"frmToolTour");
+            break;
+        case shell::TargetFamily::Feedback:
+            ASSERT_EQ(shown, 1u);
+            EXPECT_EQ(user().shownForms().back().form, u"frmRE");
+            break;
+        default: break;
         }
     }
     EXPECT_TRUE(user().messageBoxes().empty());

@@ -10,7 +10,7 @@ namespace shelltest {
 
 // The values of an HKEY_CURRENT_USER key as text, by name; empty when the key is missing.
 inline std::map<std::u16string, std::u16string> userValues(const std::shared_ptr<registry::RegistryStore>& store,
-                                                          const std::u16string& section) {
+                                                           const std::u16string& section) {
     registry::cRegistry reg(store);
     reg.ClassKey(registry::HKEY_CURRENT_USER);
     reg.SectionKey(section);

@@ -31,8 +31,11 @@ protected:
     }
     host::embedded::RibbonHost& ribbon() { return session->ribbon(); }
     host::RibbonCallback call(std::u16string name, std::u16string controlId) {
-        host::RibbonCallback c{std::move(name), std::make_shared<testsupport::RibbonControlStub>(std::move(controlId)),
-                               nullptr, std::nullopt, {}};
+        host::RibbonCallback c{std::move(name),
+                               std::make_shared<testsupport::RibbonControlStub>(std::move(controlId)),
+                               nullptr,
+                               std::nullopt,
+                               {}};
         EXPECT_TRUE(session->connection()->invokeRibbonCallback(c));
         return c;
     }
@@ -51,7 +54,9 @@ protected:
 TEST_F(Ribbon, TheDefinitionIsResource101AsEightBitText) {
     EXPECT_EQ(session->connection()->IRibbonExtensibility_GetCustomUI(u"Microsoft.Excel.Workbook"),
               resources::narrowText(resources::customResource(101)));
-    EXPECT_EQ(shell::ribbonDefinition().rfind(u"<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\"", 0), 0u);
+    EXPECT_EQ(
+        shell::ribbonDefinition().rfind(u"<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\"", 0),
+        0u);
 }
 
 TEST_F(Ribbon, OneTabWithFourGroupsInOrder) {
@@ -64,7 +69,8 @@ TEST_F(Ribbon, OneTabWithFourGroupsInOrder) {
     EXPECT_EQ(idsOf(tabs[0]->children[0]->children),
               (std::vector<std::u16string>{u"btnUndo_02", u"separator11", u"btnRedo_03"}));
     EXPECT_EQ(idsOf(tabs[0]->children[3]->children),
-              (std::vector<std::u16string>{u"btnAbout_55", u"btnExit_57", u"help1", u"btnHelp_58", u"help2", u"btnFeedback_59"}));
+              (std::vector<std::u16string>{u"btnAbout_55", u"btnExit_57", u"help1", u"btnHelp_58", u"help2",
+                                           u"btnFeedback_59"}));
 }
 
 struct TextCase {
@@ -74,13 +80,20 @@ struct TextCase {
 
 TEST_F(Ribbon, TabLabelsComeFromTheEnglishRow) {
     const TextCase cases[] = {
-        {u"grpUndo_01", u"Undo or Redo"},        {u"btnUndo_02", u"Undo"},
-        {u"btnRedo_03", u"Redo"},                {u"grpDataCleaning_04", u"Data Cleaning Tools"},
-        {u"mnuTextCleaner_05", u"Text Cleaner"}, {u"mnuDuplicateCleaner_23", u"Duplicate Cleaner"},
-        {u"mnuDataOrganizer_32", u"Data Organizer"}, {u"grpStats_46", u"Statistics"},
-        {u"mnuWordCount_47", u"Count Tool"},     {u"grpHelp_54", u"Help"},
-        {u"btnAbout_55", u"About Cellwash"},     {u"btnExit_57", u"Remove Cellwash"},
-        {u"btnHelp_58", u"Online Help"},         {u"btnFeedback_59", u"Send Feedback"},
+        {u"grpUndo_01", u"Undo or Redo"},
+        {u"btnUndo_02", u"Undo"},
+        {u"btnRedo_03", u"Redo"},
+        {u"grpDataCleaning_04", u"Data Cleaning Tools"},
+        {u"mnuTextCleaner_05", u"Text Cleaner"},
+        {u"mnuDuplicateCleaner_23", u"Duplicate Cleaner"},
+        {u"mnuDataOrganizer_32", u"Data Organizer"},
+        {u"grpStats_46", u"Statistics"},
+        {u"mnuWordCount_47", u"Count Tool"},
+        {u"grpHelp_54", u"Help"},
+        {u"btnAbout_55", u"About Cellwash"},
+        {u"btnExit_57", u"Remove Cellwash"},
+        {u"btnHelp_58", u"Online Help"},
+        {u"btnFeedback_59", u"Send Feedback"},
     };
     for (const auto& c : cases) EXPECT_EQ(ribbon().label(c.id), c.label) << host::utf8(c.id);
 }
@@ -176,7 +189,8 @@ TEST_F(Ribbon, MenuButtonsCarryExactlyTheirAttributes) {
                 continue;
             }
             EXPECT_EQ(item->kind, u"button");
-            std::set<std::u16string> expected{u"id", u"getLabel", u"getScreentip", u"getSupertip", u"onAction", u"imageMso"};
+            std::set<std::u16string> expected{u"id",          u"getLabel", u"getScreentip",
+                                              u"getSupertip", u"onAction", u"imageMso"};
             if (item->id() == u"btnDelDupUD_29") expected.insert(u"getVisible");
             EXPECT_EQ(names, expected) << host::utf8(item->id());
             EXPECT_EQ(item->attribute(u"getLabel"), u"setDefaultLanguage");
@@ -186,7 +200,8 @@ TEST_F(Ribbon, MenuButtonsCarryExactlyTheirAttributes) {
         }
     }
     ribbon().openMenu(u"mnuDataOrganizer_32");
-    EXPECT_EQ(ribbon().find(u"btnColorNthRows_42")->attribute(u"imageMso"), u"ConditionalFormattingHighlightDuplicateValues");
+    EXPECT_EQ(ribbon().find(u"btnColorNthRows_42")->attribute(u"imageMso"),
+              u"ConditionalFormattingHighlightDuplicateValues");
     EXPECT_EQ(ribbon().find(u"btnDelAllObjects_61")->attribute(u"imageMso"), u"SheetDelete");
 }
 
@@ -194,7 +209,8 @@ TEST_F(Ribbon, TheMenuContentIsAMenuInTheRibbonNamespace) {
     for (const char16_t* name : {u"GetTextCleanerContent", u"GetDuplicateCleanerContent", u"GetDataOrganizerContent",
                                  u"GetWordCountContent"}) {
         const std::u16string xml = call(name, u"anything").result.toText();
-        EXPECT_TRUE(xml.starts_with(u"<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">")) << host::utf8(name);
+        EXPECT_TRUE(xml.starts_with(u"<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"))
+            << host::utf8(name);
         EXPECT_TRUE(xml.ends_with(u"</menu>"));
     }
 }
@@ -247,7 +263,8 @@ TEST_F(Ribbon, TipsComeFromTheTipTablesByControlNumber) {
     EXPECT_EQ(ribbon().supertip(u"mnuTextCleaner_05"), shell::superTips.at(5));
     EXPECT_EQ(ribbon().screentip(u"mnuDataOrganizer_32"), shell::screenTips.at(32));
     session->openMenuHolding(u"btnDelNumbers_07");
-    EXPECT_TRUE(ribbon().screentip(u"btnDelNumbers_07").find(u"Remove all Numbers (0-9)\u00a0") != std::u16string::npos);
+    EXPECT_TRUE(ribbon().screentip(u"btnDelNumbers_07").find(u"Remove all Numbers (0-9)\u00a0") !=
+                std::u16string::npos);
     EXPECT_TRUE(ribbon().supertip(u"btnDelNumbers_07").ends_with(u"Example : CWKver5@39 >>> CWKver@"));
     // btnAbout_55 names its super-tip callback "getSupertip", the others "getSuperTip".
     EXPECT_EQ(ribbon().find(u"btnAbout_55")->attribute(u"getSupertip"), u"getSupertip");
@@ -259,8 +276,8 @@ TEST_F(Ribbon, CallbacksAreFoundWhateverTheCase) {
     for (const char16_t* name : {u"getSuperTip", u"getSupertip", u"GETSUPERTIP", u"GetSuperTip"})
         EXPECT_EQ(call(name, u"mnuWordCount_47").result.toText(), shell::superTips.at(47)) << host::utf8(name);
     EXPECT_EQ(call(u"setdefaultlanguage", u"btnRedo_03").result.toText(), u"Redo");
-    host::RibbonCallback unknown{u"noSuchCallback", std::make_shared<testsupport::RibbonControlStub>(u"x_01"),
-                                 nullptr, std::nullopt, {}};
+    host::RibbonCallback unknown{
+        u"noSuchCallback", std::make_shared<testsupport::RibbonControlStub>(u"x_01"), nullptr, std::nullopt, {}};
     EXPECT_FALSE(session->connection()->invokeRibbonCallback(unknown));
 }
 

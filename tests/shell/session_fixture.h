@@ -7,13 +7,13 @@
 #include <string>
 
 #include "forms/scripted_driver.h"
+#include "session/host_session.h"
 #include "shell/command_catalogue.h"
 #include "shell/family_keys.h"
-#include "shell/undo_redo.h"
 #include "shell/host_references.h"
-#include "session/host_session.h"
 #include "shell/language_state.h"
 #include "shell/legacy_menu.h"
+#include "shell/undo_redo.h"
 
 namespace shelltest {
 

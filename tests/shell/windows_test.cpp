@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "forms/forms.h"
-#include "shell/frm_alert.h"
 #include "shell/feedback_window.h"
+#include "shell/frm_alert.h"
 #include "shell/frm_tool_tour.h"
 #include "shell/product_info.h"
 
@@ -58,8 +58,9 @@ TEST_F(Windows, TourOpensWithTheFullListNothingSelectedAndTheInformationLines) {
                                            std::u16string(shell::productMakerLine) + u"\r\n" +
                                            std::u16string(shell::productContactLine));
         EXPECT_TRUE(t.txtVersion.Text().starts_with(u"Version: 5.1 | Edition: Professional\r\n"));
-        EXPECT_EQ(t.Label2.Caption(), u"Cellwash is an useful addin for Excel to Clean and Organize Data. It is fast & "
-                                      u"Reliable and you can save your precious time & Money.");
+        EXPECT_EQ(t.Label2.Caption(),
+                  u"Cellwash is an useful addin for Excel to Clean and Organize Data. It is fast & "
+                  u"Reliable and you can save your precious time & Money.");
         EXPECT_EQ(t.CommandButton3.Caption(), u"Exit");
     });
     user.click(u"CommandButton3");
@@ -123,9 +124,8 @@ TEST_F(Windows, FeedbackNavigatesOnEveryLayout) {
         EXPECT_EQ(re.WebBrowser1.LocationURL(), std::u16string(shell::feedbackAddress));
         EXPECT_EQ(re.WebBrowser1.navigations().size(), 1u);
     });
-    user.moveForm(100, 80).resizeForm(500, 400).inspect([](forms::Form& f) {
-        EXPECT_EQ(static_cast<shell::FrmRE&>(f).WebBrowser1.navigations().size(), 3u);
-    });
+    user.moveForm(100, 80).resizeForm(500, 400).inspect(
+        [](forms::Form& f) { EXPECT_EQ(static_cast<shell::FrmRE&>(f).WebBrowser1.navigations().size(), 3u); });
     user.click(u"CommandButton1");
     shell::frmRE().Show();
     EXPECT_FALSE(shell::frmRELoaded());

@@ -8,7 +8,9 @@ const std::u16string controlPrefix = u"InvalidateControl ";
 
 void RecordingRibbonUI::Invalidate() { calls.push_back(u"Invalidate"); }
 
-void RecordingRibbonUI::InvalidateControl(const std::u16string& controlId) { calls.push_back(controlPrefix + controlId); }
+void RecordingRibbonUI::InvalidateControl(const std::u16string& controlId) {
+    calls.push_back(controlPrefix + controlId);
+}
 
 std::vector<std::u16string> RecordingRibbonUI::invalidatedControls() const {
     std::vector<std::u16string> ids;

@@ -50,8 +50,10 @@ void wireHint(dialog::FrmMain& form, forms::Control& control) {
 void countToolsLayout(dialog::FrmMain& form) {
     if (dialog::activeCTKey == u"CountTool1to3") AutoCountOnLayout(form);
     if (form.dialogBeingMoved) return;
-    if (dialog::activeCTKey == u"CountTool5") CountEntriesInSelection(true);
-    else if (dialog::activeCTKey == u"CountTool4") CountEntriesInSelection(false);
+    if (dialog::activeCTKey == u"CountTool5")
+        CountEntriesInSelection(true);
+    else if (dialog::activeCTKey == u"CountTool4")
+        CountEntriesInSelection(false);
 }
 
 void optActiveSheet_Click(dialog::FrmMain& form) { scopeClicked(form, Scope::ActiveSheet); }
@@ -85,11 +87,10 @@ void wireCountPage(dialog::FrmMain& form) {
     form.chkIncludeShapes.onClick = [&form] { chkIncludeShapes_Click(form); };
     form.optCountUnique.onClick = [] { optCountUnique_Click(); };
     form.optCountDuplicate.onClick = [] { optCountDuplicate_Click(); };
-    for (forms::Control* control : {static_cast<forms::Control*>(&form.frmCountTool1to3),
-                                    static_cast<forms::Control*>(&form.optActiveSheet),
-                                    static_cast<forms::Control*>(&form.optActiveWorkbook),
-                                    static_cast<forms::Control*>(&form.optSelectedCells),
-                                    static_cast<forms::Control*>(&form.chkIncludeShapes)})
+    for (forms::Control* control :
+         {static_cast<forms::Control*>(&form.frmCountTool1to3), static_cast<forms::Control*>(&form.optActiveSheet),
+          static_cast<forms::Control*>(&form.optActiveWorkbook), static_cast<forms::Control*>(&form.optSelectedCells),
+          static_cast<forms::Control*>(&form.chkIncludeShapes)})
         wireHint(form, *control);
 }
 

@@ -10,8 +10,8 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/processing_frame.h"
 #include "shell/host_references.h"
+#include "shell/processing_frame.h"
 #include "shell/resume_next.h"
 #include "tools/count/count_page_events.h"
 #include "tools/count/count_tool_module.h"
@@ -58,9 +58,10 @@ void prepareEntryCommand(dialog::FrmMain& form, std::u16string_view commandKey) 
 }
 
 std::u16string headline(bool showUnique) {
-    return showUnique ? dialog::decimalText(entryTally.distinctValues) + u" Unique Entries" + std::u16string(kFoundInSelection)
-                      : dialog::decimalText(entryTally.duplicateEntries) + u" Duplicate Entries" +
-                            std::u16string(kFoundInSelection);
+    return showUnique
+               ? dialog::decimalText(entryTally.distinctValues) + u" Unique Entries" + std::u16string(kFoundInSelection)
+               : dialog::decimalText(entryTally.duplicateEntries) + u" Duplicate Entries" +
+                     std::u16string(kFoundInSelection);
 }
 
 void setCountControlsEnabled(dialog::FrmMain& form, bool enabled) {

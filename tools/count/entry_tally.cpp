@@ -35,7 +35,8 @@ public:
     void itemDone(std::u16string_view prefix, std::int64_t valuesSoFar) {
         if (done_ < std::numeric_limits<std::int32_t>::max()) ++done_;
         dialog::ProgressReadout::yield();
-        const std::int64_t total = std::min<std::int64_t>(cellCount_ + valuesSoFar, std::numeric_limits<std::int32_t>::max());
+        const std::int64_t total =
+            std::min<std::int64_t>(cellCount_ + valuesSoFar, std::numeric_limits<std::int32_t>::max());
         const auto percent = dialog::progressPercent(done_, static_cast<std::int32_t>(total));
         if (!percent) return;
         std::u16string text = dialog::progressText(prefix, *percent);

@@ -128,8 +128,10 @@ void CountSheetsByVisibility() {
             run.setStatus(hidden ? sheetCountStatus(kCountingHidden, statisticsTotals.sheetsHidden)
                                  : sheetCountStatus(kCountingVisible, statisticsTotals.sheetsVisible));
             dialog::ProgressReadout::yield();
-            if (hidden) ++statisticsTotals.sheetsHidden;
-            else ++statisticsTotals.sheetsVisible;
+            if (hidden)
+                ++statisticsTotals.sheetsHidden;
+            else
+                ++statisticsTotals.sheetsVisible;
         });
     }
 }

@@ -56,8 +56,7 @@ TextFigures shapeFigures(const host::WorksheetPtr& sheet) {
             count = shapes->Count();
         }))
         return figures;
-    for (long i = 1; i <= count; ++i)
-        shell::resumeNext([&] { addShape(shapes->Item(i), figures); });
+    for (long i = 1; i <= count; ++i) shell::resumeNext([&] { addShape(shapes->Item(i), figures); });
     return figures;
 }
 

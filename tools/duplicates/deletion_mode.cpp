@@ -14,10 +14,10 @@ DeletionMode deletionModeOf(bool entireRowSelected, bool shiftUpSelected, bool c
 
 void removeCell(host::Range& cell, DeletionMode mode) {
     switch (mode) {
-        case DeletionMode::EntireRow: cell.EntireRow()->Delete(); break;
-        case DeletionMode::ShiftUp: cell.Delete(host::xlShiftUp); break;
-        case DeletionMode::ClearContents: cell.ClearContents(); break;
-        case DeletionMode::None: break;
+    case DeletionMode::EntireRow: cell.EntireRow()->Delete(); break;
+    case DeletionMode::ShiftUp: cell.Delete(host::xlShiftUp); break;
+    case DeletionMode::ClearContents: cell.ClearContents(); break;
+    case DeletionMode::None: break;
     }
 }
 

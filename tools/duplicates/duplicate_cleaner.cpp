@@ -10,9 +10,9 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/processing_frame.h"
 #include "shell/host_references.h"
 #include "shell/object_required.h"
+#include "shell/processing_frame.h"
 #include "shell/resume_next.h"
 #include "tools/duplicates/duplicate_texts.h"
 #include "tools/duplicates/duplicate_walks.h"
@@ -29,8 +29,7 @@ using shell::resumeNext;
 // against the total the walk passes with each item.
 class DialogReporter : public WalkReporter {
 public:
-    explicit DialogReporter(dialog::FrmMain& form)
-        : form_(form), progress_(form.lblDOHeader1to4, kRemovingPrefix, 0) {}
+    explicit DialogReporter(dialog::FrmMain& form) : form_(form), progress_(form.lblDOHeader1to4, kRemovingPrefix, 0) {}
 
     void showCount(std::int32_t count) override { form_.lblDOSelCells.setCaption(dialog::decimalText(count)); }
 
@@ -109,8 +108,7 @@ void runDuplicateTool(Columns wanted, std::u16string_view finalMessage, Walk&& w
         sheetCells = objectOf(sheet).Cells();
     });
     if (!dialog::passesOpeningCheck(dialog::OpeningCheck::ActiveSheetTotallyEmpty, sheetCells)) return;
-    if (wanted == Columns::One && !dialog::passesOpeningCheck(dialog::OpeningCheck::SingleColumn, selection()))
-        return;
+    if (wanted == Columns::One && !dialog::passesOpeningCheck(dialog::OpeningCheck::SingleColumn, selection())) return;
     if (wanted == Columns::Two && !passesTwoColumnCheck()) return;
 
     const host::RangePtr target = targetOf(sheet);

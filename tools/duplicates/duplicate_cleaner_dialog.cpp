@@ -13,14 +13,11 @@ using dialog::LayoutStep;
 using dialog::SetUpRow;
 
 // The page, the hidden switches and the example label every row shares.
-#define CW_DUPLICATE_PAGE                    \
-    {Op::Show, u"frmDataOrganizer"},         \
-        {Op::Show, u"frmDO1to4"},            \
-        {Op::Hide, u"chkChartObject"},       \
-        {Op::Hide, u"chkRemoveAS"},          \
-        {Op::Hide, u"chkCleanWhiteSpaces"},  \
-        {Op::Show, u"lblCaseEx"},            \
-        {Op::SelectionCount, u"lblDOSelCells"}
+#define CW_DUPLICATE_PAGE                                                                           \
+    {Op::Show, u"frmDataOrganizer"}, {Op::Show, u"frmDO1to4"}, {Op::Hide, u"chkChartObject"},       \
+        {Op::Hide, u"chkRemoveAS"}, {Op::Hide, u"chkCleanWhiteSpaces"}, {Op::Show, u"lblCaseEx"}, { \
+        Op::SelectionCount, u"lblDOSelCells"                                                        \
+    }
 
 constexpr LayoutStep kKeepFirst[] = {
     CW_DUPLICATE_PAGE,

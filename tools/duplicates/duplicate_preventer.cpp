@@ -6,9 +6,9 @@
 #include "host/constants.h"
 #include "host/range.h"
 #include "shell/frm_alert.h"
-#include "shell/processing_frame.h"
 #include "shell/host_references.h"
 #include "shell/object_required.h"
+#include "shell/processing_frame.h"
 #include "shell/resume_next.h"
 #include "tools/duplicates/duplicate_texts.h"
 #include "tools/duplicates/frm_dup_prev.h"
@@ -85,9 +85,7 @@ void addPreventerRule(const host::RangePtr& area) {
     resumeNext([&] { objectOf(firstCell).Activate(); });
     resumeNext([&] { rule = objectOf(area).Validation(); });
     resumeNext([&] { objectOf(rule).Delete(); });
-    resumeNext([&] {
-        objectOf(rule).Add(host::xlValidateCustom, host::xlValidAlertStop, host::xlBetween, formula);
-    });
+    resumeNext([&] { objectOf(rule).Add(host::xlValidateCustom, host::xlValidAlertStop, host::xlBetween, formula); });
     resumeNext([&] { objectOf(rule).setIgnoreBlank(true); });
     resumeNext([&] { objectOf(rule).setInCellDropdown(true); });
     resumeNext([&] { objectOf(rule).setInputTitle(std::u16string(kRuleInputTitle)); });

@@ -25,8 +25,7 @@ public:
 
 // DC1 (removeAll false) and DC2 (removeAll true): bottom-up walk over the first column of
 // `target`, counting each entry over `target`; DC2 ends with its second pass through Find.
-void walkDuplicates(const host::Application& app, const host::RangePtr& target, bool removeAll,
-                    WalkReporter& reporter);
+void walkDuplicates(const host::Application& app, const host::RangePtr& target, bool removeAll, WalkReporter& reporter);
 
 // DC5: bottom-up walk removing the entries that occur exactly once in `target`.
 void walkUniques(const host::Application& app, const host::RangePtr& target, WalkReporter& reporter);

@@ -41,9 +41,7 @@ const CaseCode* caseCodeOf(const std::u16string& code) {
 }
 
 // The cell's text through the host's TRIM.
-std::u16string normalisedText(const host::RangePtr& cell) {
-    return app().WorksheetFunction()->Trim(cellText(cell));
-}
+std::u16string normalisedText(const host::RangePtr& cell) { return app().WorksheetFunction()->Trim(cellText(cell)); }
 
 // Writes `convert` of each cell's normalised text over every non-empty one.
 template <class Convert>

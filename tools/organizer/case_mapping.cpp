@@ -19,8 +19,8 @@ std::u16string icuMap(std::u16string_view text, MapFunction map) {
     const auto length = static_cast<int32_t>(text.size());
     std::u16string out(text.size() + 16, u'\0');
     UErrorCode status = U_ZERO_ERROR;
-    int32_t written = map(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), source,
-                          length, "", &status);
+    int32_t written =
+        map(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), source, length, "", &status);
     if (status == U_BUFFER_OVERFLOW_ERROR) {
         out.assign(static_cast<size_t>(written), u'\0');
         status = U_ZERO_ERROR;
@@ -72,9 +72,9 @@ bool isWordSeparator(char16_t c) {
 
 std::u16string mapCase(const std::u16string& text, CaseMode mode) {
     switch (mode) {
-        case CaseMode::Upper: return upper(text);
-        case CaseMode::Lower: return lower(text);
-        case CaseMode::Proper: return properCase(text);
+    case CaseMode::Upper: return upper(text);
+    case CaseMode::Lower: return lower(text);
+    case CaseMode::Proper: return properCase(text);
     }
     return text;
 }
@@ -91,8 +91,10 @@ std::u16string sentenceCase(const std::u16string& text) {
                 capitaliseNext = false;
             }
         } else if (c >= u'A' && c <= u'Z') {
-            if (capitaliseNext) capitaliseNext = false;
-            else c = static_cast<char16_t>(c - u'A' + u'a');
+            if (capitaliseNext)
+                capitaliseNext = false;
+            else
+                c = static_cast<char16_t>(c - u'A' + u'a');
         }
     }
     return out;

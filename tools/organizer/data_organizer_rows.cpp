@@ -116,27 +116,29 @@ constexpr LayoutStep kRemoveObjects[] = {
 };
 
 // The four case tools share one layout; only the texts differ.
-#define CW_CASE_ROW(name, example, help, question)                      \
-    constexpr LayoutStep name[] = {                                     \
-        {Op::Special, {}, {}, 0, compactLayoutA},                       \
-        {Op::Show, u"lblCaseEx"},                                       \
-        {Op::Caption, u"lblCaseEx", u"Example : \r\n" example},         \
-        {Op::Caption, u"lblDO1to4Help", help},                          \
-        {Op::Hide, u"frmDOOptions"},                                    \
-        {Op::Hide, u"chkChartObject"},                                  \
-        {Op::Hide, u"chkRemoveAS"},                                     \
-        {Op::Hide, u"chkCleanWhiteSpaces"},                             \
-        {Op::SelectionCount, u"lblDOSelCells"},                         \
-        {Op::Caption, u"lblDOHeader1to4", question},                    \
+#define CW_CASE_ROW(name, example, help, question)              \
+    constexpr LayoutStep name[] = {                             \
+        {Op::Special, {}, {}, 0, compactLayoutA},               \
+        {Op::Show, u"lblCaseEx"},                               \
+        {Op::Caption, u"lblCaseEx", u"Example : \r\n" example}, \
+        {Op::Caption, u"lblDO1to4Help", help},                  \
+        {Op::Hide, u"frmDOOptions"},                            \
+        {Op::Hide, u"chkChartObject"},                          \
+        {Op::Hide, u"chkRemoveAS"},                             \
+        {Op::Hide, u"chkCleanWhiteSpaces"},                     \
+        {Op::SelectionCount, u"lblDOSelCells"},                 \
+        {Op::Caption, u"lblDOHeader1to4", question},            \
     };
 CW_CASE_ROW(kUpperCase, u"'cwk ver5' and 'cwk Ver5' >>>> 'CWK VER5'", u"Press Yes Button to Convert Text to UPPER CASE",
             u"Do you want to Convert Selected Text to UPPER CASE ?")
 CW_CASE_ROW(kLowerCase, u"'CWK VER5' and 'CwK Ver5' >>>> 'cwk ver5'", u"Press Yes Button to Convert Text to lower case",
             u"Do you want to Convert Selected Text to lower case ?")
-CW_CASE_ROW(kProperCase, u"'CWK VER5' and 'cwK veR5' >>>> 'Cwk Ver5'", u"Press Yes Button to Convert Text to Proper Case",
+CW_CASE_ROW(kProperCase, u"'CWK VER5' and 'cwK veR5' >>>> 'Cwk Ver5'",
+            u"Press Yes Button to Convert Text to Proper Case",
             u"Do you want to Convert Selected Text to Proper Case ?")
 CW_CASE_ROW(kSentenceCase, u"'CWK VER5' and 'cwK veR5' >>>> 'Cwk ver5'",
-            u"Press Yes Button to Convert Text to Sentence case", u"Do you want to Convert Selected Text to Sentence case ?")
+            u"Press Yes Button to Convert Text to Sentence case",
+            u"Do you want to Convert Selected Text to Sentence case ?")
 #undef CW_CASE_ROW
 
 constexpr LayoutStep kColorNthRow[] = {
@@ -148,17 +150,17 @@ constexpr LayoutStep kColorNthRow[] = {
     {Op::Caption, u"lblDOHeader1to4", u"Do you want to Color Every Nth Row or Cell ?"},
 };
 
-#define CW_COLOR_ROWS_ROW(name, help, question)                                     \
-    constexpr LayoutStep name[] = {                                                 \
-        {Op::Special, {}, {}, 0, compactLayoutB},                                   \
-        {Op::Show, u"frmDOCENR"},                                                   \
-        {Op::Hide, u"txtNthRow"},                                                   \
-        {Op::Hide, u"lblCEN"},                                                      \
-        {Op::Caption, u"lblColor", u"Select color from Color Pallete"},            \
-        {Op::Caption, u"lblDO1to4Help", help},                                      \
-        {Op::SelectionCount, u"lblDOSelCells"},                                     \
-        {Op::Hide, u"frmDOOptions"},                                                \
-        {Op::Caption, u"lblDOHeader1to4", question},                                \
+#define CW_COLOR_ROWS_ROW(name, help, question)                         \
+    constexpr LayoutStep name[] = {                                     \
+        {Op::Special, {}, {}, 0, compactLayoutB},                       \
+        {Op::Show, u"frmDOCENR"},                                       \
+        {Op::Hide, u"txtNthRow"},                                       \
+        {Op::Hide, u"lblCEN"},                                          \
+        {Op::Caption, u"lblColor", u"Select color from Color Pallete"}, \
+        {Op::Caption, u"lblDO1to4Help", help},                          \
+        {Op::SelectionCount, u"lblDOSelCells"},                         \
+        {Op::Hide, u"frmDOOptions"},                                    \
+        {Op::Caption, u"lblDOHeader1to4", question},                    \
     };
 CW_COLOR_ROWS_ROW(kColorDuplicateRows, u"Select Color and Press Button Yes to Color Duplicate Rows",
                   u"Do you want to Color Duplicate Rows in Selection ?")

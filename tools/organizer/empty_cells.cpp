@@ -28,13 +28,16 @@ struct CellWalk {
     std::u16string finalBefore, finalAfter;
 
     void deleteAt(const host::RangePtr& cell) const {
-        if (cellShift) cell->Delete(*cellShift);
-        else cell->EntireRow()->Delete(host::xlShiftUp);
+        if (cellShift)
+            cell->Delete(*cellShift);
+        else
+            cell->EntireRow()->Delete(host::xlShiftUp);
     }
 };
 
 CellWalk rowsWalk() {
-    return {std::nullopt, u" Rows Removed Where Cells Found Empty!", u"Total  ", u"  Rows Removed Where Cells Found Empty!"};
+    return {std::nullopt, u" Rows Removed Where Cells Found Empty!", u"Total  ",
+            u"  Rows Removed Where Cells Found Empty!"};
 }
 
 CellWalk cellsWalk(int shift) {
@@ -49,8 +52,10 @@ void deleteSelectionInOneStep(const CellWalk& walk, const host::RangePtr& select
     shell::resumeNext([&] { rows = selection->Rows()->Count(); });
     shell::resumeNext([] { frmMain().lblDOHeader1to4.setCaption(u"Removing...Please Wait!"); });
     removalBulkEnd(u"Total " + decimal(rows) + walk.bulkMessage, [&] {
-        if (walk.cellShift) selection->Delete(*walk.cellShift);
-        else selection->EntireRow()->Delete(host::xlShiftUp);
+        if (walk.cellShift)
+            selection->Delete(*walk.cellShift);
+        else
+            selection->EntireRow()->Delete(host::xlShiftUp);
     });
 }
 

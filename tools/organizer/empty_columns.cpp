@@ -44,9 +44,8 @@ long prepareSheetWalk() {
     if (used) cleanBeforeRemoval(used);
     shell::resumeNext([] { app().Range(u"A1")->Select(); });
     long total = 0;
-    shell::resumeNext([&] {
-        total = app().ActiveSheet()->UsedRange()->SpecialCells(host::xlCellTypeLastCell)->Column();
-    });
+    shell::resumeNext(
+        [&] { total = app().ActiveSheet()->UsedRange()->SpecialCells(host::xlCellTypeLastCell)->Column(); });
     return total;
 }
 

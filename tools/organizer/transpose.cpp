@@ -37,8 +37,8 @@ void pasteBlock(const host::RangePtr& work, const host::WorksheetPtr& sheet, lon
     const long firstRow = work->Row(), column = work->Column();
     shell::resumeNext([&] { work->Cells(r, 1)->Resize(n, 1)->Copy(); });
     shell::resumeNext([&] {
-        destinationOf(sheet, firstRow, column, r)->PasteSpecial(host::xlPasteAll, host::xlPasteSpecialOperationNone,
-                                                                 false, true);
+        destinationOf(sheet, firstRow, column, r)
+            ->PasteSpecial(host::xlPasteAll, host::xlPasteSpecialOperationNone, false, true);
     });
     shell::resumeNext([] { app().setCutCopyMode(0); });
 }
@@ -66,8 +66,10 @@ bool columnHoldsOnly(const host::RangePtr& work) {
 }
 
 void removeSource(const host::RangePtr& work, bool wholeColumn) {
-    if (wholeColumn) shell::resumeNext([&] { work->EntireColumn()->Delete(); });
-    else shell::resumeNext([&] { work->Delete(host::xlShiftToLeft); });
+    if (wholeColumn)
+        shell::resumeNext([&] { work->EntireColumn()->Delete(); });
+    else
+        shell::resumeNext([&] { work->Delete(host::xlShiftToLeft); });
 }
 
 }  // namespace

@@ -80,8 +80,10 @@ void removeNonPrintable(std::int32_t count, const host::RangePtr& range) {
 
 // The characters box, or CLEAN while "Remove Non-Printable Characters" is ticked.
 void removeUserDefined(std::int32_t count, const host::RangePtr& range, const DialogInputs& inputs) {
-    if (inputs.nonPrintable) removeNonPrintable(count, range);
-    else removeCharSet(count, range, inputs.userChars);
+    if (inputs.nonPrintable)
+        removeNonPrintable(count, range);
+    else
+        removeCharSet(count, range, inputs.userChars);
 }
 
 struct CharacterTool {

@@ -48,8 +48,10 @@ std::u16string messageOf(PositionalCode code, const dialog::FrmMain& form) {
     case PositionalCode::RATC: return u"All text after '" + s + aroundEnd;
     case PositionalCode::RXLC: return n + u" characters before '" + s + aroundEnd;
     case PositionalCode::RXTC: return n + u" characters after '" + s + aroundEnd;
-    case PositionalCode::RLXC: return n + (replaced ? u" Leading Characters has been replaced" : u" Leading Characters has been removed");
-    case PositionalCode::RTXC: return n + (replaced ? u" Trailing Characters has been replaced" : u" Trailing Characters has been removed");
+    case PositionalCode::RLXC:
+        return n + (replaced ? u" Leading Characters has been replaced" : u" Leading Characters has been removed");
+    case PositionalCode::RTXC:
+        return n + (replaced ? u" Trailing Characters has been replaced" : u" Trailing Characters has been removed");
     }
     return u"";
 }

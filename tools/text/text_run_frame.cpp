@@ -5,8 +5,8 @@
 #include "dialog/tool_run.h"
 #include "host/application.h"
 #include "host/worksheet.h"
-#include "shell/processing_frame.h"
 #include "shell/host_references.h"
+#include "shell/processing_frame.h"
 #include "shell/resume_next.h"
 
 namespace tools::text {

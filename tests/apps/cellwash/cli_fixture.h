@@ -49,7 +49,7 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("cw_cli_" + std::to_string(::getpid()) + "_" +
-                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
         fs::copy_file(fs::path(CW_SOURCE_DIR) / "examples" / "customers.xlsx", book());
     }

@@ -97,7 +97,8 @@ TEST_F(Cli, ShowAndTypeWorkOnTheFile) {
 }
 
 TEST_F(Cli, ThePreventersRuleIsSavedAndEnforcedWhenTyping) {
-    const auto guarded = run("run btnDupPreventer_30 " + book().string() + " --select C2:C20 --json -o " + out().string());
+    const auto guarded =
+        run("run btnDupPreventer_30 " + book().string() + " --select C2:C20 --json -o " + out().string());
     ASSERT_EQ(guarded.status, 0) << err();
     const auto typed = run("type " + out().string() + " C12 ADA@example.org");
     EXPECT_EQ(typed.status, 1);
@@ -111,7 +112,7 @@ TEST_F(Cli, CountToolsPrintTheirFiguresAndLeaveTheWorkbookAlone) {
     const auto report = json(r);
     ASSERT_EQ(report["figures"].size(), 5u) << r.out;
     EXPECT_EQ(report["figures"][0]["label"], "Words");
-    EXPECT_EQ(report["figures"][3]["value"], "2");  // Customers and Notes are visible
+    EXPECT_EQ(report["figures"][3]["value"], "2");     // Customers and Notes are visible
     EXPECT_TRUE(report["changed"]["sheets"].empty());  // no undo copy for counting
     EXPECT_EQ(report["dialog"]["ctrSheetsVisible"], "2");
 }

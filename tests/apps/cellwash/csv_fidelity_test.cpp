@@ -28,7 +28,8 @@ protected:
 // Only the cells to clean are selected: a text tool writes every selected cell back as
 // typed input (as the host does), which turns "=1+2" into a formula.
 TEST_F(CsvRun, FieldsThatLookLikeNumbersDatesOrFormulasComeBackAsTheyWere) {
-    EXPECT_EQ(through("007,=1+2,2024-01-02\n  x   y \n", "remove-extra-spaces --select A2"), "007,=1+2,2024-01-02\nx y\n");
+    EXPECT_EQ(through("007,=1+2,2024-01-02\n  x   y \n", "remove-extra-spaces --select A2"),
+              "007,=1+2,2024-01-02\nx y\n");
     EXPECT_EQ(through("12345678901234567890,TRUE,\"=HYPERLINK(\"\"http://example.org\"\",\"\"site\"\")\"\n"
                       "@SUM(A1),-5,+3.5,-x,  a  b\n",
                       "remove-extra-spaces --select E2"),
@@ -47,7 +48,8 @@ TEST_F(CsvRun, NothingIsEvaluatedAsAFormula) {
 }
 
 TEST_F(CsvRun, TheSeparatorLineEndsAndByteOrderMarkOfTheFileAreKept) {
-    EXPECT_EQ(through("\xEF\xBB\xBFname;amount;note\r\n  Ada  ;1,5;\"x;y\"\r\nBob;2;\r\n", "remove-extra-spaces --select A1:C3"),
+    EXPECT_EQ(through("\xEF\xBB\xBFname;amount;note\r\n  Ada  ;1,5;\"x;y\"\r\nBob;2;\r\n",
+                      "remove-extra-spaces --select A1:C3"),
               "\xEF\xBB\xBFname;amount;note\r\nAda;1,5;\"x;y\"\r\nBob;2;\r\n");
     EXPECT_EQ(through("id\tnote\n7\t  tab  \n8\t\"a\tb\"\n", "remove-extra-spaces --select A1:B3"),
               "id\tnote\n7\ttab\n8\t\"a\tb\"\n");
@@ -79,7 +81,8 @@ TEST_F(CsvRun, WrittenInPlaceTheFileKeepsItsLayout) {
 }
 
 TEST_F(CsvRun, AnXlsxSavedAsCsvIsWrittenAsBefore) {
-    ASSERT_EQ(run("run remove-extra-spaces " + book().string() + " --select A2:A3 -o " + quoted(dir / "o.csv")).status, 0)
+    ASSERT_EQ(run("run remove-extra-spaces " + book().string() + " --select A2:A3 -o " + quoted(dir / "o.csv")).status,
+              0)
         << err();
     const std::string csv = slurp(dir / "o.csv");
     ASSERT_GE(csv.size(), 2u);

@@ -49,9 +49,11 @@ inline std::string scaleScript(const std::string& name) {
 // Every sheet of `book` as csv files named BOOK-SHEET.csv in `outDir`, by LibreOffice with a
 // profile of its own there (so that runs beside each other do not meet).
 inline Output exportSheetsWithLibreOffice(const std::filesystem::path& book, const std::filesystem::path& outDir) {
-    return shell("soffice -env:UserInstallation=file://" + (outDir / "profile").string() +
-                 " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1'"
-                 " --outdir " + quoted(outDir) + " " + quoted(book));
+    return shell(
+        "soffice -env:UserInstallation=file://" + (outDir / "profile").string() +
+        " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1'"
+        " --outdir " +
+        quoted(outDir) + " " + quoted(book));
 }
 
 }  // namespace cli_test

@@ -93,9 +93,9 @@ TEST_F(HostileFiles, OverlongMarkupIsRefusedWhereverItIs) {
 TEST_F(HostileFiles, APartThatInflatesAHundredfoldButStaysSmallOpens) {
     // Sixty thousand identical cell formats: some 4 MiB at hundreds to one, as bloated real
     // workbooks have them.
-    const fs::path file =
-        make("styles.xlsx", "--part xl/styles.xml --size 3720000 "
-                            "--unit '<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>'");
+    const fs::path file = make("styles.xlsx",
+                               "--part xl/styles.xml --size 3720000 "
+                               "--unit '<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>'");
     expectLoaded(file);
     const Result cleaned = run("run remove-extra-spaces " + file.string() + " --select A1:B2 -o " + out().string());
     EXPECT_EQ(cleaned.status, 0) << err();

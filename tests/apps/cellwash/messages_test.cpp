@@ -11,8 +11,9 @@ using Messages = Cli;
 TEST_F(Messages, AnUnknownCommandIsNamed) {
     const auto r = run("frobnicate " + book().string());
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(err(), "cellwash: unknown command \"frobnicate\" (the commands are run, undo, redo, apply, show, type, tools, "
-                     "ribbon, tour; --help describes them)\n");
+    EXPECT_EQ(err(),
+              "cellwash: unknown command \"frobnicate\" (the commands are run, undo, redo, apply, show, type, tools, "
+              "ribbon, tour; --help describes them)\n");
 }
 
 TEST_F(Messages, AFolderGivenAsTheWorkbookIsCalledAFolder) {
@@ -26,14 +27,15 @@ TEST_F(Messages, AFolderGivenAsTheWorkbookIsCalledAFolder) {
 TEST_F(Messages, ACellOfAFileIsNamedAsTheUserNamesIt) {
     if (std::system("/usr/bin/python3 -c 'import openpyxl' >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs openpyxl";
     // openpyxl cuts texts at 32,767 characters; the sheet part is lengthened afterwards.
-    std::ofstream(dir / "long.py") << "import openpyxl, zipfile\n"
-                                      "wb = openpyxl.Workbook(); wb.active['B3'] = 'x' * 32767; wb.save('short.xlsx')\n"
-                                      "src = zipfile.ZipFile('short.xlsx'); dst = zipfile.ZipFile('long.xlsx', 'w')\n"
-                                      "for item in src.infolist():\n"
-                                      "    data = src.read(item.filename)\n"
-                                      "    if item.filename.endswith('sheet1.xml'): data = data.replace(b'x' * 32767, b'x' * 40000)\n"
-                                      "    dst.writestr(item, data)\n"
-                                      "dst.close()\n";
+    std::ofstream(dir / "long.py")
+        << "import openpyxl, zipfile\n"
+           "wb = openpyxl.Workbook(); wb.active['B3'] = 'x' * 32767; wb.save('short.xlsx')\n"
+           "src = zipfile.ZipFile('short.xlsx'); dst = zipfile.ZipFile('long.xlsx', 'w')\n"
+           "for item in src.infolist():\n"
+           "    data = src.read(item.filename)\n"
+           "    if item.filename.endswith('sheet1.xml'): data = data.replace(b'x' * 32767, b'x' * 40000)\n"
+           "    dst.writestr(item, data)\n"
+           "dst.close()\n";
     ASSERT_EQ(std::system(("cd '" + dir.string() + "' && /usr/bin/python3 long.py").c_str()), 0);
     EXPECT_EQ(run("show " + (dir / "long.xlsx").string()).status, 3);
     EXPECT_NE(err().find("the cell B3 holds a text longer than 32,767 characters"), std::string::npos) << err();
@@ -59,8 +61,8 @@ TEST_F(Messages, DialogSettingsThatDoNotFitAreUsageErrorsAndNothingIsWritten) {
         {"rem-before-x-chars", "--set txtNoOfChars=true", "txtNoOfChars takes a text: --set txtNoOfChars=TEXT"},
     };
     for (const auto& c : cases) {
-        const auto r = run("run " + c.tool + " " + book().string() + " --select A2:A10 " + c.options + " -o " +
-                           out().string());
+        const auto r =
+            run("run " + c.tool + " " + book().string() + " --select A2:A10 " + c.options + " -o " + out().string());
         EXPECT_EQ(r.status, 2) << c.options;
         EXPECT_EQ(err(), "cellwash: " + c.message + " (`cellwash run " + c.tool +
                              " --help` lists its controls); nothing was written\n");
@@ -78,7 +80,8 @@ TEST_F(Messages, AStoppedRunKeepsTheToolsMessageAndSaysHowFarItGot) {
     EXPECT_NE(plain.out.find("stopped: Stop was pressed after 2 of 9 item(s); the rest was not processed\n"),
               std::string::npos)
         << plain.out;
-    EXPECT_TRUE(json(run("run remove-extra-spaces " + book().string() + " --select A1:A9 --json"))["stopped"].is_null());
+    EXPECT_TRUE(
+        json(run("run remove-extra-spaces " + book().string() + " --select A1:A9 --json"))["stopped"].is_null());
 }
 
 TEST_F(Messages, CellsTheSheetRefusedAreCountedAndTheFirstNamedAsTheUserNamesIt) {

@@ -55,11 +55,17 @@ TEST_F(PlainOptions, DuplicateModesGiveTheSameClicksAsTheOptionButtons) {
 }
 
 TEST_F(PlainOptions, TheDuplicateModesDoWhatTheirNamesSay) {
-    ASSERT_EQ(run("run remove-duplicates-keep-first " + book().string() +
-                  " --select A1:A10 --mode clear -o " + out().string()).status, 0) << err();
+    ASSERT_EQ(run("run remove-duplicates-keep-first " + book().string() + " --select A1:A10 --mode clear -o " +
+                  out().string())
+                  .status,
+              0)
+        << err();
     EXPECT_EQ(columnA(out(), 10)[8], u"");  // row 9, the second "alan turing", left empty
-    ASSERT_EQ(run("run remove-duplicates-keep-first " + book().string() +
-                  " --select A1:A10 --mode entire-row -o " + out().string()).status, 0) << err();
+    ASSERT_EQ(run("run remove-duplicates-keep-first " + book().string() + " --select A1:A10 --mode entire-row -o " +
+                  out().string())
+                  .status,
+              0)
+        << err();
     EXPECT_EQ(columnA(out(), 10)[8], u"Edsger  Dijkstra");  // row 9 deleted, row 10 moved up
 }
 
@@ -137,7 +143,8 @@ TEST_F(PlainOptions, ADialogLeftOpenAfterYesExitsOneAndSaysSo) {
     const auto r = run("run count-active-sheet " + book().string() + " --click cmdYes --in-place --json");
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(err().find("cellwash: the dialog was still open after Yes was pressed; nothing was written"),
-              std::string::npos) << err();
+              std::string::npos)
+        << err();
     EXPECT_EQ(json(r)["unfinished"], "the dialog was still open after Yes was pressed; nothing was written");
     EXPECT_TRUE(json(r)["written"].is_null());
     EXPECT_EQ(slurp(book()), before);
@@ -158,8 +165,10 @@ TEST_F(PlainOptions, OptionsTheDialogDoesNotShowAreUsageErrors) {
         std::string arguments, says;
     };
     const Case cases[] = {
-        {"remove-duplicates-keep-first --mode all", "--mode of remove-duplicates-keep-first takes entire-row|shift-up|clear, not \"all\""},
-        {"remove-duplicates-keep-first --nth 3", "--nth is not an option of remove-duplicates-keep-first (its plain options: --mode;"},
+        {"remove-duplicates-keep-first --mode all",
+         "--mode of remove-duplicates-keep-first takes entire-row|shift-up|clear, not \"all\""},
+        {"remove-duplicates-keep-first --nth 3",
+         "--nth is not an option of remove-duplicates-keep-first (its plain options: --mode;"},
         {"color-nth-row --nth three", "--nth takes a whole number, not \"three\""},
         {"remove-numbers --replace x", "--replace is not an option of remove-numbers (its plain options: none;"},
     };
@@ -177,11 +186,14 @@ TEST_F(PlainOptions, ToolHelpListsThePlainOptionsBesideTheDialogsCaptions) {
     ASSERT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--mode entire-row          Delete Entrie Row (If duplicate Found)\n"
                             "                             = --set optDelEntireIfBlank=true"),
-              std::string::npos) << help.out;
+              std::string::npos)
+        << help.out;
     EXPECT_NE(help.out.find("--mode clear               Delete Duplicate Text Entry (Leave Empty Cell)"),
-              std::string::npos) << help.out;
+              std::string::npos)
+        << help.out;
     const auto positional = run("run rem-x-chars-after-x-chars --help");
-    EXPECT_NE(positional.out.find("--count N                  No. of Characters :"), std::string::npos) << positional.out;
+    EXPECT_NE(positional.out.find("--count N                  No. of Characters :"), std::string::npos)
+        << positional.out;
     EXPECT_NE(positional.out.find("= --set chkReplaceChars=true --set txtReplaceChars=TEXT"), std::string::npos);
 }
 
@@ -197,20 +209,22 @@ TEST_F(PlainOptions, TheSelectionAsAUserTypesIt) {
     EXPECT_EQ(whole("'A1:A3, B5'"), whole("A1:A3") + whole("B5"));
     const auto bad = run("run change-to-upper-case " + book().string() + " --select A1:");
     EXPECT_EQ(bad.status, 2);
-    EXPECT_NE(err().find("--select \"A1:\" is not an address such as B2:B40, A:A, 2:10 or A1:B9,D4"), std::string::npos);
+    EXPECT_NE(err().find("--select \"A1:\" is not an address such as B2:B40, A:A, 2:10 or A1:B9,D4"),
+              std::string::npos);
 }
 
 TEST_F(PlainOptions, AColumnByItsHeaderSelectsTheCellsUnderIt) {
     const auto byHeader = run("run change-to-upper-case " + book().string() + " --column city -o " + out().string());
     ASSERT_EQ(byHeader.status, 0) << err();
-    const auto byAddress = run("run change-to-upper-case " + book().string() + " --select B2:B10 -o " +
-                               (dir / "b.xlsx").string());
+    const auto byAddress =
+        run("run change-to-upper-case " + book().string() + " --select B2:B10 -o " + (dir / "b.xlsx").string());
     ASSERT_EQ(byAddress.status, 0) << err();
     EXPECT_EQ(slurp(dir / "stderr.txt"), "");
     EXPECT_EQ(json(run("show " + out().string() + " --json"))["cells"],
               json(run("show " + (dir / "b.xlsx").string() + " --json"))["cells"]);
     EXPECT_NE(slurp(out()).size(), 0u);
-    EXPECT_EQ(json(run("show " + out().string() + " --range B1 --json"))["cells"][0]["value"], "City");  // the header stays
+    EXPECT_EQ(json(run("show " + out().string() + " --range B1 --json"))["cells"][0]["value"],
+              "City");  // the header stays
 }
 
 TEST_F(PlainOptions, AnUnknownOrAmbiguousHeaderIsAUsageErrorListingTheHeaders) {
@@ -218,7 +232,8 @@ TEST_F(PlainOptions, AnUnknownOrAmbiguousHeaderIsAUsageErrorListingTheHeaders) {
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(err().find("--column \"Mail\" names no column; the headers in row 1: A \"Name\", B \"City\", "
                          "C \"Email\", D \"Orders\""),
-              std::string::npos) << err();
+              std::string::npos)
+        << err();
     ASSERT_EQ(run("type " + book().string() + " D1 NAME --in-place").status, 0) << err();
     const auto ambiguous = run("run change-to-upper-case " + book().string() + " --column name");
     EXPECT_EQ(ambiguous.status, 2);

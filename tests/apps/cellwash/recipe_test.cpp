@@ -40,12 +40,13 @@ protected:
 TEST_F(Recipe, ThreeStepsGiveTheCellsOfTheSameThreeRunsOneAfterAnother) {
     const fs::path separately = copyOfBook("separately.xlsx");
     for (const char* arguments : kThreeRuns) ASSERT_EQ(run(withBook(arguments, separately)).status, 0) << err();
-    const auto r = run("apply " + write("clean.json", kThreeSteps).string() + " " + book().string() + " -o " +
-                       out().string());
+    const auto r =
+        run("apply " + write("clean.json", kThreeSteps).string() + " " + book().string() + " -o " + out().string());
     ASSERT_EQ(r.status, 0) << err() << r.out;
     EXPECT_EQ(customers(out()), customers(separately));
     EXPECT_NE(r.out.find("step 2 remove-duplicates-keep-first: Duplicate Entries are removed in Your Selection"),
-              std::string::npos) << r.out;
+              std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("written to " + out().string()), std::string::npos);
 }
 
@@ -65,15 +66,16 @@ TEST_F(Recipe, AWorkbookIsLoadedOnceAndSavedOnce) {
     if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace is not installed";
     const fs::path trace = dir / "trace.txt";
     // LeakSanitizer cannot run under ptrace; the other test runs check for leaks.
-    const std::string command = "ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat,rename,renameat,renameat2 -o " + trace.string() + " " +
-                                CELLWASH_BINARY + " apply " + write("clean.json", kThreeSteps).string() + " " +
-                                book().string() + " -o " + out().string() + " >/dev/null 2>&1";
+    const std::string command =
+        "ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat,rename,renameat,renameat2 -o " + trace.string() +
+        " " + CELLWASH_BINARY + " apply " + write("clean.json", kThreeSteps).string() + " " + book().string() + " -o " +
+        out().string() + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     std::istringstream lines(slurp(trace));
     int opens = 0, renames = 0;
     for (std::string line; std::getline(lines, line);) {
-        if (line.find("openat(") != std::string::npos && line.find("\"" + book().string() + "\"") != std::string::npos &&
-            line.find("= -1") == std::string::npos)
+        if (line.find("openat(") != std::string::npos &&
+            line.find("\"" + book().string() + "\"") != std::string::npos && line.find("= -1") == std::string::npos)
             ++opens;
         if (line.find("rename") != std::string::npos && line.find("\"" + out().string() + "\"") != std::string::npos)
             ++renames;
@@ -89,7 +91,8 @@ TEST_F(Recipe, RecordedRunsReplayToTheSameCells) {
         ASSERT_EQ(run(withBook(arguments, recorded) + " --record " + recipe.string()).status, 0) << err();
     const auto steps = nlohmann::json::parse(slurp(recipe))["steps"];
     ASSERT_EQ(steps.size(), 3u);
-    EXPECT_EQ(steps[1], nlohmann::json({{"tool", "remove-duplicates-keep-first"}, {"column", "Email"}, {"mode", "entire-row"}}));
+    EXPECT_EQ(steps[1],
+              nlohmann::json({{"tool", "remove-duplicates-keep-first"}, {"column", "Email"}, {"mode", "entire-row"}}));
     ASSERT_EQ(run("apply " + recipe.string() + " " + book().string() + " -o " + out().string()).status, 0) << err();
     EXPECT_EQ(customers(out()), customers(recorded));
     // A refused run records nothing.
@@ -105,8 +108,10 @@ TEST_F(Recipe, ARefusedStepStopsTheWorkbookAndNothingIsWritten) {
     const auto stopped = run("apply " + recipe.string() + " " + book().string() + " -o " + out().string());
     EXPECT_EQ(stopped.status, 1);
     EXPECT_FALSE(fs::exists(out()));
-    EXPECT_NE(err().find("step 2 (remove-duplicates-keep-first) was refused; the recipe stopped and nothing was written"),
-              std::string::npos) << err();
+    EXPECT_NE(
+        err().find("step 2 (remove-duplicates-keep-first) was refused; the recipe stopped and nothing was written"),
+        std::string::npos)
+        << err();
     EXPECT_EQ(stopped.out.find("step 3"), std::string::npos) << stopped.out;
 
     const auto going = run("apply " + recipe.string() + " " + book().string() + " --keep-going -o " + out().string());
@@ -126,7 +131,8 @@ TEST_F(Recipe, SeveralWorkbooksEachOnTheirOwnWithTheWorstStatus) {
     EXPECT_NE(err().find(broken.string()), std::string::npos) << err();
     EXPECT_EQ(customers(dir / "clean" / "customers.xlsx"), customers(dir / "clean" / "second.xlsx"));
     EXPECT_FALSE(fs::exists(dir / "clean" / "broken.xlsx"));
-    const auto one = run("apply " + recipe.string() + " " + book().string() + " " + second.string() + " -o " + out().string());
+    const auto one =
+        run("apply " + recipe.string() + " " + book().string() + " " + second.string() + " -o " + out().string());
     EXPECT_EQ(one.status, 2);
     EXPECT_NE(err().find("-o names one file"), std::string::npos) << err();
 }

@@ -55,7 +55,8 @@ TEST_F(Saving, InPlaceAndOntoAnExistingFileKeepTheirMode) {
     EXPECT_EQ(modeOf(book()), 0600u);
     fs::copy_file(book(), out());
     ::chmod(out().c_str(), 0640);
-    ASSERT_EQ(run("run remove-numbers " + book().string() + " --select A2:A10 -o " + out().string()).status, 0) << err();
+    ASSERT_EQ(run("run remove-numbers " + book().string() + " --select A2:A10 -o " + out().string()).status, 0)
+        << err();
     EXPECT_EQ(modeOf(out()), 0640u);
     EXPECT_EQ(temporariesIn(dir), std::vector<std::string>{});
 }

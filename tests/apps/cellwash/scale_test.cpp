@@ -18,7 +18,8 @@ TEST_F(Cli, AWorkbookOf150001RowsIsReadBackWholeByOpenpyxlAndLibreOffice) {
     auto values = [](const std::string& arguments) { return shell(scaleScript("sheet_values.py") + " " + arguments); };
     const Output made = values("make-xlsx " + quoted(dir / "in.xlsx") + " " + kRows);
     ASSERT_EQ(made.status, 0) << made.text;
-    const Result ran = run("run remove-extra-spaces " + quoted(dir / "in.xlsx") + " --select A1:A" + kRows + " -o " + quoted(out()));
+    const Result ran =
+        run("run remove-extra-spaces " + quoted(dir / "in.xlsx") + " --select A1:A" + kRows + " -o " + quoted(out()));
     ASSERT_EQ(ran.status, 0) << ran.out << err();
     EXPECT_NE(ran.out.find("changed: 75000 cell(s); added Data_Undo (hidden)"), std::string::npos) << ran.out;
 

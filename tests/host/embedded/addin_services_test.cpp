@@ -1,10 +1,10 @@
 // The add-in lists, COM add-in connection and command bars of the embedded host.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "host/application.h"
 #include "host/error.h"
@@ -91,9 +91,8 @@ struct RecordingAddIn : host::AddinInstance {
 TEST_F(AddInFiles, ComAddInsConnectAtStartUpAndFollowTheirConnectFlag) {
     std::vector<std::string> log;
     auto app = EmbeddedApplication::create(u"16.0", store);
-    app->comAddInList().registerAddIn(
-        {u"CellwashKit.Connect", u"Cellwash Kit", u"Data cleaning tools", 3,
-         [&] { return std::make_shared<RecordingAddIn>(&log); }});
+    app->comAddInList().registerAddIn({u"CellwashKit.Connect", u"Cellwash Kit", u"Data cleaning tools", 3,
+                                       [&] { return std::make_shared<RecordingAddIn>(&log); }});
     EXPECT_EQ(values(store, u"Software\\Microsoft\\Office\\Excel\\Addins\\CellwashKit.Connect"),
               (std::vector<std::u16string>{u"FriendlyName=Cellwash Kit", u"Description=Data cleaning tools",
                                            u"LoadBehavior=3"}));

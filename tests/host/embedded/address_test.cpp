@@ -18,8 +18,8 @@ constexpr long kCols = host::kMaxColumns;
 std::string show(const std::vector<Area>& areas) {
     std::string out;
     for (const auto& a : areas)
-        out += "[" + std::to_string(a.row1) + "," + std::to_string(a.col1) + "," +
-               std::to_string(a.row2) + "," + std::to_string(a.col2) + "]";
+        out += "[" + std::to_string(a.row1) + "," + std::to_string(a.col1) + "," + std::to_string(a.row2) + "," +
+               std::to_string(a.col2) + "]";
     return out;
 }
 
@@ -32,18 +32,15 @@ TEST(ColumnNumber, LettersInEitherCase) {
         {u"AAA", 703}, {u"XFD", 16384}, {u"xfd", 16384}, {u"aB", 28}, {u"XFE", 0},    {u"ZZZ", 0},
         {u"", 0},      {u"AAAA", 0},    {u"A1", 0},      {u"$A", 0},  {u"\u00C4", 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(host::embedded::columnNumber(c.letters), c.number) << host::utf8(c.letters);
+    for (const auto& c : cases) EXPECT_EQ(host::embedded::columnNumber(c.letters), c.number) << host::utf8(c.letters);
 }
 
 TEST(ColumnLetters, KnownColumns) {
     const struct {
         long number;
         const char16_t* letters;
-    } cases[] = {{1, u"A"},     {26, u"Z"},      {27, u"AA"}, {702, u"ZZ"},
-                 {703, u"AAA"}, {16384, u"XFD"}, {0, u""},    {-5, u""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(host::embedded::columnLetters(c.number), c.letters) << c.number;
+    } cases[] = {{1, u"A"}, {26, u"Z"}, {27, u"AA"}, {702, u"ZZ"}, {703, u"AAA"}, {16384, u"XFD"}, {0, u""}, {-5, u""}};
+    for (const auto& c : cases) EXPECT_EQ(host::embedded::columnLetters(c.number), c.letters) << c.number;
 }
 
 TEST(ColumnLetters, EveryColumnReadsBackAsItself) {
@@ -82,14 +79,10 @@ TEST(ParseAddress, AcceptedForms) {
 
 TEST(ParseAddress, RefusedFormsFailWith1004) {
     const char16_t* cases[] = {
-        u"",          u" ",        u"A",     u"1",
-        u"A0",        u"A1048577", u"XFE1",  u"A1:",
-        u":A1",       u"A1:B",     u"B:3",   u"A1:3",
-        u"A1,,B2",    u"A1,",      u",A1",   u"$$A1",
-        u"A$",        u"A1$",      u"A1 B2", u"A 1",
-        u"Sheet1!A1", u"A1:B2:C3", u"R1C1",  u"A-1",
-        u"1.5",       u"$A$",      u"$3$",   u"A1;B2",
-        u"A\u00A01",  u"B:B:B",    u"AAAA1", u"A99999999999999999999",
+        u"",    u" ",    u"A",     u"1",     u"A0",        u"A1048577", u"XFE1",  u"A1:",
+        u":A1", u"A1:B", u"B:3",   u"A1:3",  u"A1,,B2",    u"A1,",      u",A1",   u"$$A1",
+        u"A$",  u"A1$",  u"A1 B2", u"A 1",   u"Sheet1!A1", u"A1:B2:C3", u"R1C1",  u"A-1",
+        u"1.5", u"$A$",  u"$3$",   u"A1;B2", u"A\u00A01",  u"B:B:B",    u"AAAA1", u"A99999999999999999999",
     };
     for (const char16_t* text : cases) {
         try {
@@ -123,8 +116,7 @@ TEST(FormatArea, HostDefaultForms) {
         {{2, 1, kRows - 1, 1}, true, true, u"$A$2:$A$1048575"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(host::embedded::formatArea(c.area, c.rowAbs, c.colAbs), c.text)
-            << host::utf8(c.text);
+        EXPECT_EQ(host::embedded::formatArea(c.area, c.rowAbs, c.colAbs), c.text) << host::utf8(c.text);
 }
 
 TEST(FormatAddress, AreasJoinedByComma) {
@@ -140,8 +132,7 @@ TEST(FormatAddress, ReadsBackAsTheSameAreas) {
     for (const char16_t* text : texts) {
         const auto areas = host::embedded::parseAddress(text);
         for (bool absolute : {true, false})
-            EXPECT_EQ(show(host::embedded::parseAddress(
-                          host::embedded::formatAddress(areas, absolute, absolute))),
+            EXPECT_EQ(show(host::embedded::parseAddress(host::embedded::formatAddress(areas, absolute, absolute))),
                       show(areas))
                 << host::utf8(text);
     }
@@ -154,10 +145,9 @@ TEST(ScanRefPart, ReadsTheLongestPartAtTheStart) {
         long row, col;
         bool rowAbs, colAbs;
     } cases[] = {
-        {u"$B$7+1", 4, 7, 2, true, true},  {u"b7)", 2, 7, 2, false, false},
-        {u"B:B", 1, 0, 2, false, false},   {u"$12:$13", 3, 12, 0, true, false},
-        {u"IF(", 2, 0, 240, false, false}, {u"TRUE", 0, 0, 0, false, false},
-        {u"A0", 0, 0, 0, false, false},    {u"$", 0, 0, 0, false, false},
+        {u"$B$7+1", 4, 7, 2, true, true},    {u"b7)", 2, 7, 2, false, false},   {u"B:B", 1, 0, 2, false, false},
+        {u"$12:$13", 3, 12, 0, true, false}, {u"IF(", 2, 0, 240, false, false}, {u"TRUE", 0, 0, 0, false, false},
+        {u"A0", 0, 0, 0, false, false},      {u"$", 0, 0, 0, false, false},
     };
     for (const auto& c : cases) {
         host::embedded::RefPart part;

@@ -35,8 +35,10 @@ std::map<long, double> contents(const ColumnStore& store) {
 void deleteRowsFrom(std::map<long, double>& model, long first, long count) {
     std::map<long, double> next;
     for (auto [row, v] : model) {
-        if (row < first) next[row] = v;
-        else if (row >= first + count) next[row - count] = v;
+        if (row < first)
+            next[row] = v;
+        else if (row >= first + count)
+            next[row - count] = v;
     }
     model = std::move(next);
 }

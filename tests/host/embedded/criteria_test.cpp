@@ -196,24 +196,12 @@ TEST(Criterion, TextsAndWildcards) {
 
 TEST(Criterion, TextOperators) {
     expectMatches({
-        {T(u"<>apple"), T(u"Apple"), false},
-        {T(u"<>apple"), T(u"pear"), true},
-        {T(u"<>apple"), kEmpty, true},
-        {T(u"<>apple"), N(5), true},
-        {T(u"<>a*"), T(u"abc"), false},
-        {T(u"<>a*"), T(u"b"), true},
-        {T(u">b"), T(u"c"), true},
-        {T(u">b"), T(u"C"), true},
-        {T(u">b"), T(u"B"), false},
-        {T(u">b"), T(u"a"), false},
-        {T(u">b"), N(5), false},
-        {T(u">b"), kEmpty, false},
-        {T(u"<B"), T(u"a"), true},
-        {T(u"<B"), T(u"A"), true},
-        {T(u"<B"), kEmpty, false},
-        {T(u">=apple"), T(u"APPLE"), true},
-        {T(u">a*"), T(u"b"), true},
-        {T(u">a*"), T(u"a"), false},
+        {T(u"<>apple"), T(u"Apple"), false}, {T(u"<>apple"), T(u"pear"), true}, {T(u"<>apple"), kEmpty, true},
+        {T(u"<>apple"), N(5), true},         {T(u"<>a*"), T(u"abc"), false},    {T(u"<>a*"), T(u"b"), true},
+        {T(u">b"), T(u"c"), true},           {T(u">b"), T(u"C"), true},         {T(u">b"), T(u"B"), false},
+        {T(u">b"), T(u"a"), false},          {T(u">b"), N(5), false},           {T(u">b"), kEmpty, false},
+        {T(u"<B"), T(u"a"), true},           {T(u"<B"), T(u"A"), true},         {T(u"<B"), kEmpty, false},
+        {T(u">=apple"), T(u"APPLE"), true},  {T(u">a*"), T(u"b"), true},        {T(u">a*"), T(u"a"), false},
         {T(u"<=a*"), T(u"a*"), true},
     });
 }
@@ -257,17 +245,15 @@ TEST(Criterion, OnlyEqualityWithoutWildcardsHasAnIndexKey) {
         Variant criterion;
         bool hasKey;
     } cases[] = {
-        {T(u"apple"), true}, {T(u"=apple"), true}, {T(u"app*"), false}, {T(u"a?"), false},
-        {T(u"~*"), true},    {T(u"5"), true},      {N(5), true},        {T(u"<>5"), false},
-        {T(u">5"), false},   {T(u""), true},       {T(u"="), true},     {T(u"<>"), false},
-        {kEmpty, true},      {T(u"TRUE"), true},   {B(false), true},    {T(u"#N/A"), true},
-        {kNA, true},         {T(u">a"), false},    {D(45293), true},    {T(u"<>#N/A"), false},
+        {T(u"apple"), true}, {T(u"=apple"), true}, {T(u"app*"), false}, {T(u"a?"), false},  {T(u"~*"), true},
+        {T(u"5"), true},     {N(5), true},         {T(u"<>5"), false},  {T(u">5"), false},  {T(u""), true},
+        {T(u"="), true},     {T(u"<>"), false},    {kEmpty, true},      {T(u"TRUE"), true}, {B(false), true},
+        {T(u"#N/A"), true},  {kNA, true},          {T(u">a"), false},   {D(45293), true},   {T(u"<>#N/A"), false},
     };
     for (const auto& c : cases) {
         std::ostringstream os;
         host::PrintTo(c.criterion, &os);
-        EXPECT_EQ(Criterion::parse(c.criterion, kYear).indexKey().has_value(), c.hasKey)
-            << os.str();
+        EXPECT_EQ(Criterion::parse(c.criterion, kYear).indexKey().has_value(), c.hasKey) << os.str();
     }
 }
 
@@ -336,18 +322,14 @@ TEST(WildcardMatch, FindsComparison) {
         bool matchCase;
         bool matches;
     } cases[] = {
-        {u"abc", u"ABC", false, true},      {u"abc", u"ABC", true, false},
-        {u"a*c", u"AbC", false, true},      {u"a*c", u"AbC", true, false},
-        {u"A*C", u"AbC", true, true},       {u"", u"", false, true},
-        {u"", u"a", false, false},          {u"*", u"", false, true},
-        {u"**", u"abc", false, true},       {u"*?", u"", false, false},
-        {u"?*?", u"ab", false, true},       {u"*a", u"bba", false, true},
-        {u"*a", u"bab", false, false},      {u"a*b*c", u"aXbYc", false, true},
-        {u"a*b*c", u"aXcYb", false, false}, {u"*ab", u"aab", false, true},
-        {u"~*a", u"*a", false, true},       {u"~*a", u"xa", false, false},
-        {u"a~", u"a~", false, true},        {u"~x", u"~x", false, true},
-        {u"~~*", u"~abc", false, true},     {u"*~?", u"why?", false, true},
-        {u"*~?", u"why", false, false},
+        {u"abc", u"ABC", false, true},  {u"abc", u"ABC", true, false},     {u"a*c", u"AbC", false, true},
+        {u"a*c", u"AbC", true, false},  {u"A*C", u"AbC", true, true},      {u"", u"", false, true},
+        {u"", u"a", false, false},      {u"*", u"", false, true},          {u"**", u"abc", false, true},
+        {u"*?", u"", false, false},     {u"?*?", u"ab", false, true},      {u"*a", u"bba", false, true},
+        {u"*a", u"bab", false, false},  {u"a*b*c", u"aXbYc", false, true}, {u"a*b*c", u"aXcYb", false, false},
+        {u"*ab", u"aab", false, true},  {u"~*a", u"*a", false, true},      {u"~*a", u"xa", false, false},
+        {u"a~", u"a~", false, true},    {u"~x", u"~x", false, true},       {u"~~*", u"~abc", false, true},
+        {u"*~?", u"why?", false, true}, {u"*~?", u"why", false, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(host::embedded::wildcardMatch(c.pattern, c.text, c.matchCase), c.matches)

@@ -52,8 +52,7 @@ public:
             ++stored;
             count += criterion.matches(value);
         }
-        if (criterion.matches(Variant()))
-            count += static_cast<double>(host::embedded::cellCount(area)) - stored;
+        if (criterion.matches(Variant())) count += static_cast<double>(host::embedded::cellCount(area)) - stored;
         return count;
     }
     double countA(const Area& area) const override {
@@ -61,8 +60,7 @@ public:
         for (const auto& [at, value] : cells_) count += inside(area, at.first, at.second);
         return count;
     }
-    void forEachValue(const Area& area,
-                      const std::function<void(const Variant&)>& visit) const override {
+    void forEachValue(const Area& area, const std::function<void(const Variant&)>& visit) const override {
         for (const auto& [at, value] : cells_)
             if (inside(area, at.first, at.second)) visit(value);
     }
@@ -181,13 +179,11 @@ TEST(FormulaEvaluate, Comparisons) {
 
 TEST(FormulaEvaluate, ReferencesAndRanges) {
     expectValues({
-        {u"=A1", N(10)},        {u"=$A$1", N(10)},    {u"=a2", N(20)},
-        {u"=A1+A2", N(30)},     {u"=A1*A4", N(0)},    {u"=A3+1", N(16)},
-        {u"=B1+1", kValue},     {u"=D1+1", N(45294)}, {u"=D3+1", kNA},
-        {u"=A4", N(0)},         {u"=B4", T(u"")},     {u"=D1", Variant::date(45293)},
-        {u"=A1:A1", N(10)},     {u"=A1:A2", kValue},  {u"=B:B", kValue},
-        {u"=3:3", kValue},      {u"=TRUE", B(true)},  {u"=false", B(false)},
-        {u"=XFD1048576", N(0)},
+        {u"=A1", N(10)},     {u"=$A$1", N(10)},     {u"=a2", N(20)},        {u"=A1+A2", N(30)},
+        {u"=A1*A4", N(0)},   {u"=A3+1", N(16)},     {u"=B1+1", kValue},     {u"=D1+1", N(45294)},
+        {u"=D3+1", kNA},     {u"=A4", N(0)},        {u"=B4", T(u"")},       {u"=D1", Variant::date(45293)},
+        {u"=A1:A1", N(10)},  {u"=A1:A2", kValue},   {u"=B:B", kValue},      {u"=3:3", kValue},
+        {u"=TRUE", B(true)}, {u"=false", B(false)}, {u"=XFD1048576", N(0)},
     });
 }
 
@@ -306,8 +302,7 @@ TEST(FormulaEvaluate, CriteriaTooLongForCountIfGiveValueError) {
     const FakeSheet sheet = makeSheet();
     const std::u16string half(128, u'a');
     const auto countOf = [&](const std::u16string& secondHalf) {
-        return Formula::parse(u"=COUNTIF(B:B,\"" + half + u"\"&\"" + secondHalf + u"\")")
-            .evaluate(sheet);
+        return Formula::parse(u"=COUNTIF(B:B,\"" + half + u"\"&\"" + secondHalf + u"\")").evaluate(sheet);
     };
     EXPECT_EQ(countOf(std::u16string(127, u'a')), N(0));  // 255 code units
     EXPECT_EQ(countOf(half), kValue);                     // 256 code units
@@ -371,8 +366,7 @@ TEST(FormulaText, RelativeReferencesShiftInTheText) {
         {u"=IF(A1>5,B1,C1)", 2, 0, u"=IF(A3>5,B3,C3)"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Formula::parse(c.formula).text(c.rowOffset, c.colOffset), c.text)
-            << host::utf8(c.formula);
+        EXPECT_EQ(Formula::parse(c.formula).text(c.rowOffset, c.colOffset), c.text) << host::utf8(c.formula);
 }
 
 TEST(FormulaText, ShiftedTextParsesToTheSameReferences) {
@@ -405,12 +399,11 @@ TEST(FormulaReferences, AreasTheFormulaReads) {
 
 TEST(FormulaParse, BadFormulasFailWith1004) {
     const char16_t* cases[] = {
-        u"",         u"=",         u"=1+",          u"=(1",        u"=1)",    u"=\"abc",
-        u"=1 2",     u"=A1:",      u"=,",           u"=SUM(1,2",   u"=IF(1)", u"=IF(1,2,3,4)",
-        u"=LEN()",   u"=NOT(1,2)", u"=COUNTIF(A1)", u"=#FOO",      u"=1e",    u"=.",
-        u"=A1;B1",   u"=@A1",      u"={1,2}",       u"=Sheet1!A1", u"=1+*2",  u"=*",
-        u"=A1:3",    u"= ",        u"=()",          u"=SUM(1)(2)", u"=1%%%(", u"=1e999",
-        u"=\"a\"\"", u"=[1]",      u"=A1 B1",       u"==1",
+        u"",       u"=",        u"=1+",    u"=(1",          u"=1)",    u"=\"abc",     u"=1 2",         u"=A1:",
+        u"=,",     u"=SUM(1,2", u"=IF(1)", u"=IF(1,2,3,4)", u"=LEN()", u"=NOT(1,2)",  u"=COUNTIF(A1)", u"=#FOO",
+        u"=1e",    u"=.",       u"=A1;B1", u"=@A1",         u"={1,2}", u"=Sheet1!A1", u"=1+*2",        u"=*",
+        u"=A1:3",  u"= ",       u"=()",    u"=SUM(1)(2)",   u"=1%%%(", u"=1e999",     u"=\"a\"\"",     u"=[1]",
+        u"=A1 B1", u"==1",
     };
     for (const char16_t* text : cases) {
         try {
@@ -462,8 +455,7 @@ TEST(FormulaParse, TextConstantsHoldAtMost255CodeUnits) {
 TEST(FormulaParse, LongestFormulaEvaluatesAndLongerIsRefused) {
     std::u16string chain = u"=1";
     while (chain.size() + 2 <= 8193) chain += u"+1";
-    EXPECT_EQ(Formula::parse(chain).evaluate(makeSheet()),
-              N(static_cast<double>(chain.size() / 2)));
+    EXPECT_EQ(Formula::parse(chain).evaluate(makeSheet()), N(static_cast<double>(chain.size() / 2)));
     expectRefused(chain + u"+1");
 }
 

@@ -37,9 +37,8 @@ public:
     long between(long lo, long hi) { return std::uniform_int_distribution<long>(lo, hi)(rng_); }
 
     char16_t unit() {
-        static const char16_t kSpecial[] = {0,      9,      10,     13,     ' ',    0x7F,   0xA0,
-                                            0xDF,   0x130,  0x3A3,  0x3C2,  0xD800, 0xDC00, 0xFB01,
-                                            0xFEFF, 0xFF15, 0xFFFD, 0xFFFF, 0x3000};
+        static const char16_t kSpecial[] = {0,     9,      10,     13,     ' ',    0x7F,   0xA0,   0xDF,   0x130, 0x3A3,
+                                            0x3C2, 0xD800, 0xDC00, 0xFB01, 0xFEFF, 0xFF15, 0xFFFD, 0xFFFF, 0x3000};
         if (chance(85)) return static_cast<char16_t>(between(32, 126));
         if (chance(50)) return kSpecial[below(std::size(kSpecial))];
         return static_cast<char16_t>(between(0, 0xFFFF));
@@ -55,8 +54,7 @@ public:
     std::u16string fragments(const std::vector<std::u16string>& pieces, size_t maxPieces) {
         std::u16string s;
         const size_t n = below(maxPieces + 1);
-        for (size_t i = 0; i < n; ++i)
-            s += chance(90) ? pieces[below(pieces.size())] : std::u16string(1, unit());
+        for (size_t i = 0; i < n; ++i) s += chance(90) ? pieces[below(pieces.size())] : std::u16string(1, unit());
         return s;
     }
 
@@ -66,14 +64,14 @@ public:
         for (size_t e = 0; e < edits; ++e) {
             const size_t at = s.empty() ? 0 : below(s.size() + 1);
             switch (below(4)) {
-                case 0: s.insert(s.begin() + static_cast<long>(at), unit()); break;
-                case 1:
-                    if (at < s.size()) s.erase(at, 1);
-                    break;
-                case 2:
-                    if (at < s.size()) s[at] = unit();
-                    break;
-                default: s.insert(at, s.substr(at, below(6))); break;
+            case 0: s.insert(s.begin() + static_cast<long>(at), unit()); break;
+            case 1:
+                if (at < s.size()) s.erase(at, 1);
+                break;
+            case 2:
+                if (at < s.size()) s[at] = unit();
+                break;
+            default: s.insert(at, s.substr(at, below(6))); break;
             }
         }
         return s;
@@ -88,32 +86,27 @@ public:
     }
 
     // One input for a parser: random units, fragments, or a mutated valid sample.
-    std::u16string input(const std::vector<std::u16string>& pieces,
-                         const std::vector<std::u16string>& samples, size_t maxPieces) {
+    std::u16string input(const std::vector<std::u16string>& pieces, const std::vector<std::u16string>& samples,
+                         size_t maxPieces) {
         switch (below(3)) {
-            case 0: return randomUnits(maxPieces * 2);
-            case 1: return fragments(pieces, maxPieces);
-            default: return mutate(samples[below(samples.size())]);
+        case 0: return randomUnits(maxPieces * 2);
+        case 1: return fragments(pieces, maxPieces);
+        default: return mutate(samples[below(samples.size())]);
         }
     }
 
     Variant cell(const std::vector<std::u16string>& texts) {
         switch (below(7)) {
-            case 0: return Variant();
-            case 1: return Variant(static_cast<double>(between(-3, 12)));
-            case 2:
-                return Variant(std::ldexp(static_cast<double>(between(-1000, 1000)),
-                                          static_cast<int>(between(-8, 8))));
-            case 3: return Variant(chance(50));
-            case 4:
-                return Variant::date(chance(50) ? 45293
-                                                : static_cast<double>(between(0, 50000)) / 4);
-            case 5: {
-                static const int kCodes[] = {host::xlErrNA, host::xlErrDiv0, host::xlErrValue,
-                                             host::xlErrRef};
-                return Variant::error(kCodes[below(4)]);
-            }
-            default: return Variant(chance(70) ? texts[below(texts.size())] : randomUnits(6));
+        case 0: return Variant();
+        case 1: return Variant(static_cast<double>(between(-3, 12)));
+        case 2: return Variant(std::ldexp(static_cast<double>(between(-1000, 1000)), static_cast<int>(between(-8, 8))));
+        case 3: return Variant(chance(50));
+        case 4: return Variant::date(chance(50) ? 45293 : static_cast<double>(between(0, 50000)) / 4);
+        case 5: {
+            static const int kCodes[] = {host::xlErrNA, host::xlErrDiv0, host::xlErrValue, host::xlErrRef};
+            return Variant::error(kCodes[below(4)]);
+        }
+        default: return Variant(chance(70) ? texts[below(texts.size())] : randomUnits(6));
         }
     }
 
@@ -143,12 +136,10 @@ bool sameAreas(const std::vector<Area>& a, const std::vector<Area>& b) {
 }
 
 TEST(ParsersFuzz, AddressesParseOrFailWith1004AndReadBack) {
-    const std::vector<std::u16string> pieces = {u"A", u"b",       u"XFD",     u"XFE", u"$", u"1",
-                                                u"0", u"1048576", u"1048577", u":",   u",", u" ",
-                                                u"Z", u"AA",      u"9",       u"!"};
-    const std::vector<std::u16string> samples = {
-        u"A1",  u"$A$1", u"a1:b2",    u"B:B",          u"$B:$B",
-        u"3:3", u"1:5",  u"A1:B2,D4", u" A1 , C3:D4 ", u"XFD1048576"};
+    const std::vector<std::u16string> pieces = {u"A",       u"b", u"XFD", u"XFE", u"$", u"1",  u"0", u"1048576",
+                                                u"1048577", u":", u",",   u" ",   u"Z", u"AA", u"9", u"!"};
+    const std::vector<std::u16string> samples = {u"A1",  u"$A$1", u"a1:b2",    u"B:B",          u"$B:$B",
+                                                 u"3:3", u"1:5",  u"A1:B2,D4", u" A1 , C3:D4 ", u"XFD1048576"};
     Inputs in(0xADD7E55);
     int parsed = 0;
     for (int i = 0; i < 60000; ++i) {
@@ -156,8 +147,7 @@ TEST(ParsersFuzz, AddressesParseOrFailWith1004AndReadBack) {
         std::vector<Area> areas;
         if (!succeeds(text, [&] { areas = host::embedded::parseAddress(text); })) continue;
         ++parsed;
-        for (const auto& a : areas)
-            ASSERT_TRUE(host::embedded::isInsideSheet(a)) << host::utf8(text);
+        for (const auto& a : areas) ASSERT_TRUE(host::embedded::isInsideSheet(a)) << host::utf8(text);
         const bool rowAbs = in.chance(50), colAbs = in.chance(50);
         const std::u16string formatted = host::embedded::formatAddress(areas, rowAbs, colAbs);
         ASSERT_TRUE(sameAreas(host::embedded::parseAddress(formatted), areas))
@@ -168,9 +158,9 @@ TEST(ParsersFuzz, AddressesParseOrFailWith1004AndReadBack) {
 }
 
 TEST(ParsersFuzz, TypedInputParsesOrFailsWith1004) {
-    const std::vector<std::u16string> pieces = {
-        u"1", u"2", u"9",  u"0",  u",",    u".", u"e", u"E",    u"+",     u"-",  u"%",  u" ",
-        u"/", u":", u"AM", u"pm", u"2024", u"'", u"=", u"TRUE", u"false", u"12", u"31", u"1,234"};
+    const std::vector<std::u16string> pieces = {u"1",    u"2", u"9", u"0",    u",",     u".",  u"e",  u"E",
+                                                u"+",    u"-", u"%", u" ",    u"/",     u":",  u"AM", u"pm",
+                                                u"2024", u"'", u"=", u"TRUE", u"false", u"12", u"31", u"1,234"};
     const std::vector<std::u16string> samples = {
         u"1,234.5",        u"50%",     u"1e3",  u"00123", u"1/2",   u"1/2/2024", u"2024-01-02",
         u"1/2/2024 13:30", u"1:30 PM", u"TRUE", u"'abc",  u"=A1+1", u" -7 "};
@@ -179,18 +169,15 @@ TEST(ParsersFuzz, TypedInputParsesOrFailsWith1004) {
     for (int i = 0; i < 80000; ++i) {
         const std::u16string text = in.input(pieces, samples, 8);
         host::embedded::TypedInput typed{host::embedded::TypedInput::Kind::Empty, {}, {}};
-        if (!succeeds(text, [&] { typed = host::embedded::parseTypedInput(text, kYear); }))
-            continue;
+        if (!succeeds(text, [&] { typed = host::embedded::parseTypedInput(text, kYear); })) continue;
         ASSERT_EQ(typed.kind == host::embedded::TypedInput::Kind::Empty, text.empty());
-        ASSERT_EQ(typed.kind == host::embedded::TypedInput::Kind::Formula,
-                  !text.empty() && text[0] == u'=');
+        ASSERT_EQ(typed.kind == host::embedded::TypedInput::Kind::Formula, !text.empty() && text[0] == u'=');
         if (!typed.value.isNumber()) continue;
         ++numbers;
         ASSERT_TRUE(std::isfinite(typed.value.number())) << host::utf8(text);
         const auto again = host::embedded::parseNumber(host::formatNumber(typed.value.number()));
         ASSERT_TRUE(again.has_value()) << host::utf8(text);
-        ASSERT_LE(std::abs(*again - typed.value.number()), 1e-14 * std::abs(typed.value.number()))
-            << host::utf8(text);
+        ASSERT_LE(std::abs(*again - typed.value.number()), 1e-14 * std::abs(typed.value.number())) << host::utf8(text);
     }
     RecordProperty("numbers", numbers);
     EXPECT_GT(numbers, 1000);
@@ -202,9 +189,8 @@ const std::vector<std::u16string> kCriterionPieces = {
     u"#N/A", u"#div/0!", u"1/2", u"/2024", u"apple", u"\u00DF", u"SS", u"\u03A3", u"\u03C3"};
 
 TEST(ParsersFuzz, CriteriaMatchAndAgreeWithTheirIndexKeys) {
-    const std::vector<std::u16string> samples = {u"apple", u"app*", u"<>5", u">=1/2/2024",
-                                                 u"",      u"=",    u"<>",  u"~*",
-                                                 u"TRUE",  u"#N/A", u"50%", u"a?c"};
+    const std::vector<std::u16string> samples = {u"apple", u"app*", u"<>5",  u">=1/2/2024", u"",    u"=",
+                                                 u"<>",    u"~*",   u"TRUE", u"#N/A",       u"50%", u"a?c"};
     Inputs in(0xC717E);
     int keyed = 0, refused = 0;
     for (int i = 0; i < 40000; ++i) {
@@ -213,9 +199,7 @@ TEST(ParsersFuzz, CriteriaMatchAndAgreeWithTheirIndexKeys) {
         const Variant criterionValue = in.chance(80) ? Variant(text) : in.cell(kCriterionPieces);
         const std::u16string shown = criterionValue.isText() ? criterionValue.text() : u"(value)";
         std::optional<host::embedded::Criterion> criterion;
-        if (!succeeds(shown, [&] {
-                criterion = host::embedded::Criterion::parse(criterionValue, kYear);
-            })) {
+        if (!succeeds(shown, [&] { criterion = host::embedded::Criterion::parse(criterionValue, kYear); })) {
             ASSERT_GT(shown.size(), 255u);
             ++refused;
             continue;
@@ -247,27 +231,23 @@ std::u16string escaped(const std::u16string& text) {
 }
 
 TEST(ParsersFuzz, WildcardsMatchWithoutBlowingUp) {
-    const std::vector<std::u16string> pieces = {u"*", u"?", u"~",      u"a",
-                                                u"A", u"b", u"\u00DF", u"\U0001F600"};
+    const std::vector<std::u16string> pieces = {u"*", u"?", u"~", u"a", u"A", u"b", u"\u00DF", u"\U0001F600"};
     Inputs in(0x3117D);
     for (int i = 0; i < 60000; ++i) {
-        const std::u16string pattern =
-            in.chance(50) ? in.fragments(pieces, 12) : in.randomUnits(12);
+        const std::u16string pattern = in.chance(50) ? in.fragments(pieces, 12) : in.randomUnits(12);
         const std::u16string text = in.chance(50) ? in.fragments(pieces, 40) : in.randomUnits(40);
         const bool matchCase = in.chance(30);
         const bool matches = host::embedded::wildcardMatch(pattern, text, matchCase);
         // Whatever the text, it matches itself with its wildcard characters escaped.
-        ASSERT_TRUE(host::embedded::wildcardMatch(escaped(text), text, matchCase))
-            << host::utf8(text);
+        ASSERT_TRUE(host::embedded::wildcardMatch(escaped(text), text, matchCase)) << host::utf8(text);
         if (pattern.find_first_of(u"*?~") == std::u16string::npos) {
-            const bool equal = matchCase ? pattern == text
-                                         : host::embedded::foldCaseSimple(pattern) ==
-                                               host::embedded::foldCaseSimple(text);
+            const bool equal = matchCase
+                                   ? pattern == text
+                                   : host::embedded::foldCaseSimple(pattern) == host::embedded::foldCaseSimple(text);
             ASSERT_EQ(matches, equal) << host::utf8(pattern) << " / " << host::utf8(text);
         }
         if (pattern.find(u'~') == std::u16string::npos) {
-            ASSERT_TRUE(host::embedded::wildcardMatch(pattern, pattern, matchCase))
-                << host::utf8(pattern);
+            ASSERT_TRUE(host::embedded::wildcardMatch(pattern, pattern, matchCase)) << host::utf8(pattern);
         }
     }
 }
@@ -297,16 +277,14 @@ public:
         for (const auto& [at, v] : cells_) n += inside(area, at);
         return n;
     }
-    void forEachValue(const Area& area,
-                      const std::function<void(const Variant&)>& visit) const override {
+    void forEachValue(const Area& area, const std::function<void(const Variant&)>& visit) const override {
         for (const auto& [at, v] : cells_)
             if (inside(area, at)) visit(v);
     }
 
 private:
     static bool inside(const Area& a, const std::pair<long, long>& at) {
-        return at.first >= a.row1 && at.first <= a.row2 && at.second >= a.col1 &&
-               at.second <= a.col2;
+        return at.first >= a.row1 && at.first <= a.row2 && at.second >= a.col1 && at.second <= a.col2;
     }
     std::map<std::pair<long, long>, Variant> cells_;
 };
@@ -383,8 +361,7 @@ TEST(ParsersFuzz, FormulasParseEvaluateAndShiftConsistently) {
         }
         ASSERT_TRUE(sameResult(reparsed->evaluate(sheet), shiftedValue))
             << host::utf8(text) << " at " << dr << "," << dc << " -> " << host::utf8(moved) << ": "
-            << ::testing::PrintToString(reparsed->evaluate(sheet)) << " vs "
-            << ::testing::PrintToString(shiftedValue);
+            << ::testing::PrintToString(reparsed->evaluate(sheet)) << " vs " << ::testing::PrintToString(shiftedValue);
     }
     RecordProperty("evaluated", evaluated);
     EXPECT_GT(evaluated, 2000);

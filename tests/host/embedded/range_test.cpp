@@ -3,8 +3,8 @@
 
 #include "host/constants.h"
 #include "host/error.h"
-#include "host/text.h"
 #include "host/range.h"
+#include "host/text.h"
 #include "host/worksheet.h"
 #include "tests/support/host_error.h"
 #include "tests/support/printing.h"
@@ -30,11 +30,8 @@ TEST(RangeAddress, DefaultAbsoluteFormsAndShapes) {
         long long count;
     };
     const Case cases[] = {
-        {u"a1", u"$A$1", 1},
-        {u"B2:C3", u"$B$2:$C$3", 4},
-        {u"B:B", u"$B:$B", 1048576},
-        {u"3:3", u"$3:$3", 16384},
-        {u"A1:B2,D4", u"$A$1:$B$2,$D$4", 5},
+        {u"a1", u"$A$1", 1},       {u"B2:C3", u"$B$2:$C$3", 4},         {u"B:B", u"$B:$B", 1048576},
+        {u"3:3", u"$3:$3", 16384}, {u"A1:B2,D4", u"$A$1:$B$2,$D$4", 5},
     };
     for (const auto& c : cases) {
         auto r = t.sheet->Range(c.in);
@@ -100,10 +97,10 @@ TEST(RangeNavigation, UsedRangeCoversValuesFillsCommentsAndRules) {
 
 TEST(RangeNavigation, EndUpFindsTheBlockTopOrTheNextFilledCell) {
     auto t = makeHost({{u"a"}, {u""}, {u"b"}, {u"c"}, {u"d"}, {u""}, {u""}});
-    EXPECT_EQ(t.sheet->Range(u"A5")->End(host::xlUp)->Address(), u"$A$3");   // inside a block
-    EXPECT_EQ(t.sheet->Range(u"A3")->End(host::xlUp)->Address(), u"$A$1");   // next filled above
+    EXPECT_EQ(t.sheet->Range(u"A5")->End(host::xlUp)->Address(), u"$A$3");  // inside a block
+    EXPECT_EQ(t.sheet->Range(u"A3")->End(host::xlUp)->Address(), u"$A$1");  // next filled above
     EXPECT_EQ(t.sheet->Range(u"A7")->End(host::xlUp)->Address(), u"$A$5");
-    EXPECT_EQ(t.sheet->Range(u"B9")->End(host::xlUp)->Address(), u"$B$1");   // none: row 1
+    EXPECT_EQ(t.sheet->Range(u"B9")->End(host::xlUp)->Address(), u"$B$1");  // none: row 1
     EXPECT_EQ(t.sheet->Range(u"A1")->End(host::xlUp)->Address(), u"$A$1");
 }
 
@@ -167,12 +164,9 @@ TEST(RangeValues, WritingIsTypedInputAndReplacesFormulas) {
         const char16_t* text;
     };
     const Case cases[] = {
-        {u"00123", host::VariantKind::Number, u"123"},
-        {u"50%", host::VariantKind::Number, u"0.5"},
-        {u"true", host::VariantKind::Boolean, u"True"},
-        {u"1/2/2024", host::VariantKind::Date, u"1/2/2024"},
-        {u"'00123", host::VariantKind::Text, u"00123"},
-        {u"hello", host::VariantKind::Text, u"hello"},
+        {u"00123", host::VariantKind::Number, u"123"},  {u"50%", host::VariantKind::Number, u"0.5"},
+        {u"true", host::VariantKind::Boolean, u"True"}, {u"1/2/2024", host::VariantKind::Date, u"1/2/2024"},
+        {u"'00123", host::VariantKind::Text, u"00123"}, {u"hello", host::VariantKind::Text, u"hello"},
         {u"=\"\"", host::VariantKind::Text, u""},
     };
     for (const auto& c : cases) {
@@ -204,9 +198,9 @@ TEST(WorksheetFunctions, CountACountIfTrimClean) {
     EXPECT_EQ(fn->CountIf(col, Variant(u"apple")), 2);
     EXPECT_EQ(fn->CountIf(col, Variant(u"ap?le")), 3);  // ? matches any one code unit
     EXPECT_EQ(fn->CountIf(col, Variant(u"ap~?le")), 1);
-    EXPECT_EQ(fn->CountIf(col, Variant(1.0)), 2);       // "01" as text and 1
+    EXPECT_EQ(fn->CountIf(col, Variant(1.0)), 2);  // "01" as text and 1
     EXPECT_EQ(fn->CountIf(col, Variant(true)), 1);
-    EXPECT_EQ(fn->CountIf(col, Variant(u"")), 3);       // A9, A10 and the formula's ""
+    EXPECT_EQ(fn->CountIf(col, Variant(u"")), 3);  // A9, A10 and the formula's ""
     EXPECT_EQ(fn->CountIf(t.sheet->Range(u"A:A"), Variant(u"<>")), 8);
     EXPECT_EQ(fn->Trim(u"  a   b  "), u"a b");
     EXPECT_EQ(fn->Clean(u"a\tb\x7F"), u"ab\x7F");

@@ -12,7 +12,8 @@ using host::embedded::EmbeddedApplication;
 
 namespace {
 
-const char16_t* kRibbon = uR"(<customUI xmlns="http://schemas.microsoft.com/office/2009/07/customui" onLoad="OnRibbonLoad">
+const char16_t* kRibbon =
+    uR"(<customUI xmlns="http://schemas.microsoft.com/office/2009/07/customui" onLoad="OnRibbonLoad">
   <ribbon><tabs>
     <tab id="tabMain" getLabel="GetLabel">
       <group id="grpOne" label="Tools">
@@ -114,8 +115,8 @@ TEST(RibbonHost, ClicksCallOnActionUnlessTheControlIsDisabled) {
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(ribbon.label(u"btnHindi_04"), u"Hindi");
     ribbon.click(u"btnHindi_04");
-    EXPECT_EQ(c.addIn->calls, (std::vector<std::u16string>{u"run btnRun_01", u"toggle off", u"toggle on",
-                                                           u"run btnHindi_04"}));
+    EXPECT_EQ(c.addIn->calls,
+              (std::vector<std::u16string>{u"run btnRun_01", u"toggle off", u"toggle on", u"run btnHindi_04"}));
 }
 
 TEST(RibbonHost, LegacyHostsAndDisconnectedAddInsHaveNoRibbon) {

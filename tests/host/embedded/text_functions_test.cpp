@@ -99,8 +99,7 @@ TEST(Len, CountsCodeUnits) {
         const char16_t* text;
         long length;
     } cases[] = {{u"", 0}, {u"abc", 3}, {u"\U0001F600", 2}, {u"a\U0001F600b", 4}, {u"\u00E9", 1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(host::embedded::len(c.text), c.length) << host::utf8(c.text);
+    for (const auto& c : cases) EXPECT_EQ(host::embedded::len(c.text), c.length) << host::utf8(c.text);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include "host/application.h"
 #include "host/constants.h"
 #include "host/error.h"
-#include "host/text.h"
 #include "host/range.h"
+#include "host/text.h"
 #include "host/worksheet.h"
 #include "tests/support/host_error.h"
 #include "tests/support/printing.h"
@@ -25,8 +25,17 @@ std::vector<std::u16string> sheetNames(const host::SheetsPtr& sheets) {
 TEST(SheetNames, TheHostsRulesAreEnforced) {
     auto t = makeHost();
     t.book->addSheet(u"Data");
-    const char16_t* refused[] = {u"", u"data", u"a[b", u"a:b", u"a*b", u"a?b", u"a/b", u"a\\b", u"'ab",
-                                 u"ab'", u"abcdefghijabcdefghijabcdefghijXY"};
+    const char16_t* refused[] = {u"",
+                                 u"data",
+                                 u"a[b",
+                                 u"a:b",
+                                 u"a*b",
+                                 u"a?b",
+                                 u"a/b",
+                                 u"a\\b",
+                                 u"'ab",
+                                 u"ab'",
+                                 u"abcdefghijabcdefghijabcdefghijXY"};
     for (const char16_t* name : refused)
         EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->setName(name); }), 1004) << host::utf8(name);
     t.sheet->setName(u"abcdefghijabcdefghijabcdefghijX");  // 31 is fine

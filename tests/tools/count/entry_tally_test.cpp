@@ -133,9 +133,16 @@ TEST_F(EntryCounting, ProgressGrowsWithTheValuesAndEndsAtAHundred) {
     start(u"countUniques");
     // Seen at each yield: the text the item before wrote. Totals 6 + k: 7, 7, 8, 8, 8, 9.
     const std::vector<std::u16string> expected = {
-        u"Please Wait.....!\r\nCounting Unique Entries", u"Please Wait.....!\r\nCounting Unique Entries",
-        u"Analyzing...14 %", u"Analyzing...29 %", u"Analyzing...38 %", u"Analyzing...50 %", u"Analyzing...62 %",
-        u"Analyzing...67 %", u"Counting...78 %", u"Counting...89 %",
+        u"Please Wait.....!\r\nCounting Unique Entries",
+        u"Please Wait.....!\r\nCounting Unique Entries",
+        u"Analyzing...14 %",
+        u"Analyzing...29 %",
+        u"Analyzing...38 %",
+        u"Analyzing...50 %",
+        u"Analyzing...62 %",
+        u"Analyzing...67 %",
+        u"Counting...78 %",
+        u"Counting...89 %",
     };
     EXPECT_EQ(headers, expected);
 }

@@ -131,8 +131,8 @@ TEST_F(Statistics, BlankCellOutsideTheDataWithShapesShowsTheShapesAlone) {
     useHost({{u"cell words here"}});
     auto& drawings = t.sheet->drawings();
     drawings.push_back(shape(host::msoTextBox, u"TextBox 1", u"two  words"));
-    drawings.push_back(shape(host::msoAutoShape, u"Rectangle 2", u""));       // a rectangle without text
-    drawings.push_back(shape(host::msoAutoShape, u"Rectangle 3"));            // nor a text frame
+    drawings.push_back(shape(host::msoAutoShape, u"Rectangle 2", u""));  // a rectangle without text
+    drawings.push_back(shape(host::msoAutoShape, u"Rectangle 3"));       // nor a text frame
     drawings.push_back(shape(host::msoAutoShape, u"Oval 4", u" round  one"));
     auto smartArt = shape(host::msoSmartArt, u"Diagram 5");
     smartArt.groupItems = {shape(host::msoAutoShape, u"Item 1", u"x", u"first item"),
@@ -259,8 +259,12 @@ TEST_F(Statistics, StatusStepsWhileTheFrameAndExitAreDisabled) {
     });
     start(u"countAllSheet");
     const std::vector<std::u16string> expected = {
-        u"Analayzing...Sheet1",         u"Analayzing...Two",           u"Analayzing...Gone",
-        u"Counting Visible Sheets...0", u"Counting Visible Sheets...1", u"Counting Hidden Sheets...0",
+        u"Analayzing...Sheet1",
+        u"Analayzing...Two",
+        u"Analayzing...Gone",
+        u"Counting Visible Sheets...0",
+        u"Counting Visible Sheets...1",
+        u"Counting Hidden Sheets...0",
         u"(closed)",  // the one yield after the dialog has closed
     };
     EXPECT_EQ(statuses, expected);
@@ -299,7 +303,8 @@ TEST_F(Statistics, HintsFollowTheMouse) {
         {u"optActiveWorkbook", u"Click 'Active Workbook' Radio Button to Show All Sheets Statistics", 10},
         {u"optSelectedCells", u"Click 'Selected Cells' Radio Button to Show only  Statistics of Selection", 10},
         {u"chkIncludeShapes",
-         u"Select a Blank Cell & 'Selected Cells' and Checked it on to Show only TextFrames, AutoShapes.., Statistics", 8},
+         u"Select a Blank Cell & 'Selected Cells' and Checked it on to Show only TextFrames, AutoShapes.., Statistics",
+         8},
     };
     for (const Hint& hint : hints) {
         user.mouseMove(hint.control);

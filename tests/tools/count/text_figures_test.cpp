@@ -24,10 +24,10 @@ TEST(TextFigures, FollowTheWordRule) {
         {u"one", 1, 3, 3},
         {u"two  words", 2, 8, 10},
         {u" a b c ", 3, 3, 7},
-        {u"tab\tinside", 1, 10, 10},            // only character 32 separates words
-        {u"no\u00A0break", 1, 8, 8},            // a no-break space is not a space
-        {u"line\nbreak", 1, 10, 10},            // nor is a line feed
-        {u"\U0001F600 a", 2, 3, 4},             // outside the basic plane: two code units
+        {u"tab\tinside", 1, 10, 10},  // only character 32 separates words
+        {u"no\u00A0break", 1, 8, 8},  // a no-break space is not a space
+        {u"line\nbreak", 1, 10, 10},  // nor is a line feed
+        {u"\U0001F600 a", 2, 3, 4},   // outside the basic plane: two code units
         {u"\U0001F600\U0001F600", 1, 4, 4},
     };
     for (const FigureCase& c : cases) {

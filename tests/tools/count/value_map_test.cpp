@@ -33,8 +33,9 @@ TEST(ValueMap, ComparesExactly) {
 
 TEST(ValueMap, KeepsItsOrderWhileGrowingLarge) {
     ValueMap map;
-    for (int i = 0; i < 5000; ++i) map.add(std::u16string(1, static_cast<char16_t>(u'A' + i % 2000)) + u"#" +
-                                            std::u16string(1, static_cast<char16_t>(0x4E00 + i % 2000)));
+    for (int i = 0; i < 5000; ++i)
+        map.add(std::u16string(1, static_cast<char16_t>(u'A' + i % 2000)) + u"#" +
+                std::u16string(1, static_cast<char16_t>(0x4E00 + i % 2000)));
     ASSERT_EQ(map.size(), 2000u);
     for (std::size_t j = 0; j < map.size(); ++j) {
         EXPECT_EQ(map.valueAt(j)[0], static_cast<char16_t>(u'A' + j));

@@ -51,7 +51,8 @@ TEST_F(DuplicateRun, TheDefaultOptionDeletesEntireRows) {
 
 TEST_F(DuplicateRun, EntireRowModeDeletesSheetRowTenAndMovesTheRestUp) {
     testsupport::Rows rows;
-    for (int r = 1; r <= 12; ++r) rows.push_back({r == 10 ? u"first" : u"k" + u16(std::to_string(r)), u16(std::to_string(r))});
+    for (int r = 1; r <= 12; ++r)
+        rows.push_back({r == 10 ? u"first" : u"k" + u16(std::to_string(r)), u16(std::to_string(r))});
     rows[0][0] = u"first";
     useHost(testsupport::makeHost(rows));
     select(u"A1:A12");
@@ -159,7 +160,8 @@ TEST_F(DuplicateRun, ColumnChecks) {
 }
 
 TEST_F(DuplicateRun, AnEmptySheetIsRefused) {
-    for (const auto* command : {u"removeDuplicatesKeepFirst", u"removeDuplicatesAll", u"removeFrom2ndList", u"removeUniquesAll"}) {
+    for (const auto* command :
+         {u"removeDuplicatesKeepFirst", u"removeDuplicatesAll", u"removeFrom2ndList", u"removeUniquesAll"}) {
         select(u"A1:A3");
         run(command);
         EXPECT_EQ(lastAlert(), u"Active Sheet is totally Empty!");

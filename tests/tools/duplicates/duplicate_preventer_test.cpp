@@ -157,8 +157,10 @@ TEST_F(Preventer, ActivatingTwiceLeavesOneRule) {
 }
 
 TEST_F(Preventer, DeactivateClearsEveryRuleOfTheWholeColumn) {
-    t.app->Range(u"B50")->Validation()->Add(host::xlValidateCustom, host::xlValidAlertStop, host::xlBetween, u"=LEN(B50)<3");
-    t.app->Range(u"C1")->Validation()->Add(host::xlValidateCustom, host::xlValidAlertStop, host::xlBetween, u"=LEN(C1)<3");
+    t.app->Range(u"B50")->Validation()->Add(host::xlValidateCustom, host::xlValidAlertStop, host::xlBetween,
+                                            u"=LEN(B50)<3");
+    t.app->Range(u"C1")->Validation()->Add(host::xlValidateCustom, host::xlValidAlertStop, host::xlBetween,
+                                           u"=LEN(C1)<3");
     select(u"B2:B40");
     apply(true, false);
     select(u"B2:B40");

@@ -28,9 +28,7 @@ protected:
         s.select(selection);
         return s;
     }
-    std::u16string lastAlert() {
-        return testsupport::lastAlert(user());
-    }
+    std::u16string lastAlert() { return testsupport::lastAlert(user()); }
     Column columnA(long rows) {
         std::u16string address = u"A1:A" + std::u16string(1, static_cast<char16_t>(u'0' + rows));
         return testsupport::column(*session->app().activeWorksheet(), address);

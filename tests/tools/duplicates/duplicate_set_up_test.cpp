@@ -11,9 +11,9 @@ struct SetUpCase {
 };
 
 const SetUpCase kCases[] = {
-    {u"removeDuplicatesKeepFirst", u"DuplicateCleaner1", u"All Duplicate Entries will be deleted but leaves only first.",
-     u"Press Yes Button to Delete Duplicate Entries", u"Do you want to Remove Duplicate Entries and Keep First ?", true,
-     u"Duplicate"},
+    {u"removeDuplicatesKeepFirst", u"DuplicateCleaner1",
+     u"All Duplicate Entries will be deleted but leaves only first.", u"Press Yes Button to Delete Duplicate Entries",
+     u"Do you want to Remove Duplicate Entries and Keep First ?", true, u"Duplicate"},
     {u"removeDuplicatesAll", u"DuplicateCleaner2",
      u"All Duplicate Entries will be deleted and leaves only Unique Distinct Entries.",
      u"Press Yes Button to Delete All Duplicate Entries", u"Do you want to Remove All Duplicate Entries ?", true,
@@ -22,8 +22,7 @@ const SetUpCase kCases[] = {
      u"Press Yes Button to Delete Duplicate Entries", u"Do you want to Remove Entries of 2nd Column exist in 1st?",
      false, u""},
     {u"removeUniquesAll", u"DuplicateCleaner5", u"All Unique Entries will be deleted.",
-     u"Press Yes Button to Delete Unique Entries", u"Do you want to Remove Unique/Distinct Entries ?", true,
-     u"Unique"},
+     u"Press Yes Button to Delete Unique Entries", u"Do you want to Remove Unique/Distinct Entries ?", true, u"Unique"},
 };
 
 class DuplicateSetUp : public DuplicateRoad {

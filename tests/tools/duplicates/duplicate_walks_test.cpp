@@ -7,8 +7,8 @@
 #include "tests/support/sheet_builder.h"
 #include "tests/tools/duplicates/walk_recorder.h"
 
-using tools::duplicates::DeletionMode;
 using duplicatestest::WalkRecorder;
+using tools::duplicates::DeletionMode;
 using Column = std::vector<std::u16string>;
 
 namespace {
@@ -52,9 +52,7 @@ TEST(KeepFirst, ShiftUpAndEntireRowCloseTheGaps) {
     EXPECT_EQ(walk(Tool::KeepFirst, kMixedCase, DeletionMode::EntireRow), closed);
 }
 
-TEST(KeepFirst, NoModeChangesNothing) {
-    EXPECT_EQ(walk(Tool::KeepFirst, kMixedCase, DeletionMode::None), kMixedCase);
-}
+TEST(KeepFirst, NoModeChangesNothing) { EXPECT_EQ(walk(Tool::KeepFirst, kMixedCase, DeletionMode::None), kMixedCase); }
 
 TEST(RemoveAll, LeavesOnlyEntriesThatWereUnique) {
     EXPECT_EQ(walk(Tool::RemoveAll, kMixedCase, DeletionMode::ClearContents), (Column{u"", u"b", u"", u"", u"c"}));
@@ -114,7 +112,8 @@ TEST(AllWalks, ANumberAndTheSameNumberAsTextAreDuplicates) {
 
 TEST(AllWalks, ErrorValuesAreSkipped) {
     const Column entries = {u"a", u"a", u"=1/0", u"a", u"=1/0"};
-    EXPECT_EQ(walk(Tool::KeepFirst, entries, DeletionMode::ClearContents), (Column{u"a", u"", u"#DIV/0!", u"", u"#DIV/0!"}));
+    EXPECT_EQ(walk(Tool::KeepFirst, entries, DeletionMode::ClearContents),
+              (Column{u"a", u"", u"#DIV/0!", u"", u"#DIV/0!"}));
     EXPECT_EQ(walk(Tool::Uniques, {u"=1/0", u"b"}, DeletionMode::ClearContents), (Column{u"#DIV/0!", u""}));
 }
 
@@ -137,7 +136,8 @@ TEST(Stop, RemoveAllSecondPassHandlesOneEntryAfterAStop) {
 TEST(Stop, RemoveAllStopsInTheSecondPass) {
     WalkRecorder r(DeletionMode::ClearContents);
     r.stopAfter = 5;  // four rows, then the first of the two listed entries
-    EXPECT_EQ(walk(Tool::RemoveAll, {u"a", u"b", u"a", u"b"}, r), (Column{u"a", u"", u"", u""}));  // "b" was listed first
+    EXPECT_EQ(walk(Tool::RemoveAll, {u"a", u"b", u"a", u"b"}, r),
+              (Column{u"a", u"", u"", u""}));  // "b" was listed first
     EXPECT_EQ(r.secondPassTotals, (std::vector<std::int32_t>{6}));
 }
 
@@ -156,8 +156,7 @@ TEST(SecondList, ClearsFirstColumnEntriesFoundInTheSecond) {
     auto t = testsupport::makeHost({{u"x", u"y"}, {u"y", u"y"}, {u"z", u"q"}});
     WalkRecorder r;
     tools::duplicates::walkSecondList(*t.app, t.app->Range(u"A1:B3"), r);
-    EXPECT_EQ(testsupport::texts(*t.sheet, u"A1:B3"),
-              (testsupport::Rows{{u"x", u"y"}, {u"", u"y"}, {u"z", u"q"}}));
+    EXPECT_EQ(testsupport::texts(*t.sheet, u"A1:B3"), (testsupport::Rows{{u"x", u"y"}, {u"", u"y"}, {u"z", u"q"}}));
     EXPECT_EQ(r.counts, (std::vector<std::int32_t>{3}));
     EXPECT_EQ(r.firstPassTotals, (std::vector<std::int32_t>{3, 3, 3}));
 }

@@ -20,17 +20,9 @@ struct CriterionCase {
 
 TEST(LiteralCriterion, EscapesWildcardsAndLeadingOperatorsOnly) {
     const CriterionCase cases[] = {
-        {u"abc", u"abc", u"abc"},
-        {u"5", u"5", u"5"},
-        {u"a*", u"a~*", u"a~*"},
-        {u"?x", u"~?x", u"~?x"},
-        {u"~", u"~~", u"~~"},
-        {u"~*", u"~~~*", u"~~~*"},
-        {u">5", u"=>5", u">5"},
-        {u"<>", u"=<>", u"<>"},
-        {u"=", u"==", u"="},
-        {u"a>b", u"a>b", u"a>b"},
-        {u"<*", u"=<~*", u"<~*"},
+        {u"abc", u"abc", u"abc"}, {u"5", u"5", u"5"},        {u"a*", u"a~*", u"a~*"},  {u"?x", u"~?x", u"~?x"},
+        {u"~", u"~~", u"~~"},     {u"~*", u"~~~*", u"~~~*"}, {u">5", u"=>5", u">5"},   {u"<>", u"=<>", u"<>"},
+        {u"=", u"==", u"="},      {u"a>b", u"a>b", u"a>b"},  {u"<*", u"=<~*", u"<~*"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(literalCriterion(c.entry), c.criterion) << ::testing::PrintToString(c.entry);
@@ -43,15 +35,17 @@ TEST(LiteralCriterion, CountsTheEntryItselfOnTheHost) {
     auto t = testsupport::makeHost({{u"a*"}, {u"abc"}, {u"A*"}, {u">5"}, {u"6"}, {u"~"}, {u"~*"}, {u"*"}, {u"'=x"}});
     auto column = t.app->Range(u"A1:A9");
     auto functions = t.app->WorksheetFunction();
-    const std::pair<std::u16string, double> expected[] = {
-        {u"a*", 2}, {u"abc", 1}, {u">5", 1}, {u"~", 1}, {u"~*", 1}, {u"*", 1}, {u"=x", 1}, {u"6", 1}};
+    const std::pair<std::u16string, double> expected[] = {{u"a*", 2}, {u"abc", 1}, {u">5", 1}, {u"~", 1},
+                                                          {u"~*", 1}, {u"*", 1},   {u"=x", 1}, {u"6", 1}};
     for (const auto& [entry, count] : expected)
-        EXPECT_EQ(functions->CountIf(column, host::Variant(literalCriterion(entry))), count) << ::testing::PrintToString(entry);
+        EXPECT_EQ(functions->CountIf(column, host::Variant(literalCriterion(entry))), count)
+            << ::testing::PrintToString(entry);
 }
 
 TEST(EntryOf, TrimsAndSkipsEmptyAndOverlongEntries) {
     const std::u16string longest(255, u'x'), tooLong(256, u'y');
-    auto t = testsupport::makeHost({{u"  a   b  "}, {u"   "}, {u""}, {longest}, {tooLong}, {u"007"}, {u"1/2/2024"}, {u"true"}});
+    auto t = testsupport::makeHost(
+        {{u"  a   b  "}, {u"   "}, {u""}, {longest}, {tooLong}, {u"007"}, {u"1/2/2024"}, {u"true"}});
     auto functions = t.app->WorksheetFunction();
     auto at = [&](long row) { return entryOf(*t.app->Range(u"A1")->Cells(row, 1), *functions); };
     EXPECT_EQ(at(1), u"a b");

@@ -9,7 +9,8 @@ namespace duplicatestest {
 
 class WalkRecorder : public tools::duplicates::WalkReporter {
 public:
-    explicit WalkRecorder(tools::duplicates::DeletionMode mode = tools::duplicates::DeletionMode::ClearContents) : mode_(mode) {}
+    explicit WalkRecorder(tools::duplicates::DeletionMode mode = tools::duplicates::DeletionMode::ClearContents)
+        : mode_(mode) {}
 
     int stopAfter = -1;  // items done (both passes) after which the walk is told to stop
     std::vector<std::int32_t> counts;

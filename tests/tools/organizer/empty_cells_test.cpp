@@ -37,8 +37,7 @@ TEST_F(EmptyCells, EmptyCellsGoAndTheCellsBelowMoveUp) {
     yes();
     run(u"removeRows");
     EXPECT_EQ(message(), u"Total  2  Empty Cells Removed & Rest Shifted Upwards!");
-    EXPECT_EQ(cells(u"A1:B5"),
-              (Rows{{u"a", u"x1"}, {u"c", u"x2"}, {u"e", u"x3"}, {u"", u"x4"}, {u"", u"x5"}}));
+    EXPECT_EQ(cells(u"A1:B5"), (Rows{{u"a", u"x1"}, {u"c", u"x2"}, {u"e", u"x3"}, {u"", u"x4"}, {u"", u"x5"}}));
     EXPECT_EQ(progress, (Texts{u"Analyzing...20 %", u"Analyzing...40 %", u"Analyzing...60 %", u"Analyzing...80 %",
                                u"Analyzing...100 %", u"Removing...0 %", u"Removing...50 %"}));
 }

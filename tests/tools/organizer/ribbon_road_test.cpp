@@ -5,8 +5,8 @@
 #include "host/application.h"
 #include "host/range.h"
 #include "host/worksheet.h"
-#include "shell/undo_redo.h"
 #include "session/host_session.h"
+#include "shell/undo_redo.h"
 #include "tests/support/session_reading.h"
 
 namespace organizertest {

@@ -14,7 +14,9 @@ using dialogtest::mainOf;
 
 class OrganizerSetUp : public DialogFixture {
 protected:
-    testsupport::Rows initialRows() const override { return {{u"a", u"b", u"c"}, {u"d", u"", u"f"}, {u"g", u"h", u"i"}}; }
+    testsupport::Rows initialRows() const override {
+        return {{u"a", u"b", u"c"}, {u"d", u"", u"f"}, {u"g", u"h", u"i"}};
+    }
 
     // Opens the dialog for `key`, lets `look` see it as shown, then closes it.
     void open(std::u16string key, std::function<void(FrmMain&)> look) {
@@ -131,7 +133,8 @@ TEST_F(OrganizerSetUp, CaseToolsUseCompactLayoutAWithTheirExample) {
         {u"changeToProperCase", u"DO5to8_PC", u"'CWK VER5' and 'cwK veR5' >>>> 'Cwk Ver5'",
          u"Press Yes Button to Convert Text to Proper Case", u"Do you want to Convert Selected Text to Proper Case ?"},
         {u"changeToSentenceCase", u"DO5to8_SC", u"'CWK VER5' and 'cwK veR5' >>>> 'Cwk ver5'",
-         u"Press Yes Button to Convert Text to Sentence case", u"Do you want to Convert Selected Text to Sentence case ?"},
+         u"Press Yes Button to Convert Text to Sentence case",
+         u"Do you want to Convert Selected Text to Sentence case ?"},
     };
     select(u"A1:A2");
     for (const CaseRow& row : rows) {
@@ -147,8 +150,9 @@ TEST_F(OrganizerSetUp, CaseToolsUseCompactLayoutAWithTheirExample) {
             EXPECT_EQ(f.lblDO1to4Help.Caption(), row.help);
             EXPECT_EQ(f.lblDOHeader1to4.Caption(), row.question);
             EXPECT_EQ(f.lblDOSelCells.Caption(), u"2");
-            for (auto* hidden : {static_cast<forms::Control*>(&f.frmDOOptions), static_cast<forms::Control*>(&f.chkChartObject),
-                                 static_cast<forms::Control*>(&f.chkRemoveAS), static_cast<forms::Control*>(&f.chkCleanWhiteSpaces)})
+            for (auto* hidden :
+                 {static_cast<forms::Control*>(&f.frmDOOptions), static_cast<forms::Control*>(&f.chkChartObject),
+                  static_cast<forms::Control*>(&f.chkRemoveAS), static_cast<forms::Control*>(&f.chkCleanWhiteSpaces)})
                 EXPECT_FALSE(hidden->Visible());
         });
     }

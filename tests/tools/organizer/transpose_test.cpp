@@ -9,9 +9,7 @@ using Transpose = OrganizerRoad;
 TEST_F(Transpose, SixValuesInRowsOfThreeFromRowTwoAndTheColumnRemoved) {
     fill({{u"a"}, {u"b"}, {u"c"}, {u"d"}, {u"e"}, {u"f"}});
     select(u"A1:A6");
-    user.inspect([](forms::Form& form) {
-        EXPECT_EQ(static_cast<dialog::FrmMain&>(form).txtNthRow.Text(), u"3");
-    });
+    user.inspect([](forms::Form& form) { EXPECT_EQ(static_cast<dialog::FrmMain&>(form).txtNthRow.Text(), u"3"); });
     yes();
     run(u"transposeRowsToColumn");
     EXPECT_EQ(message(), u"Selected Rows are Transposed into Columns!");

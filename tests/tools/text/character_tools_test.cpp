@@ -25,8 +25,10 @@ TEST_F(CharacterTools, EachToolCleansTheSampleAndSaysSo) {
         {u"removeAllSpaces", u"  CWK ver  5  @  39   ", u"CWKver5@39", u"All Spaces Removed from Selected Cells!"},
         {u"removeLTSpaces", u"  CWK ver  5  @  39   ", u"CWK ver  5  @  39",
          u"All Leading and Trailing Spaces Removed from Selected Cells!"},
-        {u"removeExtraSpaces", u"  CWK ver  5  @  39   ", u"CWK ver 5 @ 39", u"All Extra Spaces Removed from Selected Cells!"},
-        {u"removeUD", u"\u20AC12 \u00A3[a]{b}, c.", u"12 ab c", u"All User Defined Characters Removed from Selected Cells!"},
+        {u"removeExtraSpaces", u"  CWK ver  5  @  39   ", u"CWK ver 5 @ 39",
+         u"All Extra Spaces Removed from Selected Cells!"},
+        {u"removeUD", u"\u20AC12 \u00A3[a]{b}, c.", u"12 ab c",
+         u"All User Defined Characters Removed from Selected Cells!"},
     };
     for (const ToolCase& c : cases) {
         useHost(testsupport::makeHost({{c.input}, {u"  lead"}}));

@@ -33,7 +33,7 @@ TEST(PositionalEdit, PiecesAreCutOrReplacedWhereTheCodeSays) {
         {RTXC, u"CWKver5@39", u"", 1, 3, u"", u"CWKver5"},
         {RTXC, u"abcab", u"", 1, 2, u"", u"abc"},
         {RATC, u"ab-ab", u"ab", 1, 0, u"", u"ab"},
-        {RXLC, u"aXbcd", u"X", 1, 3, u"", kLeft},          // the search text at 2, X = 3
+        {RXLC, u"aXbcd", u"X", 1, 3, u"", kLeft},           // the search text at 2, X = 3
         {RALC, u"verCWK", u"ver", 1, 0, u"X-", u"verCWK"},  // an empty piece: text unchanged
         {RATC, u"CWKver", u"ver", 1, 0, u"X-", u"CWKver"},
         {RALC, u"CWKver5@39", u"ver", 11, 0, u"", kLeft},  // start beyond the text
@@ -42,13 +42,13 @@ TEST(PositionalEdit, PiecesAreCutOrReplacedWhereTheCodeSays) {
         {RALC, u"ver-ver", u"ver", 2, 0, u"", u"ver"},     // searched from the start position
         {RLXC, u"abc", u"", 1, 9, u"", u""},               // X past the text: all of it
         {RTXC, u"abc", u"", 1, 9, u"R", u"R"},
-        {RLXC, u"abc", u"", 1, 0, u"R", u"abc"},           // X of 0: an empty piece
+        {RLXC, u"abc", u"", 1, 0, u"R", u"abc"},  // X of 0: an empty piece
         {RTXC, u"abc", u"", 1, -2, u"", u"abc"},
-        {RXTC, u"ab5", u"5", 1, 4, u"", u"ab5"},           // nothing after the search text
+        {RXTC, u"ab5", u"5", 1, 4, u"", u"ab5"},  // nothing after the search text
         {RXTC, u"a5bcdef", u"5", 1, 2, u"", u"a5def"},
         {RXLC, u"abcd5", u"5", 1, 0, u"R", u"abcd5"},
-        {RALC, u"abc", u"", 2, 0, u"", u"bc"},             // an empty search text is found at the start
-        {RALC, u"abc", u"", 4, 0, u"", kLeft},             // ... only within the text
+        {RALC, u"abc", u"", 2, 0, u"", u"bc"},  // an empty search text is found at the start
+        {RALC, u"abc", u"", 4, 0, u"", kLeft},  // ... only within the text
         {RXTC, u"abcdef", u"", 2, 2, u"", u"adef"},
     };
     for (const EditCase& c : cases) {
@@ -61,9 +61,20 @@ TEST(PositionalEdit, PiecesAreCutOrReplacedWhereTheCodeSays) {
 
 TEST(PositionalEdit, NumberBoxesReadAsWholeNumbers) {
     const std::vector<std::pair<std::u16string, std::int32_t>> cases = {
-        {u"3", 3},      {u" 12 ", 12},  {u"", 0},          {u"abc", 0},     {u"2.5", 2},
-        {u"3.5", 4},    {u"-1.5", -2},  {u"1e2", 100},     {u"+7", 7},      {u"1,000", 0},
-        {u"0x10", 0},   {u"nan", 0},    {u"99999999999", 2147483647},       {u"-2.4", -2},
+        {u"3", 3},
+        {u" 12 ", 12},
+        {u"", 0},
+        {u"abc", 0},
+        {u"2.5", 2},
+        {u"3.5", 4},
+        {u"-1.5", -2},
+        {u"1e2", 100},
+        {u"+7", 7},
+        {u"1,000", 0},
+        {u"0x10", 0},
+        {u"nan", 0},
+        {u"99999999999", 2147483647},
+        {u"-2.4", -2},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(tools::text::wholeNumberOf(text), expected) << testing::PrintToString(text);

@@ -37,7 +37,9 @@ TEST_F(PositionalTools, XCharactersAroundTheSearchText) {
     EXPECT_EQ(lastAlert(), u"2 characters before '5' has been removed from Cells");
 
     useHost(testsupport::makeHost({{u"CWKver5@39"}}));
-    user.setText(u"txtNthChars", u"5").setText(u"txtNoOfChars", u"2").setValue(u"chkReplaceChars", true)
+    user.setText(u"txtNthChars", u"5")
+        .setText(u"txtNoOfChars", u"2")
+        .setValue(u"chkReplaceChars", true)
         .setText(u"txtReplaceChars", u"__");
     run(u"remXCharsAfterXChars");
     EXPECT_EQ(text(u"A1"), u"CWKver5__9");

@@ -4,8 +4,8 @@
 
 #include "host/application.h"
 #include "host/range.h"
-#include "shell/undo_redo.h"
 #include "session/host_session.h"
+#include "shell/undo_redo.h"
 #include "tests/support/session_reading.h"
 
 namespace texttest {

@@ -26,17 +26,22 @@ struct CharacterRow {
 TEST_F(TextSetUp, CharacterToolsUseTheOrganizerPageWithExampleHelpAndQuestion) {
     const std::vector<CharacterRow> rows = {
         {u"removeNumbers", u"TC1to8_RNUM", u"Example : \r\n'CWKver5@39' >>>> 'CWKver@'",
-         u"Press Yes Button to Remove Numeric from Selected Cells", u"Do you want to Remove Numbers from Selected Cells ?"},
+         u"Press Yes Button to Remove Numeric from Selected Cells",
+         u"Do you want to Remove Numbers from Selected Cells ?"},
         {u"removeAlphabets", u"TC1to8_RALP", u"Example : \r\n'CWKver5@39' >>>> '5@39'",
-         u"Press Yes Button to Remove Alphabet from Selected Cells", u"Do you want to Remove Alphabet from Selected Cells ?"},
+         u"Press Yes Button to Remove Alphabet from Selected Cells",
+         u"Do you want to Remove Alphabet from Selected Cells ?"},
         {u"removeUD", u"TC1to8_RUSD", u"Enter Characters Below to Remove from Selected Cells:",
-         u"Press Yes Button to Remove User Defined Chars from Selected Cells", u"Do you want to Remove User Defined Characters ?"},
+         u"Press Yes Button to Remove User Defined Chars from Selected Cells",
+         u"Do you want to Remove User Defined Characters ?"},
         {u"removeAllCaps", u"TC1to8_RCAP", u"Example : 'CWKver5@39' >>> 'ver5@39'",
-         u"Press Yes Button to Remove All Caps Characters from Selected Cells", u"Do you want to Remove All Caps Characters ?"},
+         u"Press Yes Button to Remove All Caps Characters from Selected Cells",
+         u"Do you want to Remove All Caps Characters ?"},
         {u"removeLowerCase", u"TC1to8_RLOC", u"Example : 'CWKver5@39' >>> 'CWK5@39'",
          u"Press Yes Button to Remove Lower Case Characters", u"Do you want to Remove Lower Case Characters ?"},
         {u"removeAllSpaces", u"TC1to8_RALS", u"Example : '(  CWK ver  5  @ 39   )' >>> '(CWKver5@39)'",
-         u"Press Yes Button to Remove All Spaces from Selected Cells", u"Do you want to Remove All Spaces from Selected Cells ?"},
+         u"Press Yes Button to Remove All Spaces from Selected Cells",
+         u"Do you want to Remove All Spaces from Selected Cells ?"},
         {u"removeLTSpaces", u"TC1to8_RLTS", u"Example : '(  CWK ver  5  @  39   )' >>> '(CWK ver  5  @  39)'",
          u"Press Yes Button to Remove Leading Trailing Spaces", u"Do you want to Remove Leading and Trailing Spaces ?"},
         {u"removeExtraSpaces", u"TC1to8_RAES", u"Example : '(  CWK ver  5  @  39   )' >>> '(CWK ver 5 @ 39)'",
@@ -72,12 +77,18 @@ struct PositionalRow {
 
 TEST_F(TextSetUp, PositionalToolsUseTheTextCleanerPageWithTheirSwitches) {
     const std::vector<PositionalRow> rows = {
-        {u"remAllCharsBeforeXChars", u"TC9to14_RALC", u"Do you want to Remove/Replace all text before nth Character(s)", true, true, true},
-        {u"remAllCharsAfterXChars", u"TC9to14_RATC", u"Do you want to Remove/Replace all text after nth Character(s)", false, true, true},
-        {u"remXCharsBeforeXChars", u"TC9to14_RXLC", u"Do you want to Remove/Replace X nos. of Character(s) before nth Character(s)", true, false, true},
-        {u"remXCharsAfterXChars", u"TC9to14_RXTC", u"Do you want to Remove/Replace X nos. of Character(s) after nth Character(s)", false, false, true},
-        {u"remBeforeXChars", u"TC9to14_RLXC", u"Do you want to Remove/Replace X nos. of Leading Character(s)", true, true, false},
-        {u"remAfterXChars", u"TC9to14_RTXC", u"Do you want to Remove/Replace X nos. of Trailing Character(s)", false, true, false},
+        {u"remAllCharsBeforeXChars", u"TC9to14_RALC", u"Do you want to Remove/Replace all text before nth Character(s)",
+         true, true, true},
+        {u"remAllCharsAfterXChars", u"TC9to14_RATC", u"Do you want to Remove/Replace all text after nth Character(s)",
+         false, true, true},
+        {u"remXCharsBeforeXChars", u"TC9to14_RXLC",
+         u"Do you want to Remove/Replace X nos. of Character(s) before nth Character(s)", true, false, true},
+        {u"remXCharsAfterXChars", u"TC9to14_RXTC",
+         u"Do you want to Remove/Replace X nos. of Character(s) after nth Character(s)", false, false, true},
+        {u"remBeforeXChars", u"TC9to14_RLXC", u"Do you want to Remove/Replace X nos. of Leading Character(s)", true,
+         true, false},
+        {u"remAfterXChars", u"TC9to14_RTXC", u"Do you want to Remove/Replace X nos. of Trailing Character(s)", false,
+         true, false},
     };
     for (const PositionalRow& row : rows) {
         look(row.command, [&row](FrmMain& f) {
