@@ -22,7 +22,7 @@ bool isAnchor(std::string_view n) {
 
 // Where an anchor's cell coordinates lie in the text, to move them after deleted rows.
 struct AnchorCells {
-    size_t shape = 0;
+    size_t shape = SIZE_MAX;             // the object anchored here; none until one is read
     bool absolute = false;               // editAs="absolute": it does not move with the cells
     std::uint64_t at[4] = {0, 0, 0, 0};  // from col, from row, to col, to row: text offsets
     long value[4] = {-1, -1, -1, -1};

@@ -134,7 +134,9 @@ private:
         if (data_) {
             const auto array = data_->arrayFormulas.find({row, col});
             if (array != data_->arrayFormulas.end() && array->second.first == formula) {
-                out_ += "<f t=\"array\" ref=\"" + array->second.second + "\">";
+                out_ += "<f t=\"array\" ref=\"";
+                appendEscapedUtf8(out_, array->second.second, true);  // as read: any text
+                out_ += "\">";
                 appendXmlText(out_, text);
                 out_ += "</f>";
                 return;
@@ -408,12 +410,14 @@ private:
     // <drawing r:id> or <legacyDrawing r:id>: kept when it names `relId`, else replaced or removed.
     void relationshipElement(std::string_view name, const std::string& relId) {
         const ElementSpan* existing = childNamed(s_, name);
+        std::string id;  // as the attribute is written: an id read from the file may hold '<' or '"'
+        appendEscapedUtf8(id, relId, true);
         std::string xml;
         if (!relId.empty())
-            xml = "<" + p_ + std::string(name) + " xmlns:r=\"" + std::string(ns::rel) + "\" r:id=\"" + relId + "\"/>";
+            xml = "<" + p_ + std::string(name) + " xmlns:r=\"" + std::string(ns::rel) + "\" r:id=\"" + id + "\"/>";
         if (existing) {
             const std::string text = s_.xml.substr(existing->begin, existing->end - existing->begin);
-            if (relId.empty() || text.find("\"" + relId + "\"") == std::string::npos)
+            if (relId.empty() || text.find("\"" + id + "\"") == std::string::npos)
                 edits_.push_back({existing->begin, existing->end, std::move(xml)});
         } else if (!relId.empty()) {
             insert(name, std::move(xml));

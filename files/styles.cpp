@@ -35,6 +35,9 @@ public:
         recorder_.start(name);
         const std::string_view n = name.local;
         if (recorder_.depth() == 1) table_.prefix = name.prefix.empty() ? "" : std::string(name.prefix) + ":";
+        if (recorder_.depth() == 2 && !table_.hasFills && table_.fillsPlace == 0 &&
+            (n == "borders" || n == "cellStyleXfs" || n == "cellXfs"))
+            table_.fillsPlace = parser().tagOffset();
         if (n == "numFmt") {
             codes_[static_cast<int>(a.getInt("numFmtId"))] = std::string(a.get("formatCode"));
         } else if (n == "fills" && recorder_.depth() == 2) {
@@ -201,7 +204,7 @@ int StyleWriter::fillFor(int colorIndex) {
         const std::string& p = table_.prefix;
         newFills_.push_back("<" + p + "fill><" + p + "patternFill patternType=\"solid\"><" + p + "fgColor rgb=\"" +
                             rgb + "\"/><" + p + "bgColor indexed=\"64\"/></" + p + "patternFill></" + p + "fill>");
-        id = static_cast<int>(table_.fillColors.size() + newFills_.size() - 1);
+        id = static_cast<int>(firstNewFillId() + newFills_.size() - 1);
     }
     fillIds_[colorIndex] = id;
     return id;
@@ -234,6 +237,13 @@ std::string StyleWriter::toXml() const {
     if (!newFills_.empty() && table_.hasFills)
         extendList(edits, table_.xml, table_.fillsTag, table_.fillsTagEnd, table_.fillsClose, "</" + p + "fills>",
                    newFills_, table_.fillColors.size() + newFills_.size());
+    if (!newFills_.empty() && !table_.hasFills) {
+        std::string list = "<" + p + "fills count=\"" + std::to_string(firstNewFillId() + newFills_.size()) + "\">" +
+                           "<" + p + "fill><" + p + "patternFill patternType=\"none\"/></" + p + "fill>" + "<" + p +
+                           "fill><" + p + "patternFill patternType=\"gray125\"/></" + p + "fill>";
+        for (const std::string& fill : newFills_) list += fill;
+        edits.push_back({table_.fillsPlace, table_.fillsPlace, list + "</" + p + "fills>"});
+    }
     if (!newFormats_.empty() && table_.hasXfs)
         extendList(edits, table_.xml, table_.xfsTag, table_.xfsTagEnd, table_.xfsClose, "</" + p + "cellXfs>",
                    newFormats_, table_.formats.size() + newFormats_.size());

@@ -23,7 +23,8 @@ struct StyleTable {
     std::uint64_t fillsTag = 0, fillsTagEnd = 0, fillsClose = 0;  // <fills ...> and </fills>
     std::uint64_t xfsTag = 0, xfsTagEnd = 0, xfsClose = 0;        // <cellXfs ...> and </cellXfs>
     bool hasFills = false, hasXfs = false;
-    std::string prefix;  // "x:" when the part prefixes its elements
+    std::uint64_t fillsPlace = 0;  // where a missing fill list goes: before borders or cell formats
+    std::string prefix;            // "x:" when the part prefixes its elements
 
     // Theme colours (lt1, dk1, lt2, dk2, accent1..6, hlink, folHlink) resolve theme fills.
     static StyleTable parse(std::string xml, const std::vector<std::uint32_t>& themeColors = {});
@@ -45,6 +46,8 @@ public:
 
 private:
     int fillFor(int colorIndex);
+    // A part without a fill list gets one, starting with the two fills every reader reserves.
+    size_t firstNewFillId() const { return table_.hasFills ? table_.fillColors.size() : 2; }
 
     const StyleTable& table_;
     std::map<std::tuple<std::uint32_t, int, bool>, std::uint32_t> memo_;

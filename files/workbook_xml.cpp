@@ -112,10 +112,14 @@ std::string writeWorkbookXml(const WorkbookPart& part, const std::vector<SheetOu
         if (sheets[i].readIndex >= 0) newIndex[sheets[i].readIndex] = static_cast<long>(i);
         list += "<" + p + "sheet name=\"";
         appendXmlText(list, e.name, true);
-        list += "\" sheetId=\"" + e.sheetId + "\"";
+        list += "\" sheetId=\"";
+        appendEscapedUtf8(list, e.sheetId, true);  // both as read: escaped again as they were
+        list += "\"";
         if (e.visibility == 0) list += " state=\"hidden\"";
         if (e.visibility == 2) list += " state=\"veryHidden\"";
-        list += " xmlns:r=\"" + std::string(ns::rel) + "\" r:id=\"" + e.relId + "\"/>";
+        list += " xmlns:r=\"" + std::string(ns::rel) + "\" r:id=\"";
+        appendEscapedUtf8(list, e.relId, true);
+        list += "\"/>";
     }
     list += "</" + p + "sheets>";
     if (const ElementSpan* span = childNamed(part, "sheets")) edits.push_back({span->begin, span->end, list});

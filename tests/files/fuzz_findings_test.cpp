@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "files/drawing_xml.h"
+#include "files/file_data.h"
 #include "files/file_error.h"
 #include "files/shared_strings.h"
 #include "files/styles.h"
@@ -98,6 +100,64 @@ TEST(FuzzFindings, TwoFillListsOrFormatListsAreRefused) {
     EXPECT_THROW(StyleTable::parse("<styleSheet " + kMain + ">" + fills + fills + "</styleSheet>"), FormatError);
     EXPECT_THROW(StyleTable::parse("<styleSheet " + kMain + "><cellXfs><xf/></cellXfs><cellXfs/></styleSheet>"),
                  FormatError);
+}
+
+TEST(FuzzFindings, APartWithoutAFillListGetsOneForTheFillsASaveAdds) {
+    // The new fill ids pointed into a list that was never written, so the cells lost their colour.
+    for (const char* next : {"<borders count=\"1\"><border/></borders><cellXfs>", "<cellXfs>"}) {
+        const StyleTable table =
+            StyleTable::parse("<styleSheet " + kMain + "><fonts><font/></fonts>" + std::string(next) +
+                              "<xf numFmtId=\"0\"/><xf numFmtId=\"0\"/></cellXfs></styleSheet>");
+        StyleWriter writer(table);
+        const std::uint32_t yellow = writer.formatFor(0, 6, false);
+        const std::uint32_t red = writer.formatFor(1, 3, false);
+        const std::string written = writer.toXml();
+        const StyleTable again = StyleTable::parse(written);
+        ASSERT_LT(red, again.formats.size()) << written;
+        EXPECT_EQ(again.formats[yellow].colorIndex, 6) << written;
+        EXPECT_EQ(again.formats[red].colorIndex, 3) << written;
+        // The two fills every reader reserves come first, and the list sits before the formats.
+        EXPECT_EQ(again.fillColors, (std::vector<int>{0, 0, 6, 3})) << written;
+        EXPECT_LT(written.find("<fills"), written.find("<cellXfs")) << written;
+    }
+}
+
+TEST(FuzzFindings, AnAnchorWithoutAnObjectDoesNotTakeOverTheFirstObjectsAnchor) {
+    // The empty anchor claimed object 0's span, so deleting object 0 deleted the empty anchor.
+    const std::string anchor = "<xdr:twoCellAnchor><xdr:from><xdr:col>1</xdr:col><xdr:row>1</xdr:row></xdr:from>";
+    const std::string shape = [](const char* id, const char* name) {
+        return std::string("<xdr:sp><xdr:nvSpPr><xdr:cNvPr id=\"") + id + "\" name=\"" + name +
+               "\"/></xdr:nvSpPr><xdr:spPr/></xdr:sp><xdr:clientData/></xdr:twoCellAnchor>";
+    }("2", "First");
+    const std::string xml =
+        "<xdr:wsDr xmlns:xdr=\"http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing\" "
+        "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\">" +
+        anchor + shape + "<mc:AlternateContent><mc:Choice Requires=\"c\">" + anchor +
+        "</xdr:twoCellAnchor></mc:Choice><mc:Fallback>" + anchor + "<xdr:sp/></xdr:twoCellAnchor></mc:Fallback>" +
+        "</mc:AlternateContent>" + anchor +
+        "<xdr:sp><xdr:nvSpPr><xdr:cNvPr id=\"3\" name=\"Last\"/></xdr:nvSpPr><xdr:spPr/></xdr:sp>"
+        "<xdr:clientData/></xdr:twoCellAnchor></xdr:wsDr>";
+    DrawingPartData part;
+    const std::vector<DrawingObject> objects = readDrawing(xml, part);
+    ASSERT_EQ(objects.size(), 2u);
+    const DrawingWrite written = writeDrawing(part, {objects[1]}, nullptr);
+    DrawingPartData again;
+    EXPECT_EQ(readDrawing(written.xml, again).size(), 1u) << written.xml;
+    EXPECT_EQ(written.xml.find("First"), std::string::npos) << written.xml;
+    EXPECT_NE(written.xml.find("mc:AlternateContent"), std::string::npos) << written.xml;
+}
+
+TEST(FuzzFindings, SheetIdsAndRelationshipIdsAreEscapedWhenWritten) {
+    // Attribute values are read decoded; written back as they were, a '<' broke the part.
+    const WorkbookPart part = parseWorkbookXml("<workbook " + kMain + " " + kRel +
+                                               "><sheets><sheet name=\"A\" sheetId=\"1&lt;2&amp;&quot;\" "
+                                               "r:id=\"rId&lt;1\"/></sheets></workbook>");
+    std::vector<SheetOut> sheets{{part.sheets[0], 0}};
+    std::vector<std::u16string> notes;
+    const WorkbookPart again = parseWorkbookXml(writeWorkbookXml(part, sheets, 0, notes));
+    ASSERT_EQ(again.sheets.size(), 1u);
+    EXPECT_EQ(again.sheets[0].sheetId, "1<2&\"");
+    EXPECT_EQ(again.sheets[0].relId, "rId<1");
 }
 
 }  // namespace
