@@ -1,14 +1,10 @@
 #pragma once
-// A namespace-aware SAX parser over expat. Handlers see local names and namespace URIs;
-// the parser knows where in the byte stream the current tag lies, which is what lets the
-// writers splice new content into a part and keep every other byte as it was.
+// The package layer's XML reading: the program's one reader (base/xml_reader.h) with the
+// layer's own error, and the namespaces the package parts use.
 #include <cstddef>
-#include <cstdint>
-#include <exception>
-#include <string>
 #include <string_view>
 
-struct XML_ParserStruct;
+#include "base/xml_reader.h"
 
 namespace files {
 
@@ -20,86 +16,21 @@ inline constexpr std::string_view drawingMain = "http://schemas.openxmlformats.o
 }  // namespace ns
 
 // No single tag, comment or CDATA section of a part is longer (a cell's text is at most
-// 32,767 characters); anything longer is refused rather than held and searched again.
-inline constexpr size_t kMaxMarkupBytes = 4u << 20;
-// Elements nest a few levels deep in a part; far deeper nesting only costs memory.
-inline constexpr size_t kMaxNesting = 256;
+// 32,767 characters); elements nest a few levels deep. The sheet data scanner keeps the same.
+inline constexpr size_t kMaxMarkupBytes = base::XmlLimits{}.maxMarkupBytes;
+inline constexpr size_t kMaxNesting = base::XmlLimits{}.maxNesting;
 
-// One element name or attribute name split into namespace URI, local name and prefix.
-struct XmlName {
-    std::string_view uri, local, prefix;
-};
+using XmlName = base::XmlName;
+using XmlAttributes = base::XmlAttributes;
+using XmlHandler = base::XmlHandler;
 
-class XmlAttributes {
+// Malformed XML in a part is a FormatError (the caller names the file); what a handler
+// throws passes through unchanged.
+class XmlParser : public base::XmlReader {
 public:
-    explicit XmlAttributes(const char** raw) : raw_(raw) {}
-    // The value of the attribute with this local name and namespace ("" = none); null if absent.
-    const char* find(std::string_view local, std::string_view uri = {}) const;
-    std::string_view get(std::string_view local, std::string_view uri = {}) const {
-        const char* v = find(local, uri);
-        return v ? std::string_view(v) : std::string_view();
-    }
-    long getInt(std::string_view local, long fallback = 0) const;
-    double getDouble(std::string_view local, double fallback = 0) const;
-    // A boolean attribute ("1", "true"); `fallback` when absent.
-    bool getBool(std::string_view local, bool fallback) const;
-    template <class Fn>
-    void forEach(Fn fn) const {
-        for (const char** a = raw_; *a; a += 2) fn(split(a[0]), std::string_view(a[1]));
-    }
-    static XmlName split(const char* name);
-
-private:
-    const char** raw_;
-};
-
-class XmlParser;
-
-class XmlHandler {
-public:
-    virtual ~XmlHandler() = default;
-    // The parser now feeding this handler (set while one is).
-    const XmlParser& parser() const { return *parser_; }
-    virtual void startElement(const XmlName& name, const XmlAttributes& attributes) = 0;
-    virtual void endElement(const XmlName& name) = 0;
-    virtual void text(std::string_view) {}
-
-private:
-    friend class XmlParser;
-    const XmlParser* parser_ = nullptr;
-};
-
-class XmlParser {
-public:
-    explicit XmlParser(XmlHandler& handler);
-    ~XmlParser();
-    XmlParser(const XmlParser&) = delete;
-    XmlParser& operator=(const XmlParser&) = delete;
-
-    // Parses the next chunk; throws FormatError for malformed XML and rethrows what a
-    // handler threw (handlers may throw; the parser is stopped first).
+    using base::XmlReader::XmlReader;
     void feed(std::string_view chunk, bool last);
     void parseAll(std::string_view document) { feed(document, true); }
-
-    // Inside a start or end handler: byte offset and length of the current tag. An empty
-    // element's end handler reports length 0 at its start tag.
-    std::uint64_t tagOffset() const;
-    std::uint64_t tagLength() const;
-
-private:
-    static void onStart(void* self, const char* name, const char** attributes);
-    static void onEnd(void* self, const char* name);
-    static void onText(void* self, const char* text, int length);
-    static void onDoctype(void* self, const char*, const char*, const char*, int);
-    void fail(std::exception_ptr error);
-    void noteEvent();
-
-    XML_ParserStruct* parser_;
-    XmlHandler& handler_;
-    std::exception_ptr error_;
-    size_t depth_ = 0;
-    std::uint64_t fed_ = 0;        // bytes given to expat so far
-    std::uint64_t lastEvent_ = 0;  // where the last element or text it reported began
 };
 
 }  // namespace files
