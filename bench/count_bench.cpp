@@ -18,7 +18,7 @@ namespace bench {
 
 namespace {
 
-using host::embedded::Cell;
+using engine::Cell;
 
 std::u16string letters(long n) {
     return std::u16string{static_cast<char16_t>(u'a' + n % 26), static_cast<char16_t>(u'a' + (n / 26) % 26)};

@@ -18,7 +18,7 @@ namespace bench {
 
 namespace {
 
-using host::embedded::Cell;
+using engine::Cell;
 
 std::u16string keyText(char16_t prefix, long n) {
     std::u16string text(1, prefix);

@@ -13,7 +13,7 @@ namespace bench {
 
 namespace {
 
-using host::embedded::Cell;
+using engine::Cell;
 
 // A full column of texts with many repeats, as a customer list would have.
 host::embedded::SheetPtr fullColumn(host::embedded::EmbeddedApplication& app) {

@@ -18,7 +18,7 @@ namespace bench {
 
 namespace {
 
-using host::embedded::Cell;
+using engine::Cell;
 
 // Row r holds "entry <r mod 1000>" when `everyRow` or r is odd; the other rows are blank.
 std::shared_ptr<host::embedded::EmbeddedApplication> column(bool everyRow) {

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "host/embedded/cell.h"
+#include "engine/cell.h"
+#include "engine/sheet_objects.h"
 #include "host/embedded/sheet.h"
-#include "host/embedded/sheet_objects.h"
 
 namespace files {
 
-using host::embedded::Area;
-using host::embedded::Cell;
-using host::embedded::DrawingObject;
+using engine::Area;
+using engine::Cell;
+using engine::DrawingObject;
+using engine::ValidationRule;
 using host::embedded::FileData;
-using host::embedded::ValidationRule;
 
 class SheetSink {
 public:

@@ -7,7 +7,7 @@
 
 namespace files {
 
-using host::embedded::Area;
+using engine::Area;
 
 bool parseCellRef(std::string_view text, CellRef& out) {
     size_t i = 0;

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/embedded/address.h"
+#include "engine/address.h"
 
 namespace files {
 
@@ -16,15 +16,15 @@ struct CellRef {
 // "B12" -> {12, 2}; "$B$12" too. Returns false for anything else or out of the sheet.
 bool parseCellRef(std::string_view text, CellRef& out);
 // "A1:C3" or "A1" -> area; false when malformed.
-bool parseAreaRef(std::string_view text, host::embedded::Area& out);
+bool parseAreaRef(std::string_view text, engine::Area& out);
 // A space-separated list of areas (sqref); throws FormatError when malformed.
-std::vector<host::embedded::Area> parseSqref(std::string_view text);
+std::vector<engine::Area> parseSqref(std::string_view text);
 
 void appendColumnLetters(std::string& out, long col);
 void appendCellRef(std::string& out, long row, long col);
-void appendAreaRef(std::string& out, const host::embedded::Area& area);  // "A1" for one cell
-bool sameArea(const host::embedded::Area& a, const host::embedded::Area& b);
-bool sameAreas(const std::vector<host::embedded::Area>& a, const std::vector<host::embedded::Area>& b);
-std::string sqrefOf(const std::vector<host::embedded::Area>& areas);
+void appendAreaRef(std::string& out, const engine::Area& area);  // "A1" for one cell
+bool sameArea(const engine::Area& a, const engine::Area& b);
+bool sameAreas(const std::vector<engine::Area>& a, const std::vector<engine::Area>& b);
+std::string sqrefOf(const std::vector<engine::Area>& areas);
 
 }  // namespace files

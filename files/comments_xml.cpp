@@ -42,7 +42,7 @@ public:
         } else if (n == "rPh")
             --phonetic_;
         else if (n == "comment") {
-            host::embedded::CommentData c;
+            engine::CommentData c;
             c.text = decodeXmlText(body_);
             if (author_ < authors_.size()) c.author = authors_[author_];
             out_[{ref_.row, ref_.col}] = std::move(c);
@@ -98,7 +98,7 @@ CommentMap parseComments(std::string_view xml) {
     return out;
 }
 
-std::string commentsToXml(const std::vector<std::pair<std::pair<long, long>, host::embedded::CommentData>>& comments) {
+std::string commentsToXml(const std::vector<std::pair<std::pair<long, long>, engine::CommentData>>& comments) {
     std::vector<std::u16string> authors;
     std::map<std::u16string, size_t> authorIds;
     for (const auto& [at, c] : comments)

@@ -6,10 +6,10 @@
 #include <map>
 #include <sstream>
 
+#include "engine/typed_input.h"
 #include "files/file_error.h"
 #include "files/xlsx_writer.h"
 #include "host/constants.h"
-#include "host/embedded/typed_input.h"
 #include "host/error.h"
 #include "host/text.h"
 
@@ -216,15 +216,15 @@ std::string unquoteField(std::string_view raw) {
 }
 
 host::Variant csvFieldValue(std::u16string_view field, int currentYear) {
-    using host::embedded::TypedInput;
+    using engine::TypedInput;
     if (!field.empty() && std::u16string_view(u"=+-@").find(field.front()) != std::u16string_view::npos) {
         if (isPlainNumber(field))
-            if (const auto number = host::embedded::parseNumber(field)) return *number;
+            if (const auto number = engine::parseNumber(field)) return *number;
         if (field.size() > static_cast<size_t>(host::kMaxCellText))
             throw host::Error(host::errApplication, "Text is longer than 32767 characters");
         return std::u16string(field);
     }
-    const TypedInput input = host::embedded::parseTypedInput(field, currentYear);
+    const TypedInput input = engine::parseTypedInput(field, currentYear);
     return input.kind == TypedInput::Kind::Value ? input.value : host::Variant();
 }
 
@@ -239,7 +239,7 @@ void readCsv(const std::string& path, BookSink& sink, std::optional<char> separa
     if (const size_t bad = invalidUtf8(text); bad != std::string::npos)
         throw FileError(path, "it is not UTF-8 text (byte " + std::to_string(bad) + " is not valid)");
     data->separator = separator ? *separator : detectSeparator(text);
-    data->yearRead = host::embedded::currentYear();
+    data->yearRead = engine::currentYear();
     SheetSink& sheet = sink.addSheet(sheetNameFor(path), host::xlWorksheet, host::xlSheetVisible);
     auto enter = [&](size_t row, size_t col, size_t begin, size_t end) {
         if (row >= static_cast<size_t>(host::kMaxRows)) throw FileError(path, "it has more than 1,048,576 rows");

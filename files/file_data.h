@@ -39,7 +39,7 @@ struct DrawingPartData {
 struct CommentPartData {
     std::string part, relId;
     std::string vmlPart, vmlRelId;
-    std::map<std::pair<long, long>, host::embedded::CommentData> comments;  // as read
+    std::map<std::pair<long, long>, engine::CommentData> comments;  // as read
 };
 
 struct SheetFileData : FileData {

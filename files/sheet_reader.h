@@ -20,7 +20,7 @@ namespace files {
 struct SheetReadContext {
     const std::vector<std::u16string>& strings;
     const StyleTable& styles;
-    std::map<std::pair<long, long>, host::embedded::CommentData> comments;  // attached to cells
+    std::map<std::pair<long, long>, engine::CommentData> comments;  // attached to cells
 };
 
 class SheetXmlReader {

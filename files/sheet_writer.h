@@ -15,7 +15,7 @@ namespace files {
 
 struct CommentOut {
     long row, col;
-    std::shared_ptr<const host::embedded::CommentData> comment;
+    std::shared_ptr<const engine::CommentData> comment;
 };
 
 struct SheetWriteContext {

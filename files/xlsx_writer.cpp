@@ -260,7 +260,7 @@ private:
         const CommentPartData* read = kept ? kept->comments.get() : nullptr;
         if (sameComments(ctx.comments, read)) return;  // parts and references stay as they were
         std::vector<std::pair<long, long>> cells;
-        std::vector<std::pair<std::pair<long, long>, host::embedded::CommentData>> comments;
+        std::vector<std::pair<std::pair<long, long>, engine::CommentData>> comments;
         for (const CommentOut& c : ctx.comments) {
             cells.push_back({c.row, c.col});
             comments.push_back({{c.row, c.col}, *c.comment});

@@ -21,7 +21,7 @@ inline std::string dumpBook(const host::embedded::Book& book) {
     for (const host::embedded::SheetPtr& sheet : book.sheets()) {
         std::snprintf(line, sizeof line, "sheet type %d visible %d: ", sheet->Type(), sheet->Visible());
         out += line + host::utf8(sheet->Name()) + "\n";
-        sheet->forEachCellByRows(sheet->usedArea(), [&](long row, long col, const host::embedded::Cell& cell) {
+        sheet->forEachCellByRows(sheet->usedArea(), [&](long row, long col, const engine::Cell& cell) {
             std::snprintf(line, sizeof line, "  %ld,%ld kind %d fill %d: ", row, col,
                           static_cast<int>(cell.value.kind()), cell.colorIndex);
             out += line + valueText(cell.value) + " | " + host::utf8(cell.formula) + "\n";

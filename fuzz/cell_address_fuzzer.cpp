@@ -5,28 +5,28 @@
 #include <string>
 #include <vector>
 
+#include "engine/address.h"
 #include "files/cell_ref.h"
 #include "files/file_error.h"
 #include "fuzz_support.h"
-#include "host/embedded/address.h"
 #include "host/error.h"
 #include "host/text.h"
 
 namespace {
 
-using host::embedded::Area;
+using engine::Area;
 
 bool sameAreas(const std::vector<Area>& a, const std::vector<Area>& b) { return files::sameAreas(a, b); }
 
 void checkArea(const Area& a, const std::u16string& text) {
-    fuzz::require(host::embedded::isInsideSheet(a) && a.row1 <= a.row2 && a.col1 <= a.col2,
+    fuzz::require(engine::isInsideSheet(a) && a.row1 <= a.row2 && a.col1 <= a.col2,
                   "an address parsed to an area outside the sheet or not normalised", host::utf8(text));
 }
 
 void hostAddress(const std::u16string& text) {
     std::vector<Area> areas;
     try {
-        areas = host::embedded::parseAddress(text);
+        areas = engine::parseAddress(text);
     } catch (const host::Error& e) {
         fuzz::require(e.number() == host::errApplication, "a bad address raised another error than 1004",
                       host::utf8(text));
@@ -34,10 +34,10 @@ void hostAddress(const std::u16string& text) {
     }
     for (const Area& a : areas) checkArea(a, text);
     for (bool rowAbs : {true, false}) {
-        const std::u16string written = host::embedded::formatAddress(areas, rowAbs, !rowAbs);
+        const std::u16string written = engine::formatAddress(areas, rowAbs, !rowAbs);
         std::vector<Area> again;
         try {
-            again = host::embedded::parseAddress(written);
+            again = engine::parseAddress(written);
         } catch (const host::Error&) {
             fuzz::fail("an address's own text does not parse", host::utf8(text) + " -> " + host::utf8(written));
         }
@@ -47,12 +47,11 @@ void hostAddress(const std::u16string& text) {
 }
 
 void columnsAndParts(const std::u16string& text) {
-    const long column = host::embedded::columnNumber(text);
+    const long column = engine::columnNumber(text);
     if (column > 0)
-        fuzz::require(host::embedded::columnNumber(host::embedded::columnLetters(column)) == column,
-                      "column letters do not read back");
-    host::embedded::RefPart part;
-    const size_t used = host::embedded::scanRefPart(text, part);
+        fuzz::require(engine::columnNumber(engine::columnLetters(column)) == column, "column letters do not read back");
+    engine::RefPart part;
+    const size_t used = engine::scanRefPart(text, part);
     fuzz::require(used <= text.size(), "a reference part longer than its text");
     if (used > 0)
         fuzz::require(

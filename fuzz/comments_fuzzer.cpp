@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     } catch (const files::FormatError&) {
         return 0;
     }
-    std::vector<std::pair<std::pair<long, long>, host::embedded::CommentData>> ordered(comments.begin(),
-                                                                                       comments.end());
+    std::vector<std::pair<std::pair<long, long>, engine::CommentData>> ordered(comments.begin(), comments.end());
     const std::string written = files::commentsToXml(ordered);
     files::CommentMap back;
     try {

@@ -7,18 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "engine/criteria.h"
+#include "engine/typed_input.h"
 #include "engine_sheet.h"
 #include "fuzz_support.h"
 #include "host/constants.h"
-#include "host/embedded/criteria.h"
-#include "host/embedded/typed_input.h"
 #include "host/error.h"
 #include "host/text.h"
 
 namespace {
 
+using engine::Criterion;
 using host::Variant;
-using host::embedded::Criterion;
 
 std::vector<std::u16string> lines(const std::u16string& text) {
     std::vector<std::u16string> out(1);
@@ -44,11 +44,10 @@ std::vector<Variant> cellValues(const std::vector<std::u16string>& texts) {
                                Variant(u"apple")};
     for (size_t i = 1; i < texts.size() && cells.size() < 64; ++i) {
         try {
-            const host::embedded::TypedInput input =
-                host::embedded::parseTypedInput(texts[i], host::embedded::currentYear());
-            if (input.kind == host::embedded::TypedInput::Kind::Value)
+            const engine::TypedInput input = engine::parseTypedInput(texts[i], engine::currentYear());
+            if (input.kind == engine::TypedInput::Kind::Value)
                 cells.push_back(input.value);
-            else if (input.kind == host::embedded::TypedInput::Kind::Formula)
+            else if (input.kind == engine::TypedInput::Kind::Formula)
                 cells.push_back(Variant(texts[i]));
         } catch (const host::Error&) {}
     }
@@ -84,8 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     for (const Variant& cell : cells) {
         const bool matches = criterion.matches(cell);
         if (key)
-            fuzz::require(contains(host::embedded::matchKeys(cell), *key) == matches,
-                          "the count index disagrees with matching", describe(typed, cell));
+            fuzz::require(contains(engine::matchKeys(cell), *key) == matches, "the count index disagrees with matching",
+                          describe(typed, cell));
     }
     // Column A: the cells with a value, stored as they are (a text "" as a formula leaves it),
     // one per row; row 1 is left truly empty.
@@ -95,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     double expected = criterion.matches(Variant()) ? 1 : 0;
     for (const Variant& cell : cells) {
         if (cell.isEmpty()) continue;
-        host::embedded::Cell stored;
+        engine::Cell stored;
         stored.value = cell;
         sheet.setCell(row++, 1, std::move(stored));
         expected += criterion.matches(cell) ? 1 : 0;
@@ -104,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     fuzz::require(counted == expected, "the engine's COUNTIF counts otherwise than matching cell by cell",
                   host::utf8(typed) + ": " + std::to_string(counted) + " vs " + std::to_string(expected));
     // Find's wildcard comparison agrees with the compiled pattern.
-    const host::embedded::WildcardPattern pattern(typed);
+    const engine::WildcardPattern pattern(typed);
     for (const Variant& cell : cells)
         if (cell.isText())
-            fuzz::require(pattern.matches(cell.text()) == host::embedded::wildcardMatch(typed, cell.text()),
+            fuzz::require(pattern.matches(cell.text()) == engine::wildcardMatch(typed, cell.text()),
                           "two wildcard matchers disagree", describe(typed, cell));
     return 0;
 }

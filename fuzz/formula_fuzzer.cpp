@@ -5,19 +5,19 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/area_ops.h"
+#include "engine/formula.h"
+#include "engine/formula_parser.h"
 #include "engine_sheet.h"
 #include "fuzz_support.h"
-#include "host/embedded/area_ops.h"
-#include "host/embedded/formula.h"
-#include "host/embedded/formula_parser.h"
 #include "host/embedded/sheet_formula_context.h"
 #include "host/error.h"
 #include "host/text.h"
 
 namespace {
 
-using host::embedded::Formula;
-using host::embedded::StructuralEdit;
+using engine::Formula;
+using engine::StructuralEdit;
 
 // A few cells of each kind around the top-left corner, and one far down.
 const host::embedded::Sheet& sampleSheet() {
@@ -45,8 +45,8 @@ Formula reparse(const std::u16string& written, const std::u16string& from, const
 }
 
 void checkParsedReferences(const std::u16string& text) {
-    const host::embedded::ParsedFormula parsed = host::embedded::parseFormula(text);
-    for (const host::embedded::FormulaReference& r : parsed.references)
+    const engine::ParsedFormula parsed = engine::parseFormula(text);
+    for (const engine::FormulaReference& r : parsed.references)
         fuzz::require(r.start + r.length <= parsed.source.size(), "a reference lies past the formula's text",
                       host::utf8(text));
 }
@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const host::embedded::SheetFormulaContext context(sampleSheet());
     for (const auto& [rows, cols] : {std::pair{0L, 0L}, {5L, 1L}, {-2L, -1L}, {1048575L, 0L}}) {
         formula.evaluate(context, rows, cols);
-        for (const host::embedded::Area& a : formula.references(rows, cols))
-            fuzz::require(host::embedded::isInsideSheet(a), "a formula refers outside the sheet", host::utf8(text));
+        for (const engine::Area& a : formula.references(rows, cols))
+            fuzz::require(engine::isInsideSheet(a), "a formula refers outside the sheet", host::utf8(text));
     }
     const std::u16string written = formula.text();
     const Formula again = reparse(written, text, "a formula's own text does not parse");

@@ -44,7 +44,7 @@ Outcome read(std::string_view part, size_t chunk) {
     fuzz::EngineSheetSink sink(book->sheets().front());
     files::SheetFileData data;
     files::SheetReadContext context{sharedStrings(), styles(), {}};
-    context.comments[{1, 1}] = host::embedded::CommentData{u"note", u"author"};
+    context.comments[{1, 1}] = engine::CommentData{u"note", u"author"};
     try {
         files::SheetXmlReader reader(std::move(context), sink, data);
         for (size_t at = 0; at < part.size(); at += chunk) reader.feed(part.substr(at, chunk), false);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/text_functions.h"
 #include "host/embedded/embedded_application.h"
-#include "host/embedded/text_functions.h"
 #include "host/error.h"
 #include "host/text.h"
 #include "registry/c_registry.h"
@@ -78,7 +78,7 @@ AddInPtr AddInList::Item(long index) const {
 
 AddInPtr AddInList::Item(const std::u16string& title) const {
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (foldCase(entries_[i].title) == foldCase(title))
+        if (engine::foldCase(entries_[i].title) == engine::foldCase(title))
             return std::make_shared<AddInHandle>(std::const_pointer_cast<AddInList>(shared_from_this()), i);
     throw Error(errSubscript, "Subscript out of range");
 }
@@ -131,7 +131,7 @@ void AddInList::record(const AddInEntry& entry) {
 
 COMAddInPtr ComAddInList::Item(const std::u16string& progId) const {
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (foldCase(entries_[i].registration.progId) == foldCase(progId))
+        if (engine::foldCase(entries_[i].registration.progId) == engine::foldCase(progId))
             return std::make_shared<ComAddInHandle>(std::const_pointer_cast<ComAddInList>(shared_from_this()), i);
     throw Error(errSubscript, "Subscript out of range");
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "engine/text_functions.h"
 #include "host/constants.h"
 #include "host/embedded/embedded_application.h"
-#include "host/embedded/text_functions.h"
 #include "host/error.h"
 
 namespace host::embedded {

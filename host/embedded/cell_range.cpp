@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/area_ops.h"
 #include "host/constants.h"
-#include "host/embedded/area_ops.h"
 #include "host/embedded/book.h"
 #include "host/embedded/embedded_application.h"
 #include "host/embedded/range_objects.h"

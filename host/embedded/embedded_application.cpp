@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/area_ops.h"
+#include "engine/text_functions.h"
 #include "host/constants.h"
-#include "host/embedded/area_ops.h"
 #include "host/embedded/cell_range.h"
 #include "host/embedded/sheet_formula_context.h"
-#include "host/embedded/text_functions.h"
 #include "host/error.h"
 #include "host/text.h"
 #include "registry/memory_store.h"

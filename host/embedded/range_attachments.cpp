@@ -1,7 +1,7 @@
 // Areas, Interior, Validation and Comment objects of a range.
+#include "engine/area_ops.h"
+#include "engine/formula.h"
 #include "host/constants.h"
-#include "host/embedded/area_ops.h"
-#include "host/embedded/formula.h"
 #include "host/embedded/range_objects.h"
 #include "host/error.h"
 

@@ -1,9 +1,9 @@
 // The cell searches behind SpecialCells and Find, and the copy behind PasteSpecial.
 #include <algorithm>
 
+#include "engine/area_ops.h"
+#include "engine/criteria.h"
 #include "host/constants.h"
-#include "host/embedded/area_ops.h"
-#include "host/embedded/criteria.h"
 #include "host/embedded/range_objects.h"
 #include "host/error.h"
 

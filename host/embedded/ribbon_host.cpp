@@ -2,7 +2,7 @@
 
 #include <expat.h>
 
-#include "host/embedded/text_functions.h"
+#include "engine/text_functions.h"
 #include "host/error.h"
 #include "host/text.h"
 
@@ -86,7 +86,7 @@ private:
     std::weak_ptr<RibbonHost> host_;
 };
 
-bool truthy(const std::u16string& text) { return foldCase(text) == u"true" || text == u"1"; }
+bool truthy(const std::u16string& text) { return engine::foldCase(text) == u"true" || text == u"1"; }
 
 }  // namespace
 

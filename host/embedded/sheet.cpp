@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <queue>
 
+#include "engine/area_ops.h"
+#include "engine/criteria.h"
+#include "engine/typed_input.h"
 #include "host/constants.h"
-#include "host/embedded/area_ops.h"
 #include "host/embedded/book.h"
 #include "host/embedded/cell_range.h"
-#include "host/embedded/criteria.h"
 #include "host/embedded/embedded_application.h"
 #include "host/embedded/sheet_formula_context.h"
-#include "host/embedded/typed_input.h"
 #include "host/error.h"
 
 namespace host::embedded {
@@ -231,7 +231,7 @@ void Sheet::logEdit(StructuralEdit edit) {
     for (auto& rule : validations_) {
         std::vector<Area> kept;
         for (const Area& a : rule.areas)
-            if (auto moved = host::embedded::follow(a, edit)) kept.push_back(*moved);
+            if (auto moved = engine::follow(a, edit)) kept.push_back(*moved);
         rule.areas = std::move(kept);
         followPoint(rule.anchorRow, rule.anchorCol, edit);
     }
@@ -279,7 +279,7 @@ void Sheet::follow(std::vector<Area>& areas, size_t& seq) const {
     for (; seq < edits_.size(); ++seq) {
         std::vector<Area> kept;
         for (const Area& a : areas)
-            if (auto moved = host::embedded::follow(a, edits_[seq])) kept.push_back(*moved);
+            if (auto moved = engine::follow(a, edits_[seq])) kept.push_back(*moved);
         areas = std::move(kept);
     }
 }

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "host/embedded/address.h"
-#include "host/embedded/area_ops.h"
-#include "host/embedded/cell.h"
-#include "host/embedded/column_store.h"
-#include "host/embedded/sheet_objects.h"
+#include "engine/address.h"
+#include "engine/area_ops.h"
+#include "engine/cell.h"
+#include "engine/column_store.h"
+#include "engine/sheet_objects.h"
+#include "host/embedded/engine_names.h"
 #include "host/worksheet.h"
 
 namespace host::embedded {

@@ -1,6 +1,6 @@
 #pragma once
 // What formulas on a sheet read: its cells, through the sheet's own sparse walks and counts.
-#include "host/embedded/formula.h"
+#include "engine/formula.h"
 #include "host/embedded/sheet.h"
 
 namespace host::embedded {

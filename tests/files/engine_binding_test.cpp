@@ -83,7 +83,7 @@ TEST(FilesEngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     auto app = EmbeddedApplication::create();
     const auto book = openWorkbook(*app, host::utf16(dataPath("handmade/book.xlsx")));
     auto sheet = book->sheets()[0];
-    sheet->deleteCells(host::embedded::Area{2, 1, 3, host::kMaxColumns}, host::xlShiftUp);  // rows 2 and 3
+    sheet->deleteCells(engine::Area{2, 1, 3, host::kMaxColumns}, host::xlShiftUp);  // rows 2 and 3
     const auto notes = saveWorkbook(*book, host::utf16(dir.path("moved.xlsx")));
     EXPECT_EQ(saveNotes(*book), notes);
     const std::string xml = partOf(dir.path("moved.xlsx"), "xl/worksheets/sheet1.xml");
@@ -114,7 +114,7 @@ TEST(FilesEngineBinding, AbsolutelyPlacedShapesStayWhereTheyAre) {
     ScratchDir dir;
     auto app = EmbeddedApplication::create();
     const auto book = openWorkbook(*app, host::utf16(dataPath("libreoffice/book.xlsx")));
-    book->sheets()[0]->deleteCells(host::embedded::Area{1, 1, 2, host::kMaxColumns}, host::xlShiftUp);
+    book->sheets()[0]->deleteCells(engine::Area{1, 1, 2, host::kMaxColumns}, host::xlShiftUp);
     saveWorkbook(*book, host::utf16(dir.path("moved.xlsx")));
     EXPECT_EQ(partOf(dir.path("moved.xlsx"), "xl/drawings/drawing1.xml"),
               partOf(dataPath("libreoffice/book.xlsx"), "xl/drawings/drawing1.xml"));

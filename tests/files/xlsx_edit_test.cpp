@@ -105,11 +105,10 @@ TEST(FilesXlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
 
 TEST(FilesXlsxEdit, CommentsAddedChangedAndRemoved) {
     MemoryBook book = fixture("xlsxwriter");
-    auto note =
-        std::make_shared<host::embedded::CommentData>(host::embedded::CommentData{u"new <note> & more", u"Eve"});
+    auto note = std::make_shared<engine::CommentData>(engine::CommentData{u"new <note> & more", u"Eve"});
     book[1].cells[{3, 2}].comment = note;  // a sheet without comments
-    book[0].cells[{3, 1}].comment = std::make_shared<host::embedded::CommentData>(
-        host::embedded::CommentData{u"changed", u""});  // a sheet whose VML also holds a button
+    book[0].cells[{3, 1}].comment = std::make_shared<engine::CommentData>(
+        engine::CommentData{u"changed", u""});  // a sheet whose VML also holds a button
     const auto saved = save(book);
     MemoryBook again = load(saved->path());
     ASSERT_TRUE(again[1].cells.at({3, 2}).comment);

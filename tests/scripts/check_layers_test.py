@@ -59,6 +59,17 @@ class CheckLayers(unittest.TestCase):
         self.assertIn("folders form a cycle", err)
         self.assertIn("shell -> tools/text at shell/set_ups.cpp:1", err)
 
+    def test_the_engine_includes_the_value_headers_of_host_only(self):
+        values = dict(LAYERED, **{"host/variant.h": "#pragma once\n",
+                                  "engine/cell.h": '#pragma once\n#include "host/variant.h"\n#include "host/error.h"\n'})
+        status, _, err = run(values)
+        self.assertEqual(status, 0, err)
+        interface = dict(values, **{"host/range.h": "#pragma once\n",
+                                    "engine/sheet.cpp": '#include "engine/cell.h"\n#include "host/range.h"\n'})
+        status, _, err = run(interface)
+        self.assertEqual(status, 1)
+        self.assertIn('engine/sheet.cpp:2: engine/ may include only the value headers of host/, not "host/range.h"', err)
+
     def test_tests_may_include_anything(self):
         status, _, err = run(dict(LAYERED, **{"tests/x_test.cpp": '#include "apps/cellwash/main.h"\n'}))
         self.assertEqual(status, 0, err)

@@ -1,6 +1,6 @@
 #include "tests/support/sheet_builder.h"
 
-#include "host/embedded/address.h"
+#include "engine/address.h"
 
 namespace testsupport {
 

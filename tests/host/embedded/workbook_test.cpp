@@ -11,7 +11,7 @@
 #include "tests/support/printing.h"
 #include "tests/support/sheet_builder.h"
 
-using host::embedded::DrawingObject;
+using engine::DrawingObject;
 using testsupport::makeHost;
 
 namespace {

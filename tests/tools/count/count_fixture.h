@@ -10,10 +10,10 @@
 #include "dialog/family_keys.h"
 #include "dialog/frm_main.h"
 #include "dialog/stop_flag.h"
+#include "engine/sheet_objects.h"
 #include "forms/runtime.h"
 #include "forms/scripted_driver.h"
 #include "forms/snapshot.h"
-#include "host/embedded/sheet_objects.h"
 #include "host/range.h"
 #include "shell/frm_alert.h"
 #include "shell/host_references.h"
@@ -36,9 +36,9 @@ inline void resetCountState() {
 }
 
 // A drawing object of the embedded host's sheets, as the tests place them.
-inline host::embedded::DrawingObject shape(int type, std::u16string name, std::optional<std::u16string> frameText = {},
-                                           std::optional<std::u16string> effectText = {}) {
-    host::embedded::DrawingObject o;
+inline engine::DrawingObject shape(int type, std::u16string name, std::optional<std::u16string> frameText = {},
+                                   std::optional<std::u16string> effectText = {}) {
+    engine::DrawingObject o;
     o.type = type;
     o.name = std::move(name);
     o.frameText = std::move(frameText);

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "host/embedded/address.h"
+#include "engine/address.h"
 
-namespace host::embedded {
+namespace engine {
 
 // One structural edit: rows or columns deleted within `area`, the rest shifting up or left.
 struct StructuralEdit {
@@ -26,4 +26,4 @@ std::optional<Area> follow(const Area& a, const StructuralEdit& edit);
 // so offsets from it to the cells that remain stay what they were.
 void followPoint(long& row, long& col, const StructuralEdit& edit);
 
-}  // namespace host::embedded
+}  // namespace engine

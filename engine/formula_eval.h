@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "host/embedded/formula.h"
-#include "host/embedded/formula_parser.h"
+#include "engine/formula.h"
+#include "engine/formula_parser.h"
 #include "host/variant.h"
 
-namespace host::embedded {
+namespace engine {
 
 // The formula's value with its relative references shifted by the offsets. Failures are
 // error values; host::Error from the context becomes #VALUE!.
@@ -24,4 +24,4 @@ std::u16string formulaText(const host::Variant& value);
 // case, empty as 0, "" or FALSE. Not for errors.
 int compareFormulaValues(const host::Variant& a, const host::Variant& b);
 
-}  // namespace host::embedded
+}  // namespace engine

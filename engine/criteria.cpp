@@ -1,15 +1,17 @@
-#include "host/embedded/criteria.h"
+#include "engine/criteria.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
-#include "host/embedded/text_functions.h"
-#include "host/embedded/typed_input.h"
+#include "engine/text_functions.h"
+#include "engine/typed_input.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 namespace {
 
@@ -253,4 +255,4 @@ std::vector<std::u16string> matchKeys(const host::Variant& cell, int currentYear
     return keys;
 }
 
-}  // namespace host::embedded
+}  // namespace engine

@@ -11,9 +11,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "host/embedded/cell.h"
+#include "engine/cell.h"
 
-namespace host::embedded {
+namespace engine {
 
 class Criterion;
 
@@ -82,4 +82,4 @@ private:
     long formulaCount_ = 0;
 };
 
-}  // namespace host::embedded
+}  // namespace engine

@@ -1,14 +1,16 @@
-#include "host/embedded/formula_eval.h"
+#include "engine/formula_eval.h"
 
 #include <cmath>
 #include <optional>
 
+#include "engine/text_functions.h"
+#include "engine/typed_input.h"
 #include "host/constants.h"
-#include "host/embedded/text_functions.h"
-#include "host/embedded/typed_input.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 namespace {
 
@@ -333,4 +335,4 @@ Variant evaluateFormula(const ParsedFormula& formula, const FormulaContext& ctx,
     }
 }
 
-}  // namespace host::embedded
+}  // namespace engine

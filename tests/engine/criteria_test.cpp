@@ -1,4 +1,4 @@
-#include "host/embedded/criteria.h"
+#include "engine/criteria.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include "host/text.h"
 #include "tests/support/printing.h"
 
+using engine::Criterion;
 using host::Variant;
-using host::embedded::Criterion;
 
 namespace {
 
@@ -306,7 +306,7 @@ TEST(Criterion, IndexKeysAgreeWithMatches) {
         const auto key = criterion.indexKey();
         ASSERT_TRUE(key.has_value());
         for (const auto& cell : cells) {
-            const auto keys = host::embedded::matchKeys(cell, kYear);
+            const auto keys = engine::matchKeys(cell, kYear);
             const bool indexed = std::find(keys.begin(), keys.end(), *key) != keys.end();
             EXPECT_EQ(indexed, criterion.matches(cell)) << describe({criterionValue, cell, false});
             ++checked;
@@ -332,16 +332,16 @@ TEST(WildcardMatch, FindsComparison) {
         {u"*~?", u"why?", false, true}, {u"*~?", u"why", false, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(host::embedded::wildcardMatch(c.pattern, c.text, c.matchCase), c.matches)
+        EXPECT_EQ(engine::wildcardMatch(c.pattern, c.text, c.matchCase), c.matches)
             << host::utf8(c.pattern) << " / " << host::utf8(c.text);
 }
 
 TEST(WildcardMatch, ManyStarsOnALongTextStayFast) {
     const std::u16string text(200000, u'a');
-    EXPECT_FALSE(host::embedded::wildcardMatch(u"*a*a*a*a*a*a*a*a*b", text));
-    EXPECT_TRUE(host::embedded::wildcardMatch(u"*a*a*a*a*a*a*a*a*a", text));
+    EXPECT_FALSE(engine::wildcardMatch(u"*a*a*a*a*a*a*a*a*b", text));
+    EXPECT_TRUE(engine::wildcardMatch(u"*a*a*a*a*a*a*a*a*a", text));
     const std::u16string stars(255, u'*');
-    EXPECT_FALSE(host::embedded::wildcardMatch(stars + u"b", text));
+    EXPECT_FALSE(engine::wildcardMatch(stars + u"b", text));
 }
 
 }  // namespace

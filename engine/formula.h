@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "host/embedded/address.h"
+#include "engine/address.h"
 #include "host/variant.h"
 
-namespace host::embedded {
+namespace engine {
 
 // What a formula reads from its sheet; the sheet implements it.
 class FormulaContext {
@@ -61,4 +61,4 @@ private:
     std::shared_ptr<const ParsedFormula> parsed_;
 };
 
-}  // namespace host::embedded
+}  // namespace engine

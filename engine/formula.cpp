@@ -1,12 +1,14 @@
-#include "host/embedded/formula.h"
+#include "engine/formula.h"
 
+#include "engine/area_ops.h"
+#include "engine/formula_eval.h"
+#include "engine/formula_parser.h"
 #include "host/constants.h"
-#include "host/embedded/area_ops.h"
-#include "host/embedded/formula_eval.h"
-#include "host/embedded/formula_parser.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 void FormulaContext::forEachValue(const Area& area, const std::function<void(const host::Variant&)>& visit) const {
     if (cellCount(area) > host::kMaxRows)
@@ -76,4 +78,4 @@ std::u16string Formula::textAfter(const StructuralEdit& edit, bool keepRelative)
     return out;
 }
 
-}  // namespace host::embedded
+}  // namespace engine

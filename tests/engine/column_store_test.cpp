@@ -1,18 +1,18 @@
-#include "host/embedded/column_store.h"
+#include "engine/column_store.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
 
+#include "engine/criteria.h"
+#include "engine/text_functions.h"
 #include "host/constants.h"
-#include "host/embedded/criteria.h"
-#include "host/embedded/text_functions.h"
 
+using engine::Cell;
+using engine::ColumnStore;
+using engine::Criterion;
 using host::Variant;
-using host::embedded::Cell;
-using host::embedded::ColumnStore;
-using host::embedded::Criterion;
 
 namespace {
 
@@ -123,7 +123,7 @@ TEST(ColumnStore, FindTextAgreesWithAScanAcrossEditsAndWrapsRound) {
     auto scan = [&](const std::u16string& folded, long first, long last, long after) -> std::optional<long> {
         std::optional<long> wrapped;
         for (auto& [row, t] : model) {
-            if (row < first || row > last || host::embedded::foldCaseSimple(t) != folded) continue;
+            if (row < first || row > last || engine::foldCaseSimple(t) != folded) continue;
             if (row > after) return row;
             if (!wrapped) wrapped = row;
         }

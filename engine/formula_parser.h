@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "host/embedded/address.h"
+#include "engine/address.h"
 #include "host/variant.h"
 
-namespace host::embedded {
+namespace engine {
 
 // A reference as written in the formula: one cell, a block of cells, whole columns or whole
 // rows, with the place of its text so that the text can be rewritten when it is shifted.
@@ -71,4 +71,4 @@ bool resolveReference(const FormulaReference& ref, long rowOffset, long colOffse
 // Its text after shifting ("B7", "$B:$C", "3:3"), or "#REF!" when it leaves the sheet.
 std::u16string referenceText(const FormulaReference& ref, long rowOffset, long colOffset);
 
-}  // namespace host::embedded
+}  // namespace engine

@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "engine/address.h"
+#include "engine/criteria.h"
+#include "engine/formula.h"
+#include "engine/text_functions.h"
+#include "engine/typed_input.h"
 #include "host/constants.h"
-#include "host/embedded/address.h"
-#include "host/embedded/criteria.h"
-#include "host/embedded/formula.h"
-#include "host/embedded/text_functions.h"
-#include "host/embedded/typed_input.h"
 #include "host/error.h"
 #include "host/text.h"
 #include "tests/support/printing.h"
 
+using engine::Area;
 using host::Variant;
-using host::embedded::Area;
 
 namespace {
 
@@ -145,12 +145,12 @@ TEST(ParsersFuzz, AddressesParseOrFailWith1004AndReadBack) {
     for (int i = 0; i < 60000; ++i) {
         const std::u16string text = in.input(pieces, samples, 8);
         std::vector<Area> areas;
-        if (!succeeds(text, [&] { areas = host::embedded::parseAddress(text); })) continue;
+        if (!succeeds(text, [&] { areas = engine::parseAddress(text); })) continue;
         ++parsed;
-        for (const auto& a : areas) ASSERT_TRUE(host::embedded::isInsideSheet(a)) << host::utf8(text);
+        for (const auto& a : areas) ASSERT_TRUE(engine::isInsideSheet(a)) << host::utf8(text);
         const bool rowAbs = in.chance(50), colAbs = in.chance(50);
-        const std::u16string formatted = host::embedded::formatAddress(areas, rowAbs, colAbs);
-        ASSERT_TRUE(sameAreas(host::embedded::parseAddress(formatted), areas))
+        const std::u16string formatted = engine::formatAddress(areas, rowAbs, colAbs);
+        ASSERT_TRUE(sameAreas(engine::parseAddress(formatted), areas))
             << host::utf8(text) << " -> " << host::utf8(formatted);
     }
     RecordProperty("parsed", parsed);
@@ -168,14 +168,14 @@ TEST(ParsersFuzz, TypedInputParsesOrFailsWith1004) {
     int numbers = 0;
     for (int i = 0; i < 80000; ++i) {
         const std::u16string text = in.input(pieces, samples, 8);
-        host::embedded::TypedInput typed{host::embedded::TypedInput::Kind::Empty, {}, {}};
-        if (!succeeds(text, [&] { typed = host::embedded::parseTypedInput(text, kYear); })) continue;
-        ASSERT_EQ(typed.kind == host::embedded::TypedInput::Kind::Empty, text.empty());
-        ASSERT_EQ(typed.kind == host::embedded::TypedInput::Kind::Formula, !text.empty() && text[0] == u'=');
+        engine::TypedInput typed{engine::TypedInput::Kind::Empty, {}, {}};
+        if (!succeeds(text, [&] { typed = engine::parseTypedInput(text, kYear); })) continue;
+        ASSERT_EQ(typed.kind == engine::TypedInput::Kind::Empty, text.empty());
+        ASSERT_EQ(typed.kind == engine::TypedInput::Kind::Formula, !text.empty() && text[0] == u'=');
         if (!typed.value.isNumber()) continue;
         ++numbers;
         ASSERT_TRUE(std::isfinite(typed.value.number())) << host::utf8(text);
-        const auto again = host::embedded::parseNumber(host::formatNumber(typed.value.number()));
+        const auto again = engine::parseNumber(host::formatNumber(typed.value.number()));
         ASSERT_TRUE(again.has_value()) << host::utf8(text);
         ASSERT_LE(std::abs(*again - typed.value.number()), 1e-14 * std::abs(typed.value.number())) << host::utf8(text);
     }
@@ -198,8 +198,8 @@ TEST(ParsersFuzz, CriteriaMatchAndAgreeWithTheirIndexKeys) {
         if (in.chance(3)) text = in.resized(text, 250, 260);  // around the 255 limit
         const Variant criterionValue = in.chance(80) ? Variant(text) : in.cell(kCriterionPieces);
         const std::u16string shown = criterionValue.isText() ? criterionValue.text() : u"(value)";
-        std::optional<host::embedded::Criterion> criterion;
-        if (!succeeds(shown, [&] { criterion = host::embedded::Criterion::parse(criterionValue, kYear); })) {
+        std::optional<engine::Criterion> criterion;
+        if (!succeeds(shown, [&] { criterion = engine::Criterion::parse(criterionValue, kYear); })) {
             ASSERT_GT(shown.size(), 255u);
             ++refused;
             continue;
@@ -210,7 +210,7 @@ TEST(ParsersFuzz, CriteriaMatchAndAgreeWithTheirIndexKeys) {
             const Variant cell = in.cell(kCriterionPieces);
             const bool matches = criterion->matches(cell);
             if (!key) continue;
-            const auto keys = host::embedded::matchKeys(cell, kYear);
+            const auto keys = engine::matchKeys(cell, kYear);
             ASSERT_EQ(std::find(keys.begin(), keys.end(), *key) != keys.end(), matches)
                 << "criterion " << host::utf8(shown) << " cell " << ::testing::PrintToString(cell);
         }
@@ -237,23 +237,22 @@ TEST(ParsersFuzz, WildcardsMatchWithoutBlowingUp) {
         const std::u16string pattern = in.chance(50) ? in.fragments(pieces, 12) : in.randomUnits(12);
         const std::u16string text = in.chance(50) ? in.fragments(pieces, 40) : in.randomUnits(40);
         const bool matchCase = in.chance(30);
-        const bool matches = host::embedded::wildcardMatch(pattern, text, matchCase);
+        const bool matches = engine::wildcardMatch(pattern, text, matchCase);
         // Whatever the text, it matches itself with its wildcard characters escaped.
-        ASSERT_TRUE(host::embedded::wildcardMatch(escaped(text), text, matchCase)) << host::utf8(text);
+        ASSERT_TRUE(engine::wildcardMatch(escaped(text), text, matchCase)) << host::utf8(text);
         if (pattern.find_first_of(u"*?~") == std::u16string::npos) {
-            const bool equal = matchCase
-                                   ? pattern == text
-                                   : host::embedded::foldCaseSimple(pattern) == host::embedded::foldCaseSimple(text);
+            const bool equal =
+                matchCase ? pattern == text : engine::foldCaseSimple(pattern) == engine::foldCaseSimple(text);
             ASSERT_EQ(matches, equal) << host::utf8(pattern) << " / " << host::utf8(text);
         }
         if (pattern.find(u'~') == std::u16string::npos) {
-            ASSERT_TRUE(host::embedded::wildcardMatch(pattern, pattern, matchCase)) << host::utf8(pattern);
+            ASSERT_TRUE(engine::wildcardMatch(pattern, pattern, matchCase)) << host::utf8(pattern);
         }
     }
 }
 
 // A 6 x 6 block of random values at A1:F6; everything else empty.
-class RandomSheet : public host::embedded::FormulaContext {
+class RandomSheet : public engine::FormulaContext {
 public:
     explicit RandomSheet(Inputs& in) {
         for (long r = 1; r <= 6; ++r)
@@ -267,7 +266,7 @@ public:
         return it == cells_.end() ? Variant() : it->second;
     }
     double countIf(const Area& area, const Variant& criterion) const override {
-        const auto c = host::embedded::Criterion::parse(criterion, kYear);
+        const auto c = engine::Criterion::parse(criterion, kYear);
         double n = 0;
         for (const auto& [at, v] : cells_) n += inside(area, at) && c.matches(v);
         return n;
@@ -337,8 +336,8 @@ TEST(ParsersFuzz, FormulasParseEvaluateAndShiftConsistently) {
     int evaluated = 0;
     for (int i = 0; i < 50000; ++i) {
         const std::u16string text = in.input(pieces, samples, 12);
-        std::optional<host::embedded::Formula> formula;
-        if (!succeeds(text, [&] { formula = host::embedded::Formula::parse(text); })) continue;
+        std::optional<engine::Formula> formula;
+        if (!succeeds(text, [&] { formula = engine::Formula::parse(text); })) continue;
         ++evaluated;
         const RandomSheet sheet(in);
         const long dr = in.between(-3, 3), dc = in.between(-3, 3);
@@ -352,10 +351,10 @@ TEST(ParsersFuzz, FormulasParseEvaluateAndShiftConsistently) {
         // Rewriting the text at an offset reads the same cells as evaluating at that offset.
         const std::u16string same = formula->text();
         const std::u16string moved = formula->text(dr, dc);
-        ASSERT_TRUE(sameResult(host::embedded::Formula::parse(same).evaluate(sheet), value))
+        ASSERT_TRUE(sameResult(engine::Formula::parse(same).evaluate(sheet), value))
             << host::utf8(text) << " -> " << host::utf8(same);
-        std::optional<host::embedded::Formula> reparsed;
-        if (!succeeds(moved, [&] { reparsed = host::embedded::Formula::parse(moved); })) {
+        std::optional<engine::Formula> reparsed;
+        if (!succeeds(moved, [&] { reparsed = engine::Formula::parse(moved); })) {
             ASSERT_GT(moved.size(), 8192u) << host::utf8(text) << " -> " << host::utf8(moved);
             continue;
         }

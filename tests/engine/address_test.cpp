@@ -1,4 +1,4 @@
-#include "host/embedded/address.h"
+#include "engine/address.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "host/error.h"
 #include "host/text.h"
 
-using host::embedded::Area;
+using engine::Area;
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(ColumnNumber, LettersInEitherCase) {
         {u"AAA", 703}, {u"XFD", 16384}, {u"xfd", 16384}, {u"aB", 28}, {u"XFE", 0},    {u"ZZZ", 0},
         {u"", 0},      {u"AAAA", 0},    {u"A1", 0},      {u"$A", 0},  {u"\u00C4", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::columnNumber(c.letters), c.number) << host::utf8(c.letters);
+    for (const auto& c : cases) EXPECT_EQ(engine::columnNumber(c.letters), c.number) << host::utf8(c.letters);
 }
 
 TEST(ColumnLetters, KnownColumns) {
@@ -40,12 +40,11 @@ TEST(ColumnLetters, KnownColumns) {
         long number;
         const char16_t* letters;
     } cases[] = {{1, u"A"}, {26, u"Z"}, {27, u"AA"}, {702, u"ZZ"}, {703, u"AAA"}, {16384, u"XFD"}, {0, u""}, {-5, u""}};
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::columnLetters(c.number), c.letters) << c.number;
+    for (const auto& c : cases) EXPECT_EQ(engine::columnLetters(c.number), c.letters) << c.number;
 }
 
 TEST(ColumnLetters, EveryColumnReadsBackAsItself) {
-    for (long col = 1; col <= kCols; ++col)
-        ASSERT_EQ(host::embedded::columnNumber(host::embedded::columnLetters(col)), col);
+    for (long col = 1; col <= kCols; ++col) ASSERT_EQ(engine::columnNumber(engine::columnLetters(col)), col);
 }
 
 TEST(ParseAddress, AcceptedForms) {
@@ -73,8 +72,7 @@ TEST(ParseAddress, AcceptedForms) {
         {u"$1:$1048576", {{1, 1, kRows, kCols}}},
         {u"A01", {{1, 1, 1, 1}}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(show(host::embedded::parseAddress(c.text)), show(c.areas)) << host::utf8(c.text);
+    for (const auto& c : cases) EXPECT_EQ(show(engine::parseAddress(c.text)), show(c.areas)) << host::utf8(c.text);
 }
 
 TEST(ParseAddress, RefusedFormsFailWith1004) {
@@ -86,7 +84,7 @@ TEST(ParseAddress, RefusedFormsFailWith1004) {
     };
     for (const char16_t* text : cases) {
         try {
-            host::embedded::parseAddress(text);
+            engine::parseAddress(text);
             ADD_FAILURE() << "accepted: " << host::utf8(text);
         } catch (const host::Error& e) {
             EXPECT_EQ(e.number(), host::errApplication) << host::utf8(text);
@@ -115,25 +113,23 @@ TEST(FormatArea, HostDefaultForms) {
         {{3, 1, 3, kCols}, false, false, u"3:3"},
         {{2, 1, kRows - 1, 1}, true, true, u"$A$2:$A$1048575"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(host::embedded::formatArea(c.area, c.rowAbs, c.colAbs), c.text) << host::utf8(c.text);
+    for (const auto& c : cases) EXPECT_EQ(engine::formatArea(c.area, c.rowAbs, c.colAbs), c.text) << host::utf8(c.text);
 }
 
 TEST(FormatAddress, AreasJoinedByComma) {
     const std::vector<Area> areas{{1, 1, 2, 2}, {4, 4, 4, 4}, {1, 3, kRows, 3}};
-    EXPECT_EQ(host::embedded::formatAddress(areas), u"$A$1:$B$2,$D$4,$C:$C");
-    EXPECT_EQ(host::embedded::formatAddress(areas, false, false), u"A1:B2,D4,C:C");
-    EXPECT_EQ(host::embedded::formatAddress({}), u"");
+    EXPECT_EQ(engine::formatAddress(areas), u"$A$1:$B$2,$D$4,$C:$C");
+    EXPECT_EQ(engine::formatAddress(areas, false, false), u"A1:B2,D4,C:C");
+    EXPECT_EQ(engine::formatAddress({}), u"");
 }
 
 TEST(FormatAddress, ReadsBackAsTheSameAreas) {
     const char16_t* texts[] = {u"A1",      u"b2:c9",       u"B:D",          u"7:9",
                                u"A1:XFD1", u"A1:A1048576", u"A1,C3:D4,5:5", u"$1:$1048576"};
     for (const char16_t* text : texts) {
-        const auto areas = host::embedded::parseAddress(text);
+        const auto areas = engine::parseAddress(text);
         for (bool absolute : {true, false})
-            EXPECT_EQ(show(host::embedded::parseAddress(host::embedded::formatAddress(areas, absolute, absolute))),
-                      show(areas))
+            EXPECT_EQ(show(engine::parseAddress(engine::formatAddress(areas, absolute, absolute))), show(areas))
                 << host::utf8(text);
     }
 }
@@ -150,8 +146,8 @@ TEST(ScanRefPart, ReadsTheLongestPartAtTheStart) {
         {u"A0", 0, 0, 0, false, false},      {u"$", 0, 0, 0, false, false},
     };
     for (const auto& c : cases) {
-        host::embedded::RefPart part;
-        EXPECT_EQ(host::embedded::scanRefPart(c.text, part), c.length) << host::utf8(c.text);
+        engine::RefPart part;
+        EXPECT_EQ(engine::scanRefPart(c.text, part), c.length) << host::utf8(c.text);
         if (c.length == 0) continue;
         EXPECT_EQ(part.row, c.row) << host::utf8(c.text);
         EXPECT_EQ(part.col, c.col) << host::utf8(c.text);
@@ -161,16 +157,16 @@ TEST(ScanRefPart, ReadsTheLongestPartAtTheStart) {
 }
 
 TEST(AreaHelpers, ExtentsAndCounts) {
-    EXPECT_TRUE(host::embedded::isWholeColumns({1, 2, kRows, 3}));
-    EXPECT_FALSE(host::embedded::isWholeColumns({2, 2, kRows, 3}));
-    EXPECT_TRUE(host::embedded::isWholeRows({4, 1, 4, kCols}));
-    EXPECT_FALSE(host::embedded::isWholeRows({4, 1, 4, kCols - 1}));
-    EXPECT_EQ(host::embedded::cellCount({1, 1, kRows, kCols}), 17179869184LL);
-    EXPECT_EQ(host::embedded::cellCount({2, 3, 4, 3}), 3);
-    EXPECT_TRUE(host::embedded::isInsideSheet({1, 1, kRows, kCols}));
-    EXPECT_FALSE(host::embedded::isInsideSheet({0, 1, 1, 1}));
-    EXPECT_FALSE(host::embedded::isInsideSheet({1, 1, kRows + 1, 1}));
-    EXPECT_FALSE(host::embedded::isInsideSheet({1, 1, 1, kCols + 1}));
+    EXPECT_TRUE(engine::isWholeColumns({1, 2, kRows, 3}));
+    EXPECT_FALSE(engine::isWholeColumns({2, 2, kRows, 3}));
+    EXPECT_TRUE(engine::isWholeRows({4, 1, 4, kCols}));
+    EXPECT_FALSE(engine::isWholeRows({4, 1, 4, kCols - 1}));
+    EXPECT_EQ(engine::cellCount({1, 1, kRows, kCols}), 17179869184LL);
+    EXPECT_EQ(engine::cellCount({2, 3, 4, 3}), 3);
+    EXPECT_TRUE(engine::isInsideSheet({1, 1, kRows, kCols}));
+    EXPECT_FALSE(engine::isInsideSheet({0, 1, 1, 1}));
+    EXPECT_FALSE(engine::isInsideSheet({1, 1, kRows + 1, 1}));
+    EXPECT_FALSE(engine::isInsideSheet({1, 1, 1, kCols + 1}));
 }
 
 }  // namespace

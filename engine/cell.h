@@ -6,7 +6,7 @@
 
 #include "host/variant.h"
 
-namespace host::embedded {
+namespace engine {
 
 struct CommentData {
     std::u16string text;
@@ -14,7 +14,7 @@ struct CommentData {
 };
 
 struct Cell {
-    Variant value;              // for a formula cell, its last result
+    host::Variant value;        // for a formula cell, its last result
     std::u16string formula;     // "=..." or empty when the cell holds a constant
     int colorIndex = 0;         // palette fill 1..56; 0 when unfilled
     std::uint32_t styleId = 0;  // the workbook file's cell format, carried for saving
@@ -26,4 +26,4 @@ struct Cell {
     bool isVoid() const { return !hasContent() && colorIndex == 0 && styleId == 0 && !comment; }
 };
 
-}  // namespace host::embedded
+}  // namespace engine

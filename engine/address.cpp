@@ -1,4 +1,4 @@
-#include "host/embedded/address.h"
+#include "engine/address.h"
 
 #include <algorithm>
 #include <optional>
@@ -7,7 +7,9 @@
 #include "host/constants.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 namespace {
 
@@ -172,4 +174,4 @@ long long cellCount(const Area& area) {
     return static_cast<long long>(area.row2 - area.row1 + 1) * (area.col2 - area.col1 + 1);
 }
 
-}  // namespace host::embedded
+}  // namespace engine

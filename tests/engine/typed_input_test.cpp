@@ -1,4 +1,4 @@
-#include "host/embedded/typed_input.h"
+#include "engine/typed_input.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 #include "host/text.h"
 #include "tests/support/printing.h"
 
+using engine::TypedInput;
 using host::Variant;
-using host::embedded::TypedInput;
-using Kind = host::embedded::TypedInput::Kind;
+using Kind = engine::TypedInput::Kind;
 
 namespace {
 
@@ -38,11 +38,11 @@ TEST(ParseNumber, NumbersAsTyped) {
         {u"inf", kNone},    {u"nan", kNone},      {u"- 5", kNone},    {u"5 %", kNone},      {u"\uFF15", kNone},
         {u"1.2.3", kNone},
     };
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::parseNumber(c.text), c.number) << host::utf8(c.text);
+    for (const auto& c : cases) EXPECT_EQ(engine::parseNumber(c.text), c.number) << host::utf8(c.text);
 }
 
 TEST(ParseNumber, NegativeZeroIsZero) {
-    const auto zero = host::embedded::parseNumber(u"-0");
+    const auto zero = engine::parseNumber(u"-0");
     ASSERT_TRUE(zero.has_value());
     EXPECT_FALSE(std::signbit(*zero));
 }
@@ -109,13 +109,13 @@ TEST(ParseDate, DatesAndTimesAsSerials) {
         {u"abc", kNone},
         {u"1/a", kNone},
     };
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::parseDate(c.text, kYear), c.serial) << host::utf8(c.text);
+    for (const auto& c : cases) EXPECT_EQ(engine::parseDate(c.text, kYear), c.serial) << host::utf8(c.text);
 }
 
 TEST(ParseDate, DayAndMonthAloneTakeTheGivenYear) {
-    EXPECT_EQ(host::embedded::parseDate(u"2/29", 2024), 45351);
-    EXPECT_EQ(host::embedded::parseDate(u"2/29", 2023), std::nullopt);
-    EXPECT_EQ(host::embedded::parseDate(u"7/4", 2023), 45111);
+    EXPECT_EQ(engine::parseDate(u"2/29", 2024), 45351);
+    EXPECT_EQ(engine::parseDate(u"2/29", 2023), std::nullopt);
+    EXPECT_EQ(engine::parseDate(u"7/4", 2023), 45111);
 }
 
 TEST(ParseBoolean, AnyCaseNoSpaces) {
@@ -125,7 +125,7 @@ TEST(ParseBoolean, AnyCaseNoSpaces) {
     } cases[] = {{u"TRUE", true},   {u"true", true},   {u"tRuE", true},   {u"FALSE", false},
                  {u"False", false}, {u" TRUE", kNone}, {u"TRUE ", kNone}, {u"T", kNone},
                  {u"yes", kNone},   {u"1", kNone},     {u"", kNone}};
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::parseBoolean(c.text), c.value) << host::utf8(c.text);
+    for (const auto& c : cases) EXPECT_EQ(engine::parseBoolean(c.text), c.value) << host::utf8(c.text);
 }
 
 TEST(ParseTypedInput, WhatATypedTextBecomes) {
@@ -165,7 +165,7 @@ TEST(ParseTypedInput, WhatATypedTextBecomes) {
         {u"+A1", Kind::Value, Variant(u"+A1"), u""},
     };
     for (const auto& c : cases) {
-        const TypedInput input = host::embedded::parseTypedInput(c.text, kYear);
+        const TypedInput input = engine::parseTypedInput(c.text, kYear);
         EXPECT_EQ(input.kind, c.kind) << host::utf8(c.text);
         EXPECT_EQ(input.value, c.value) << host::utf8(c.text);
         EXPECT_EQ(input.formula, c.formula) << host::utf8(c.text);
@@ -174,11 +174,11 @@ TEST(ParseTypedInput, WhatATypedTextBecomes) {
 
 TEST(ParseTypedInput, TextLongerThanACellHoldsFailsWith1004) {
     const std::u16string longest(host::kMaxCellText, u'x');
-    EXPECT_EQ(host::embedded::parseTypedInput(longest, kYear).value, Variant(longest));
-    EXPECT_EQ(host::embedded::parseTypedInput(u"'" + longest, kYear).value, Variant(longest));
+    EXPECT_EQ(engine::parseTypedInput(longest, kYear).value, Variant(longest));
+    EXPECT_EQ(engine::parseTypedInput(u"'" + longest, kYear).value, Variant(longest));
     for (const std::u16string& text : {longest + u"x", u"'" + longest + u"x", u"=" + longest}) {
         try {
-            host::embedded::parseTypedInput(text, kYear);
+            engine::parseTypedInput(text, kYear);
             ADD_FAILURE() << "accepted " << text.size() << " code units";
         } catch (const host::Error& e) {
             EXPECT_EQ(e.number(), host::errApplication);
@@ -190,7 +190,7 @@ TEST(CurrentYear, AgreesWithTheSystemClock) {
     const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
     const int utcYear = static_cast<int>(std::chrono::year_month_day(today).year());
     // The local date may already, or still, be in the neighbouring year around midnight.
-    EXPECT_LE(std::abs(host::embedded::currentYear() - utcYear), 1);
+    EXPECT_LE(std::abs(engine::currentYear() - utcYear), 1);
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
-#include "host/embedded/column_store.h"
+#include "engine/column_store.h"
 
 #include <algorithm>
 
+#include "engine/criteria.h"
+#include "engine/text_functions.h"
 #include "host/constants.h"
-#include "host/embedded/criteria.h"
-#include "host/embedded/text_functions.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 struct ColumnStore::Node {
     Id left = kNil, right = kNil, parent = kNil;
@@ -387,4 +389,4 @@ std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long
     return next ? next : wrapped;
 }
 
-}  // namespace host::embedded
+}  // namespace engine

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "host/embedded/address.h"
+#include "engine/address.h"
 
-namespace host::embedded {
+namespace engine {
 
 // A shape, picture, chart or control of a sheet's drawing layer.
 struct DrawingObject {
@@ -33,4 +33,4 @@ struct ValidationRule {
     long anchorRow = 1, anchorCol = 1;
 };
 
-}  // namespace host::embedded
+}  // namespace engine

@@ -1,4 +1,4 @@
-#include "host/embedded/text_functions.h"
+#include "engine/text_functions.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ TEST(Trim, OnlyU0020IsASpace) {
         {u"a\u3000\u3000b", u"a\u3000\u3000b"},
         {u" \n x \n ", u"\n x \n"},
     };
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::trim(c.in), c.out) << host::utf8(c.in);
+    for (const auto& c : cases) EXPECT_EQ(engine::trim(c.in), c.out) << host::utf8(c.in);
 }
 
 TEST(Clean, RemovesCodeUnitsBelow32Only) {
@@ -36,9 +36,9 @@ TEST(Clean, RemovesCodeUnitsBelow32Only) {
         {u"\x7F\x81\x8D\x8F\x90\x9D", u"\x7F\x81\x8D\x8F\x90\x9D"},
         {u"\u00A0 kept", u"\u00A0 kept"},
     };
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::clean(c.in), c.out) << host::utf8(c.in);
+    for (const auto& c : cases) EXPECT_EQ(engine::clean(c.in), c.out) << host::utf8(c.in);
     const std::u16string withNul(u"a\0b", 3);
-    EXPECT_EQ(host::embedded::clean(withNul), u"ab");
+    EXPECT_EQ(engine::clean(withNul), u"ab");
 }
 
 TEST(UpperLower, IcuWithUsEnglishRules) {
@@ -55,8 +55,8 @@ TEST(UpperLower, IcuWithUsEnglishRules) {
         {u"", u"", u""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(host::embedded::upper(c.in), c.upper) << host::utf8(c.in);
-        EXPECT_EQ(host::embedded::lower(c.in), c.lower) << host::utf8(c.in);
+        EXPECT_EQ(engine::upper(c.in), c.upper) << host::utf8(c.in);
+        EXPECT_EQ(engine::lower(c.in), c.lower) << host::utf8(c.in);
     }
 }
 
@@ -74,8 +74,8 @@ TEST(FoldCase, FullAndSimpleFolding) {
         {u"\uFB01", u"fi", u"\uFB01"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(host::embedded::foldCase(c.in), c.full) << host::utf8(c.in);
-        EXPECT_EQ(host::embedded::foldCaseSimple(c.in), c.simple) << host::utf8(c.in);
+        EXPECT_EQ(engine::foldCase(c.in), c.full) << host::utf8(c.in);
+        EXPECT_EQ(engine::foldCaseSimple(c.in), c.simple) << host::utf8(c.in);
     }
 }
 
@@ -89,7 +89,7 @@ TEST(CompareIgnoringCase, ThreeWay) {
         {u"", u"", 0},           {u"", u"a", -1},           {u"ab", u"a", 1},
     };
     for (const auto& c : cases) {
-        const int r = host::embedded::compareIgnoringCase(c.a, c.b);
+        const int r = engine::compareIgnoringCase(c.a, c.b);
         EXPECT_EQ((r > 0) - (r < 0), c.sign) << host::utf8(c.a) << " vs " << host::utf8(c.b);
     }
 }
@@ -99,7 +99,7 @@ TEST(Len, CountsCodeUnits) {
         const char16_t* text;
         long length;
     } cases[] = {{u"", 0}, {u"abc", 3}, {u"\U0001F600", 2}, {u"a\U0001F600b", 4}, {u"\u00E9", 1}};
-    for (const auto& c : cases) EXPECT_EQ(host::embedded::len(c.text), c.length) << host::utf8(c.text);
+    for (const auto& c : cases) EXPECT_EQ(engine::len(c.text), c.length) << host::utf8(c.text);
 }
 
 }  // namespace

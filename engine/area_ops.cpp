@@ -1,10 +1,12 @@
-#include "host/embedded/area_ops.h"
+#include "engine/area_ops.h"
 
 #include <algorithm>
 
 #include "host/constants.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 std::optional<Area> intersect(const Area& a, const Area& b) {
     Area r{std::max(a.row1, b.row1), std::max(a.col1, b.col1), std::min(a.row2, b.row2), std::min(a.col2, b.col2)};
@@ -71,4 +73,4 @@ void followPoint(long& row, long& col, const StructuralEdit& edit) {
     along = along > hi ? along - (hi - lo + 1) : lo;
 }
 
-}  // namespace host::embedded
+}  // namespace engine

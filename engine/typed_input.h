@@ -7,7 +7,7 @@
 
 #include "host/variant.h"
 
-namespace host::embedded {
+namespace engine {
 
 struct TypedInput {
     enum class Kind { Empty, Value, Formula } kind;
@@ -35,4 +35,4 @@ std::optional<double> parseNumberOrDate(std::u16string_view text, int currentYea
 // The year of the system clock's local date.
 int currentYear();
 
-}  // namespace host::embedded
+}  // namespace engine

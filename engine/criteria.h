@@ -9,7 +9,7 @@
 
 #include "host/variant.h"
 
-namespace host::embedded {
+namespace engine {
 
 // A compiled wildcard pattern: '?' is one code unit, '*' any run (also none), '~' makes the
 // next '?', '*' or '~' literal (before anything else it is itself). Whole-text match.
@@ -81,4 +81,4 @@ std::vector<std::u16string> matchKeys(const host::Variant& cell, int currentYear
 // Find's comparison: the whole text against the pattern, wildcards as in COUNTIF.
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text, bool matchCase = false);
 
-}  // namespace host::embedded
+}  // namespace engine

@@ -1,4 +1,4 @@
-#include "host/embedded/formula_parser.h"
+#include "engine/formula_parser.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,9 @@
 #include "host/constants.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 namespace {
 
@@ -461,4 +463,4 @@ std::u16string referenceText(const FormulaReference& ref, long rowOffset, long c
     return u"#REF!";
 }
 
-}  // namespace host::embedded
+}  // namespace engine

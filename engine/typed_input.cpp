@@ -1,4 +1,4 @@
-#include "host/embedded/typed_input.h"
+#include "engine/typed_input.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,7 +9,9 @@
 #include "host/constants.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 namespace {
 
@@ -251,4 +253,4 @@ int currentYear() {
     return cachedYear;
 }
 
-}  // namespace host::embedded
+}  // namespace engine

@@ -1,11 +1,11 @@
-#include "host/embedded/text_functions.h"
+#include "engine/text_functions.h"
 
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf16.h>
 
-namespace host::embedded {
+namespace engine {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::u16string lower(std::u16string_view text) {
 
 long len(std::u16string_view text) { return static_cast<long>(text.size()); }
 
-}  // namespace host::embedded
+}  // namespace engine

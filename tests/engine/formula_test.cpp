@@ -1,4 +1,4 @@
-#include "host/embedded/formula.h"
+#include "engine/formula.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +7,16 @@
 #include <utility>
 #include <vector>
 
+#include "engine/criteria.h"
+#include "engine/typed_input.h"
 #include "host/constants.h"
-#include "host/embedded/criteria.h"
-#include "host/embedded/typed_input.h"
 #include "host/error.h"
 #include "host/text.h"
 #include "tests/support/printing.h"
 
+using engine::Area;
+using engine::Formula;
 using host::Variant;
-using host::embedded::Area;
-using host::embedded::Formula;
 
 namespace {
 
@@ -28,13 +28,13 @@ bool inside(const Area& a, long row, long col) {
 
 // A sheet held in a map, filled from rows of typed input starting at A1 ("" leaves a cell
 // empty); counts and scans visit only the stored cells.
-class FakeSheet : public host::embedded::FormulaContext {
+class FakeSheet : public engine::FormulaContext {
 public:
     explicit FakeSheet(const std::vector<std::vector<std::u16string>>& rows) {
         for (size_t r = 0; r < rows.size(); ++r)
             for (size_t c = 0; c < rows[r].size(); ++c) {
-                const auto input = host::embedded::parseTypedInput(rows[r][c], kYear);
-                if (input.kind == host::embedded::TypedInput::Kind::Value)
+                const auto input = engine::parseTypedInput(rows[r][c], kYear);
+                if (input.kind == engine::TypedInput::Kind::Value)
                     set(static_cast<long>(r + 1), static_cast<long>(c + 1), input.value);
             }
     }
@@ -45,14 +45,14 @@ public:
         return it == cells_.end() ? Variant() : it->second;
     }
     double countIf(const Area& area, const Variant& criterionValue) const override {
-        const auto criterion = host::embedded::Criterion::parse(criterionValue, kYear);
+        const auto criterion = engine::Criterion::parse(criterionValue, kYear);
         double count = 0, stored = 0;
         for (const auto& [at, value] : cells_) {
             if (!inside(area, at.first, at.second)) continue;
             ++stored;
             count += criterion.matches(value);
         }
-        if (criterion.matches(Variant())) count += static_cast<double>(host::embedded::cellCount(area)) - stored;
+        if (criterion.matches(Variant())) count += static_cast<double>(engine::cellCount(area)) - stored;
         return count;
     }
     double countA(const Area& area) const override {
@@ -460,7 +460,7 @@ TEST(FormulaParse, LongestFormulaEvaluatesAndLongerIsRefused) {
 }
 
 // A context that only reads cells: SUM, AND and OR over ranges then go cell by cell.
-class CellsOnly : public host::embedded::FormulaContext {
+class CellsOnly : public engine::FormulaContext {
 public:
     Variant cellValue(long row, long col) const override {
         ++reads;

@@ -1,0 +1,27 @@
+#pragma once
+// The worksheet text functions (TRIM, CLEAN, UPPER, LOWER, LEN) and the case folding used
+// to compare texts without regard to case.
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// TRIM: drops U+0020 at both ends and reduces every inner run of U+0020 to one.
+std::u16string trim(std::u16string_view text);
+// CLEAN: drops code units 0-31; everything else stays.
+std::u16string clean(std::u16string_view text);
+// ICU full case folding ("Straße" -> "strasse"), for case-insensitive comparison.
+std::u16string foldCase(std::u16string_view text);
+// Simple case folding, one code point for one code point of the same UTF-16 length, so that
+// positions and lengths are kept (wildcard matching counts code units).
+std::u16string foldCaseSimple(std::u16string_view text);
+// Case-insensitive three-way comparison of texts (simple folding, then code unit order):
+// negative, zero or positive.
+int compareIgnoringCase(std::u16string_view a, std::u16string_view b);
+// UPPER and LOWER with en-US rules.
+std::u16string upper(std::u16string_view text);
+std::u16string lower(std::u16string_view text);
+// LEN: code units, a surrogate pair counting 2.
+long len(std::u16string_view text);
+
+}  // namespace engine
