@@ -1,0 +1,132 @@
+#include "apps/calc/protocol_handler.h"
+
+#include <com/sun/star/frame/FeatureStateEvent.hpp>
+#include <com/sun/star/frame/XStatusListener.hpp>
+#include <cppuhelper/supportsservice.hxx>
+#include <exception>
+#include <mutex>
+#include <vector>
+
+#include "apps/calc/calc_addin.h"
+#include "host/calc/uno_support.h"
+
+namespace apps::calc {
+
+namespace {
+
+using host::calc::fromOU;
+using host::calc::toOU;
+
+// The menu entries listening, across every frame's handler.
+struct Listener {
+    css::uno::Reference<css::frame::XStatusListener> listener;
+    css::util::URL url;
+};
+std::mutex listenersMutex;
+std::vector<Listener> listeners;
+
+std::u16string controlIdOf(const css::util::URL& url) {
+    const rtl::OUString complete = url.Complete;
+    if (!complete.startsWith(kProtocol)) return {};
+    return fromOU(complete.copy(static_cast<sal_Int32>(sizeof kProtocol - 1)));
+}
+
+void tell(const Listener& entry, const MenuState& state) {
+    css::frame::FeatureStateEvent event;
+    event.FeatureURL = entry.url;
+    event.IsEnabled = state.enabled;
+    event.Requery = false;
+    if (!state.label.empty()) event.State <<= toOU(state.label);
+    try {
+        entry.listener->statusChanged(event);
+    } catch (const css::uno::Exception&) {
+        // A listener that has gone away hears nothing.
+    }
+}
+
+// After the add-in invalidated controls: the listeners of those controls (all for "") hear
+// their state again.
+void retell(CalcAddin& addin, const std::u16string& controlId) {
+    std::vector<Listener> targets;
+    {
+        std::lock_guard lock(listenersMutex);
+        for (const auto& entry : listeners)
+            if (controlId.empty() || controlIdOf(entry.url) == controlId) targets.push_back(entry);
+    }
+    for (const auto& entry : targets) tell(entry, addin.state(controlIdOf(entry.url)));
+}
+
+}  // namespace
+
+ProtocolHandler::ProtocolHandler(css::uno::Reference<css::uno::XComponentContext> context)
+    : context_(std::move(context)) {}
+
+void ProtocolHandler::initialize(const css::uno::Sequence<css::uno::Any>& arguments) {
+    if (arguments.getLength() > 0) arguments[0] >>= frame_;
+}
+
+css::uno::Reference<css::frame::XDispatch> ProtocolHandler::queryDispatch(const css::util::URL& url,
+                                                                          const rtl::OUString&, sal_Int32) {
+    if (url.Complete.startsWith(kProtocol)) return this;
+    return nullptr;
+}
+
+css::uno::Sequence<css::uno::Reference<css::frame::XDispatch>> ProtocolHandler::queryDispatches(
+    const css::uno::Sequence<css::frame::DispatchDescriptor>& requests) {
+    css::uno::Sequence<css::uno::Reference<css::frame::XDispatch>> found(requests.getLength());
+    for (sal_Int32 i = 0; i < requests.getLength(); ++i)
+        found.getArray()[i] = queryDispatch(requests[i].FeatureURL, requests[i].FrameName, requests[i].SearchFlags);
+    return found;
+}
+
+void ProtocolHandler::dispatch(const css::util::URL& url, const css::uno::Sequence<css::beans::PropertyValue>&) {
+    const std::u16string controlId = controlIdOf(url);
+    if (controlId.empty()) return;
+    // Nothing the add-in throws may leave into Calc: a failed command ends here.
+    try {
+        CalcAddin& addin = CalcAddin::instance(context_);
+        std::vector<std::u16string> invalidated;
+        addin.setInvalidationListener([&](const std::u16string& id) { invalidated.push_back(id); });
+        addin.run(frame_, controlId);
+        addin.setInvalidationListener(nullptr);
+        for (const auto& id : invalidated) retell(addin, id);
+    } catch (const std::exception&) {
+    } catch (const css::uno::Exception&) {}
+}
+
+void ProtocolHandler::addStatusListener(const css::uno::Reference<css::frame::XStatusListener>& listener,
+                                        const css::util::URL& url) {
+    if (!listener.is()) return;
+    {
+        std::lock_guard lock(listenersMutex);
+        listeners.push_back({listener, url});
+    }
+    try {
+        tell({listener, url}, CalcAddin::instance(context_).state(controlIdOf(url)));
+    } catch (const std::exception&) {
+    } catch (const css::uno::Exception&) {}
+}
+
+void ProtocolHandler::removeStatusListener(const css::uno::Reference<css::frame::XStatusListener>& listener,
+                                           const css::util::URL& url) {
+    std::lock_guard lock(listenersMutex);
+    for (auto it = listeners.begin(); it != listeners.end(); ++it)
+        if (it->listener == listener && it->url.Complete == url.Complete) {
+            listeners.erase(it);
+            return;
+        }
+}
+
+rtl::OUString ProtocolHandler::getImplementationName() { return kImplementationName; }
+
+sal_Bool ProtocolHandler::supportsService(const rtl::OUString& name) { return cppu::supportsService(this, name); }
+
+css::uno::Sequence<rtl::OUString> ProtocolHandler::getSupportedServiceNames() { return serviceNames(); }
+
+css::uno::Sequence<rtl::OUString> ProtocolHandler::serviceNames() {
+    css::uno::Sequence<rtl::OUString> names(1);
+    names.getArray()[0] = "com.sun.star.frame.ProtocolHandler";
+    return names;
+}
+
+}  // namespace apps::calc
