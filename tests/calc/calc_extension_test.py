@@ -1,0 +1,235 @@
+#!/usr/bin/env python3
+"""Cellwash as an extension of a real LibreOffice Calc.
+
+    /usr/bin/python3 calc_extension_test.py path/to/cellwash.oxt
+
+Installs the extension into a throwaway user profile, starts `soffice --headless` on it (ended
+whatever happens), opens xlsx workbooks written by openpyxl, sets the selection, dispatches
+vnd.cellwash:<control id> commands with a CELLWASH_UI_SCRIPT, and checks the cells, the sheets
+and the logged messages through UNO. Exit status 77 (skipped) only when soffice is not
+installed.
+"""
+import os
+import shutil
+import sys
+import tempfile
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "apps", "calc"))
+
+OXT = None
+
+
+def skip_or_fail_early():
+    if shutil.which("soffice") is None:
+        print("SKIPPED: soffice is not installed (scripts/install-deps installs libreoffice-calc)")
+        sys.exit(77)
+    if len(sys.argv) < 2 or not os.path.isfile(sys.argv[1]):
+        print("FAILED: no extension at %s (make calc builds it)" % (sys.argv[1:] or ["?"])[0])
+        sys.exit(1)
+
+
+class CalcExtensionTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        import calc_office
+        import uno
+        cls.uno = uno
+        cls.folder = tempfile.mkdtemp(prefix="cellwash-calc-test-")
+        cls.profile = os.path.join(cls.folder, "profile")
+        cls.script = os.path.join(cls.folder, "ui-script.txt")
+        cls.log = os.path.join(cls.folder, "ui-log.txt")
+        with calc_office.Office(cls.profile) as office:
+            calc_office.install_extension(office.context, OXT)
+            installed = calc_office.installed_identifiers(office.context)
+        if "org.cellwash.calc" not in installed:
+            shutil.rmtree(cls.folder, ignore_errors=True)
+            raise AssertionError("the extension did not install: %r" % installed)
+        cls.office = calc_office.Office(cls.profile, env={"CELLWASH_UI_SCRIPT": cls.script,
+                                                          "CELLWASH_UI_LOG": cls.log})
+        try:
+            cls.office.start()
+        except Exception:
+            shutil.rmtree(cls.folder, ignore_errors=True)
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.office.stop()
+        shutil.rmtree(cls.folder, ignore_errors=True)
+
+    def setUp(self):
+        self.docs = []
+
+    def tearDown(self):
+        for doc in self.docs:
+            try:
+                doc.close(True)
+            except Exception:
+                pass
+
+    # --- workbooks -------------------------------------------------------------------------
+
+    def workbook(self, sheets):
+        """An xlsx written by openpyxl with {sheet name: rows}, opened in Calc."""
+        import openpyxl
+        book = openpyxl.Workbook()
+        book.remove(book.active)
+        for name, rows in sheets.items():
+            sheet = book.create_sheet(name)
+            for r, row in enumerate(rows, 1):
+                for c, value in enumerate(row, 1):
+                    if value is not None:
+                        sheet.cell(r, c, value)
+        path = os.path.join(self.folder, "%s-%d.xlsx" % (self.id().split(".")[-1], len(self.docs)))
+        book.save(path)
+        doc = self.office.desktop.loadComponentFromURL(self.uno.systemPathToFileUrl(path), "_blank", 0, ())
+        self.docs.append(doc)
+        return doc
+
+    def select(self, doc, address, sheet=None):
+        controller = doc.getCurrentController()
+        target = doc.Sheets.getByName(sheet) if sheet else controller.getActiveSheet()
+        controller.setActiveSheet(target)
+        controller.select(target.getCellRangeByName(address))
+
+    def run_command(self, doc, control_id, script=""):
+        """Dispatches vnd.cellwash:<control_id> in the document's frame with the UI script;
+        returns the lines the command logged."""
+        with open(self.script, "w") as out:
+            out.write(script)
+        if os.path.exists(self.log):
+            os.remove(self.log)
+        helper = self.office.create("com.sun.star.frame.DispatchHelper")
+        helper.executeDispatch(doc.getCurrentController().getFrame(), "vnd.cellwash:" + control_id, "", 0, ())
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log, encoding="utf-8") as lines:
+            return lines.read().splitlines()
+
+    @staticmethod
+    def column(doc, sheet, address):
+        """The cells of a one-column range: texts as str, numbers as float, empty as None."""
+        cells = doc.Sheets.getByName(sheet).getCellRangeByName(address)
+        values = []
+        for row in cells.getDataArray():
+            value = row[0]
+            values.append(None if value == "" else value)
+        return values
+
+    @staticmethod
+    def sheets(doc):
+        return [(doc.Sheets.getByIndex(i).Name, doc.Sheets.getByIndex(i).IsVisible) for i in range(doc.Sheets.Count)]
+
+    # --- tests -----------------------------------------------------------------------------
+
+    def test_remove_extra_spaces_cleans_the_selection_keeps_an_undo_copy_and_reports(self):
+        original = ["  a   b  ", "x  y", "plain", " 12 ", None, "  keep  "]
+        doc = self.workbook({"Data": [[v, v] for v in original]})
+        self.select(doc, "A1:A5")
+        log = self.run_command(doc, "btnDelExtraSpaces_15", "yes\n")
+        self.assertIn("All Extra Spaces Removed from Selected Cells!", log)
+        self.assertEqual(self.column(doc, "Data", "A1:A6"), ["a b", "x y", "plain", 12.0, None, "  keep  "])
+        self.assertEqual(self.column(doc, "Data", "B1:B6"), original, "outside the selection")
+        self.assertEqual(self.sheets(doc), [("Data_Undo", False), ("Data", True)])
+        self.assertEqual(self.column(doc, "Data_Undo", "A1:A6"), original)
+
+    def test_a_dialog_closed_without_yes_changes_nothing(self):
+        doc = self.workbook({"Data": [["  a  "], ["b  b"]]})
+        self.select(doc, "A1:A2")
+        log = self.run_command(doc, "btnDelExtraSpaces_15", "")
+        self.assertEqual(log, [])
+        self.assertEqual(self.column(doc, "Data", "A1:A2"), ["  a  ", "b  b"])
+        self.assertEqual(self.sheets(doc), [("Data", True)])
+
+    def test_undo_brings_the_sheet_back_and_redo_takes_it_again(self):
+        doc = self.workbook({"Data": [["  a  "], ["b  b"]]})
+        self.select(doc, "A1:A2")
+        self.run_command(doc, "btnDelExtraSpaces_15", "yes\n")
+        self.assertEqual(self.column(doc, "Data", "A1:A2"), ["a", "b b"])
+        self.run_command(doc, "btnUndo_02")
+        self.assertEqual(self.column(doc, "Data", "A1:A2"), ["  a  ", "b  b"])
+        self.assertEqual(self.sheets(doc), [("Data", True), ("Data_Redo", False)])
+        self.run_command(doc, "btnRedo_03")
+        self.assertEqual(self.column(doc, "Data", "A1:A2"), ["a", "b b"])
+
+    def test_stop_ends_the_run_after_the_cell_it_was_pressed_in(self):
+        texts = ["w  %d" % i for i in range(1, 41)]
+        doc = self.workbook({"Data": [[t] for t in texts]})
+        self.select(doc, "A1:A40")
+        self.run_command(doc, "btnDelExtraSpaces_15", "yes\nstop-after 5\n")
+        cleaned = self.column(doc, "Data", "A1:A40")
+        self.assertEqual(cleaned[:5], ["w %d" % i for i in range(1, 6)])
+        self.assertEqual(cleaned[5:], texts[5:])
+
+    def test_an_empty_selection_is_refused_with_the_message(self):
+        doc = self.workbook({"Data": [["x"], [None], [None]]})
+        self.select(doc, "C5:C9")
+        log = self.run_command(doc, "btnDelExtraSpaces_15", "yes\n")
+        self.assertIn("Selection is Empty!", log)
+        self.assertEqual(self.column(doc, "Data", "A1:A3"), ["x", None, None])
+
+    def test_the_menu_is_in_calcs_configuration(self):
+        provider = self.office.create("com.sun.star.configuration.ConfigurationProvider")
+        from com.sun.star.beans import PropertyValue
+        path = PropertyValue()
+        path.Name = "nodepath"
+        path.Value = "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar"
+        menus = provider.createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess", (path,))
+        self.assertIn("org.cellwash.calc.CellwashKit.Tab", menus.getElementNames())
+        menu = menus.getByName("org.cellwash.calc.CellwashKit.Tab")
+        self.assertEqual(menu.Title, "Cellwash")
+        urls = []
+
+        def walk(node):
+            for name in node.Submenu.getElementNames():
+                item = node.Submenu.getByName(name)
+                urls.append(item.URL)
+                if item.URL == "":
+                    walk(item)
+        walk(menu)
+        self.assertIn("vnd.cellwash:btnDelExtraSpaces_15", urls)
+        self.assertIn("vnd.cellwash:btnDelDupsKF_25", urls)
+        self.assertIn("vnd.cellwash:btnCountActiveSheet_49", urls)
+
+    def test_the_commands_tell_their_label_and_state_as_undo_and_redo_change_it(self):
+        import unohelper
+        from com.sun.star.frame import XStatusListener
+
+        class Listener(unohelper.Base, XStatusListener):
+            def __init__(self):
+                self.events = []
+
+            def statusChanged(self, event):
+                self.events.append((event.IsEnabled, event.State))
+
+            def disposing(self, source):
+                pass
+
+        doc = self.workbook({"Data": [["  a  "]]})
+        frame = doc.getCurrentController().getFrame()
+        transformer = self.office.create("com.sun.star.util.URLTransformer")
+        url = self.uno.createUnoStruct("com.sun.star.util.URL")
+        url.Complete = "vnd.cellwash:btnUndo_02"
+        _, url = transformer.parseStrict(url)
+        dispatch = frame.queryDispatch(url, "", 0)
+        self.assertIsNotNone(dispatch)
+        listener = Listener()
+        dispatch.addStatusListener(listener, url)
+        self.assertEqual(len(listener.events), 1, "a new listener hears the state at once")
+        self.assertEqual(listener.events[-1][1], "Undo")
+        self.select(doc, "A1")
+        self.run_command(doc, "btnDelExtraSpaces_15", "yes\n")
+        self.assertEqual(listener.events[-1], (True, "Undo"))
+        self.run_command(doc, "btnUndo_02")
+        self.assertEqual(listener.events[-1], (False, "Undo"), "after Undo only Redo is lit")
+        dispatch.removeStatusListener(listener, url)
+        self.run_command(doc, "btnRedo_03")
+        self.assertEqual(listener.events[-1], (False, "Undo"), "a removed listener hears nothing more")
+
+
+if __name__ == "__main__":
+    skip_or_fail_early()
+    OXT = os.path.abspath(sys.argv[1])
+    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[2:])
