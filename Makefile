@@ -2,9 +2,11 @@
 # make test   — build with AddressSanitizer + UBSan and run every test
 # make bench  — build optimised and print the benchmark figures
 # make format — lay out the C++ sources as .clang-format says (make test checks it)
+# make calc   — the LibreOffice Calc extension build/calc/cellwash.oxt; make calc-install installs it
 JOBS ?= 2
 BUILD := build
 TEST_BUILD := build-asan
+CALC_BUILD := build-calc
 STAMP := .deps-installed
 
 .PHONY: demo test bench deps clean format
@@ -25,11 +27,13 @@ demo: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target cellwash
 	scripts/demo
 
-test: $(TEST_BUILD)/Makefile
+test: $(TEST_BUILD)/Makefile $(CALC_BUILD)/Makefile
 	scripts/check-layers
 	scripts/check-format
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j$(JOBS)
+	cmake --build $(CALC_BUILD) -j$(JOBS) --target cellwash_oxt calc_core_tests
+	cd $(CALC_BUILD) && ctest -L calc --output-on-failure
 
 bench: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target cellwash_bench
@@ -40,6 +44,32 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
+
+# make calc — the LibreOffice Calc extension in build-calc (Release, no sanitizers: the component
+# is loaded into soffice), copied to build/calc/cellwash.oxt. make test builds it there too and
+# runs its tests (ctest -L calc: a real soffice with the extension in a throwaway profile).
+# make calc-install — installs it for the current user: unopkg add, or, as root (where unopkg
+# installs only with --shared), soffice's own extension manager on root's profile.
+.PHONY: calc calc-install
+CALC_OXT := $(BUILD)/calc/cellwash.oxt
+
+$(CALC_BUILD)/Makefile: $(STAMP) CMakeLists.txt
+	cmake -S . -B $(CALC_BUILD) -DCMAKE_BUILD_TYPE=Release -DCW_CALC=ON -DCW_TESTS=ON
+
+calc: $(CALC_BUILD)/Makefile
+	cmake --build $(CALC_BUILD) -j$(JOBS) --target cellwash_oxt
+	mkdir -p $(dir $(CALC_OXT))
+	cp $(CALC_BUILD)/apps/calc/cellwash.oxt $(CALC_OXT)
+	@echo "built $(CALC_OXT)"
+
+calc-install: calc
+	@if [ "$$(id -u)" -ne 0 ]; then \
+	  unopkg add --force --suppress-license $(CALC_OXT) && \
+	  echo "installed: restart LibreOffice Calc and find the Cellwash menu; remove it with: unopkg remove org.cellwash.calc"; \
+	else \
+	  /usr/bin/python3 apps/calc/calc_office.py $(CALC_OXT) && \
+	  echo "installed: restart LibreOffice Calc and find the Cellwash menu; remove it with: /usr/bin/python3 apps/calc/calc_office.py --remove"; \
+	fi
 
 # make windows — cross-build plugsweep.exe (registry wrapper over Win32, VERSIONINFO
 # resource) with the MinGW-w64 cross compiler, which it installs on first use.
