@@ -138,6 +138,16 @@ def install_extension(context, oxt_path):
     return manager.addExtension(url, (), "user", None, _Environment())
 
 
+def remove_extension(context, identifier="org.cellwash.calc"):
+    """Removes the extension from the profile's user extensions; False when it is not there."""
+    manager = extension_manager(context)
+    for package in manager.getDeployedExtensions("user", None, _Environment()):
+        if package.getIdentifier().Value == identifier:
+            manager.removeExtension(identifier, package.getName(), "user", None, _Environment())
+            return True
+    return False
+
+
 def installed_identifiers(context):
     manager = extension_manager(context)
     return [package.getIdentifier().Value for package in manager.getDeployedExtensions("user", None, _Environment())]
@@ -145,14 +155,21 @@ def installed_identifiers(context):
 
 def main():
     import argparse
-    parser = argparse.ArgumentParser(description="Installs cellwash.oxt into a LibreOffice user profile.")
-    parser.add_argument("oxt")
+    parser = argparse.ArgumentParser(
+        description="Installs cellwash.oxt into a LibreOffice user profile, or removes it (--remove).")
+    parser.add_argument("oxt", nargs="?", help="the extension to install")
+    parser.add_argument("--remove", action="store_true", help="remove the installed Cellwash extension")
     parser.add_argument("--profile", default=os.path.expanduser("~/.config/libreoffice/4"),
                         help="the user profile folder (default: %(default)s)")
     options = parser.parse_args()
+    if not options.remove and not options.oxt:
+        parser.error("give the extension to install, or --remove")
     with Office(options.profile) as office:
-        install_extension(office.context, options.oxt)
-        print("installed: " + ", ".join(installed_identifiers(office.context)))
+        if options.remove:
+            print("removed" if remove_extension(office.context) else "Cellwash was not installed")
+        else:
+            install_extension(office.context, options.oxt)
+            print("installed into %s: %s" % (options.profile, ", ".join(installed_identifiers(office.context))))
 
 
 if __name__ == "__main__":
