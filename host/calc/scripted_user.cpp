@@ -8,6 +8,7 @@
 #include "forms/form.h"
 #include "forms/msg_box.h"
 #include "forms/simple_controls.h"
+#include "forms/snapshot.h"
 
 namespace host::calc {
 
@@ -70,6 +71,12 @@ UiScript parseUiScript(std::string_view text) {
             forms::UserAction click;
             click.control = base::utf16(rest);
             script.dialogActions.push_back(std::move(click));
+        } else if (word == "read") {
+            if (rest.empty()) refuse(lineNumber, line, "read takes a control name");
+            forms::UserAction read;
+            read.kind = forms::ActionKind::Inspect;
+            read.control = base::utf16(rest);
+            script.dialogActions.push_back(std::move(read));
         } else if (word == "set") {
             const size_t equals = rest.find('=');
             if (equals == std::string_view::npos || equals == 0) refuse(lineNumber, line, "set takes CONTROL=VALUE");
@@ -85,7 +92,7 @@ UiScript parseUiScript(std::string_view text) {
             }
             script.dialogActions.push_back(std::move(action));
         } else {
-            refuse(lineNumber, line, "expected set, click, yes, no, stop-after or answer");
+            refuse(lineNumber, line, "expected set, click, read, yes, no, stop-after or answer");
         }
     }
     return script;
@@ -100,6 +107,16 @@ void UiLog::write(const std::u16string& text) const {
     }
     std::ofstream out(file_, std::ios::app | std::ios::binary);
     out << line << '\n';
+}
+
+ScriptedUser::ScriptedUser(UiScript script, UiLog log) : script_(std::move(script)), log_(std::move(log)) {
+    for (auto& action : script_.dialogActions)
+        if (action.kind == forms::ActionKind::Inspect && !action.inspect)
+            action.inspect = [log = log_, name = action.control](forms::Form& form) {
+                const forms::FormSnapshot shot = forms::snapshot(form);
+                const auto text = shot.texts.find(name);
+                log.write(name + u": " + (text == shot.texts.end() ? u"(no such control)" : text->second));
+            };
 }
 
 std::optional<forms::UserAction> ScriptedUser::nextAction(forms::Form& top) {

@@ -5,6 +5,7 @@
 //
 //   set CONTROL=VALUE   a check box or option button (true/false) or a text or combo box
 //   click CONTROL       a click on a control of the tool dialog
+//   read CONTROL        appends "CONTROL: its text" to the log (a count tool's figures)
 //   yes | no            then answers the tool dialog (frmMain's Yes/No, frmDupPrev's buttons)
 //   stop-after N        presses the running tool's Stop button at its N-th yield
 //   answer yes|no       the answer to message boxes that offer it (others are dismissed)
@@ -24,7 +25,7 @@
 namespace host::calc {
 
 struct UiScript {
-    std::vector<forms::UserAction> dialogActions;  // the set and click lines, in order
+    std::vector<forms::UserAction> dialogActions;  // the set, click and read lines, in order
     std::optional<bool> confirm;                   // yes (true) or no (false)
     std::optional<int> answer;                     // forms::vbYes or forms::vbNo
     std::optional<int> stopAfter;                  // the yield at which Stop is pressed
@@ -51,7 +52,7 @@ private:
 
 class ScriptedUser : public forms::UiDriver {
 public:
-    ScriptedUser(UiScript script, UiLog log) : script_(std::move(script)), log_(std::move(log)) {}
+    ScriptedUser(UiScript script, UiLog log);
 
     std::optional<forms::UserAction> nextAction(forms::Form& top) override;
     std::vector<forms::UserAction> doEvents(forms::Form* top) override;

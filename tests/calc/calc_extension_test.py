@@ -170,6 +170,52 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertIn("Selection is Empty!", log)
         self.assertEqual(self.column(doc, "Data", "A1:A3"), ["x", None, None])
 
+    def test_duplicates_remove_duplicate_entries_keeping_the_first_cells_moving_up(self):
+        doc = self.workbook({"Data": [["a", 1], ["b", 2], ["A", 3], ["a", 4], ["c", 5]]})
+        self.select(doc, "A1:A5")
+        log = self.run_command(doc, "btnDelDupsKF_25", "click optDelEmptyCells\nyes\n")
+        self.assertIn("Duplicate Entries are removed in Your Selection", log)
+        self.assertEqual(self.column(doc, "Data", "A1:A5"), ["a", "b", "c", None, None])
+        self.assertEqual(self.column(doc, "Data", "B1:B5"), [1.0, 2.0, 3.0, 4.0, 5.0], "column B stays")
+
+    def test_duplicates_by_default_take_the_whole_rows(self):
+        doc = self.workbook({"Data": [["a", 1], ["b", 2], ["A", 3], ["a", 4], ["c", 5]]})
+        self.select(doc, "A1:A5")
+        self.run_command(doc, "btnDelDupsKF_25", "yes\n")
+        self.assertEqual(self.column(doc, "Data", "A1:A5"), ["a", "b", "c", None, None])
+        self.assertEqual(self.column(doc, "Data", "B1:B5"), [1.0, 2.0, 5.0, None, None])
+
+    def test_organizer_removes_entirely_blank_rows(self):
+        doc = self.workbook({"Data": [["a", 1], [None, None], ["b", 2], [None, None], ["c", 3]]})
+        self.select(doc, "A1:B5")
+        log = self.run_command(doc, "btnDelEmptyRows_34", "yes\n")
+        self.assertIn("Total  2  Entirely Blank Rows Removed!", log)
+        self.assertEqual(self.column(doc, "Data", "A1:A5"), ["a", "b", "c", None, None])
+        self.assertEqual(self.column(doc, "Data", "B1:B3"), [1.0, 2.0, 3.0])
+
+    def test_organizer_colours_every_second_row_from_the_palette(self):
+        doc = self.workbook({"Data": [["a"], ["b"], ["c"], ["d"]]})
+        self.select(doc, "A1:A4")
+        log = self.run_command(doc, "btnColorNthRows_42", "yes\n")
+        self.assertIn("Every 2 Row is colored in Your Selection", log)
+        sheet = doc.Sheets.getByName("Data")
+        colours = [sheet.getCellByPosition(0, row).CellBackColor for row in range(4)]
+        self.assertEqual(colours, [0xFFFF00, -1, 0xFFFF00, -1], "ColorIndex 6, every other row")
+
+    def test_organizer_changes_to_upper_case(self):
+        doc = self.workbook({"Data": [["abc"], ["dEf 1"]]})
+        self.select(doc, "A1:A2")
+        log = self.run_command(doc, "btnAllCaps_38", "yes\n")
+        self.assertIn("All Selected Cells are Converted to UPPER CASE!", log)
+        self.assertEqual(self.column(doc, "Data", "A1:A2"), ["ABC", "DEF 1"])
+
+    def test_count_tool_counts_the_selected_cells(self):
+        doc = self.workbook({"Data": [["one two"], ["three"], ["not selected"]]})
+        self.select(doc, "A1:A2")
+        log = self.run_command(doc, "btnCountSelectedCells_51", "read ctrWords\nread ctrChars\nread ctrCharsSpaces\n")
+        self.assertEqual(log, ["ctrWords: 3", "ctrChars: 11", "ctrCharsSpaces: 12"])
+        self.assertEqual(self.sheets(doc), [("Data", True)], "counting changes nothing")
+
     def test_the_menu_is_in_calcs_configuration(self):
         provider = self.office.create("com.sun.star.configuration.ConfigurationProvider")
         from com.sun.star.beans import PropertyValue

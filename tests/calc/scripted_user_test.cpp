@@ -79,10 +79,11 @@ TEST(UiScript, ReadsEveryKindOfLine) {
         "set txtUserDefinedChars= a=b \n"
         "\n"
         "click OptionButton2\r\n"
+        "read lblCount\n"
         "stop-after 3\n"
         "answer no\n"
         "yes\n");
-    ASSERT_EQ(script.dialogActions.size(), 3u);
+    ASSERT_EQ(script.dialogActions.size(), 4u);
     EXPECT_EQ(script.dialogActions[0].kind, forms::ActionKind::SetValue);
     EXPECT_EQ(script.dialogActions[0].control, u"chkCleanWhiteSpaces");
     EXPECT_FALSE(script.dialogActions[0].flag);
@@ -90,14 +91,16 @@ TEST(UiScript, ReadsEveryKindOfLine) {
     EXPECT_EQ(script.dialogActions[1].text, u" a=b");
     EXPECT_EQ(script.dialogActions[2].kind, forms::ActionKind::Click);
     EXPECT_EQ(script.dialogActions[2].control, u"OptionButton2");
+    EXPECT_EQ(script.dialogActions[3].kind, forms::ActionKind::Inspect);
+    EXPECT_EQ(script.dialogActions[3].control, u"lblCount");
     EXPECT_EQ(script.stopAfter, 3);
     EXPECT_EQ(script.answer, forms::vbNo);
     EXPECT_EQ(script.confirm, true);
 }
 
 TEST(UiScript, RefusesWhatItDoesNotKnowNamingTheLine) {
-    for (const char* bad :
-         {"press cmdYes", "set chk", "set =1", "stop-after 0", "stop-after x", "answer maybe", "yes please", "click"}) {
+    for (const char* bad : {"press cmdYes", "set chk", "set =1", "stop-after 0", "stop-after x", "answer maybe",
+                            "yes please", "click", "read"}) {
         try {
             parseUiScript(std::string("yes\n") + bad + "\n");
             ADD_FAILURE() << bad;
@@ -117,6 +120,18 @@ TEST_F(ScriptedUserTest, TheToolDialogTakesTheSettingsThenYes) {
     EXPECT_TRUE(dialog->ran);
     EXPECT_EQ(dialog->itemsDone, 10);
     EXPECT_FALSE(user.pressedStop());
+}
+
+TEST_F(ScriptedUserTest, ReadLogsWhatAControlShowsAtThatPoint) {
+    ScriptedUser user(parseUiScript("read txtUserDefinedChars\nset txtUserDefinedChars=abc\nread txtUserDefinedChars\n"
+                                    "read lblNothing\n"),
+                      UiLog(log_));
+    forms::DriverScope scope(user);
+    auto dialog = std::make_shared<ToolDialog>();
+    dialog->txtUserDefinedChars.setText(u"12");
+    dialog->Show();
+    EXPECT_FALSE(dialog->ran);
+    EXPECT_EQ(logText(), "txtUserDefinedChars: 12\ntxtUserDefinedChars: abc\nlblNothing: (no such control)\n");
 }
 
 TEST_F(ScriptedUserTest, WithoutYesTheDialogIsClosedAndNothingRuns) {
