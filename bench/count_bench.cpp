@@ -28,7 +28,7 @@ std::u16string letters(long n) {
 // (sharing the cells, as the engine's copies do).
 void fillBook(host::embedded::EmbeddedApplication& app) {
     auto book = app.newBook();
-    auto sheet = book->activeSheet();
+    auto sheet = app.worksheetOf(book->model().activeSheet());
     for (long row = 1; row <= host::kMaxRows; ++row) {
         for (long col = 1; col <= 4; ++col) {
             Cell cell;
@@ -36,11 +36,11 @@ void fillBook(host::embedded::EmbeddedApplication& app) {
                 cell.value = host::Variant(static_cast<double>(row % 5000));
             else
                 cell.value = host::Variant(letters(row * col) + u" " + letters(row + col));
-            sheet->setCell(row, col, std::move(cell));
+            sheet->model().setCell(row, col, std::move(cell));
         }
     }
     for (int copy = 0; copy < 3; ++copy) sheet->Copy(sheet);
-    book->sheets().front()->Activate();
+    book->Sheets()->Item(1)->Activate();
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ std::u16string keyText(char16_t prefix, long n) {
 // Rows 1..rows/2: unique entries; the lower half: rows/4 entries, each twice.
 std::shared_ptr<host::embedded::EmbeddedApplication> columnHost(long rows) {
     auto app = host::embedded::EmbeddedApplication::create();
-    auto sheet = app->newBook()->activeSheet();
+    auto sheet = app->newBook()->model().activeSheet();
     const long half = rows / 2;
     for (long row = 1; row <= rows; ++row) {
         Cell cell;

@@ -16,13 +16,13 @@ namespace {
 using engine::Cell;
 
 // A full column of texts with many repeats, as a customer list would have.
-host::embedded::SheetPtr fullColumn(host::embedded::EmbeddedApplication& app) {
-    auto sheet = app.newBook()->activeSheet();
+host::embedded::EmbeddedWorksheetPtr fullColumn(host::embedded::EmbeddedApplication& app) {
+    auto sheet = app.worksheetOf(app.newBook()->model().activeSheet());
     for (long row = 1; row <= host::kMaxRows; ++row) {
         Cell cell;
         cell.value = host::Variant(u"customer " + std::u16string(1, static_cast<char16_t>(u'A' + row % 26)) +
                                    std::u16string(1, static_cast<char16_t>(u'a' + (row / 26) % 26)));
-        sheet->setCell(row, 1, std::move(cell));
+        sheet->model().setCell(row, 1, std::move(cell));
     }
     return sheet;
 }
@@ -49,7 +49,7 @@ void runEngineBench() {
                for (long row = host::kMaxRows; row >= 2; row -= 2) sheet->Cells(row, 1)->EntireRow()->Delete();
            }),
            "s");
-    report("rows_left_after_delete", static_cast<double>(sheet->column(1)->cellCount()), "rows");
+    report("rows_left_after_delete", static_cast<double>(sheet->model().column(1)->cellCount()), "rows");
 }
 
 }  // namespace bench

@@ -24,7 +24,6 @@
 #include "files/office_convert.h"
 #include "files/xlsx_reader.h"
 #include "files/zip_archive.h"
-#include "host/embedded/embedded_application.h"
 #include "host/text.h"
 
 namespace {
@@ -212,11 +211,10 @@ void runHostileBench(const std::string& folder) {
         std::printf("zip_bomb_4GiB_refusal: /usr/bin/python3 or the generator is missing\n");
         return;
     }
-    auto app = host::embedded::EmbeddedApplication::create();
     bool refused = false;
     const double refusal = bench::secondsOf([&] {
         try {
-            files::openWorkbook(*app, host::utf16(bomb));
+            files::openWorkbook(host::utf16(bomb));
         } catch (const files::FileError&) {
             refused = true;
         }
@@ -241,11 +239,10 @@ void runFilesBench() {
     files::readXlsx(input, discarding);
     const double parse = seconds(start);
 
-    auto app = host::embedded::EmbeddedApplication::create();
     const long before = peakKilobytes();
     double cpu = cpuSeconds();
     start = std::chrono::steady_clock::now();
-    auto book = files::openWorkbook(*app, host::utf16(input));
+    auto book = files::openWorkbook(host::utf16(input));
     const double load = seconds(start);
     const double loadCpu = cpuSeconds() - cpu;
     const long loadPeak = peakKilobytes() - before;

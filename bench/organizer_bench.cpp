@@ -23,7 +23,7 @@ using engine::Cell;
 // Row r holds "entry <r mod 1000>" when `everyRow` or r is odd; the other rows are blank.
 std::shared_ptr<host::embedded::EmbeddedApplication> column(bool everyRow) {
     auto app = host::embedded::EmbeddedApplication::create();
-    auto sheet = app->newBook()->activeSheet();
+    auto sheet = app->newBook()->model().activeSheet();
     for (long row = 1; row <= host::kMaxRows; ++row) {
         if (!everyRow && row % 2 == 0) continue;
         const std::string text = "entry " + std::to_string(row % 1000);
@@ -60,7 +60,7 @@ void runOrganizerBench() {
     {
         auto app = column(false);
         report("organizer_delete_blank_rows_1M", runOnColumn(app, u"removeRows", noOptions), "s");
-        report("organizer_rows_left", app->activeWorksheet()->countA({1, 1, host::kMaxRows, 1}), "rows");
+        report("organizer_rows_left", app->activeWorksheet()->model().countA({1, 1, host::kMaxRows, 1}), "rows");
     }
     {
         auto app = column(false);

@@ -37,7 +37,7 @@ void benchProgressStep() {
 void benchRemoveExtraSpaces() {
     auto app = host::embedded::EmbeddedApplication::create();
     auto book = app->newBook();
-    auto sheet = book->activeSheet();
+    auto sheet = book->model().activeSheet();
     for (long row = 1; row <= kCells; ++row)
         sheet->enterText(row, 1, u"  cwk  ver " + std::u16string(1, u'0' + row % 10) + u"  ");
     shell::hostApplication = app;

@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "engine/cell.h"
+#include "engine/sheet.h"
 #include "engine/sheet_objects.h"
-#include "host/embedded/sheet.h"
 
 namespace files {
 
 using engine::Area;
 using engine::Cell;
 using engine::DrawingObject;
+using engine::FileData;
 using engine::ValidationRule;
-using host::embedded::FileData;
 
 class SheetSink {
 public:

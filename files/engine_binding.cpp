@@ -14,10 +14,10 @@
 
 namespace files {
 
-using host::embedded::Book;
-using host::embedded::BookPtr;
-using host::embedded::Sheet;
-using host::embedded::SheetPtr;
+using engine::Book;
+using engine::BookPtr;
+using engine::Sheet;
+using engine::SheetPtr;
 
 namespace {
 
@@ -64,9 +64,9 @@ private:
 class EngineSheetSource : public SheetSource {
 public:
     explicit EngineSheetSource(SheetPtr sheet) : sheet_(std::move(sheet)) {}
-    std::u16string name() const override { return sheet_->Name(); }
-    int type() const override { return sheet_->Type(); }
-    int visibility() const override { return sheet_->Visible(); }
+    std::u16string name() const override { return sheet_->name(); }
+    int type() const override { return sheet_->type(); }
+    int visibility() const override { return sheet_->visible(); }
     void forEachCellByRows(const CellVisitor& visit) const override {
         sheet_->forEachCellByRows(sheet_->usedArea(), [&](long row, long col, const Cell& cell) {
             visit(row, col, cell);
@@ -110,22 +110,22 @@ std::string extensionOf(const std::string& path) {
     return ext;
 }
 
-BookPtr newBookFor(host::embedded::EmbeddedApplication& app, const std::u16string& path) {
+BookPtr newBookFor(const std::u16string& path) {
     const std::string name = std::filesystem::path(host::utf8(path)).filename().string();
-    auto book = std::make_shared<Book>(app.weak_from_this(), host::utf16(name));
+    auto book = std::make_shared<Book>(host::utf16(name));
     book->path = path;
     return book;
 }
 
 }  // namespace
 
-BookPtr openWorkbook(host::embedded::EmbeddedApplication& app, const std::u16string& path, const OpenOptions& options) {
+BookPtr openWorkbook(const std::u16string& path, const OpenOptions& options) {
     const std::string file = host::utf8(path);
     std::error_code error;
     if (std::filesystem::is_directory(file, error)) throw FileError(file, "this is a folder, not a workbook file");
     if (!std::filesystem::is_regular_file(file, error)) throw FileError(file, "there is no such file");
     const std::string ext = extensionOf(file);
-    BookPtr book = newBookFor(app, path);
+    BookPtr book = newBookFor(path);
     EngineBookSink sink(book);
     if (ext == ".csv" || ext == ".txt" || ext == ".tsv") {
         readCsv(file, sink, ext == ".tsv" && !options.csvSeparator ? std::optional<char>('\t') : options.csvSeparator);
@@ -133,7 +133,7 @@ BookPtr openWorkbook(host::embedded::EmbeddedApplication& app, const std::u16str
         // Read as the xlsx it was converted to, named so that saving writes that xlsx.
         const ConvertedFile converted = convertToXlsx(file);
         const std::string saved = std::filesystem::path(file).replace_extension(".xlsx").string();
-        book = newBookFor(app, host::utf16(saved));
+        book = newBookFor(host::utf16(saved));
         EngineBookSink converter(book);
         readXlsx(converted.path(), converter, options.limits);
         auto data = std::dynamic_pointer_cast<WorkbookFileData>(book->fileData);
@@ -181,24 +181,22 @@ std::vector<std::u16string> openNotes(const Book& book) {
     return data ? data->openNotes : std::vector<std::u16string>{};
 }
 
-void registerFileHandlers(host::embedded::EmbeddedApplication& app) {
-    // Through the object model a file error is the host's error 1004, with our message.
-    app.setOpener([](host::embedded::EmbeddedApplication& a, const std::u16string& path) {
-        try {
-            return openWorkbook(a, path);
-        } catch (const FileError& e) {
-            throw host::Error(host::errApplication, e.what());
-        }
-    });
-    app.setSaver([](const Book& book, const std::u16string& path) {
-        SaveOptions options;
-        options.overwriteSource = true;
-        try {
-            saveWorkbook(book, path, options);
-        } catch (const FileError& e) {
-            throw host::Error(host::errApplication, e.what());
-        }
-    });
+BookPtr openForHost(const std::u16string& path) {
+    try {
+        return openWorkbook(path);
+    } catch (const FileError& e) {
+        throw host::Error(host::errApplication, e.what());
+    }
+}
+
+void saveForHost(const Book& book, const std::u16string& path) {
+    SaveOptions options;
+    options.overwriteSource = true;
+    try {
+        saveWorkbook(book, path, options);
+    } catch (const FileError& e) {
+        throw host::Error(host::errApplication, e.what());
+    }
 }
 
 }  // namespace files

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "host/embedded/book.h"
-#include "host/embedded/sheet.h"
+#include "engine/book.h"
+#include "engine/sheet.h"
 #include "host/text.h"
 
 namespace fuzz {
@@ -15,12 +15,12 @@ inline std::string valueText(const host::Variant& value) {
     return host::utf8(value.isError() ? value.errorText() : value.toText());
 }
 
-inline std::string dumpBook(const host::embedded::Book& book) {
+inline std::string dumpBook(const engine::Book& book) {
     std::string out;
     char line[96];
-    for (const host::embedded::SheetPtr& sheet : book.sheets()) {
-        std::snprintf(line, sizeof line, "sheet type %d visible %d: ", sheet->Type(), sheet->Visible());
-        out += line + host::utf8(sheet->Name()) + "\n";
+    for (const engine::SheetPtr& sheet : book.sheets()) {
+        std::snprintf(line, sizeof line, "sheet type %d visible %d: ", sheet->type(), sheet->visible());
+        out += line + host::utf8(sheet->name()) + "\n";
         sheet->forEachCellByRows(sheet->usedArea(), [&](long row, long col, const engine::Cell& cell) {
             std::snprintf(line, sizeof line, "  %ld,%ld kind %d fill %d: ", row, col,
                           static_cast<int>(cell.value.kind()), cell.colorIndex);

@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     }
     // Column A: the cells with a value, stored as they are (a text "" as a formula leaves it),
     // one per row; row 1 is left truly empty.
-    const host::embedded::BookPtr book = fuzz::freshBook();
-    host::embedded::Sheet& sheet = *book->sheets().front();
+    const engine::BookPtr book = fuzz::freshBook();
+    engine::Sheet& sheet = *book->sheets().front();
     long row = 2;
     double expected = criterion.matches(Variant()) ? 1 : 0;
     for (const Variant& cell : cells) {

@@ -6,30 +6,22 @@
 #include <string>
 
 #include "book_dump.h"
+#include "engine/book.h"
+#include "engine/sheet.h"
 #include "files/book_interfaces.h"
-#include "host/embedded/book.h"
-#include "host/embedded/embedded_application.h"
-#include "host/embedded/sheet.h"
 #include "host/text.h"
 
 namespace fuzz {
 
-// One application for the whole run; a book per input.
-inline host::embedded::EmbeddedApplication& application() {
-    static const std::shared_ptr<host::embedded::EmbeddedApplication> app =
-        host::embedded::EmbeddedApplication::create();
-    return *app;
-}
-
-inline host::embedded::BookPtr freshBook() {
-    auto book = std::make_shared<host::embedded::Book>(application().weak_from_this(), u"fuzz.xlsx");
+inline engine::BookPtr freshBook() {
+    auto book = std::make_shared<engine::Book>(u"fuzz.xlsx");
     book->addSheet(u"Sheet1");
     return book;
 }
 
 class EngineSheetSink : public files::SheetSink {
 public:
-    explicit EngineSheetSink(host::embedded::SheetPtr sheet) : sheet_(std::move(sheet)) {}
+    explicit EngineSheetSink(engine::SheetPtr sheet) : sheet_(std::move(sheet)) {}
 
     void setCell(long row, long col, files::Cell cell) override {
         note("cell", row, col, host::utf16(valueText(cell.value)) + u"|" + cell.formula);
@@ -62,14 +54,14 @@ private:
         transcript_ += head + host::utf8(detail) + "\n";
     }
 
-    host::embedded::SheetPtr sheet_;
+    engine::SheetPtr sheet_;
     std::string transcript_;
 };
 
 // A book sink over a real engine book: sheets are added to it as the reader names them.
 class EngineBookSink : public files::BookSink {
 public:
-    EngineBookSink() : book_(std::make_shared<host::embedded::Book>(application().weak_from_this(), u"fuzz")) {}
+    EngineBookSink() : book_(std::make_shared<engine::Book>(u"fuzz")) {}
 
     files::SheetSink& addSheet(const std::u16string& name, int type, int) override {
         sheets_.push_back(std::make_unique<EngineSheetSink>(book_->addSheet(name, type)));
@@ -80,10 +72,10 @@ public:
     }
     void setFileData(std::shared_ptr<files::FileData> data) override { book_->fileData = std::move(data); }
 
-    const host::embedded::Book& book() const { return *book_; }
+    const engine::Book& book() const { return *book_; }
 
 private:
-    host::embedded::BookPtr book_;
+    engine::BookPtr book_;
     std::vector<std::unique_ptr<EngineSheetSink>> sheets_;
 };
 

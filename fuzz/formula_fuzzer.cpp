@@ -8,9 +8,9 @@
 #include "engine/area_ops.h"
 #include "engine/formula.h"
 #include "engine/formula_parser.h"
+#include "engine/sheet_formula_context.h"
 #include "engine_sheet.h"
 #include "fuzz_support.h"
-#include "host/embedded/sheet_formula_context.h"
 #include "host/error.h"
 #include "host/text.h"
 
@@ -20,10 +20,10 @@ using engine::Formula;
 using engine::StructuralEdit;
 
 // A few cells of each kind around the top-left corner, and one far down.
-const host::embedded::Sheet& sampleSheet() {
-    static const host::embedded::BookPtr book = [] {
-        host::embedded::BookPtr b = fuzz::freshBook();
-        host::embedded::Sheet& s = *b->sheets().front();
+const engine::Sheet& sampleSheet() {
+    static const engine::BookPtr book = [] {
+        engine::BookPtr b = fuzz::freshBook();
+        engine::Sheet& s = *b->sheets().front();
         s.enterText(1, 1, u"12");
         s.enterText(2, 1, u" apple ");
         s.enterText(3, 1, u"TRUE");
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         return 0;
     }
     checkParsedReferences(text);
-    const host::embedded::SheetFormulaContext context(sampleSheet());
+    const engine::SheetFormulaContext context(sampleSheet());
     for (const auto& [rows, cols] : {std::pair{0L, 0L}, {5L, 1L}, {-2L, -1L}, {1048575L, 0L}}) {
         formula.evaluate(context, rows, cols);
         for (const engine::Area& a : formula.references(rows, cols))

@@ -40,7 +40,7 @@ struct Outcome {
 
 Outcome read(std::string_view part, size_t chunk) {
     Outcome out;
-    const host::embedded::BookPtr book = fuzz::freshBook();
+    const engine::BookPtr book = fuzz::freshBook();
     fuzz::EngineSheetSink sink(book->sheets().front());
     files::SheetFileData data;
     files::SheetReadContext context{sharedStrings(), styles(), {}};

@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     options.limits.maxEntryBytes = 8u << 20;  // within the fuzzer's memory limit
     options.limits.maxTotalBytes = 32u << 20;
     try {
-        const host::embedded::BookPtr book =
-            files::openWorkbook(fuzz::application(), host::utf16(file.path()), options);
+        const engine::BookPtr book = files::openWorkbook(host::utf16(file.path()), options);
         fuzz::dumpBook(*book);  // every cell read back through the engine
         files::openNotes(*book);
     } catch (const files::FileError&) {}

@@ -27,9 +27,9 @@ files::OpenOptions smallLimits() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const fuzz::MemoryFile file(fuzz::bytes(data, size));
-    host::embedded::BookPtr book;
+    engine::BookPtr book;
     try {
-        book = files::openWorkbook(fuzz::application(), host::utf16(file.path()), smallLimits());
+        book = files::openWorkbook(host::utf16(file.path()), smallLimits());
     } catch (const files::FileError&) {
         return 0;
     }
@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     } catch (const files::FileError&) {
         return 0;
     }
-    host::embedded::BookPtr again;
+    engine::BookPtr again;
     try {
-        again = files::openWorkbook(fuzz::application(), host::utf16(saved), smallLimits());
+        again = files::openWorkbook(host::utf16(saved), smallLimits());
     } catch (const files::FileError& e) {
         fuzz::fail("a saved workbook does not open again", e.what());
     }

@@ -7,10 +7,10 @@
 #include <stdexcept>
 
 #include "base/atomic_file.h"
-#include "files/engine_binding.h"
 #include "host/range.h"
 #include "host/text.h"
 #include "session/addin_registration.h"
+#include "session/file_handlers.h"
 #include "shell/addin_folder.h"
 #include "shell/exit_confirmation.h"
 
@@ -70,7 +70,7 @@ HostSession::HostSession(HostSessionOptions options) {
     scope_ = std::make_unique<forms::DriverScope>(options.driver ? *options.driver : user_);
     prepareAddinFolder(options);
     app_ = host::embedded::EmbeddedApplication::create(options.version, options.registryStore);
-    files::registerFileHandlers(*app_);
+    registerFileHandlers(*app_);
     if (options.startWithBlankWorkbook) app_->newBook();
     if (options.startUp) startUp();
 }
@@ -118,9 +118,9 @@ void HostSession::setConnected(bool connect) { app_->COMAddIns()->Item(shell::ce
 
 void HostSession::restart() { app_->restart(); }
 
-host::embedded::BookPtr HostSession::newWorkbook() { return app_->newBook(); }
+host::embedded::EmbeddedWorkbookPtr HostSession::newWorkbook() { return app_->newBook(); }
 
-host::embedded::BookPtr HostSession::openWorkbook(const fs::path& file) {
+host::embedded::EmbeddedWorkbookPtr HostSession::openWorkbook(const fs::path& file) {
     return app_->openBook(host::utf16(file.string()));
 }
 

@@ -63,8 +63,8 @@ public:
     void restart();
 
     // Workbooks: a new empty one, or a file (xlsx, csv; xls and ods through LibreOffice).
-    host::embedded::BookPtr newWorkbook();
-    host::embedded::BookPtr openWorkbook(const std::filesystem::path& file);
+    host::embedded::EmbeddedWorkbookPtr newWorkbook();
+    host::embedded::EmbeddedWorkbookPtr openWorkbook(const std::filesystem::path& file);
     // Selects `address` on the active sheet.
     void select(const std::u16string& address);
 

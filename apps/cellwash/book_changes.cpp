@@ -7,8 +7,8 @@
 
 namespace cli {
 
-using host::embedded::Cell;
-using host::embedded::Sheet;
+using engine::Cell;
+using engine::Sheet;
 
 namespace {
 
@@ -49,27 +49,27 @@ std::string visibilityNote(int visible) {
 
 }  // namespace
 
-BookPicture::BookPicture(const host::embedded::Book& book) {
-    for (const auto& s : book.sheets()) sheets_.push_back({s->Name(), s->Visible(), s->clone(s->Name())});
+BookPicture::BookPicture(const engine::Book& book) {
+    for (const auto& s : book.sheets()) sheets_.push_back({s->name(), s->visible(), s->clone(s->name())});
 }
 
-BookPicture::Changes BookPicture::changesIn(const host::embedded::Book& book) const {
+BookPicture::Changes BookPicture::changesIn(const engine::Book& book) const {
     Changes changes;
     for (const auto& before : sheets_) {
         auto now = book.sheetNamed(before.name);
-        if (!now || now->Name() != before.name) {
+        if (!now || now->name() != before.name) {
             changes.sheets.push_back("removed " + host::utf8(before.name));
             continue;
         }
-        if (now->Visible() != before.visible)
-            changes.sheets.push_back((now->Visible() == host::xlSheetVisible ? "shown " : "hid ") +
+        if (now->visible() != before.visible)
+            changes.sheets.push_back((now->visible() == host::xlSheetVisible ? "shown " : "hid ") +
                                      host::utf8(before.name));
-        if (now->Type() == host::xlWorksheet) changes.cells += differingCells(*before.copy, *now);
+        if (now->type() == host::xlWorksheet) changes.cells += differingCells(*before.copy, *now);
     }
     for (const auto& s : book.sheets()) {
         bool known = false;
-        for (const auto& before : sheets_) known = known || before.name == s->Name();
-        if (!known) changes.sheets.push_back("added " + host::utf8(s->Name()) + visibilityNote(s->Visible()));
+        for (const auto& before : sheets_) known = known || before.name == s->name();
+        if (!known) changes.sheets.push_back("added " + host::utf8(s->name()) + visibilityNote(s->visible()));
     }
     return changes;
 }

@@ -4,25 +4,25 @@
 #include <string>
 #include <vector>
 
-#include "host/embedded/book.h"
+#include "engine/book.h"
 
 namespace cli {
 
 class BookPicture {
 public:
-    explicit BookPicture(const host::embedded::Book& book);
+    explicit BookPicture(const engine::Book& book);
 
     struct Changes {
         long long cells = 0;              // over sheets present before and after
         std::vector<std::string> sheets;  // "added Data_Undo (hidden)", "removed Notes", ...
     };
-    Changes changesIn(const host::embedded::Book& book) const;
+    Changes changesIn(const engine::Book& book) const;
 
 private:
     struct SheetPicture {
         std::u16string name;
         int visible;
-        host::embedded::SheetPtr copy;
+        engine::SheetPtr copy;
     };
     std::vector<SheetPicture> sheets_;
 };

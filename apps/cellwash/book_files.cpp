@@ -10,13 +10,13 @@
 
 namespace cli {
 
-host::embedded::BookPtr openBook(host::embedded::EmbeddedApplication& app, const std::string& path) {
+engine::BookPtr openBook(host::embedded::EmbeddedApplication& app, const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw Failure(kFileError, path + ": this is a folder, not a workbook file");
     if (!std::filesystem::is_regular_file(path, error)) throw Failure(kFileError, path + ": no such file");
     try {
-        auto book = files::openWorkbook(app, host::utf16(path));
+        auto book = files::openWorkbook(host::utf16(path));
         app.addBook(book);
         return book;
     } catch (const files::FileError& e) {
@@ -26,8 +26,8 @@ host::embedded::BookPtr openBook(host::embedded::EmbeddedApplication& app, const
     }
 }
 
-std::optional<std::string> writeBook(const host::embedded::Book& book, const std::string& inputPath,
-                                     const OutputChoice& choice, std::vector<std::string>& notes) {
+std::optional<std::string> writeBook(const engine::Book& book, const std::string& inputPath, const OutputChoice& choice,
+                                     std::vector<std::string>& notes) {
     if (choice.outputPath && choice.inPlace) throw Failure(kUsage, "give either -o FILE or --in-place, not both");
     const std::optional<std::string> target = choice.inPlace ? std::optional(inputPath) : choice.outputPath;
     if (!target) return std::nullopt;
@@ -42,11 +42,11 @@ std::optional<std::string> writeBook(const host::embedded::Book& book, const std
     return target;
 }
 
-host::embedded::SheetPtr activateSheet(host::embedded::Book& book, const std::string& name) {
+engine::SheetPtr activateSheet(engine::Book& book, const std::string& name) {
     auto sheet = book.sheetNamed(host::utf16(name));
     if (!sheet) throw Failure(kUsage, "the workbook has no sheet named \"" + name + "\"");
     try {
-        sheet->Activate();
+        book.setActiveSheet(sheet);
     } catch (const host::Error& e) {
         throw Failure(kUsage, "sheet \"" + name + "\" cannot be activated: " + e.description());
     }

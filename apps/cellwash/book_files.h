@@ -15,14 +15,14 @@ struct OutputChoice {
 };
 
 // Opens the file as the active workbook; a file that cannot be read is Failure(kFileError).
-host::embedded::BookPtr openBook(host::embedded::EmbeddedApplication& app, const std::string& path);
+engine::BookPtr openBook(host::embedded::EmbeddedApplication& app, const std::string& path);
 
 // Writes the book as the choice says and returns the path written (none for a dry run).
 // Notes on what could not be kept are appended to `notes`.
-std::optional<std::string> writeBook(const host::embedded::Book& book, const std::string& inputPath,
-                                     const OutputChoice& choice, std::vector<std::string>& notes);
+std::optional<std::string> writeBook(const engine::Book& book, const std::string& inputPath, const OutputChoice& choice,
+                                     std::vector<std::string>& notes);
 
 // Selects the sheet by name (error kUsage when absent) and makes it active.
-host::embedded::SheetPtr activateSheet(host::embedded::Book& book, const std::string& name);
+engine::SheetPtr activateSheet(engine::Book& book, const std::string& name);
 
 }  // namespace cli

@@ -14,13 +14,14 @@
 #include "apps/cellwash/tool_lookup.h"
 #include "dialog/progress.h"
 #include "dialog/tool_run.h"
+#include "engine/address.h"
 #include "files/engine_binding.h"
 #include "forms/msg_box.h"
 #include "host/command_bars.h"
-#include "host/embedded/address.h"
 #include "host/error.h"
 #include "host/range.h"
 #include "host/text.h"
+#include "session/file_handlers.h"
 #include "session/host_session.h"
 #include "shell/undo_redo.h"
 
@@ -79,7 +80,7 @@ host::CommandBarControlPtr buttonTagged(const host::CommandBarControlsPtr& contr
     return nullptr;
 }
 
-void prepareSheet(host::embedded::EmbeddedApplication& app, host::embedded::Book& book, const ToolStep& options) {
+void prepareSheet(host::embedded::EmbeddedApplication& app, engine::Book& book, const ToolStep& options) {
     if (options.sheet) activateSheet(book, *options.sheet);
     if (options.select && !options.columns.empty()) throw Failure(kUsage, "give --select or --column, not both");
     std::optional<std::u16string> selection;
@@ -111,8 +112,8 @@ void click(session::HostSession& session, const shell::CatalogueEntry& tool, boo
 
 // A fresh host has Undo and Redo greyed out; the file's snapshot sheets tell what the ribbon
 // showed when the workbook was saved, so the buttons are set as they stood then.
-void restoreUndoButtons(host::embedded::Book& book) {
-    const std::u16string name = book.activeSheet()->Name();
+void restoreUndoButtons(engine::Book& book) {
+    const std::u16string name = book.activeSheet()->name();
     bool undo = book.sheetNamed(name + u"_Undo") != nullptr;
     bool redo = book.sheetNamed(name + u"_Redo") != nullptr;
     shell::setUndoRedoState(undo, redo);
@@ -129,13 +130,13 @@ void refuseIgnoredActions(const CommandLineUser& user, const std::string& tool) 
 }
 
 // Cells the tool tried to write but the sheet refused, the first named as the user names it.
-void noteRefusedWrites(const host::embedded::Book& book, RunReport& report) {
+void noteRefusedWrites(const engine::Book& book, RunReport& report) {
     for (const auto& sheet : book.sheets()) {
         const auto& refused = sheet->refusedWrites();
         if (!refused.count) continue;
         if (report.firstNotWritten.empty())
-            report.firstNotWritten = host::utf8(sheet->Name()) + "!" +
-                                     host::utf8(host::embedded::columnLetters(refused.firstCol)) +
+            report.firstNotWritten = host::utf8(sheet->name()) + "!" +
+                                     host::utf8(engine::columnLetters(refused.firstCol)) +
                                      std::to_string(refused.firstRow) + ": " + refused.firstReason;
         report.cellsNotWritten += refused.count;
     }
@@ -213,7 +214,7 @@ StepSession::StepSession(const SessionSettings& settings, std::ostream& err)
                                     .startWithBlankWorkbook = true,  // as the host starts, with Book1
                                     .startUp = false,
                                     .driver = user_.get()});
-    files::registerFileHandlers(session_->app());
+    session::registerFileHandlers(session_->app());
     session_->startUp();
     if (settings.lang) {
         if (legacy_) throw Failure(kUsage, "--lang needs the ribbon (a host version above 11.0)");
@@ -223,7 +224,7 @@ StepSession::StepSession(const SessionSettings& settings, std::ostream& err)
 
 StepSession::~StepSession() = default;
 
-host::embedded::Book& StepSession::open(const std::string& path) {
+engine::Book& StepSession::open(const std::string& path) {
     book_ = openBook(session_->app(), path);
     return *book_;
 }

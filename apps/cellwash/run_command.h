@@ -61,7 +61,7 @@ class StepSession {
 public:
     StepSession(const SessionSettings& settings, std::ostream& err);
     ~StepSession();
-    host::embedded::Book& open(const std::string& path);
+    engine::Book& open(const std::string& path);
     // Runs the step on the open workbook. Settings that do not fit its dialog are
     // Failure(kUsage); a refusal or an unfinished run is in the report.
     StepResult run(const ToolStep& step);
@@ -73,7 +73,7 @@ private:
     bool legacy_;
     std::unique_ptr<ForwardingUser> user_;
     std::unique_ptr<session::HostSession> session_;
-    host::embedded::BookPtr book_;
+    engine::BookPtr book_;
 };
 
 int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err);

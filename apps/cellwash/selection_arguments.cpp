@@ -1,8 +1,8 @@
 #include "apps/cellwash/selection_arguments.h"
 
 #include "apps/cellwash/cli_failure.h"
-#include "host/embedded/address.h"
-#include "host/embedded/text_functions.h"
+#include "engine/address.h"
+#include "engine/text_functions.h"
 #include "host/error.h"
 #include "host/text.h"
 
@@ -10,7 +10,7 @@ namespace cli {
 
 namespace {
 
-using host::embedded::Area;
+using engine::Area;
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -34,7 +34,7 @@ struct Header {
     std::u16string text;
 };
 
-std::vector<Header> headersOf(const host::embedded::Sheet& sheet) {
+std::vector<Header> headersOf(const engine::Sheet& sheet) {
     std::vector<Header> headers;
     const Area used = sheet.usedArea();
     for (long col = used.col1; col <= used.col2; ++col) {
@@ -47,16 +47,16 @@ std::vector<Header> headersOf(const host::embedded::Sheet& sheet) {
 std::string headerList(const std::vector<Header>& headers) {
     std::string list;
     for (const auto& h : headers)
-        list += (list.empty() ? "" : ", ") + host::utf8(host::embedded::columnLetters(h.column)) + " \"" +
-                host::utf8(h.text) + "\"";
+        list += (list.empty() ? "" : ", ") + host::utf8(engine::columnLetters(h.column)) + " \"" + host::utf8(h.text) +
+                "\"";
     return list.empty() ? "row 1 is empty" : "the headers in row 1: " + list;
 }
 
 long columnOfHeader(const std::vector<Header>& headers, const std::string& wanted) {
-    const auto folded = host::embedded::foldCase(host::utf16(trimmed(wanted)));
+    const auto folded = engine::foldCase(host::utf16(trimmed(wanted)));
     std::vector<long> matches;
     for (const auto& h : headers)
-        if (host::embedded::foldCase(h.text) == folded) matches.push_back(h.column);
+        if (engine::foldCase(h.text) == folded) matches.push_back(h.column);
     if (matches.size() == 1) return matches.front();
     throw Failure(kUsage,
                   "--column \"" + wanted + "\" " +
@@ -76,14 +76,14 @@ std::u16string typedSelection(const std::string& typed) {
         start = comma + 1;
     }
     try {
-        const auto areas = host::embedded::parseAddress(host::utf16(address));
-        return host::embedded::formatAddress(areas, false, false);
+        const auto areas = engine::parseAddress(host::utf16(address));
+        return engine::formatAddress(areas, false, false);
     } catch (const host::Error&) {
         throw Failure(kUsage, "--select \"" + typed + "\" is not an address such as B2:B40, A:A, 2:10 or A1:B9,D4");
     }
 }
 
-std::u16string columnsUnderHeaders(const host::embedded::Sheet& sheet, const std::vector<std::string>& headers) {
+std::u16string columnsUnderHeaders(const engine::Sheet& sheet, const std::vector<std::string>& headers) {
     const auto known = headersOf(sheet);
     const long lastRow = std::max(2L, sheet.usedArea().row2);
     std::vector<Area> areas;
@@ -91,7 +91,7 @@ std::u16string columnsUnderHeaders(const host::embedded::Sheet& sheet, const std
         const long col = columnOfHeader(known, header);
         areas.push_back({2, col, lastRow, col});
     }
-    return host::embedded::formatAddress(areas, false, false);
+    return engine::formatAddress(areas, false, false);
 }
 
 }  // namespace cli

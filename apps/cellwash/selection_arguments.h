@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/embedded/sheet.h"
+#include "engine/sheet.h"
 
 namespace cli {
 
@@ -14,6 +14,6 @@ std::u16string typedSelection(const std::string& typed);
 
 // The cells under the headers (row 2 to the last used row) of the sheet's columns whose row-1
 // text is each header. An unknown or ambiguous header is Failure(kUsage) listing the headers.
-std::u16string columnsUnderHeaders(const host::embedded::Sheet& sheet, const std::vector<std::string>& headers);
+std::u16string columnsUnderHeaders(const engine::Sheet& sheet, const std::vector<std::string>& headers);
 
 }  // namespace cli

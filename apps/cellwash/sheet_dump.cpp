@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "engine/address.h"
 #include "host/constants.h"
-#include "host/embedded/address.h"
 #include "host/text.h"
 
 namespace cli {
 
-using host::embedded::Area;
-using host::embedded::Cell;
-using host::embedded::Sheet;
+using engine::Area;
+using engine::Cell;
+using engine::Sheet;
 
 namespace {
 
@@ -43,7 +43,7 @@ std::string visibilityName(int visible) {
     return visible == host::xlSheetVisible ? "visible" : visible == host::xlSheetHidden ? "hidden" : "veryHidden";
 }
 
-nlohmann::json shapeJson(const host::embedded::DrawingObject& d) {
+nlohmann::json shapeJson(const engine::DrawingObject& d) {
     nlohmann::json shape{{"name", host::utf8(d.name)}, {"type", d.type}};
     if (d.frameText) shape["text"] = host::utf8(*d.frameText);
     if (d.effectText) shape["effectText"] = host::utf8(*d.effectText);
@@ -52,7 +52,7 @@ nlohmann::json shapeJson(const host::embedded::DrawingObject& d) {
 }
 
 nlohmann::json cellJson(long row, long col, const Cell& c) {
-    nlohmann::json cell{{"address", host::utf8(host::embedded::formatArea({row, col, row, col}, false, false))},
+    nlohmann::json cell{{"address", host::utf8(engine::formatArea({row, col, row, col}, false, false))},
                         {"kind", kindName(c.value)}};
     if (c.value.isNumber() || c.value.isDate())
         cell["value"] = c.value.number();
@@ -82,7 +82,7 @@ std::string gridOf(const Sheet& sheet, const Area& area) {
     const long rows = area.row2 - area.row1 + 1, cols = area.col2 - area.col1 + 1;
     std::vector<std::vector<std::string>> texts(rows, std::vector<std::string>(cols));
     std::vector<size_t> widths(cols, 1);
-    for (long c = 0; c < cols; ++c) widths[c] = displayWidth(host::utf8(host::embedded::columnLetters(area.col1 + c)));
+    for (long c = 0; c < cols; ++c) widths[c] = displayWidth(host::utf8(engine::columnLetters(area.col1 + c)));
     sheet.forEachCell(area, [&](long row, long col, const Cell& cell) {
         auto& text = texts[row - area.row1][col - area.col1];
         text = displayText(cell.value);
@@ -91,8 +91,7 @@ std::string gridOf(const Sheet& sheet, const Area& area) {
     });
     const size_t labelWidth = std::to_string(area.row2).size();
     std::string out(labelWidth, ' ');
-    for (long c = 0; c < cols; ++c)
-        out += " | " + fitted(host::utf8(host::embedded::columnLetters(area.col1 + c)), widths[c]);
+    for (long c = 0; c < cols; ++c) out += " | " + fitted(host::utf8(engine::columnLetters(area.col1 + c)), widths[c]);
     out += "\n";
     for (long r = 0; r < rows; ++r) {
         const std::string label = std::to_string(area.row1 + r);
@@ -103,16 +102,16 @@ std::string gridOf(const Sheet& sheet, const Area& area) {
     return out;
 }
 
-std::string jsonOf(const host::embedded::Book& book, const Sheet& sheet, const Area& area) {
+std::string jsonOf(const engine::Book& book, const Sheet& sheet, const Area& area) {
     nlohmann::json doc;
-    doc["workbook"] = host::utf8(book.Name());
+    doc["workbook"] = host::utf8(book.name());
     for (const auto& s : book.sheets())
-        doc["sheets"].push_back({{"name", host::utf8(s->Name())},
-                                 {"visible", visibilityName(s->Visible())},
-                                 {"kind", s->Type() == host::xlChart ? "chart" : "worksheet"},
+        doc["sheets"].push_back({{"name", host::utf8(s->name())},
+                                 {"visible", visibilityName(s->visible())},
+                                 {"kind", s->type() == host::xlChart ? "chart" : "worksheet"},
                                  {"active", s == book.activeSheet()}});
-    doc["sheet"] = host::utf8(sheet.Name());
-    doc["range"] = host::utf8(host::embedded::formatArea(area, false, false));
+    doc["sheet"] = host::utf8(sheet.name());
+    doc["range"] = host::utf8(engine::formatArea(area, false, false));
     doc["cells"] = nlohmann::json::array();
     sheet.forEachCellByRows(area, [&](long row, long col, const Cell& c) {
         doc["cells"].push_back(cellJson(row, col, c));
@@ -120,7 +119,7 @@ std::string jsonOf(const host::embedded::Book& book, const Sheet& sheet, const A
     });
     doc["validations"] = nlohmann::json::array();
     for (const auto& rule : sheet.validations())
-        doc["validations"].push_back({{"range", host::utf8(host::embedded::formatAddress(rule.areas, false, false))},
+        doc["validations"].push_back({{"range", host::utf8(engine::formatAddress(rule.areas, false, false))},
                                       {"type", rule.type},
                                       {"formula1", host::utf8(rule.formula1)},
                                       {"errorTitle", host::utf8(rule.errorTitle)},

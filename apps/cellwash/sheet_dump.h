@@ -2,14 +2,13 @@
 // What `show` prints of a sheet: a text grid, or a JSON description of cells, rules and shapes.
 #include <string>
 
-#include "host/embedded/book.h"
+#include "engine/book.h"
 
 namespace cli {
 
-std::string gridOf(const host::embedded::Sheet& sheet, const host::embedded::Area& area);
+std::string gridOf(const engine::Sheet& sheet, const engine::Area& area);
 // JSON text of the workbook's sheets and of the area's cells, validations and shapes.
-std::string jsonOf(const host::embedded::Book& book, const host::embedded::Sheet& sheet,
-                   const host::embedded::Area& area);
+std::string jsonOf(const engine::Book& book, const engine::Sheet& sheet, const engine::Area& area);
 // The kind of a value as a word: empty, number, text, boolean, date, error.
 std::string kindName(const host::Variant& value);
 // A value's text, errors as their literal.

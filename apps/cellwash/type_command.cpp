@@ -8,17 +8,18 @@
 #include "host/error.h"
 #include "host/range.h"
 #include "host/text.h"
+#include "session/file_handlers.h"
 
 namespace cli {
 
 int runType(const TypeOptions& options, std::ostream& out, std::ostream& err) {
     auto app = host::embedded::EmbeddedApplication::create();
-    files::registerFileHandlers(*app);
+    session::registerFileHandlers(*app);
     auto book = openBook(*app, options.workbook);
     auto sheet = options.sheet ? activateSheet(*book, *options.sheet) : book->activeSheet();
     host::RangePtr cell;
     try {
-        cell = sheet->Range(host::utf16(options.cell));
+        cell = app->worksheetOf(sheet)->Range(host::utf16(options.cell));
     } catch (const host::Error&) {
         throw Failure(kUsage, "\"" + options.cell + "\" is not a cell address such as B7");
     }
@@ -35,7 +36,7 @@ int runType(const TypeOptions& options, std::ostream& out, std::ostream& err) {
     }
     std::vector<std::string> notes;
     const auto written = writeBook(*book, options.workbook, options.output, notes);
-    out << host::utf8(sheet->Name()) << "!" << host::utf8(cell->Address(false, false)) << " = "
+    out << host::utf8(sheet->name()) << "!" << host::utf8(cell->Address(false, false)) << " = "
         << displayText(cell->Value()) << " (" << kindName(cell->Value()) << ")\n";
     for (const auto& note : notes) err << "note: " << note << "\n";
     out << (written ? "written to " + *written : "dry run: nothing written (use -o FILE or --in-place)") << "\n";

@@ -4,13 +4,17 @@
 #include <limits>
 
 #include "engine/area_ops.h"
+#include "engine/book.h"
+#include "engine/cell_paste.h"
+#include "engine/cell_search.h"
 #include "host/constants.h"
-#include "host/embedded/book.h"
 #include "host/embedded/embedded_application.h"
 #include "host/embedded/range_objects.h"
 #include "host/error.h"
 
 namespace host::embedded {
+
+using namespace engine;
 
 namespace {
 
@@ -36,8 +40,12 @@ std::shared_ptr<CellRange> asCellRange(const RangePtr& range) {
     return ours;
 }
 
-CellRange::CellRange(SheetPtr sheet, std::vector<Area> areas, RangeItems items)
-    : sheet_(std::move(sheet)), areas_(std::move(areas)), seq_(sheet_->editCount()), items_(items) {
+CellRange::CellRange(EmbeddedWorksheetPtr worksheet, std::vector<Area> areas, RangeItems items)
+    : worksheet_(std::move(worksheet)),
+      sheet_(&worksheet_->model()),
+      areas_(std::move(areas)),
+      seq_(sheet_->editCount()),
+      items_(items) {
     if (areas_.empty()) throw Error(errObjectRequired, "Object required");
 }
 
@@ -49,7 +57,7 @@ const std::vector<Area>& CellRange::areas() const {
 }
 
 RangePtr CellRange::make(std::vector<Area> areas, RangeItems items) const {
-    return std::make_shared<CellRange>(sheet_, std::move(areas), items);
+    return std::make_shared<CellRange>(worksheet_, std::move(areas), items);
 }
 
 void CellRange::forEachPosition(const std::function<bool(long, long)>& fn) const {
@@ -299,14 +307,14 @@ void CellRange::Delete(std::optional<int> shift) {
 
 void CellRange::Select() {
     auto book = sheet_->book();
-    if (!book || book->activeSheet() != sheet_) failRange("Select");
+    if (!book || book->activeSheet().get() != sheet_) failRange("Select");
     const Area& a = firstArea();
     sheet_->setSelection(areas(), a.row1, a.col1);
 }
 
 void CellRange::Activate() {
     auto book = sheet_->book();
-    if (!book || book->activeSheet() != sheet_) failRange("Activate");
+    if (!book || book->activeSheet().get() != sheet_) failRange("Activate");
     const Area& a = firstArea();
     for (const Area& s : sheet_->selection())
         if (contains(s, a.row1, a.col1)) {
@@ -317,17 +325,15 @@ void CellRange::Activate() {
 }
 
 void CellRange::Copy() {
-    auto book = sheet_->book();
-    auto app = book ? book->app() : nullptr;
-    if (!app || areas().size() != 1) failRange("Copy");
-    app->clipboard() = {sheet_, firstArea()};
+    auto app = worksheet_->app();
+    if (!app || !sheet_->book() || areas().size() != 1) failRange("Copy");
+    app->clipboard() = {worksheet_->sheet(), firstArea()};
 }
 
 void CellRange::PasteSpecial(int paste, int operation, bool skipBlanks, bool transpose) {
     (void)operation;
-    auto book = sheet_->book();
-    auto app = book ? book->app() : nullptr;
-    if (!app || !app->clipboard().sheet) failRange("PasteSpecial");
+    auto app = worksheet_->app();
+    if (!app || !sheet_->book() || !app->clipboard().sheet) failRange("PasteSpecial");
     const auto& clip = app->clipboard();
     pasteCells(*clip.sheet, clip.area, *sheet_, firstArea().row1, firstArea().col1,
                {paste == xlPasteValues, skipBlanks, transpose});
@@ -347,7 +353,7 @@ CommentPtr CellRange::Comment() const {
     const Area& a = firstArea();
     const Cell* c = sheet_->cell(a.row1, a.col1);
     if (!c || !c->comment) return nullptr;
-    return std::make_shared<CellComment>(sheet_, a.row1, a.col1);
+    return std::make_shared<CellComment>(worksheet_, a.row1, a.col1);
 }
 
 CommentPtr CellRange::AddComment(const std::u16string& text) {

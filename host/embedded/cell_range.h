@@ -1,22 +1,26 @@
 #pragma once
-// Range on the embedded engine: a sheet and its areas. The areas follow structural edits
-// of the sheet (replayed lazily on use); a range whose cells were all deleted fails with 424.
+// Range on the embedded engine: a worksheet and its areas. The areas follow structural edits
+// of the engine sheet (replayed lazily on use); a range whose cells were all deleted fails with 424.
+#include <functional>
 #include <memory>
 #include <vector>
 
-#include "host/embedded/sheet.h"
+#include "engine/sheet.h"
+#include "host/embedded/embedded_worksheet.h"
 #include "host/range.h"
 
 namespace host::embedded {
 
 class CellRange : public host::Range, public std::enable_shared_from_this<CellRange> {
 public:
-    CellRange(SheetPtr sheet, std::vector<Area> areas, RangeItems items = RangeItems::Cells);
+    CellRange(EmbeddedWorksheetPtr worksheet, std::vector<engine::Area> areas, RangeItems items = RangeItems::Cells);
 
-    const SheetPtr& sheet() const { return sheet_; }
+    // The engine sheet the cells are read from and written to, and its worksheet.
+    engine::Sheet& sheet() const { return *sheet_; }
+    const EmbeddedWorksheetPtr& worksheet() const { return worksheet_; }
     // The current areas, after the sheet's edits since this range was made.
-    const std::vector<Area>& areas() const;
-    const Area& firstArea() const { return areas().front(); }
+    const std::vector<engine::Area>& areas() const;
+    const engine::Area& firstArea() const { return areas().front(); }
 
     Variant Value() const override;
     void setValue(const Variant& value) override;
@@ -43,7 +47,7 @@ public:
     RangePtr SpecialCells(int type) const override;
     RangePtr Find(const std::u16string& what, int lookIn, int lookAt, int searchOrder, int searchDirection,
                   bool matchCase) const override;
-    WorksheetPtr Worksheet() const override { return sheet_; }
+    WorksheetPtr Worksheet() const override { return worksheet_; }
 
     void Delete(std::optional<int> shift) override;
     void ClearContents() override;
@@ -59,12 +63,13 @@ public:
     CommentPtr AddComment(const std::u16string& text) override;
 
 private:
-    RangePtr make(std::vector<Area> areas, RangeItems items = RangeItems::Cells) const;
+    RangePtr make(std::vector<engine::Area> areas, RangeItems items = RangeItems::Cells) const;
     // Every cell of the range, area by area, row by row; stop by returning false.
     void forEachPosition(const std::function<bool(long row, long col)>& fn) const;
 
-    SheetPtr sheet_;
-    mutable std::vector<Area> areas_;
+    EmbeddedWorksheetPtr worksheet_;
+    engine::Sheet* sheet_;  // the worksheet's, cached: every cell access goes through it
+    mutable std::vector<engine::Area> areas_;
     mutable size_t seq_;
     RangeItems items_;
 };

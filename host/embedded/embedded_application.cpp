@@ -5,15 +5,18 @@
 #include <filesystem>
 
 #include "engine/area_ops.h"
+#include "engine/formula.h"
+#include "engine/sheet_formula_context.h"
 #include "engine/text_functions.h"
 #include "host/constants.h"
 #include "host/embedded/cell_range.h"
-#include "host/embedded/sheet_formula_context.h"
 #include "host/error.h"
 #include "host/text.h"
 #include "registry/memory_store.h"
 
 namespace host::embedded {
+
+using engine::Area;
 
 namespace {
 
@@ -27,7 +30,7 @@ public:
     }
     WorkbookPtr Item(const std::u16string& name) const override {
         for (const auto& b : app_->books())
-            if (foldCase(b->Name()) == foldCase(name)) return b;
+            if (engine::foldCase(b->Name()) == engine::foldCase(name)) return b;
         throw Error(errSubscript, "Subscript out of range");
     }
     WorkbookPtr Open(const std::u16string& fileName) override { return app_->openBook(fileName); }
@@ -42,17 +45,17 @@ public:
     double CountA(const RangePtr& range) const override {
         auto r = asCellRange(range);
         double n = 0;
-        for (const Area& a : r->areas()) n += r->sheet()->countA(a);
+        for (const Area& a : r->areas()) n += r->sheet().countA(a);
         return n;
     }
     double CountIf(const RangePtr& range, const Variant& criterion) const override {
         auto r = asCellRange(range);
         double n = 0;
-        for (const Area& a : r->areas()) n += r->sheet()->countIf(a, criterion);
+        for (const Area& a : r->areas()) n += r->sheet().countIf(a, criterion);
         return n;
     }
-    std::u16string Trim(const std::u16string& text) const override { return trim(text); }
-    std::u16string Clean(const std::u16string& text) const override { return clean(text); }
+    std::u16string Trim(const std::u16string& text) const override { return engine::trim(text); }
+    std::u16string Clean(const std::u16string& text) const override { return engine::clean(text); }
 };
 
 class AutoCorrectSettings : public host::AutoCorrect {
@@ -93,7 +96,7 @@ bool EmbeddedApplication::fileExists(const std::u16string& path) const {
 std::u16string EmbeddedApplication::workbookTitle(const std::u16string& path) {
     if (opener_) {
         try {
-            BookPtr book = opener_(*this, path);
+            engine::BookPtr book = opener_(path);
             if (book && !book->title.empty()) return book->title;
         } catch (const std::exception&) {
             // An unreadable add-in workbook is listed by its file name.
@@ -119,64 +122,72 @@ void EmbeddedApplication::addInDisconnecting(const std::shared_ptr<host::AddinIn
 
 void EmbeddedApplication::restart() {
     for (long i = 0; i < comAddIns_->Count(); ++i) comAddIns_->setConnected(static_cast<size_t>(i), false);
-    while (!books_.empty()) removeBook(books_.back().get());
+    while (!books_.empty()) removeBook(books_.back()->book().get());
     commandBars_->restart();
     comAddIns_->startUp();
 }
 
 // ---- workbooks ----
 
-BookPtr EmbeddedApplication::newBook(const std::u16string& name) {
+EmbeddedWorkbookPtr EmbeddedApplication::newBook(const std::u16string& name) {
     std::u16string bookName = name;
     if (bookName.empty()) {
         bookName = u"Book";
         for (char c : std::to_string(++newBookCounter_)) bookName.push_back(static_cast<char16_t>(c));
     }
-    auto book = std::make_shared<Book>(weak_from_this(), bookName);
+    auto book = std::make_shared<engine::Book>(bookName);
     book->addSheet(u"Sheet1");
-    addBook(book);
-    return book;
+    return addBook(book);
 }
 
-void EmbeddedApplication::addBook(BookPtr book) {
-    books_.push_back(book);
-    active_ = book;
+EmbeddedWorkbookPtr EmbeddedApplication::addBook(const engine::BookPtr& book) {
+    auto wrapped = workbookOf(book);
+    books_.push_back(wrapped);
+    active_ = wrapped;
+    return wrapped;
 }
 
-void EmbeddedApplication::removeBook(const Book* book) {
-    std::erase_if(books_, [&](const BookPtr& b) { return b.get() == book; });
+void EmbeddedApplication::removeBook(const engine::Book* book) {
+    std::erase_if(books_, [&](const EmbeddedWorkbookPtr& b) { return b->book().get() == book; });
     const auto active = active_.lock();
-    if (!active || active.get() == book) active_ = books_.empty() ? BookPtr() : books_.back();
+    if (!active || active->book().get() == book) active_ = books_.empty() ? EmbeddedWorkbookPtr() : books_.back();
     if (clipboard_.sheet && clipboard_.sheet->book().get() == book) clipboard_ = {};
 }
 
-BookPtr EmbeddedApplication::activeBook() const { return active_.lock(); }
+EmbeddedWorkbookPtr EmbeddedApplication::activeBook() const { return active_.lock(); }
 
-void EmbeddedApplication::setActiveBook(const BookPtr& book) { active_ = book; }
+void EmbeddedApplication::setActiveBook(const EmbeddedWorkbookPtr& book) { active_ = book; }
 
-BookPtr EmbeddedApplication::openBook(const std::u16string& path) {
+EmbeddedWorkbookPtr EmbeddedApplication::openBook(const std::u16string& path) {
     for (const auto& b : books_)
-        if (b->path == path) {
+        if (b->model().path == path) {
             active_ = b;
             return b;
         }
     if (!opener_) throw Error(errApplication, "Sorry, this host cannot open workbook files.");
-    BookPtr book = opener_(*this, path);
+    engine::BookPtr book = opener_(path);
     if (!book) throw Error(errApplication, "The file could not be opened.");
-    addBook(book);
-    return book;
+    return addBook(book);
 }
 
-void EmbeddedApplication::saveBook(const Book& book, const std::u16string& path) const {
+void EmbeddedApplication::saveBook(const engine::Book& book, const std::u16string& path) const {
     if (!saver_) throw Error(errApplication, "Sorry, this host cannot save workbook files.");
     saver_(book, path);
 }
 
+EmbeddedWorkbookPtr EmbeddedApplication::workbookOf(const engine::BookPtr& book) const {
+    return EmbeddedWorkbook::of(book, std::const_pointer_cast<EmbeddedApplication>(shared_from_this()));
+}
+
+EmbeddedWorksheetPtr EmbeddedApplication::worksheetOf(const engine::SheetPtr& sheet) const {
+    return EmbeddedWorksheet::of(sheet, std::const_pointer_cast<EmbeddedApplication>(shared_from_this()));
+}
+
 // ---- active objects ----
 
-SheetPtr EmbeddedApplication::activeWorksheet() const {
+EmbeddedWorksheetPtr EmbeddedApplication::activeWorksheet() const {
     auto book = activeBook();
-    return book ? book->activeSheet() : nullptr;
+    return book ? worksheetOf(book->model().activeSheet()) : nullptr;
 }
 
 WorksheetPtr EmbeddedApplication::ActiveSheet() const { return activeWorksheet(); }
@@ -184,13 +195,13 @@ WorksheetPtr EmbeddedApplication::ActiveSheet() const { return activeWorksheet()
 RangePtr EmbeddedApplication::ActiveCell() const {
     auto sheet = activeWorksheet();
     if (!sheet || sheet->Type() != xlWorksheet) return nullptr;
-    return sheet->Cells(sheet->activeRow(), sheet->activeCol());
+    return sheet->Cells(sheet->model().activeRow(), sheet->model().activeCol());
 }
 
 RangePtr EmbeddedApplication::Selection() const {
     auto sheet = activeWorksheet();
     if (!sheet || sheet->Type() != xlWorksheet) return nullptr;
-    return sheet->rangeOf(sheet->selection());
+    return sheet->rangeOf(sheet->model().selection());
 }
 
 RangePtr EmbeddedApplication::Cells() const {
@@ -207,13 +218,13 @@ RangePtr EmbeddedApplication::Range(const std::u16string& address) const {
 
 RangePtr EmbeddedApplication::Intersect(const RangePtr& a, const RangePtr& b) const {
     auto ra = asCellRange(a), rb = asCellRange(b);
-    if (ra->sheet() != rb->sheet()) throw Error(errApplication, "Method 'Intersect' of object '_Application' failed");
+    if (&ra->sheet() != &rb->sheet()) throw Error(errApplication, "Method 'Intersect' of object '_Application' failed");
     std::vector<Area> overlap;
     for (const Area& x : ra->areas())
         for (const Area& y : rb->areas())
             if (auto o = intersect(x, y)) overlap.push_back(*o);
     if (overlap.empty()) return nullptr;
-    return ra->sheet()->rangeOf(std::move(overlap));
+    return ra->worksheet()->rangeOf(std::move(overlap));
 }
 
 SheetsPtr EmbeddedApplication::Sheets() const {
@@ -264,18 +275,18 @@ void EmbeddedApplication::setCutCopyMode(int value) {
 
 EntryResult EmbeddedApplication::enterValue(const RangePtr& target, const std::u16string& text) {
     auto range = asCellRange(target);
-    Sheet& sheet = *range->sheet();
+    engine::Sheet& sheet = range->sheet();
     const Area& a = range->firstArea();
-    const Cell* existing = sheet.cell(a.row1, a.col1);
-    const Cell before = existing ? *existing : Cell{};
+    const engine::Cell* existing = sheet.cell(a.row1, a.col1);
+    const engine::Cell before = existing ? *existing : engine::Cell{};
     sheet.enterText(a.row1, a.col1, text);
 
-    const ValidationRule* rule = sheet.validationAt(a.row1, a.col1);
+    const engine::ValidationRule* rule = sheet.validationAt(a.row1, a.col1);
     if (!rule || !rule->showError || rule->type != xlValidateCustom) return {};
     if (text.empty() && rule->ignoreBlank) return {};
     const Variant verdict =
-        Formula::parse(rule->formula1)
-            .evaluate(SheetFormulaContext(sheet), a.row1 - rule->anchorRow, a.col1 - rule->anchorCol);
+        engine::Formula::parse(rule->formula1)
+            .evaluate(engine::SheetFormulaContext(sheet), a.row1 - rule->anchorRow, a.col1 - rule->anchorCol);
     if (passes(verdict) || rule->alertStyle != xlValidAlertStop) return {};
 
     sheet.setCell(a.row1, a.col1, before);  // refused: the cell stays as it was

@@ -6,17 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "engine/book.h"
 #include "host/application.h"
 #include "host/embedded/addin_services.h"
-#include "host/embedded/book.h"
 #include "host/embedded/command_bar_set.h"
+#include "host/embedded/embedded_workbook.h"
+#include "host/embedded/embedded_worksheet.h"
 #include "host/embedded/ribbon_host.h"
 
 namespace host::embedded {
 
-// Opening and saving real files is the file layer's; it registers itself here.
-using BookOpener = std::function<BookPtr(EmbeddedApplication& app, const std::u16string& path)>;
-using BookSaver = std::function<void(const Book& book, const std::u16string& path)>;
+// Opening and saving real files is the file layer's: the composition root registers an opener
+// that reads a file into an engine book (which the application then wraps) and a saver.
+using BookOpener = std::function<engine::BookPtr(const std::u16string& path)>;
+using BookSaver = std::function<void(const engine::Book& book, const std::u16string& path)>;
 
 // What happened when the user typed into a cell.
 struct EntryResult {
@@ -32,21 +35,26 @@ public:
     static std::shared_ptr<EmbeddedApplication> create(std::u16string version = u"16.0",
                                                        std::shared_ptr<registry::RegistryStore> store = nullptr);
 
-    // --- the model ---
-    const std::vector<BookPtr>& books() const { return books_; }
-    BookPtr newBook(const std::u16string& name = u"");  // "Book1", "Book2", ... with Sheet1
-    void addBook(BookPtr book);
-    void removeBook(const Book* book);
-    BookPtr activeBook() const;
-    void setActiveBook(const BookPtr& book);
-    BookPtr openBook(const std::u16string& path);  // Workbooks.Open
+    // --- workbooks ---
+    // The open workbooks in the order they were opened; each holds its engine book.
+    const std::vector<EmbeddedWorkbookPtr>& books() const { return books_; }
+    EmbeddedWorkbookPtr newBook(const std::u16string& name = u"");  // "Book1", "Book2", ... with Sheet1
+    // Opens an engine book (one read from a file, say) as the active workbook.
+    EmbeddedWorkbookPtr addBook(const engine::BookPtr& book);
+    void removeBook(const engine::Book* book);
+    EmbeddedWorkbookPtr activeBook() const;
+    void setActiveBook(const EmbeddedWorkbookPtr& book);
+    EmbeddedWorkbookPtr openBook(const std::u16string& path);  // Workbooks.Open
     void setOpener(BookOpener opener) { opener_ = std::move(opener); }
     void setSaver(BookSaver saver) { saver_ = std::move(saver); }
-    void saveBook(const Book& book, const std::u16string& path) const;
+    void saveBook(const engine::Book& book, const std::u16string& path) const;
+    // The object model's handles on engine objects: the same handle while one is held.
+    EmbeddedWorkbookPtr workbookOf(const engine::BookPtr& book) const;
+    EmbeddedWorksheetPtr worksheetOf(const engine::SheetPtr& sheet) const;
     // The clipboard of Range.Copy, kept until CutCopyMode is cleared.
     struct Clipboard {
-        SheetPtr sheet;
-        Area area{0, 0, 0, 0};
+        engine::SheetPtr sheet;
+        engine::Area area{0, 0, 0, 0};
     };
     Clipboard& clipboard() { return clipboard_; }
 
@@ -69,7 +77,7 @@ public:
 
     // The user types `text` into the cell: validation rules are enforced first.
     EntryResult enterValue(const RangePtr& cell, const std::u16string& text);
-    SheetPtr activeWorksheet() const;  // the active sheet as the engine's type
+    EmbeddedWorksheetPtr activeWorksheet() const;  // the active sheet as this host's type
 
     // --- host::Application ---
     std::u16string Version() const override { return version_; }
@@ -109,8 +117,8 @@ private:
     explicit EmbeddedApplication(std::u16string version) : version_(std::move(version)) {}
 
     std::u16string version_;
-    std::vector<BookPtr> books_;
-    std::weak_ptr<Book> active_;
+    std::vector<EmbeddedWorkbookPtr> books_;
+    std::weak_ptr<EmbeddedWorkbook> active_;
     std::shared_ptr<registry::RegistryStore> store_;
     std::shared_ptr<AddInList> addIns_;
     std::shared_ptr<ComAddInList> comAddIns_;

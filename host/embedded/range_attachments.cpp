@@ -7,6 +7,12 @@
 
 namespace host::embedded {
 
+using engine::Area;
+using engine::Cell;
+using engine::CommentData;
+using engine::Formula;
+using engine::ValidationRule;
+
 RangePtr AreaList::Item(long index) const {
     if (index < 1 || index > Count()) throw Error(errSubscript, "Subscript out of range");
     return parts_[index - 1];
@@ -16,7 +22,7 @@ RangePtr AreaList::Item(long index) const {
 
 int RangeInterior::ColorIndex() const {
     const Area& a = range_->firstArea();
-    const Cell* c = range_->sheet()->cell(a.row1, a.col1);
+    const Cell* c = range_->sheet().cell(a.row1, a.col1);
     return c && c->colorIndex ? c->colorIndex : xlColorIndexNone;
 }
 
@@ -24,7 +30,7 @@ void RangeInterior::setColorIndex(int index) {
     if (index == xlColorIndexNone || index == xlColorIndexAutomatic) index = 0;
     if (index < 0 || index > 56)
         throw Error(errApplication, "Unable to set the ColorIndex property of the Interior class");
-    Sheet& sheet = *range_->sheet();
+    engine::Sheet& sheet = range_->sheet();
     for (const Area& a : std::vector<Area>(range_->areas()))
         for (long row = a.row1; row <= a.row2; ++row)
             for (long col = a.col1; col <= a.col2; ++col) {
@@ -40,14 +46,14 @@ void RangeInterior::setColorIndex(int index) {
 
 const ValidationRule& RangeValidation::rule() const {
     const Area& a = range_->firstArea();
-    const ValidationRule* found = range_->sheet()->validationAt(a.row1, a.col1);
+    const ValidationRule* found = range_->sheet().validationAt(a.row1, a.col1);
     if (!found) throw Error(errApplication, "Application-defined or object-defined error");
     return *found;
 }
 
 void RangeValidation::edit(const std::function<void(ValidationRule&)>& change) {
     bool touched = false;
-    for (auto& r : range_->sheet()->validations()) {
+    for (auto& r : range_->sheet().validations()) {
         bool overlaps = false;
         for (const Area& ra : r.areas)
             for (const Area& a : range_->areas()) overlaps = overlaps || intersect(ra, a).has_value();
@@ -59,12 +65,12 @@ void RangeValidation::edit(const std::function<void(ValidationRule&)>& change) {
 }
 
 void RangeValidation::Delete() {
-    for (const Area& a : range_->areas()) range_->sheet()->removeValidation(a);
+    for (const Area& a : range_->areas()) range_->sheet().removeValidation(a);
 }
 
 void RangeValidation::Add(int type, std::optional<int> alertStyle, std::optional<int> op,
                           const std::u16string& formula1, const std::u16string& formula2) {
-    Sheet& sheet = *range_->sheet();
+    engine::Sheet& sheet = range_->sheet();
     for (const auto& existing : sheet.validations())
         for (const Area& ra : existing.areas)
             for (const Area& a : range_->areas())
@@ -95,7 +101,7 @@ std::u16string RangeValidation::Formula1() const {
 // ---- Comment ----
 
 const CommentData& CellComment::data() const {
-    const Cell* c = sheet_->cell(row_, col_);
+    const Cell* c = sheet_->model().cell(row_, col_);
     if (!c || !c->comment) throw Error(errObjectRequired, "Object required");
     return *c->comment;
 }
@@ -105,9 +111,9 @@ std::u16string CellComment::Author() const { return data().author; }
 
 void CellComment::Delete() {
     (void)data();
-    Cell updated = *sheet_->cell(row_, col_);
+    Cell updated = *sheet_->model().cell(row_, col_);
     updated.comment.reset();
-    sheet_->setCell(row_, col_, std::move(updated));
+    sheet_->model().setCell(row_, col_, std::move(updated));
 }
 
 }  // namespace host::embedded

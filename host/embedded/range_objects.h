@@ -1,11 +1,13 @@
 #pragma once
-// The pieces a CellRange hands out or leans on: Areas, Interior, Validation, Comment
-// objects, and the cell searches and copies behind SpecialCells, Find and PasteSpecial.
+// The pieces a CellRange hands out: Areas, Interior, Validation and Comment objects.
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "engine/sheet_objects.h"
 #include "host/embedded/cell_range.h"
+#include "host/embedded/embedded_worksheet.h"
 
 namespace host::embedded {
 
@@ -42,75 +44,57 @@ public:
     std::u16string Formula2() const override { return rule().formula2; }
     bool IgnoreBlank() const override { return rule().ignoreBlank; }
     void setIgnoreBlank(bool v) override {
-        edit([&](ValidationRule& r) { r.ignoreBlank = v; });
+        edit([&](engine::ValidationRule& r) { r.ignoreBlank = v; });
     }
     bool InCellDropdown() const override { return rule().inCellDropdown; }
     void setInCellDropdown(bool v) override {
-        edit([&](ValidationRule& r) { r.inCellDropdown = v; });
+        edit([&](engine::ValidationRule& r) { r.inCellDropdown = v; });
     }
     bool ShowInput() const override { return rule().showInput; }
     void setShowInput(bool v) override {
-        edit([&](ValidationRule& r) { r.showInput = v; });
+        edit([&](engine::ValidationRule& r) { r.showInput = v; });
     }
     bool ShowError() const override { return rule().showError; }
     void setShowError(bool v) override {
-        edit([&](ValidationRule& r) { r.showError = v; });
+        edit([&](engine::ValidationRule& r) { r.showError = v; });
     }
     std::u16string InputTitle() const override { return rule().inputTitle; }
     void setInputTitle(const std::u16string& v) override {
-        edit([&](ValidationRule& r) { r.inputTitle = v; });
+        edit([&](engine::ValidationRule& r) { r.inputTitle = v; });
     }
     std::u16string ErrorTitle() const override { return rule().errorTitle; }
     void setErrorTitle(const std::u16string& v) override {
-        edit([&](ValidationRule& r) { r.errorTitle = v; });
+        edit([&](engine::ValidationRule& r) { r.errorTitle = v; });
     }
     std::u16string InputMessage() const override { return rule().inputMessage; }
     void setInputMessage(const std::u16string& v) override {
-        edit([&](ValidationRule& r) { r.inputMessage = v; });
+        edit([&](engine::ValidationRule& r) { r.inputMessage = v; });
     }
     std::u16string ErrorMessage() const override { return rule().errorMessage; }
     void setErrorMessage(const std::u16string& v) override {
-        edit([&](ValidationRule& r) { r.errorMessage = v; });
+        edit([&](engine::ValidationRule& r) { r.errorMessage = v; });
     }
 
 private:
-    const ValidationRule& rule() const;  // the rule of the first cell; 1004 when none
+    const engine::ValidationRule& rule() const;  // the rule of the first cell; 1004 when none
     // Applies the change to every rule that touches the range; 1004 when none does.
-    void edit(const std::function<void(ValidationRule&)>& change);
+    void edit(const std::function<void(engine::ValidationRule&)>& change);
 
     std::shared_ptr<CellRange> range_;
 };
 
 class CellComment : public host::Comment {
 public:
-    CellComment(SheetPtr sheet, long row, long col) : sheet_(std::move(sheet)), row_(row), col_(col) {}
+    CellComment(EmbeddedWorksheetPtr sheet, long row, long col) : sheet_(std::move(sheet)), row_(row), col_(col) {}
     std::u16string Text() const override;
     std::u16string Author() const override;
     RangePtr Parent() const override { return sheet_->Cells(row_, col_); }
     void Delete() override;
 
 private:
-    const CommentData& data() const;
-    SheetPtr sheet_;
+    const engine::CommentData& data() const;
+    EmbeddedWorksheetPtr sheet_;
     long row_, col_;
 };
-
-// Truly empty cells of the areas within the used range, as vertical runs per column.
-std::vector<Area> blankCells(const Sheet& sheet, const std::vector<Area>& areas);
-std::vector<Area> commentCells(const Sheet& sheet, const std::vector<Area>& areas);
-std::vector<Area> constantCells(const Sheet& sheet, const std::vector<Area>& areas);
-
-struct FindOptions {
-    int lookIn, lookAt, searchOrder, searchDirection;
-    bool matchCase;
-};
-// The host's Find: starts after the first cell and wraps round, so the first cell comes last.
-std::optional<std::pair<long, long>> findCell(const Sheet& sheet, const std::vector<Area>& areas,
-                                              const std::u16string& what, const FindOptions& options);
-
-struct PasteOptions {
-    bool valuesOnly, skipBlanks, transpose;
-};
-void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long col, const PasteOptions& options);
 
 }  // namespace host::embedded

@@ -1,6 +1,8 @@
 // A sheet's drawing layer and comments as the object model shows them.
+#include "engine/cell_search.h"
 #include "host/constants.h"
 #include "host/embedded/cell_range.h"
+#include "host/embedded/embedded_worksheet.h"
 #include "host/embedded/range_objects.h"
 #include "host/error.h"
 
@@ -11,7 +13,8 @@ namespace {
 // A drawing object addressed by its path: index on the sheet, then within groups.
 class ShapeItem : public host::Shape {
 public:
-    ShapeItem(SheetPtr sheet, std::vector<size_t> path) : sheet_(std::move(sheet)), path_(std::move(path)) {}
+    ShapeItem(EmbeddedWorksheetPtr sheet, std::vector<size_t> path)
+        : sheet_(std::move(sheet)), path_(std::move(path)) {}
 
     int Type() const override { return object().type; }
     std::u16string Name() const override { return object().name; }
@@ -27,9 +30,9 @@ public:
     void Delete() override;
 
 private:
-    DrawingObject& object() const {
-        std::vector<DrawingObject>* level = &sheet_->drawings();
-        DrawingObject* found = nullptr;
+    engine::DrawingObject& object() const {
+        std::vector<engine::DrawingObject>* level = &sheet_->model().drawings();
+        engine::DrawingObject* found = nullptr;
         for (size_t i : path_) {
             if (i >= level->size()) throw Error(errObjectRequired, "Object required");
             found = &(*level)[i];
@@ -38,13 +41,14 @@ private:
         return *found;
     }
 
-    SheetPtr sheet_;
+    EmbeddedWorksheetPtr sheet_;
     std::vector<size_t> path_;
 };
 
 class ShapeList : public host::Shapes {
 public:
-    ShapeList(SheetPtr sheet, std::vector<size_t> parent) : sheet_(std::move(sheet)), parent_(std::move(parent)) {}
+    ShapeList(EmbeddedWorksheetPtr sheet, std::vector<size_t> parent)
+        : sheet_(std::move(sheet)), parent_(std::move(parent)) {}
 
     long Count() const override { return static_cast<long>(level().size()); }
     ShapePtr Item(long index) const override {
@@ -55,13 +59,13 @@ public:
     }
 
 private:
-    std::vector<DrawingObject>& level() const {
-        std::vector<DrawingObject>* items = &sheet_->drawings();
+    std::vector<engine::DrawingObject>& level() const {
+        std::vector<engine::DrawingObject>* items = &sheet_->model().drawings();
         for (size_t i : parent_) items = &(*items)[i].groupItems;
         return *items;
     }
 
-    SheetPtr sheet_;
+    EmbeddedWorksheetPtr sheet_;
     std::vector<size_t> parent_;
 };
 
@@ -74,7 +78,7 @@ ShapesPtr ShapeItem::GroupItems() const {
 
 void ShapeItem::Delete() {
     (void)object();
-    std::vector<DrawingObject>* level = &sheet_->drawings();
+    std::vector<engine::DrawingObject>* level = &sheet_->model().drawings();
     for (size_t k = 0; k + 1 < path_.size(); ++k) level = &(*level)[path_[k]].groupItems;
     level->erase(level->begin() + static_cast<long>(path_.back()));
 }
@@ -82,64 +86,65 @@ void ShapeItem::Delete() {
 // DrawingObjects (every object), Pictures, ChartObjects: counted and deleted by type.
 class DrawingList : public host::DrawingCollection {
 public:
-    DrawingList(SheetPtr sheet, int type) : sheet_(std::move(sheet)), type_(type) {}
+    DrawingList(EmbeddedWorksheetPtr sheet, int type) : sheet_(std::move(sheet)), type_(type) {}
     long Count() const override {
         long n = 0;
-        for (const auto& d : sheet_->drawings()) n += wanted(d) ? 1 : 0;
+        for (const auto& d : sheet_->model().drawings()) n += wanted(d) ? 1 : 0;
         return n;
     }
     void Delete() override {
-        std::erase_if(sheet_->drawings(), [&](const DrawingObject& d) { return wanted(d); });
+        std::erase_if(sheet_->model().drawings(), [&](const engine::DrawingObject& d) { return wanted(d); });
     }
 
 private:
-    bool wanted(const DrawingObject& d) const { return type_ == 0 || d.type == type_; }
-    SheetPtr sheet_;
+    bool wanted(const engine::DrawingObject& d) const { return type_ == 0 || d.type == type_; }
+    EmbeddedWorksheetPtr sheet_;
     int type_;
 };
 
 class CommentList : public host::Comments {
 public:
-    explicit CommentList(SheetPtr sheet) : sheet_(std::move(sheet)) {
-        cells_ = commentCells(*sheet_, {Area{1, 1, kMaxRows, kMaxColumns}});
+    explicit CommentList(EmbeddedWorksheetPtr sheet) : sheet_(std::move(sheet)) {
+        cells_ = engine::commentCells(sheet_->model(), {engine::Area{1, 1, kMaxRows, kMaxColumns}});
     }
     long Count() const override { return static_cast<long>(cells_.size()); }
     CommentPtr Item(long index) const override {
         if (index < 1 || index > Count()) throw Error(errSubscript, "Subscript out of range");
-        const Area& a = cells_[index - 1];
+        const engine::Area& a = cells_[index - 1];
         return std::make_shared<CellComment>(sheet_, a.row1, a.col1);
     }
 
 private:
-    SheetPtr sheet_;
-    std::vector<Area> cells_;
+    EmbeddedWorksheetPtr sheet_;
+    std::vector<engine::Area> cells_;
 };
 
 }  // namespace
 
-ShapesPtr Sheet::Shapes() const {
-    requireLive();
-    return std::make_shared<ShapeList>(std::const_pointer_cast<Sheet>(shared_from_this()), std::vector<size_t>{});
+ShapesPtr EmbeddedWorksheet::Shapes() const {
+    sheet_->requireLive();
+    return std::make_shared<ShapeList>(std::const_pointer_cast<EmbeddedWorksheet>(shared_from_this()),
+                                       std::vector<size_t>{});
 }
 
-DrawingCollectionPtr Sheet::DrawingObjects() const {
-    requireLive();
-    return std::make_shared<DrawingList>(std::const_pointer_cast<Sheet>(shared_from_this()), 0);
+DrawingCollectionPtr EmbeddedWorksheet::DrawingObjects() const {
+    sheet_->requireLive();
+    return std::make_shared<DrawingList>(std::const_pointer_cast<EmbeddedWorksheet>(shared_from_this()), 0);
 }
 
-DrawingCollectionPtr Sheet::Pictures() const {
-    requireLive();
-    return std::make_shared<DrawingList>(std::const_pointer_cast<Sheet>(shared_from_this()), msoPicture);
+DrawingCollectionPtr EmbeddedWorksheet::Pictures() const {
+    sheet_->requireLive();
+    return std::make_shared<DrawingList>(std::const_pointer_cast<EmbeddedWorksheet>(shared_from_this()), msoPicture);
 }
 
-DrawingCollectionPtr Sheet::ChartObjects() const {
-    requireLive();
-    return std::make_shared<DrawingList>(std::const_pointer_cast<Sheet>(shared_from_this()), msoChart);
+DrawingCollectionPtr EmbeddedWorksheet::ChartObjects() const {
+    sheet_->requireLive();
+    return std::make_shared<DrawingList>(std::const_pointer_cast<EmbeddedWorksheet>(shared_from_this()), msoChart);
 }
 
-CommentsPtr Sheet::Comments() const {
-    requireWorksheet();
-    return std::make_shared<CommentList>(std::const_pointer_cast<Sheet>(shared_from_this()));
+CommentsPtr EmbeddedWorksheet::Comments() const {
+    sheet_->requireWorksheet();
+    return std::make_shared<CommentList>(std::const_pointer_cast<EmbeddedWorksheet>(shared_from_this()));
 }
 
 }  // namespace host::embedded

@@ -155,14 +155,14 @@ TEST_F(OpeningChecks, AFailingCheckUnloadsTheDialogAndShowsItsMessage) {
 }
 
 TEST_F(OpeningChecks, AFormulaReturningEmptyTextIsContent) {
-    t.sheet->enterText(3, 2, u"=\"\"");
+    t.sheet->model().enterText(3, 2, u"=\"\"");
     EXPECT_TRUE(dialog::passesOpeningCheck(dialog::OpeningCheck::ActiveSheetEmpty, t.sheet->Cells()));
     EXPECT_TRUE(dialog::passesOpeningCheck(dialog::OpeningCheck::SelectionEmpty, t.app->Range(u"B3")));
     EXPECT_EQ(timesShown(u"frmAlert"), 0);
 }
 
 TEST_F(OpeningChecks, SingleColumnAndMissingSubjects) {
-    t.sheet->enterText(1, 1, u"x");
+    t.sheet->model().enterText(1, 1, u"x");
     EXPECT_TRUE(dialog::passesOpeningCheck(dialog::OpeningCheck::SingleColumn, t.app->Range(u"A1:A9")));
     EXPECT_FALSE(dialog::passesOpeningCheck(dialog::OpeningCheck::SelectionEmpty, nullptr));
     EXPECT_EQ(lastAlert(), u"Selection is Empty!");

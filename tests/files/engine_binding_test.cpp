@@ -1,5 +1,5 @@
-// The file layer on the real engine: opening into Books, typed csv input, saving through the
-// application's saver, and kept parts following deleted rows.
+// The file layer on the real engine: opening into engine books, typed csv input, saving through
+// the embedded application's saver, and kept parts following deleted rows.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include "files/office_convert.h"
 #include "files/zip_archive.h"
 #include "host/constants.h"
+#include "host/embedded/embedded_application.h"
 #include "host/error.h"
 #include "host/text.h"
 #include "memory_book.h"
@@ -21,13 +22,12 @@ using host::embedded::EmbeddedApplication;
 std::string partOf(const std::string& path, const std::string& name) { return ZipReader(path, {}).read(name); }
 
 TEST(FilesEngineBinding, OpensAWorkbookIntoTheEngine) {
-    auto app = EmbeddedApplication::create();
-    const auto book = openWorkbook(*app, host::utf16(dataPath("openpyxl/book.xlsx")));
+    const auto book = openWorkbook(host::utf16(dataPath("openpyxl/book.xlsx")));
     ASSERT_EQ(book->sheets().size(), 4u);
-    EXPECT_EQ(book->Name(), u"book.xlsx");
+    EXPECT_EQ(book->name(), u"book.xlsx");
     EXPECT_EQ(book->title, u"Fruit & more");
-    EXPECT_EQ(book->activeSheet()->Name(), u"Last");
-    EXPECT_EQ(book->sheets()[2]->Visible(), host::xlSheetVeryHidden);
+    EXPECT_EQ(book->activeSheet()->name(), u"Last");
+    EXPECT_EQ(book->sheets()[2]->visible(), host::xlSheetVeryHidden);
     const auto& data = *book->sheets()[0];
     EXPECT_EQ(data.valueAt(2, 3), host::Variant::date(45293));
     EXPECT_EQ(data.cell(2, 1)->colorIndex, 3);
@@ -47,9 +47,8 @@ TEST(FilesEngineBinding, WhatTheEngineRefusesIsAFileError) {
         out.add(name, bytes);
     }
     writeFile(dir.path("bad.xlsx"), out.close());
-    auto app = EmbeddedApplication::create();
     try {
-        openWorkbook(*app, host::utf16(dir.path("bad.xlsx")));
+        openWorkbook(host::utf16(dir.path("bad.xlsx")));
         FAIL();
     } catch (const FileError& e) {
         EXPECT_NE(
@@ -63,8 +62,7 @@ TEST(FilesEngineBinding, WhatTheEngineRefusesIsAFileError) {
 TEST(FilesEngineBinding, CsvFieldsAreTypedInput) {
     ScratchDir dir;
     writeFile(dir.path("typed.csv"), "1/2/2024,=1+1,TRUE,'0012,50%,plain\n");
-    auto app = EmbeddedApplication::create();
-    const auto book = openWorkbook(*app, host::utf16(dir.path("typed.csv")));
+    const auto book = openWorkbook(host::utf16(dir.path("typed.csv")));
     const auto& sheet = *book->sheets()[0];
     EXPECT_TRUE(sheet.valueAt(1, 1).isDate());
     EXPECT_TRUE(sheet.cell(1, 2)->formula.empty());  // a csv field is never a formula
@@ -80,8 +78,7 @@ TEST(FilesEngineBinding, CsvFieldsAreTypedInput) {
 
 TEST(FilesEngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     ScratchDir dir;
-    auto app = EmbeddedApplication::create();
-    const auto book = openWorkbook(*app, host::utf16(dataPath("handmade/book.xlsx")));
+    const auto book = openWorkbook(host::utf16(dataPath("handmade/book.xlsx")));
     auto sheet = book->sheets()[0];
     sheet->deleteCells(engine::Area{2, 1, 3, host::kMaxColumns}, host::xlShiftUp);  // rows 2 and 3
     const auto notes = saveWorkbook(*book, host::utf16(dir.path("moved.xlsx")));
@@ -106,14 +103,13 @@ TEST(FilesEngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     EXPECT_TRUE(formulasNoted);
     EXPECT_TRUE(namesNoted);
     EXPECT_TRUE(chartsNoted);
-    const auto again = openWorkbook(*app, host::utf16(dir.path("moved.xlsx")));
+    const auto again = openWorkbook(host::utf16(dir.path("moved.xlsx")));
     EXPECT_EQ(again->sheets()[0]->valueAt(2, 1), host::Variant(3.0));
 }
 
 TEST(FilesEngineBinding, AbsolutelyPlacedShapesStayWhereTheyAre) {
     ScratchDir dir;
-    auto app = EmbeddedApplication::create();
-    const auto book = openWorkbook(*app, host::utf16(dataPath("libreoffice/book.xlsx")));
+    const auto book = openWorkbook(host::utf16(dataPath("libreoffice/book.xlsx")));
     book->sheets()[0]->deleteCells(engine::Area{1, 1, 2, host::kMaxColumns}, host::xlShiftUp);
     saveWorkbook(*book, host::utf16(dir.path("moved.xlsx")));
     EXPECT_EQ(partOf(dir.path("moved.xlsx"), "xl/drawings/drawing1.xml"),
@@ -125,15 +121,16 @@ TEST(FilesEngineBinding, TheApplicationSavesThroughTheRegisteredSaver) {
     const std::string path = dir.path("book.xlsx");
     std::filesystem::copy_file(dataPath("xlsxwriter/book.xlsx"), path);
     auto app = EmbeddedApplication::create();
-    registerFileHandlers(*app);
+    app->setOpener(openForHost);
+    app->setSaver(saveForHost);
     const auto book = app->openBook(host::utf16(path));
-    book->sheets()[0]->setValueAt(1, 1, host::Variant(u"saved by the host"));
-    app->saveBook(*book, book->path);  // Save: writing over its own file is what was asked
-    const auto again = openWorkbook(*app, host::utf16(path));
+    book->model().sheets()[0]->setValueAt(1, 1, host::Variant(u"saved by the host"));
+    app->saveBook(book->model(), book->model().path);  // Save: writing over its own file is what was asked
+    const auto again = openWorkbook(host::utf16(path));
     EXPECT_EQ(again->sheets()[0]->valueAt(1, 1), host::Variant(u"saved by the host"));
     EXPECT_EQ(again->sheets()[0]->cell(1, 1)->colorIndex, 3);
     try {
-        app->saveBook(*book, host::utf16(dir.path("book.ods")));
+        app->saveBook(book->model(), host::utf16(dir.path("book.ods")));
         FAIL();
     } catch (const host::Error& e) {
         EXPECT_EQ(e.number(), host::errApplication);
@@ -147,17 +144,16 @@ TEST(FilesEngineBinding, OtherFormatsGoThroughLibreOffice) {
     const std::string ods = dir.path("sheet.ods");
     std::filesystem::copy_file(dataPath("makers/libreoffice_book.fods"),
                                ods);  // LibreOffice reads flat files by content
-    auto app = EmbeddedApplication::create();
     if (findOfficeProgram().empty()) {
         try {
-            openWorkbook(*app, host::utf16(ods));
+            openWorkbook(host::utf16(ods));
             FAIL();
         } catch (const FileError& e) {
             EXPECT_NE(std::string(e.what()).find("libreoffice-calc-nogui"), std::string::npos);
         }
         return;
     }
-    const auto book = openWorkbook(*app, host::utf16(ods));
+    const auto book = openWorkbook(host::utf16(ods));
     EXPECT_EQ(book->sheets()[0]->valueAt(1, 1), host::Variant(u"hello"));
     EXPECT_EQ(host::utf8(book->path), dir.path("sheet.xlsx"));
     ASSERT_EQ(openNotes(*book).size(), 1u);

@@ -70,6 +70,12 @@ class CheckLayers(unittest.TestCase):
         self.assertEqual(status, 1)
         self.assertIn('engine/sheet.cpp:2: engine/ may include only the value headers of host/, not "host/range.h"', err)
 
+    def test_files_may_not_include_the_embedded_host(self):
+        tree = dict(LAYERED, **{"files/reader.cpp": '#include "host/embedded/sheet.h"\n'})
+        status, _, err = run(tree)
+        self.assertEqual(status, 1)
+        self.assertIn("files/reader.cpp:1: files/ may not include host/embedded/", err)
+
     def test_tests_may_include_anything(self):
         status, _, err = run(dict(LAYERED, **{"tests/x_test.cpp": '#include "apps/cellwash/main.h"\n'}))
         self.assertEqual(status, 0, err)

@@ -39,10 +39,10 @@ std::map<std::u16string, bool> listedAddIns(host::embedded::EmbeddedApplication&
 // Every path the host opens from now on, in order; opening goes on through the file layer.
 std::shared_ptr<std::vector<std::u16string>> recordOpenedFiles(host::embedded::EmbeddedApplication& app) {
     auto opened = std::make_shared<std::vector<std::u16string>>();
-    app.setOpener([opened](host::embedded::EmbeddedApplication& a, const std::u16string& path) {
+    app.setOpener([opened](const std::u16string& path) {
         opened->push_back(path);
         try {
-            return files::openWorkbook(a, path);
+            return files::openWorkbook(path);
         } catch (const std::exception& e) {
             throw host::Error(host::errApplication, e.what());
         }
@@ -263,7 +263,7 @@ TEST_F(Connection, AReconnectKeepsTheLanguageChosenBeforeTheDisconnect) {
 TEST_F(Connection, TheShippedFilesOpenInTheHostAndTheSessionSelectsCells) {
     auto& s = start();
     const auto companion = s.openWorkbook(s.addinFolder() / "Cellwash Kit 5.0.xla");
-    EXPECT_EQ(companion->title, u"Cellwash Pro Tool");
+    EXPECT_EQ(companion->model().title, u"Cellwash Pro Tool");
     EXPECT_EQ(s.app().ActiveSheet()->Name(), u"Cellwash");
     EXPECT_EQ(s.app().Range(u"A1")->Value().toText(), u"Cellwash Pro Tool");
     s.select(u"B2:C3");

@@ -159,7 +159,7 @@ TEST_F(Dispatch, AToolOfAFamilyWithNoRegisteredSetUpShowsNothingAndEmptiesTheKey
 
 // Stands in for the tool dialog's Yes: the snapshot of the active sheet, then the ribbon's
 // Undo enabled and Redo disabled.
-void toolRunChanges(host::embedded::Sheet& sheet, const testsupport::Rows& after) {
+void toolRunChanges(host::embedded::EmbeddedWorksheet& sheet, const testsupport::Rows& after) {
     shell::takeUndoSnapshot();
     bool undo = true, redo = false;
     shell::setUndoRedoState(undo, redo);

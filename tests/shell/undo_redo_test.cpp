@@ -20,8 +20,8 @@ namespace {
 // Sheet names with their visibility: "Data", "(Data_Undo)" for a hidden one.
 std::vector<std::u16string> sheetsSeen(const testsupport::TestHost& t) {
     std::vector<std::u16string> out;
-    for (const auto& s : t.book->sheets())
-        out.push_back(s->Visible() == host::xlSheetVisible ? s->Name() : u"(" + s->Name() + u")");
+    for (const auto& s : t.book->model().sheets())
+        out.push_back(s->visible() == host::xlSheetVisible ? s->name() : u"(" + s->name() + u")");
     return out;
 }
 
@@ -55,7 +55,9 @@ protected:
         bool u = true, r = false;
         shell::setUndoRedoState(u, r);
     }
-    std::u16string valueOf(const char16_t* sheet) { return t.book->sheetNamed(sheet)->valueAt(1, 1).toText(); }
+    std::u16string valueOf(const char16_t* sheet) {
+        return testsupport::sheetNamed(t, sheet)->model().valueAt(1, 1).toText();
+    }
 
     testsupport::TestHost t = testsupport::makeHost();
     std::shared_ptr<testsupport::RecordingRibbonUI> ribbon = std::make_shared<testsupport::RecordingRibbonUI>();
@@ -105,7 +107,7 @@ TEST_F(UndoRedo, ARunAfterAnUndoReplacesTheRedoCopy) {
 }
 
 TEST_F(UndoRedo, WithoutACopyOnlyTheSettingsAndActivationChange) {
-    t.book->addSheet(u"Other")->Activate();
+    testsupport::addSheet(t, u"Other")->Activate();
     undo();
     EXPECT_EQ(sheetsSeen(t), (std::vector<std::u16string>{u"Data", u"Other"}));
     EXPECT_EQ(t.app->ActiveSheet()->Name(), u"Other");

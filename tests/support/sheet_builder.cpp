@@ -4,15 +4,25 @@
 
 namespace testsupport {
 
-using namespace host::embedded;
+using engine::Area;
+using engine::Sheet;
+using host::embedded::EmbeddedApplication;
 
 TestHost makeHost(const Rows& rows, const std::u16string& version) {
     TestHost t;
     t.app = EmbeddedApplication::create(version);
     t.book = t.app->newBook();
-    t.sheet = t.book->activeSheet();
-    fill(*t.sheet, rows);
+    t.sheet = t.app->worksheetOf(t.book->model().activeSheet());
+    fill(t.sheet->model(), rows);
     return t;
+}
+
+host::embedded::EmbeddedWorksheetPtr addSheet(const TestHost& t, const std::u16string& name, int type) {
+    return t.app->worksheetOf(t.book->model().addSheet(name, type));
+}
+
+host::embedded::EmbeddedWorksheetPtr sheetNamed(const TestHost& t, const std::u16string& name) {
+    return t.app->worksheetOf(t.book->model().sheetNamed(name));
 }
 
 void fill(Sheet& sheet, const Rows& rows, long row, long col) {
@@ -23,7 +33,7 @@ void fill(Sheet& sheet, const Rows& rows, long row, long col) {
 }
 
 Rows texts(const Sheet& sheet, const std::u16string& address) {
-    const Area a = parseAddress(address).front();
+    const Area a = engine::parseAddress(address).front();
     Rows out;
     for (long r = a.row1; r <= a.row2; ++r) {
         std::vector<std::u16string> line;

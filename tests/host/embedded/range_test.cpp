@@ -124,7 +124,7 @@ TEST(RangeSelection, SelectAndActivateKeepTheBookkeeping) {
     EXPECT_EQ(t.app->ActiveCell()->Address(), u"$C$4");
     t.sheet->Range(u"E1")->Activate();
     EXPECT_EQ(t.app->Selection()->Address(), u"$E$1");
-    auto other = t.book->addSheet(u"Other");
+    auto other = testsupport::addSheet(t, u"Other");
     EXPECT_EQ(testsupport::hostErrorOf([&] { other->Range(u"A1")->Select(); }), 1004);  // not the active sheet
 }
 

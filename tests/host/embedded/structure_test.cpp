@@ -82,7 +82,8 @@ TEST(Delete, BottomUpDeletionOfEveryOtherRowOnAHeldColumn) {
     for (long r = 200; r >= 1; r -= 2) target->Cells(r, 1)->EntireRow()->Delete();
     EXPECT_EQ(target->Address(), u"$A$1:$A$100");
     for (long r = 1; r <= 100; ++r)
-        ASSERT_EQ(t.sheet->valueAt(r, 1).toText(), std::u16string(1, static_cast<char16_t>(u'A' + (2 * r - 1) % 26)));
+        ASSERT_EQ(t.sheet->model().valueAt(r, 1).toText(),
+                  std::u16string(1, static_cast<char16_t>(u'A' + (2 * r - 1) % 26)));
 }
 
 TEST(Clear, ClearContentsKeepsFillsAndComments) {

@@ -24,7 +24,7 @@ std::vector<std::u16string> sheetNames(const host::SheetsPtr& sheets) {
 
 TEST(SheetNames, TheHostsRulesAreEnforced) {
     auto t = makeHost();
-    t.book->addSheet(u"Data");
+    testsupport::addSheet(t, u"Data");
     const char16_t* refused[] = {u"",
                                  u"data",
                                  u"a[b",
@@ -53,7 +53,7 @@ TEST(SheetCopy, TheCopyTakesTheDefaultNameGoesBeforeAndBecomesActive) {
     t.sheet->Copy(t.sheet);
     EXPECT_EQ(sheetNames(t.book->Sheets()), (std::vector<std::u16string>{u"Data (2)", u"Data (3)", u"Data"}));
     // Copies are independent of the original.
-    auto copy = t.book->sheetNamed(u"Data (2)");
+    auto copy = testsupport::sheetNamed(t, u"Data (2)");
     copy->Range(u"A1")->setValue(host::Variant(u"changed"));
     EXPECT_EQ(t.sheet->Range(u"A1")->Value().toText(), u"x");
     t.sheet->Range(u"A2")->setValue(host::Variant(u"later"));
@@ -62,7 +62,7 @@ TEST(SheetCopy, TheCopyTakesTheDefaultNameGoesBeforeAndBecomesActive) {
 
 TEST(SheetVisibility, HiddenVeryHiddenAndTheLastVisibleSheet) {
     auto t = makeHost();
-    auto second = t.book->addSheet(u"Two");
+    auto second = testsupport::addSheet(t, u"Two");
     second->setVisible(host::xlSheetVeryHidden);
     EXPECT_EQ(second->Visible(), 2);
     EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->setVisible(host::xlSheetHidden); }), 1004);
@@ -75,7 +75,7 @@ TEST(SheetVisibility, HiddenVeryHiddenAndTheLastVisibleSheet) {
 
 TEST(SheetDelete, DeletedSheetsLeaveTheCollectionsAndTheirHandlesFail) {
     auto t = makeHost();
-    auto two = t.book->addSheet(u"Two");
+    auto two = testsupport::addSheet(t, u"Two");
     two->Activate();
     two->Delete();
     EXPECT_EQ(t.book->Sheets()->Count(), 1);
@@ -85,9 +85,46 @@ TEST(SheetDelete, DeletedSheetsLeaveTheCollectionsAndTheirHandlesFail) {
     EXPECT_EQ(testsupport::hostErrorOf([&] { t.book->Sheets()->Item(2); }), 9);
 }
 
+TEST(SheetIdentity, OneEngineSheetIsOneWorksheetWhileItIsHeld) {
+    auto t = makeHost();
+    auto two = testsupport::addSheet(t, u"Two");
+    // Every road to the same sheet hands out the same object.
+    EXPECT_EQ(t.book->Sheets()->Item(u"Two"), two);
+    EXPECT_EQ(t.book->Sheets()->Item(2), two);
+    EXPECT_EQ(t.book->Worksheets()->Item(2), two);
+    EXPECT_EQ(t.app->worksheetOf(two->sheet()), two);
+    two->Activate();
+    EXPECT_EQ(t.app->ActiveSheet(), two);
+    EXPECT_EQ(t.book->ActiveSheet(), two);
+    EXPECT_EQ(t.app->Range(u"B2")->Worksheet(), two);
+    EXPECT_NE(t.book->Sheets()->Item(1), two);
+    EXPECT_EQ(t.book->Sheets()->Item(1), t.sheet);
+    // So does the book, also from a sheet's Parent.
+    EXPECT_EQ(two->Parent(), t.book);
+    EXPECT_EQ(t.app->ActiveWorkbook(), t.book);
+    EXPECT_EQ(t.app->Workbooks()->Item(1), t.book);
+    // A copy is a sheet of its own.
+    t.sheet->Copy(nullptr);
+    EXPECT_NE(t.app->ActiveSheet(), t.sheet);
+    EXPECT_EQ(t.app->ActiveSheet()->Name(), u"Sheet1 (2)");
+    EXPECT_EQ(t.book->Sheets()->Item(u"Sheet1 (2)"), t.app->ActiveSheet());
+}
+
+TEST(SheetIdentity, AKeptHandleOnADeletedSheetFailsAfterOtherSheetsComeAndGo) {
+    auto t = makeHost();
+    testsupport::addSheet(t, u"Two");
+    const host::WorksheetPtr kept = t.book->Sheets()->Item(u"Two");
+    kept->Delete();
+    testsupport::addSheet(t, u"Two");  // a new sheet by the same name is another object
+    EXPECT_NE(t.book->Sheets()->Item(u"Two"), kept);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { kept->Name(); }), 424);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { kept->Range(u"A1"); }), 424);
+    EXPECT_EQ(t.book->Sheets()->Item(u"Two")->Name(), u"Two");
+}
+
 TEST(SheetKinds, ChartSheetsAreInSheetsOnly) {
     auto t = makeHost();
-    auto chart = t.book->addSheet(u"Chart1", host::xlChart);
+    auto chart = testsupport::addSheet(t, u"Chart1", host::xlChart);
     EXPECT_EQ(t.book->Sheets()->Count(), 2);
     EXPECT_EQ(t.book->Worksheets()->Count(), 1);
     EXPECT_EQ(testsupport::hostErrorOf([&] { chart->Cells(); }), 438);
@@ -95,7 +132,7 @@ TEST(SheetKinds, ChartSheetsAreInSheetsOnly) {
 
 TEST(Drawings, ShapesTextsGroupsAndCollectionsCountAndDelete) {
     auto t = makeHost();
-    auto& d = t.sheet->drawings();
+    auto& d = t.sheet->model().drawings();
     d.push_back(DrawingObject{host::msoTextBox, u"TextBox 1", u"hello there", {}, {}, -1});
     d.push_back(DrawingObject{host::msoPicture, u"Picture 2", {}, {}, {}, -1});
     d.push_back(DrawingObject{host::msoChart, u"Chart 3", {}, {}, {}, -1});

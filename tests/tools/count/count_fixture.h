@@ -66,7 +66,7 @@ protected:
     }
     // A user action that changes the sheet while the dialog is open.
     forms::ScriptedDriver& typeWhileOpen(long row, long col, std::u16string text) {
-        return user.inspect([this, row, col, text](forms::Form&) { t.sheet->enterText(row, col, text); });
+        return user.inspect([this, row, col, text](forms::Form&) { t.sheet->model().enterText(row, col, text); });
     }
 
     // The alert texts shown so far.

@@ -207,10 +207,10 @@ TEST_F(EntryCounting, OptionsExitAndStopDuringTheTally) {
 TEST_F(EntryCounting, ADraggedDialogDoesNotRecountOnLayout) {
     useHost(kSix);
     select(u"A1:A6");
-    user.inspect([this](forms::Form&) { t.sheet->enterText(6, 1, u"a"); });
+    user.inspect([this](forms::Form&) { t.sheet->model().enterText(6, 1, u"a"); });
     user.moveForm(5, 5);  // not dragged: a layout counts again
     look();
-    user.inspect([this](forms::Form&) { t.sheet->enterText(6, 1, u"d"); });
+    user.inspect([this](forms::Form&) { t.sheet->model().enterText(6, 1, u"d"); });
     user.mouseDown(u"lblMainHeader").moveForm(50, 50);
     look();
     start(u"countUniques");
@@ -222,7 +222,7 @@ TEST_F(EntryCounting, ADraggedDialogDoesNotRecountOnLayout) {
 TEST_F(EntryCounting, EmptySheetAndEmptySelectionOpenNoDialog) {
     useHost({});
     start(u"countUniques");
-    t.sheet->enterText(1, 1, u"data");
+    t.sheet->model().enterText(1, 1, u"data");
     select(u"C5:D9");
     start(u"countDuplicates");
     EXPECT_EQ(alerts(), (std::vector<std::u16string>{u"Active Sheet is Empty!", u"Selection is Empty!"}));
@@ -235,7 +235,7 @@ TEST_F(EntryCounting, TheWorkbookIsNotChanged) {
     select(u"A1:A3");
     start(u"countUniques");
     EXPECT_EQ(testsupport::column(*t.sheet, u"A1:A3"), (std::vector<std::u16string>{u" a ", u"#DIV/0!", u"3"}));
-    EXPECT_EQ(t.book->sheets().size(), 1u);
+    EXPECT_EQ(t.book->model().sheets().size(), 1u);
 }
 
 }  // namespace

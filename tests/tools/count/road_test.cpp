@@ -55,10 +55,10 @@ TEST_F(CountRoad, ShapesOfARealWorkbook) {
 }
 
 TEST_F(CountRoad, AllThreeStatisticsButtonsShareOneDialog) {
-    host::embedded::BookPtr book = session->app().activeBook();
+    engine::BookPtr book = session->app().activeBook()->book();
     book->activeSheet()->enterText(1, 1, u"a b");
     book->addSheet(u"Two")->enterText(1, 1, u"c");
-    book->sheets().front()->Activate();
+    session->app().worksheetOf(book->sheets().front())->Activate();
     session->select(u"A1");
     const std::pair<const char16_t*, const char16_t*> buttons[] = {
         {u"btnCountActiveSheet_49", u"Statistics: Active Sheet..."},
@@ -75,7 +75,7 @@ TEST_F(CountRoad, AllThreeStatisticsButtonsShareOneDialog) {
 }
 
 TEST_F(CountRoad, DuplicatesAndUniquesFromTheRibbon) {
-    host::embedded::BookPtr book = session->app().activeBook();
+    engine::BookPtr book = session->app().activeBook()->book();
     testsupport::fill(*book->activeSheet(), {{u"x"}, {u"y"}, {u"x"}});
     session->select(u"A:A");
     look();

@@ -62,8 +62,8 @@ TEST_F(Statistics, AnEmptySheetOpensNoDialog) {
         forms::ScriptedDriver fresh;
         forms::DriverScope freshScope(fresh);
         useHost({});
-        t.book->addSheet(u"Full")->enterText(1, 1, u"data");  // another sheet holds data
-        t.book->sheets().front()->Activate();
+        testsupport::addSheet(t, u"Full")->model().enterText(1, 1, u"data");  // another sheet holds data
+        t.book->Sheets()->Item(1)->Activate();
         start(key);
         ASSERT_EQ(fresh.shownForms().size(), 1u) << host::utf8(key);
         EXPECT_EQ(fresh.shownForms()[0].form, u"frmAlert");
@@ -73,12 +73,12 @@ TEST_F(Statistics, AnEmptySheetOpensNoDialog) {
 
 TEST_F(Statistics, AllSheetsReadsWorksheetsAndCountsEverySheetByVisibility) {
     useHost({{u"one two"}});
-    t.book->addSheet(u"Hidden")->enterText(1, 1, u"three");
-    t.book->sheetNamed(u"Hidden")->setVisible(host::xlSheetHidden);
-    t.book->addSheet(u"Very")->enterText(2, 2, u"four five six");
-    t.book->sheetNamed(u"Very")->setVisible(host::xlSheetVeryHidden);
-    t.book->addSheet(u"Chart1", host::xlChart);
-    t.book->sheets().front()->Activate();
+    testsupport::addSheet(t, u"Hidden")->model().enterText(1, 1, u"three");
+    testsupport::sheetNamed(t, u"Hidden")->setVisible(host::xlSheetHidden);
+    testsupport::addSheet(t, u"Very")->model().enterText(2, 2, u"four five six");
+    testsupport::sheetNamed(t, u"Very")->setVisible(host::xlSheetVeryHidden);
+    testsupport::addSheet(t, u"Chart1", host::xlChart);
+    t.book->Sheets()->Item(1)->Activate();
     start(u"countAllSheet");
     // Every worksheet's words, hidden ones too; the chart sheet and the very hidden sheet
     // count as visible sheets.
@@ -88,8 +88,8 @@ TEST_F(Statistics, AllSheetsReadsWorksheetsAndCountsEverySheetByVisibility) {
 
 TEST_F(Statistics, AVeryHiddenSheetIsReportedVisible) {
     useHost({{u"a"}});
-    t.book->addSheet(u"Secret")->setVisible(host::xlSheetVeryHidden);
-    t.book->sheets().front()->Activate();
+    testsupport::addSheet(t, u"Secret")->setVisible(host::xlSheetVeryHidden);
+    t.book->Sheets()->Item(1)->Activate();
     start(u"countActiveSheet");
     EXPECT_EQ(firstShown().text(u"ctrSheetsVisible"), u"2");
     EXPECT_EQ(firstShown().text(u"ctrSheetsHidden"), u"0");
@@ -129,7 +129,7 @@ TEST_F(Statistics, SelectionOfSeveralAreasCountsEachArea) {
 
 TEST_F(Statistics, BlankCellOutsideTheDataWithShapesShowsTheShapesAlone) {
     useHost({{u"cell words here"}});
-    auto& drawings = t.sheet->drawings();
+    auto& drawings = t.sheet->model().drawings();
     drawings.push_back(shape(host::msoTextBox, u"TextBox 1", u"two  words"));
     drawings.push_back(shape(host::msoAutoShape, u"Rectangle 2", u""));  // a rectangle without text
     drawings.push_back(shape(host::msoAutoShape, u"Rectangle 3"));       // nor a text frame
@@ -157,7 +157,7 @@ TEST_F(Statistics, BlankCellOutsideTheDataWithShapesShowsTheShapesAlone) {
 
 TEST_F(Statistics, ShapesOfTheActiveSheetJoinItsCells) {
     useHost({{u"a"}});
-    t.sheet->drawings().push_back(shape(host::msoTextBox, u"TextBox 1", u"b c"));
+    t.sheet->model().drawings().push_back(shape(host::msoTextBox, u"TextBox 1", u"b c"));
     user.click(u"chkIncludeShapes");
     look();
     user.click(u"chkIncludeShapes");
@@ -172,8 +172,8 @@ TEST_F(Statistics, ShapesOfTheActiveSheetJoinItsCells) {
 
 TEST_F(Statistics, TheUserSwitchesScopeFreely) {
     useHost({{u"a b", u"c"}});
-    t.book->addSheet(u"More")->enterText(1, 1, u"d e f");
-    t.book->sheets().front()->Activate();
+    testsupport::addSheet(t, u"More")->model().enterText(1, 1, u"d e f");
+    t.book->Sheets()->Item(1)->Activate();
     select(u"B1");
     user.click(u"optActiveWorkbook");
     look();
@@ -237,9 +237,9 @@ TEST_F(Statistics, DraggingByTheTitleStripStopsTheCountOnLayoutToo) {
 
 TEST_F(Statistics, StatusStepsWhileTheFrameAndExitAreDisabled) {
     useHost({{u"a"}});
-    t.book->addSheet(u"Two")->enterText(1, 1, u"b");
-    t.book->addSheet(u"Gone")->setVisible(host::xlSheetHidden);
-    t.book->sheets().front()->Activate();
+    testsupport::addSheet(t, u"Two")->model().enterText(1, 1, u"b");
+    testsupport::addSheet(t, u"Gone")->setVisible(host::xlSheetHidden);
+    t.book->Sheets()->Item(1)->Activate();
     std::vector<std::u16string> statuses;
     bool enabledDuringCount = false;
     user.onDoEvents = [&](int, forms::Form* top) {

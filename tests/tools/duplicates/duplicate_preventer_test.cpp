@@ -152,7 +152,7 @@ TEST_F(Preventer, ActivatingTwiceLeavesOneRule) {
     apply(true, false);
     select(u"B2:B40");
     apply(true, false);
-    EXPECT_EQ(t.sheet->validations().size(), 1u);
+    EXPECT_EQ(t.sheet->model().validations().size(), 1u);
     EXPECT_EQ(lastAlert(), kActivated);
 }
 
@@ -179,7 +179,7 @@ TEST_F(Preventer, TwoColumnsAreRefusedEitherWay) {
         apply(activate, true);
         EXPECT_EQ(lastAlert(), u"Please Select Single Column!");
         EXPECT_FALSE(frmDupPrevLoaded());
-        EXPECT_TRUE(t.sheet->validations().empty());
+        EXPECT_TRUE(t.sheet->model().validations().empty());
         EXPECT_EQ(t.app->Selection()->Address(), u"$A$2:$B$40");
     }
 }
@@ -199,9 +199,8 @@ TEST_F(Preventer, TheRuleIsSavedIntoXlsxAndEnforcedAfterReopening) {
     select(u"B2:B40");
     apply(true, false);
     const auto path = std::filesystem::temp_directory_path() / "duplicate_preventer_rule.xlsx";
-    files::saveWorkbook(*t.book, path.u16string());
-    auto reopened = files::openWorkbook(*t.app, path.u16string());
-    t.app->addBook(reopened);
+    files::saveWorkbook(t.book->model(), path.u16string());
+    auto reopened = t.app->addBook(files::openWorkbook(path.u16string()));
     t.app->setActiveBook(reopened);
     const host::ValidationPtr rule = t.app->Range(u"B7")->Validation();
     EXPECT_EQ(rule->Type(), host::xlValidateCustom);

@@ -115,13 +115,13 @@ TEST_F(Colouring, TheFillsAreSavedAsThePalettesRgb) {
     yes();
     run(u"colorNthRow");
     const auto path = std::filesystem::temp_directory_path() / "organizer_colours.xlsx";
-    files::saveWorkbook(*t.book, path.u16string());
+    files::saveWorkbook(t.book->model(), path.u16string());
     files::ZipReader zip(path.string(), {});
     const std::string styles = zip.read("xl/styles.xml");
     EXPECT_NE(styles.find("rgb=\"FFC0C0C0\""), std::string::npos);  // palette index 15
 
-    auto reopened = files::openWorkbook(*t.app, path.u16string());
-    const auto sheet = reopened->sheetNamed(u"Sheet1");
+    auto reopened = files::openWorkbook(path.u16string());
+    const auto sheet = t.app->worksheetOf(reopened->sheetNamed(u"Sheet1"));
     EXPECT_EQ(sheet->Range(u"A3")->Interior()->ColorIndex(), 15);
     EXPECT_EQ(sheet->Range(u"A2")->Interior()->ColorIndex(), host::xlColorIndexNone);
     std::filesystem::remove(path);

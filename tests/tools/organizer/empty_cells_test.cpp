@@ -104,7 +104,7 @@ TEST_F(EmptyCells, ShiftLeftReplacesAnEmptyCellFromTheRight) {
 // and stops at the last row instead of running on for ever.
 TEST_F(EmptyCells, TheWalkNeverPassesTheSheetsLastRow) {
     fill({{u"x"}}, 1, 2);
-    for (long row = host::kMaxRows - 9; row <= host::kMaxRows; ++row) t.sheet->enterText(row, 1, u"v");
+    for (long row = host::kMaxRows - 9; row <= host::kMaxRows; ++row) t.sheet->model().enterText(row, 1, u"v");
     select(u"A1048567:A1048576,A1:A2");
     user.selectOption(u"optDelEntire");
     yes();

@@ -42,7 +42,7 @@ TEST_F(EmptyRows, DeletesRowsBlankAcrossTheSheetAndKeepsRowsWithDataElsewhere) {
     EXPECT_EQ(testsupport::column(*undoCopy(), u"B4:B7"), (Texts{u"", u"r5", u"", u""}));
     EXPECT_TRUE(shell::undoEnabled);
     shell::undoLastAction();
-    EXPECT_EQ(testsupport::column(*t.book->sheetNamed(u"Sheet1"), u"B4:B7"), (Texts{u"", u"r5", u"", u""}));
+    EXPECT_EQ(testsupport::column(*testsupport::sheetNamed(t, u"Sheet1"), u"B4:B7"), (Texts{u"", u"r5", u"", u""}));
 }
 
 TEST_F(EmptyRows, TheLastSelectedRowIsDeletedWhenBlank) {

@@ -74,8 +74,10 @@ protected:
     Rows cells(const std::u16string& address) const { return testsupport::texts(*t.sheet, address); }
     std::u16string at(const std::u16string& address) const { return t.app->Range(address)->Value().toText(); }
     int fillOf(const std::u16string& address) const { return t.app->Range(address)->Interior()->ColorIndex(); }
-    bool hasUndoCopy() const { return t.book->sheetNamed(t.sheet->Name() + u"_Undo") != nullptr; }
-    host::embedded::SheetPtr undoCopy() const { return t.book->sheetNamed(t.sheet->Name() + u"_Undo"); }
+    bool hasUndoCopy() const { return testsupport::sheetNamed(t, t.sheet->Name() + u"_Undo") != nullptr; }
+    host::embedded::EmbeddedWorksheetPtr undoCopy() const {
+        return testsupport::sheetNamed(t, t.sheet->Name() + u"_Undo");
+    }
 
     testsupport::TestHost t = testsupport::makeHost();
     std::shared_ptr<testsupport::RecordingRibbonUI> ribbon = std::make_shared<testsupport::RecordingRibbonUI>();

@@ -18,8 +18,8 @@ using testsupport::lastAlert;
 TEST(OrganizerFromTheRibbon, RemoveEmptyRowsThenUndo) {
     session::HostSession session;
     auto sheet = session.app().activeWorksheet();
-    sheet->enterText(1, 1, u"a");
-    sheet->enterText(3, 1, u"c");
+    sheet->model().enterText(1, 1, u"a");
+    sheet->model().enterText(3, 1, u"c");
     session.select(u"A1:A3");
     session.user().click(u"cmdYes").on(u"frmMain");
     session.clickRibbon(u"btnDelEmptyRows_34");
@@ -36,7 +36,7 @@ TEST(OrganizerFromTheRibbon, ProperCaseAndTransposeAndColouring) {
     session::HostSession session;
     auto sheet = session.app().activeWorksheet();
     const char16_t* values[] = {u"cwK veR5", u"b", u"c", u"d"};
-    for (long row = 1; row <= 4; ++row) sheet->enterText(row, 1, values[row - 1]);
+    for (long row = 1; row <= 4; ++row) sheet->model().enterText(row, 1, values[row - 1]);
     session.select(u"A1:A4");
     session.user().click(u"cmdYes").on(u"frmMain");
     session.clickRibbon(u"btnProperCase_40");
@@ -62,14 +62,14 @@ TEST(OrganizerFromTheRibbon, ProperCaseAndTransposeAndColouring) {
 TEST(OrganizerFromTheRibbon, EmptySheetsTakeNoUndoCopy) {
     session::HostSession session;
     auto book = session.app().activeBook();
-    session.app().activeWorksheet()->enterText(1, 1, u"data");
-    book->addSheet(u"Empty");
-    book->sheets().front()->Activate();
+    session.app().activeWorksheet()->model().enterText(1, 1, u"data");
+    book->model().addSheet(u"Empty");
+    book->Sheets()->Item(1)->Activate();
     shell::undoEnabled = false;
     session.user().click(u"cmdYes").on(u"frmMain");
     session.clickRibbon(u"btnDelEmptySheets_36");
     EXPECT_EQ(lastAlert(session), u"Total  1  Empty Sheets Removed from Active Workbook!");
-    EXPECT_EQ(book->sheets().size(), 1u);
+    EXPECT_EQ(book->model().sheets().size(), 1u);
     EXPECT_FALSE(shell::undoEnabled);
 }
 

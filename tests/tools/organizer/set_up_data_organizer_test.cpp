@@ -66,7 +66,7 @@ TEST_F(OrganizerSetUp, RemoveColsHidesTheThirdOptionAndClearsWhiteSpaceCleaning)
 }
 
 TEST_F(OrganizerSetUp, RemoveSheetsWithOneWorkbookDisablesTheAllWorkbooksOption) {
-    t.book->addSheet(u"Sheet2");
+    testsupport::addSheet(t, u"Sheet2");
     open(u"removeSheets", [](FrmMain& f) {
         EXPECT_EQ(dialog::activeDOKey, u"DataOrganizer3");
         EXPECT_EQ(f.lblDO1to4Help.Caption(), u"Press Yes button to remove All Empty Sheets");
@@ -95,8 +95,8 @@ TEST_F(OrganizerSetUp, RemoveSheetsWithThreeWorkbooksCountsTheWorkbooks) {
 }
 
 TEST_F(OrganizerSetUp, RemoveObjectsOnSeveralSheetsShowsTheSheetCount) {
-    t.book->addSheet(u"Sheet2");
-    t.book->addSheet(u"Sheet3");
+    testsupport::addSheet(t, u"Sheet2");
+    testsupport::addSheet(t, u"Sheet3");
     open(u"removeObjects", [](FrmMain& f) {
         EXPECT_EQ(dialog::activeDOKey, u"DataOrganizer4");
         EXPECT_EQ(f.Label44.Caption(), u"Total Sheets : ");

@@ -1,7 +1,7 @@
 // Removing empty worksheets, and drawing objects, pictures, charts and comments, along the
 // user's road; objects come from a real workbook file read through the files layer.
+#include "engine/book.h"
 #include "files/engine_binding.h"
-#include "host/embedded/book.h"
 #include "host/text.h"
 #include "tests/tools/organizer/organizer_road.h"
 
@@ -11,15 +11,15 @@ namespace {
 class EmptySheets : public OrganizerRoad {
 protected:
     // Sheet1 holds data; the others are added empty with the given visibility.
-    host::embedded::SheetPtr addSheet(const std::u16string& name, int visibility = host::xlSheetVisible,
-                                      const host::embedded::BookPtr& book = nullptr) {
-        auto sheet = (book ? book : t.book)->addSheet(name);
+    engine::SheetPtr addSheet(const std::u16string& name, int visibility = host::xlSheetVisible,
+                              const host::embedded::EmbeddedWorkbookPtr& book = nullptr) {
+        auto sheet = (book ? book : t.book)->model().addSheet(name);
         sheet->setVisibleUnchecked(visibility);
         return sheet;
     }
-    static std::vector<std::u16string> names(const host::embedded::BookPtr& book) {
+    static std::vector<std::u16string> names(const host::embedded::EmbeddedWorkbookPtr& book) {
         std::vector<std::u16string> out;
-        for (const auto& s : book->sheets()) out.push_back(s->Name());
+        for (const auto& s : book->model().sheets()) out.push_back(s->name());
         return out;
     }
 };
@@ -69,7 +69,7 @@ TEST_F(EmptySheets, AllOpenWorkbooksAreWalkedWithTheirNamesInTheReadout) {
     fill({{u"data"}});
     addSheet(u"Empty");
     auto second = t.app->newBook(u"Second");
-    second->activeSheet()->enterText(1, 1, u"kept");
+    second->model().activeSheet()->enterText(1, 1, u"kept");
     addSheet(u"Gone", host::xlSheetVisible, second);
     addSheet(u"Gone too", host::xlSheetVisible, second);
     t.app->setActiveBook(t.book);
@@ -88,11 +88,10 @@ protected:
     // The xlsxwriter fixture: "Sheet One" holds a comment (A3), a picture and a chart; the
     // hidden "Other" sheet holds nothing but a cell.
     void open() {
-        auto book = files::openWorkbook(*t.app, host::utf16(CW_ORGANIZER_TEST_DATA "/xlsxwriter/book.xlsx"));
-        t.app->addBook(book);
+        auto book = t.app->addBook(files::openWorkbook(host::utf16(CW_ORGANIZER_TEST_DATA "/xlsxwriter/book.xlsx")));
         t.app->setActiveBook(book);
         t.book = book;
-        t.sheet = book->activeSheet();
+        t.sheet = t.app->worksheetOf(book->model().activeSheet());
         select(u"A1");
     }
     long drawings() const { return t.sheet->DrawingObjects()->Count(); }

@@ -116,7 +116,7 @@ TEST_F(CharacterTools, AnEmptySheetIsRefusedBeforeAnyChange) {
 
 TEST_F(CharacterTools, ASelectionOfEmptyCellsIsRefused) {
     useHost(testsupport::makeHost({{u"a1", u""}, {u"", u""}}));
-    t.sheet->enterText(9, 9, u"x9");
+    t.sheet->model().enterText(9, 9, u"x9");
     select(u"B1:B2");
     run(u"removeNumbers");
     EXPECT_EQ(lastAlert(), u"Selection is Empty!");

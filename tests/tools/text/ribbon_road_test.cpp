@@ -17,8 +17,8 @@ using testsupport::lastAlert;
 TEST(TextCleanerFromTheRibbon, RemoveNumbersThenUndo) {
     session::HostSession session;
     auto sheet = session.app().activeWorksheet();
-    sheet->enterText(1, 1, u"CWKver5@39");
-    sheet->enterText(2, 1, u"a1b2");
+    sheet->model().enterText(1, 1, u"CWKver5@39");
+    sheet->model().enterText(2, 1, u"a1b2");
     session.select(u"A1:A2");
     session.user().click(u"cmdYes").on(u"frmMain");
     session.clickRibbon(u"btnDelNumbers_07");
@@ -35,8 +35,8 @@ TEST(TextCleanerFromTheRibbon, RemoveNumbersThenUndo) {
 TEST(TextCleanerFromTheRibbon, ACancelledDialogLeavesNoKeyForTheNextCommand) {
     session::HostSession session;
     auto sheet = session.app().activeWorksheet();
-    sheet->enterText(1, 1, u"x1");
-    sheet->enterText(2, 1, u"y2");
+    sheet->model().enterText(1, 1, u"x1");
+    sheet->model().enterText(2, 1, u"y2");
     session.select(u"A1:A2");
     session.user().click(u"cmdNo").on(u"frmMain");
     session.clickRibbon(u"btnDelNumbers_07");

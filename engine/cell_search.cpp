@@ -1,13 +1,15 @@
-// The cell searches behind SpecialCells and Find, and the copy behind PasteSpecial.
+#include "engine/cell_search.h"
+
 #include <algorithm>
 
 #include "engine/area_ops.h"
+#include "engine/column_store.h"
 #include "engine/criteria.h"
 #include "host/constants.h"
-#include "host/embedded/range_objects.h"
-#include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types and constants
 
 namespace {
 
@@ -111,34 +113,4 @@ std::optional<std::pair<long, long>> findCell(const Sheet& sheet, const std::vec
     return std::make_pair(hits.front().row, hits.front().col);
 }
 
-void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long col, const PasteOptions& options) {
-    const long rows = source.row2 - source.row1 + 1, cols = source.col2 - source.col1 + 1;
-    const long outRows = options.transpose ? cols : rows, outCols = options.transpose ? rows : cols;
-    if (!isInsideSheet({row, col, row + outRows - 1, col + outCols - 1}))
-        throw Error(errApplication, "PasteSpecial method of Range class failed");
-    // Read everything first: source and destination may overlap.
-    std::vector<std::pair<std::pair<long, long>, Cell>> cells;
-    for (long r = 0; r < rows; ++r)
-        for (long c = 0; c < cols; ++c) {
-            const Cell* src = from.cell(source.row1 + r, source.col1 + c);
-            if (options.skipBlanks && (!src || !src->hasContent())) continue;
-            const long tr = options.transpose ? c : r, tc = options.transpose ? r : c;
-            cells.push_back({{row + tr, col + tc}, src ? *src : Cell{}});
-        }
-    for (auto& [at, cell] : cells) {
-        Cell out = std::move(cell);
-        out.comment.reset();
-        if (options.valuesOnly) {
-            const Cell* kept = to.cell(at.first, at.second);
-            Cell dest = kept ? *kept : Cell{};
-            dest.value = out.value;
-            dest.formula.clear();
-            out = std::move(dest);
-        } else {
-            out.formula.clear();  // formulas paste as their values here
-        }
-        to.setCell(at.first, at.second, std::move(out));
-    }
-}
-
-}  // namespace host::embedded
+}  // namespace engine

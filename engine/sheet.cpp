@@ -1,19 +1,19 @@
-#include "host/embedded/sheet.h"
+#include "engine/sheet.h"
 
 #include <algorithm>
 #include <queue>
 
 #include "engine/area_ops.h"
+#include "engine/book.h"
 #include "engine/criteria.h"
+#include "engine/sheet_formula_context.h"
 #include "engine/typed_input.h"
 #include "host/constants.h"
-#include "host/embedded/book.h"
-#include "host/embedded/cell_range.h"
-#include "host/embedded/embedded_application.h"
-#include "host/embedded/sheet_formula_context.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 namespace {
 
@@ -311,7 +311,7 @@ void Sheet::setSelection(std::vector<Area> areas, long activeRow, long activeCol
     activeCol_ = activeCol;
 }
 
-// ---- host::Worksheet ----
+// ---- name, visibility, place ----
 
 void Sheet::requireLive() const {
     if (deleted_) throw Error(errObjectRequired, "Object required");
@@ -322,24 +322,12 @@ void Sheet::requireWorksheet() const {
     if (type_ != xlWorksheet) throw Error(errNotSupported, "Object doesn't support this property or method");
 }
 
-std::u16string Sheet::Name() const {
-    requireLive();
-    return name_;
-}
-
 void Sheet::setName(const std::u16string& name) {
-    requireLive();
     if (auto owner = book()) owner->checkSheetName(name, this);
     name_ = name;
 }
 
-int Sheet::Visible() const {
-    requireLive();
-    return visible_;
-}
-
 void Sheet::setVisible(int visibility) {
-    requireLive();
     if (visibility == 1) visibility = xlSheetVisible;  // True
     if (visibility != xlSheetVisible && visibility != xlSheetHidden && visibility != xlSheetVeryHidden)
         throw Error(errApplication, "Unable to set the Visible property of the Worksheet class");
@@ -356,68 +344,9 @@ void Sheet::setVisible(int visibility) {
     }
 }
 
-long Sheet::Index() const {
-    requireLive();
+long Sheet::index() const {
     auto owner = book();
     return owner ? owner->indexOf(this) : 0;
 }
 
-WorkbookPtr Sheet::Parent() const { return book(); }
-
-void Sheet::Activate() {
-    requireLive();
-    auto owner = book();
-    if (!owner) return;
-    owner->setActiveSheet(shared_from_this());
-    if (auto app = owner->app()) app->setActiveBook(owner);
-}
-
-void Sheet::Select() { Activate(); }
-
-void Sheet::Copy(const WorksheetPtr& before) {
-    requireLive();
-    auto owner = book();
-    if (!owner) throw Error(errApplication, "Copy method of Worksheet class failed");
-    auto target = std::dynamic_pointer_cast<Sheet>(before);
-    if (before && (!target || target->book() != owner))
-        throw Error(errApplication, "Copy method of Worksheet class failed");
-    auto copy = clone(owner->copyName(name_));
-    owner->insertSheet(copy, target);
-    copy->Activate();
-}
-
-void Sheet::Delete() {
-    requireLive();
-    if (auto owner = book()) owner->removeSheet(shared_from_this());
-}
-
-RangePtr Sheet::rangeOf(std::vector<Area> areas) const {
-    requireWorksheet();
-    return std::make_shared<CellRange>(std::const_pointer_cast<Sheet>(shared_from_this()), std::move(areas));
-}
-
-RangePtr Sheet::Cells() const { return rangeOf({Area{1, 1, kMaxRows, kMaxColumns}}); }
-
-RangePtr Sheet::Cells(long row, long column) const {
-    checkCell(row, column);
-    return rangeOf({Area{row, column, row, column}});
-}
-
-RangePtr Sheet::Range(const std::u16string& address) const { return rangeOf(parseAddress(address)); }
-
-RangePtr Sheet::Range(const RangePtr& cell1, const RangePtr& cell2) const {
-    if (!cell1 || !cell2) throw Error(errObjectRequired, "Object required");
-    const long r1 = cell1->Row(), c1 = cell1->Column(), r2 = cell2->Row(), c2 = cell2->Column();
-    return rangeOf({Area{std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)}});
-}
-
-RangePtr Sheet::Rows() const { return Cells()->Rows(); }
-RangePtr Sheet::Columns() const { return Cells()->Columns(); }
-RangePtr Sheet::UsedRange() const { return rangeOf({usedArea()}); }
-
-Variant Sheet::Evaluate(const std::u16string& formula) const {
-    requireWorksheet();
-    return Formula::parse(formula).evaluate(SheetFormulaContext(*this));
-}
-
-}  // namespace host::embedded
+}  // namespace engine

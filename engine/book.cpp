@@ -1,65 +1,22 @@
-#include "host/embedded/book.h"
+#include "engine/book.h"
 
 #include <algorithm>
 
 #include "engine/text_functions.h"
 #include "host/constants.h"
-#include "host/embedded/embedded_application.h"
 #include "host/error.h"
 
-namespace host::embedded {
+namespace engine {
+
+using namespace host;  // the host's value types, error numbers and constants
 
 namespace {
 
 bool sameName(const std::u16string& a, const std::u16string& b) { return foldCase(a) == foldCase(b); }
 
-// Sheets or Worksheets of a book, as a live view.
-class SheetList : public host::Sheets {
-public:
-    SheetList(std::shared_ptr<Book> book, bool worksheetsOnly)
-        : book_(std::move(book)), worksheetsOnly_(worksheetsOnly) {}
-
-    long Count() const override { return static_cast<long>(members().size()); }
-    WorksheetPtr Item(long index) const override {
-        const auto list = members();
-        if (index < 1 || index > static_cast<long>(list.size())) throw Error(errSubscript, "Subscript out of range");
-        return list[index - 1];
-    }
-    WorksheetPtr Item(const std::u16string& name) const override {
-        for (const auto& s : members())
-            if (sameName(s->Name(), name)) return s;
-        throw Error(errSubscript, "Subscript out of range");
-    }
-    WorksheetPtr Add(const WorksheetPtr& before) override {
-        auto target = std::dynamic_pointer_cast<Sheet>(before);
-        long n = 1;
-        while (book_->sheetNamed(u"Sheet" + utf16Number(n))) ++n;
-        auto sheet = book_->addSheet(u"Sheet" + utf16Number(n), xlWorksheet, target);
-        sheet->Activate();
-        return sheet;
-    }
-
-private:
-    static std::u16string utf16Number(long n) {
-        std::u16string s;
-        for (char c : std::to_string(n)) s.push_back(static_cast<char16_t>(c));
-        return s;
-    }
-    std::vector<SheetPtr> members() const {
-        std::vector<SheetPtr> list;
-        for (const auto& s : book_->sheets())
-            if (!worksheetsOnly_ || s->Type() == xlWorksheet) list.push_back(s);
-        return list;
-    }
-
-    std::shared_ptr<Book> book_;
-    bool worksheetsOnly_;
-};
-
 }  // namespace
 
-Book::Book(std::weak_ptr<EmbeddedApplication> app, std::u16string name)
-    : app_(std::move(app)), name_(std::move(name)) {}
+Book::Book(std::u16string name) : name_(std::move(name)) {}
 
 void Book::checkSheetName(const std::u16string& name, const Sheet* renamed) const {
     auto refuse = [] { throw Error(errApplication, "That name is already taken or is not a valid sheet name."); };
@@ -67,7 +24,7 @@ void Book::checkSheetName(const std::u16string& name, const Sheet* renamed) cons
     if (name.find_first_of(u"[]:*?/\\") != std::u16string::npos) refuse();
     if (name.front() == u'\'' || name.back() == u'\'') refuse();
     for (const auto& s : sheets_)
-        if (s.get() != renamed && sameName(s->Name(), name)) refuse();
+        if (s.get() != renamed && sameName(s->name(), name)) refuse();
 }
 
 std::u16string Book::copyName(const std::u16string& base) const {
@@ -105,7 +62,7 @@ void Book::insertSheet(SheetPtr sheet, const SheetPtr& before) {
 void Book::removeSheet(const SheetPtr& sheet) {
     auto at = std::find(sheets_.begin(), sheets_.end(), sheet);
     if (at == sheets_.end()) throw Error(errObjectRequired, "Object required");
-    if (sheet->Visible() == xlSheetVisible && visibleCount() <= 1)
+    if (sheet->visible() == xlSheetVisible && visibleCount() <= 1)
         throw Error(errApplication, "A workbook must contain at least one visible worksheet.");
     const bool wasActive = active_.lock() == sheet;
     const long position = at - sheets_.begin();
@@ -114,9 +71,9 @@ void Book::removeSheet(const SheetPtr& sheet) {
     if (!wasActive) return;
     // The host activates the nearest visible sheet, preferring the one that followed.
     for (long i = position; i < static_cast<long>(sheets_.size()); ++i)
-        if (sheets_[i]->Visible() == xlSheetVisible) return setActiveSheet(sheets_[i]);
+        if (sheets_[i]->visible() == xlSheetVisible) return setActiveSheet(sheets_[i]);
     for (long i = position - 1; i >= 0; --i)
-        if (sheets_[i]->Visible() == xlSheetVisible) return setActiveSheet(sheets_[i]);
+        if (sheets_[i]->visible() == xlSheetVisible) return setActiveSheet(sheets_[i]);
 }
 
 long Book::indexOf(const Sheet* sheet) const {
@@ -127,40 +84,20 @@ long Book::indexOf(const Sheet* sheet) const {
 
 SheetPtr Book::sheetNamed(const std::u16string& name) const {
     for (const auto& s : sheets_)
-        if (sameName(s->Name(), name)) return s;
+        if (sameName(s->name(), name)) return s;
     return nullptr;
 }
 
 SheetPtr Book::activeSheet() const { return active_.lock(); }
 
 void Book::setActiveSheet(const SheetPtr& sheet) {
-    if (sheet->Visible() != xlSheetVisible) throw Error(errApplication, "Activate method of Worksheet class failed");
+    if (sheet->visible() != xlSheetVisible) throw Error(errApplication, "Activate method of Worksheet class failed");
     active_ = sheet;
 }
 
 long Book::visibleCount() const {
     return static_cast<long>(std::count_if(sheets_.begin(), sheets_.end(),
-                                           [](const SheetPtr& s) { return s->Visible() == xlSheetVisible; }));
+                                           [](const SheetPtr& s) { return s->visible() == xlSheetVisible; }));
 }
 
-SheetsPtr Book::Sheets() const {
-    return std::make_shared<SheetList>(std::const_pointer_cast<Book>(shared_from_this()), false);
-}
-
-SheetsPtr Book::Worksheets() const {
-    return std::make_shared<SheetList>(std::const_pointer_cast<Book>(shared_from_this()), true);
-}
-
-void Book::Activate() {
-    if (auto app = app_.lock()) app->setActiveBook(shared_from_this());
-}
-
-void Book::Close(bool saveChanges) {
-    auto app = app_.lock();
-    if (!app || closed_) throw Error(errObjectRequired, "Object required");
-    if (saveChanges) app->saveBook(*this, FullName());
-    closed_ = true;
-    app->removeBook(this);
-}
-
-}  // namespace host::embedded
+}  // namespace engine

@@ -1,7 +1,8 @@
 #pragma once
-// A sheet of the embedded engine: its cells (columns shared copy-on-write between a sheet
-// and its copies), drawing layer, validation rules, selection, and the log of structural
-// edits that ranges held by code replay to follow deletions.
+// A sheet of the engine: its cells (columns shared copy-on-write between a sheet and its
+// copies), drawing layer, validation rules, selection, name and visibility, and the log of
+// structural edits that areas held elsewhere replay to follow deletions.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,10 +12,10 @@
 #include "engine/cell.h"
 #include "engine/column_store.h"
 #include "engine/sheet_objects.h"
-#include "host/embedded/engine_names.h"
-#include "host/worksheet.h"
+#include "host/constants.h"
+#include "host/variant.h"
 
-namespace host::embedded {
+namespace engine {
 
 class Book;
 
@@ -23,36 +24,38 @@ struct FileData {
     virtual ~FileData() = default;
 };
 
-class Sheet : public host::Worksheet, public std::enable_shared_from_this<Sheet> {
+class Sheet {
 public:
-    Sheet(std::weak_ptr<Book> book, std::u16string name, int type = -4167);
+    Sheet(std::weak_ptr<Book> book, std::u16string name, int type = host::xlWorksheet);
     // A copy sharing the cells copy-on-write.
     std::shared_ptr<Sheet> clone(const std::u16string& newName) const;
 
-    // --- the model (used by the engine and the file layer) ---
+    // --- cells ---
     const Cell* cell(long row, long col) const;
-    Variant valueAt(long row, long col) const;
+    host::Variant valueAt(long row, long col) const;
     void setCell(long row, long col, Cell cell);
     void eraseCell(long row, long col);
     // Writes typed input (numbers, dates, formulas...) into one cell, keeping fill and comment.
     void enterText(long row, long col, const std::u16string& text);
-    void setValueAt(long row, long col, const Variant& value);
+    void setValueAt(long row, long col, const host::Variant& value);
     long columnCount() const { return static_cast<long>(columns_.size()); }
     const ColumnStore* column(long col) const;
     // Visits stored cells inside the area column by column; stop by returning false.
     bool forEachCell(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const;
     // Visits stored cells inside the area row by row (the host's enumeration order).
     void forEachCellByRows(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const;
-    double countIf(const Area& area, const Variant& criterion) const;
+    double countIf(const Area& area, const host::Variant& criterion) const;
     double countA(const Area& area) const;
     Area usedArea() const;  // A1 on an empty sheet
     bool isEmptyArea(const Area& area) const;
 
+    // --- structure ---
     void deleteCells(const Area& area, int shift);  // xlShiftUp or xlShiftToLeft
     // Replays the structural edits after `seq` on the areas; drops areas that vanished.
     void follow(std::vector<Area>& areas, size_t& seq) const;
     size_t editCount() const { return edits_.size(); }
 
+    // --- what lies on the sheet besides cells ---
     std::vector<DrawingObject>& drawings() { return drawings_; }
     const std::vector<DrawingObject>& drawings() const { return drawings_; }
     std::vector<ValidationRule>& validations() { return validations_; }
@@ -60,6 +63,7 @@ public:
     const ValidationRule* validationAt(long row, long col) const;
     void removeValidation(const Area& area);
 
+    // --- selection ---
     std::vector<Area>& selection() { return selection_; }
     long activeRow() const { return activeRow_; }
     long activeCol() const { return activeCol_; }
@@ -75,44 +79,29 @@ public:
     void noteRefusedWrite(long row, long col, const std::string& reason);
     const RefusedWrites& refusedWrites() const { return refusedWrites_; }
 
+    // --- name, kind, visibility, place in its book ---
+    const std::u16string& name() const { return name_; }
+    // Renames under the book's sheet-name rules; error 1004 when refused.
+    void setName(const std::u16string& name);
+    int type() const { return type_; }
+    int visible() const { return visible_; }
+    // xlSheetVisible (or True), xlSheetHidden, xlSheetVeryHidden; the book's last visible sheet
+    // cannot be hidden (1004). Hiding the active sheet activates the first visible one.
+    void setVisible(int visibility);
+    long index() const;  // 1-based place in its book, 0 without one
     std::shared_ptr<Book> book() const { return book_.lock(); }
     void setBook(std::weak_ptr<Book> book) { book_ = std::move(book); }
     bool deleted() const { return deleted_; }
     void markDeleted() { deleted_ = true; }
     void setNameUnchecked(std::u16string name) { name_ = std::move(name); }
     void setVisibleUnchecked(int visibility) { visible_ = visibility; }
-    std::shared_ptr<FileData> fileData;
-
-    // --- host::Worksheet ---
-    std::u16string Name() const override;
-    void setName(const std::u16string& name) override;
-    int Visible() const override;
-    void setVisible(int visibility) override;
-    int Type() const override { return type_; }
-    long Index() const override;
-    WorkbookPtr Parent() const override;
-    void Activate() override;
-    void Select() override;
-    void Copy(const WorksheetPtr& before) override;
-    void Delete() override;
-    RangePtr Cells() const override;
-    RangePtr Cells(long row, long column) const override;
-    RangePtr Range(const std::u16string& address) const override;
-    RangePtr Range(const RangePtr& cell1, const RangePtr& cell2) const override;
-    RangePtr Rows() const override;
-    RangePtr Columns() const override;
-    RangePtr UsedRange() const override;
-    Variant Evaluate(const std::u16string& formula) const override;
-    ShapesPtr Shapes() const override;
-    DrawingCollectionPtr DrawingObjects() const override;
-    DrawingCollectionPtr Pictures() const override;
-    DrawingCollectionPtr ChartObjects() const override;
-    CommentsPtr Comments() const override;
-
-    // A range handle on this sheet.
-    RangePtr rangeOf(std::vector<Area> areas) const;
     void requireLive() const;       // error 424 once deleted
     void requireWorksheet() const;  // error 438 on a chart sheet
+
+    std::shared_ptr<FileData> fileData;
+    // The object a host hands out for this sheet, kept here so that the host hands out the
+    // same one while it is held; the engine never reads it and a clone does not copy it.
+    std::weak_ptr<void> hostObject;
 
 private:
     ColumnStore& mutableColumn(long col);
@@ -122,7 +111,7 @@ private:
     std::weak_ptr<Book> book_;
     std::u16string name_;
     int type_;
-    int visible_ = -1;
+    int visible_ = host::xlSheetVisible;
     bool deleted_ = false;
     std::vector<std::shared_ptr<ColumnStore>> columns_;  // index col-1; null when empty
     std::vector<DrawingObject> drawings_;
@@ -135,4 +124,4 @@ private:
 
 using SheetPtr = std::shared_ptr<Sheet>;
 
-}  // namespace host::embedded
+}  // namespace engine
