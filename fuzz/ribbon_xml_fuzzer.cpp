@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "host/embedded/ribbon_host.h"
+#include "host/embedded/services/ribbon_host.h"
 #include "host/error.h"
 #include "host/ribbon_extensibility.h"
 

@@ -8,11 +8,11 @@
 
 #include "engine/book.h"
 #include "host/application.h"
-#include "host/embedded/addin_services.h"
-#include "host/embedded/command_bar_set.h"
 #include "host/embedded/embedded_workbook.h"
 #include "host/embedded/embedded_worksheet.h"
-#include "host/embedded/ribbon_host.h"
+#include "host/embedded/services/addin_services.h"
+#include "host/embedded/services/command_bar_set.h"
+#include "host/embedded/services/ribbon_host.h"
 
 namespace host::embedded {
 

@@ -1,4 +1,4 @@
-#include "host/embedded/ribbon_host.h"
+#include "host/embedded/services/ribbon_host.h"
 
 #include <expat.h>
 

@@ -1,4 +1,4 @@
-#include "host/embedded/addin_services.h"
+#include "host/embedded/services/addin_services.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host/embedded/command_bar_set.h"
+#include "host/embedded/services/command_bar_set.h"
 
 #include <algorithm>
 
