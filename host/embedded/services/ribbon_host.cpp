@@ -1,7 +1,6 @@
 #include "host/embedded/services/ribbon_host.h"
 
-#include <expat.h>
-
+#include "base/xml_reader.h"
 #include "engine/text_functions.h"
 #include "host/error.h"
 #include "host/text.h"
@@ -10,40 +9,30 @@ namespace host::embedded {
 
 namespace {
 
-constexpr int kMaxDepth = 64;
+constexpr size_t kMaxDepth = 64;
 
-struct ParseState {
+// Builds the node tree; element and attribute names are taken by their local part.
+class RibbonBuilder : public base::XmlHandler {
+public:
     std::shared_ptr<RibbonNode> root;
-    std::vector<RibbonNode*> open;
-    bool tooDeep = false;
-};
 
-std::u16string localName(const char* name) {
-    std::u16string n = utf16(name);
-    const auto colon = n.find(u':');
-    return colon == std::u16string::npos ? n : n.substr(colon + 1);
-}
-
-void XMLCALL startElement(void* data, const XML_Char* name, const XML_Char** attributes) {
-    auto& state = *static_cast<ParseState*>(data);
-    if (state.open.size() >= kMaxDepth) {
-        state.tooDeep = true;
-        return;
+    void startElement(const base::XmlName& name, const base::XmlAttributes& attributes) override {
+        if (open_.size() >= kMaxDepth) throw Error(errApplication, "The ribbon definition nests too deeply.");
+        auto node = std::make_shared<RibbonNode>();
+        node->kind = utf16(name.local);
+        attributes.forEach(
+            [&](const base::XmlName& n, std::string_view value) { node->attributes[utf16(n.local)] = utf16(value); });
+        if (open_.empty())
+            root = node;
+        else
+            open_.back()->children.push_back(node);
+        open_.push_back(node.get());
     }
-    auto node = std::make_shared<RibbonNode>();
-    node->kind = localName(name);
-    for (int i = 0; attributes[i]; i += 2) node->attributes[localName(attributes[i])] = utf16(attributes[i + 1]);
-    if (state.open.empty())
-        state.root = node;
-    else
-        state.open.back()->children.push_back(node);
-    state.open.push_back(node.get());
-}
+    void endElement(const base::XmlName&) override { open_.pop_back(); }
 
-void XMLCALL endElement(void* data, const XML_Char*) {
-    auto& state = *static_cast<ParseState*>(data);
-    if (!state.open.empty()) state.open.pop_back();
-}
+private:
+    std::vector<RibbonNode*> open_;
+};
 
 // The element id, or its built-in id.
 void collect(const std::shared_ptr<RibbonNode>& node, const std::u16string& kind,
@@ -103,17 +92,14 @@ std::u16string RibbonNode::attribute(const std::u16string& name) const {
 }
 
 std::shared_ptr<RibbonNode> parseRibbonXml(const std::u16string& xml) {
-    const std::string text = utf8(xml);
-    ParseState state;
-    XML_Parser parser = XML_ParserCreate(nullptr);
-    XML_SetUserData(parser, &state);
-    XML_SetElementHandler(parser, startElement, endElement);
-    const bool ok = XML_Parse(parser, text.data(), static_cast<int>(text.size()), XML_TRUE) == XML_STATUS_OK;
-    const std::string problem = ok ? "" : XML_ErrorString(XML_GetErrorCode(parser));
-    XML_ParserFree(parser);
-    if (!ok || !state.root) throw Error(errApplication, "The ribbon definition is not well formed: " + problem);
-    if (state.tooDeep) throw Error(errApplication, "The ribbon definition nests too deeply.");
-    return state.root;
+    RibbonBuilder builder;
+    try {
+        base::XmlReader(builder).parseAll(utf8(xml));
+    } catch (const base::XmlError& e) {
+        throw Error(errApplication, std::string("The ribbon definition is not well formed: ") + e.what());
+    }
+    if (!builder.root) throw Error(errApplication, "The ribbon definition is not well formed: no element");
+    return builder.root;
 }
 
 void RibbonHost::load(const std::shared_ptr<host::IRibbonExtensibility>& addIn) {

@@ -136,4 +136,26 @@ TEST(RibbonXml, MalformedOrHostileDefinitionsAreRefused) {
     EXPECT_THROW(host::embedded::parseRibbonXml(deep), host::Error);
 }
 
+TEST(RibbonXml, ADocumentTypeDeclarationIsRefusedBeforeAnyEntityIsExpanded) {
+    const std::u16string laughs =
+        u"<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
+        u"<customUI><ribbon><tabs><tab id=\"t\" label=\"&b;\"/></tabs></ribbon></customUI>";
+    try {
+        host::embedded::parseRibbonXml(laughs);
+        FAIL() << "a DOCTYPE was accepted";
+    } catch (const host::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("document type declaration"), std::string::npos) << e.what();
+    }
+}
+
+TEST(RibbonXml, NamesAreTakenByTheirLocalPart) {
+    const auto root = host::embedded::parseRibbonXml(
+        u"<mso:customUI xmlns:mso=\"http://schemas.microsoft.com/office/2009/07/customui\" onLoad=\"Go\">"
+        u"<mso:ribbon/></mso:customUI>");
+    EXPECT_EQ(root->kind, u"customUI");
+    EXPECT_EQ(root->attribute(u"onLoad"), u"Go");
+    ASSERT_EQ(root->children.size(), 1u);
+    EXPECT_EQ(root->children[0]->kind, u"ribbon");
+}
+
 }  // namespace
