@@ -3,8 +3,10 @@
 #include "base/text.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h first: shellapi.h needs what it defines.
 #include <windows.h>
+
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <spawn.h>
