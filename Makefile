@@ -36,8 +36,9 @@ test: $(TEST_BUILD)/Makefile $(CALC_BUILD)/Makefile
 	cd $(CALC_BUILD) && ctest -L calc --output-on-failure
 
 bench: $(BUILD)/Makefile
-	cmake --build $(BUILD) -j$(JOBS) --target cellwash_bench
+	cmake --build $(BUILD) -j$(JOBS) --target cellwash_bench cellwash
 	$(BUILD)/bench/cellwash_bench
+	bench/cli_road.py $(BUILD)/apps/cellwash/cellwash
 
 format:
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
