@@ -20,11 +20,7 @@ struct ApplyOptions : SessionSettings {
     bool json = false;
 };
 
+// The reports go to `out`, or to `err` when the result is written to standard output.
 int runApply(const ApplyOptions& options, std::ostream& out, std::ostream& err);
-
-// Where a workbook's result goes when several are written: -o only for one workbook,
-// --out-dir DIR as DIR/<its name>, --in-place over itself.
-OutputChoice outputFor(const std::string& workbook, const OutputChoice& output,
-                       const std::optional<std::string>& outDir, size_t workbookCount);
 
 }  // namespace cli

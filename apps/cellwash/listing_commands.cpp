@@ -54,17 +54,25 @@ void printMenu(const host::CommandBarControlsPtr& controls, int depth, std::ostr
 
 }  // namespace
 
-int runTools(std::ostream& out) {
+std::vector<ToolListing> toolListings() {
     auto session = startHost("16.0");
+    std::vector<ToolListing> listings;
     for (const auto& entry : shell::commandCatalogue()) {
         std::u16string label;
         if (session.ribbon().find(std::u16string(entry.controlId)) ||
             session.openMenuHolding(std::u16string(entry.controlId)))
             label = session.ribbon().label(std::u16string(entry.controlId));
+        listings.push_back({entry, host::utf8(label)});
+    }
+    return listings;
+}
+
+int runTools(std::ostream& out) {
+    for (const auto& [entry, label] : toolListings()) {
         out << host::utf8(entry.controlId) << "  " << host::utf8(entry.legacyTag);
         if (!entry.commandKey.empty())
             out << "  " << host::utf8(entry.commandKey) << " (" << kebabCase(entry.commandKey) << ")";
-        out << "\n    " << host::utf8(label) << "\n";
+        out << "\n    " << label << "\n";
     }
     return kDone;
 }

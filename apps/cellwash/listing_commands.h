@@ -3,8 +3,18 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "shell/command_catalogue.h"
 
 namespace cli {
+
+// A command of the catalogue with the label the ribbon shows for it (English).
+struct ToolListing {
+    shell::CatalogueEntry entry;
+    std::string label;
+};
+std::vector<ToolListing> toolListings();
 
 int runTools(std::ostream& out);
 int runRibbon(const std::optional<std::string>& lang, const std::string& hostVersion, std::ostream& out);

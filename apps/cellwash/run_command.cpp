@@ -12,6 +12,7 @@
 #include "apps/cellwash/run_report.h"
 #include "apps/cellwash/selection_arguments.h"
 #include "apps/cellwash/tool_lookup.h"
+#include "apps/cellwash/workbook_batch.h"
 #include "dialog/progress.h"
 #include "dialog/tool_run.h"
 #include "engine/address.h"
@@ -270,19 +271,29 @@ StepResult StepSession::run(const ToolStep& step) {
 }
 
 int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
-    StepSession session(options, err);
-    auto& book = session.open(options.workbook);
-    StepResult step = session.run(options);
-    RunReport& report = step.report;
-    if (!report.refused) report.written = writeBook(book, options.workbook, options.output, report.notes);
-    if (options.json)
-        printJsonReport(report, out);
-    else
-        printReport(report, out);
-    if (report.unfinished) err << "cellwash: " << *report.unfinished << "\n";
-    if (report.refused) return kRefused;
-    if (options.record) appendToRecipe(*options.record, options);
-    return kDone;
+    std::ostream& reports = writesToStandardOutput(options.output) ? err : out;
+    const WorkbookBatch batch{options.workbooks, options.output, options.outDir, options.fileLines, options.json};
+    bool ranOnce = false;
+    const int worst = forEachWorkbook(
+        batch, reports, err, [&](const std::string& workbook, const OutputChoice& output, nlohmann::json& json) {
+            StepSession session(options, err);
+            auto& book = session.open(workbook);
+            StepResult step = session.run(options);
+            RunReport& report = step.report;
+            if (!report.refused) report.written = writeBook(book, workbook, output, report.notes, out);
+            if (options.json)
+                json = jsonReport(report);
+            else
+                printReport(report, reports);
+            if (report.unfinished)
+                err << "cellwash: " << (options.workbooks.size() > 1 ? workbookName(workbook) + ": " : "")
+                    << *report.unfinished << "\n";
+            if (report.refused) return kRefused;
+            ranOnce = true;
+            return kDone;
+        });
+    if (options.record && ranOnce) appendToRecipe(*options.record, options);
+    return worst;
 }
 
 }  // namespace cli

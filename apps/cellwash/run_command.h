@@ -39,11 +39,15 @@ struct SessionSettings {
     std::optional<std::string> lang;  // switch the interface language first
     std::string hostVersion = "16.0";
     bool progressBar = false;  // on a terminal: a bar on stderr
+    // A line on stderr naming each of several files as it starts: when stderr is a terminal
+    // that the reports' "== FILE" headings do not reach.
+    bool fileLines = false;
 };
 
 struct RunOptions : ToolStep, SessionSettings {
-    std::string workbook;
+    std::vector<std::string> workbooks;  // each on its own; "-": csv from standard input
     OutputChoice output;
+    std::optional<std::string> outDir;  // --out-dir: each workbook under its own name
     bool json = false;
     std::optional<std::string> record;  // a recipe the step is appended to when it ran
 };
@@ -76,6 +80,8 @@ private:
     engine::BookPtr book_;
 };
 
+// The step on each workbook. The reports go to `out`, or to `err` when the result is written
+// to standard output (which then carries only the data).
 int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

@@ -84,11 +84,14 @@ void printReport(const RunReport& report, std::ostream& out) {
     for (const auto& sheet : report.changes.sheets) out << "; " << sheet;
     out << "\n";
     for (const auto& note : report.notes) out << "note: " << note << "\n";
-    out << (report.written ? "written to " + *report.written : "dry run: nothing written (use -o FILE or --in-place)")
+    out << (report.written ? "written to " + writtenTo(*report.written)
+                           : "dry run: nothing written (use -o FILE, --out-dir DIR or --in-place)")
         << "\n";
 }
 
-void printJsonReport(const RunReport& report, std::ostream& out) {
+std::string writtenTo(const std::string& written) { return written == "-" ? "standard output" : written; }
+
+nlohmann::json jsonReport(const RunReport& report) {
     nlohmann::json doc;
     doc["command"] = report.command;
     doc["alerts"] = nlohmann::json::array();
@@ -124,7 +127,7 @@ void printJsonReport(const RunReport& report, std::ostream& out) {
     doc["refused"] = report.refused;
     doc["unfinished"] = report.unfinished ? nlohmann::json(*report.unfinished) : nlohmann::json(nullptr);
     doc["notes"] = report.notes;
-    out << doc.dump(2) << "\n";
+    return doc;
 }
 
 }  // namespace cli

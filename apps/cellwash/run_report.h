@@ -1,6 +1,7 @@
 #pragma once
 // What a run reports: for a person, a few lines; for scripts, one JSON object.
 #include <iosfwd>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ struct RunReport {
 std::vector<std::pair<std::u16string, std::u16string>> alertsOf(const CommandLineUser& user);
 
 void printReport(const RunReport& report, std::ostream& out);
-void printJsonReport(const RunReport& report, std::ostream& out);
+nlohmann::json jsonReport(const RunReport& report);
+// Where a result was written, as a report says it ("standard output" for "-").
+std::string writtenTo(const std::string& written);
 
 }  // namespace cli

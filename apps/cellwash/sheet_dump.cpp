@@ -67,6 +67,29 @@ nlohmann::json cellJson(long row, long col, const Cell& c) {
     return cell;
 }
 
+// A csv field: quoted when it holds a comma, a quote or a line break, its quotes doubled.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string out = "\"";
+    for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+// A tsv field: a tab, a line break or a backslash escaped as \t, \n, \r, \\.
+std::string tsvField(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\\': out += "\\\\"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string kindName(const host::Variant& value) {
@@ -99,6 +122,27 @@ std::string gridOf(const Sheet& sheet, const Area& area) {
         for (long c = 0; c < cols; ++c) out += " | " + fitted(texts[r][c], widths[c]);
         out += "\n";
     }
+    return out;
+}
+
+std::string delimitedOf(const Sheet& sheet, const Area& area, char separator) {
+    const long cols = area.col2 - area.col1 + 1;
+    std::string out;
+    long row = area.row1, separators = 0;  // the line being written, the separators on it
+    const auto endLine = [&] {
+        for (; separators < cols - 1; ++separators) out += separator;
+        out += '\n';
+        separators = 0;
+        ++row;
+    };
+    sheet.forEachCellByRows(area, [&](long r, long c, const Cell& cell) {
+        while (row < r) endLine();
+        for (; separators < c - area.col1; ++separators) out += separator;
+        const std::string text = displayText(cell.value);
+        out += separator == ',' ? csvField(text) : tsvField(text);
+        return true;
+    });
+    while (row <= area.row2) endLine();
     return out;
 }
 

@@ -14,8 +14,14 @@ namespace cli {
 
 namespace {
 
-engine::Area areaToShow(const engine::Sheet& sheet, const std::optional<std::string>& range) {
-    if (!range) return sheet.usedArea();
+// The cells to show: --range, or the used range; csv and tsv start at A1 as a csv file does,
+// so that a column keeps its place.
+engine::Area areaToShow(const engine::Sheet& sheet, const std::optional<std::string>& range, bool fromA1) {
+    if (!range) {
+        auto used = sheet.usedArea();
+        if (fromA1) used.row1 = used.col1 = 1;
+        return used;
+    }
     try {
         const auto areas = engine::parseAddress(host::utf16(*range));
         if (areas.size() != 1) throw Failure(kUsage, "--range takes one rectangle, such as A1:D20");
@@ -31,14 +37,21 @@ engine::Area areaToShow(const engine::Sheet& sheet, const std::optional<std::str
 }  // namespace
 
 int runShow(const ShowOptions& options, std::ostream& out) {
+    const std::string format = options.json ? "json" : options.format;
+    if (options.json && options.format != "grid" && options.format != "json")
+        throw Failure(kUsage, "--json is --format json: give one of them");
     auto app = host::embedded::EmbeddedApplication::create();
     auto book = openBook(*app, options.workbook);
-    auto sheet = options.sheet ? activateSheet(*book, *options.sheet) : book->activeSheet();
+    auto sheet = options.sheet ? sheetNamed(*book, *options.sheet) : book->activeSheet();
     if (sheet->type() != host::xlWorksheet)
         throw Failure(kUsage, "sheet \"" + host::utf8(sheet->name()) + "\" is a chart sheet");
-    const auto area = areaToShow(*sheet, options.range);
-    if (options.json) {
+    const auto area = areaToShow(*sheet, options.range, format == "csv" || format == "tsv");
+    if (format == "json") {
         out << jsonOf(*book, *sheet, area) << "\n";
+        return kDone;
+    }
+    if (format == "csv" || format == "tsv") {
+        out << delimitedOf(*sheet, area, format == "csv" ? ',' : '\t');
         return kDone;
     }
     out << host::utf8(book->name()) << ": ";

@@ -35,9 +35,9 @@ std::u16string captionOf(const forms::FormSnapshot& dialog, std::u16string_view 
     return text == dialog.texts.end() ? u"" : text->second;
 }
 
-// The tool's plain options, each with the caption the dialog shows for it and the settings
-// it stands for.
-void printPlainOptions(const shell::CatalogueEntry& tool, const forms::FormSnapshot& dialog, std::ostream& out) {
+// The tool's plain options, each with the caption the dialog shows for it (its summary when
+// the dialog did not show) and the settings it stands for.
+void printPlainOptions(const shell::CatalogueEntry& tool, const forms::FormSnapshot* dialog, std::ostream& out) {
     const auto rows = rowsForTool(tool);
     if (rows.empty()) return;
     out << "\nPlain options (each gives the dialog the settings shown after \"=\"):\n";
@@ -49,7 +49,7 @@ void printPlainOptions(const shell::CatalogueEntry& tool, const forms::FormSnaps
         else if (flag->kind != ValueKind::None)
             usage += " " + std::string(flag->valueName);
         const auto captionControl = row->captionControl.empty() ? row->steps[0].control : row->captionControl;
-        std::string caption = oneLine(captionOf(dialog, captionControl));
+        std::string caption = dialog ? oneLine(captionOf(*dialog, captionControl)) : "";
         if (caption.find_first_not_of(' ') == std::string::npos) caption = std::string(flag->summary);
         usage.resize(std::max<size_t>(usage.size(), 26), ' ');
         out << "  " << usage << " " << caption.substr(caption.find_first_not_of(' ')) << "\n";
@@ -80,12 +80,18 @@ int runToolHelp(const std::string& name, std::ostream& out) {
     session.clickRibbon(std::u16string(tool->controlId));
     const auto& dialog = user.dialogAtClose();
     out << "cellwash run " << name << " WORKBOOK [options]\n";
-    if (!dialog) {
+    if (!dialog && rowsForTool(*tool).empty()) {
         out << "This command opens no tool dialog: it takes no --set or --click options.\n";
         return kDone;
     }
+    if (!dialog) {
+        // The counting tools open their dialog on cells to count only.
+        out << "\nOn an empty workbook this tool shows no dialog, so its controls are not listed here.\n";
+        printPlainOptions(*tool, nullptr, out);
+        return kDone;
+    }
     out << "\n" << oneLine(dialog->caption) << "\n";
-    printPlainOptions(*tool, *dialog, out);
+    printPlainOptions(*tool, &*dialog, out);
     out << "\nThe dialog's controls (--set/--click):\n";
     for (const auto& [control, text] : dialog->texts) {
         const auto shown = dialog->shown.find(control);
@@ -96,8 +102,9 @@ int runToolHelp(const std::string& name, std::ostream& out) {
         if (!text.empty()) out << "      " << oneLine(text) << "\n";
     }
     out << "\nThe dialog is answered Yes after the settings and clicks (--no answers No). Also: --select, --column, "
-           "--active,"
-           "\n--sheet, --stop-after N, --answer yes|no, --lang, --host-version, -o FILE, --in-place, --json.\n";
+           "--active,\n--sheet, --stop-after N, --answer yes|no, --lang, --host-version, -o FILE (- for standard "
+           "output),\n--format, --out-dir DIR, --in-place, --no-undo-copy, --json; several workbooks, or - for csv "
+           "on standard input.\n";
     return kDone;
 }
 

@@ -22,6 +22,10 @@ std::string kebabCase(std::u16string_view key) {
     return out;
 }
 
+std::string preferredName(const shell::CatalogueEntry& entry) {
+    return entry.commandKey.empty() ? host::utf8(entry.controlId) : kebabCase(entry.commandKey);
+}
+
 std::optional<shell::CatalogueEntry> findTool(const std::string& name) {
     const std::u16string wide = host::utf16(name);
     if (auto byId = shell::commandForControlId(wide)) return byId;

@@ -11,5 +11,8 @@ namespace cli {
 
 std::optional<shell::CatalogueEntry> findTool(const std::string& name);
 std::string kebabCase(std::u16string_view commandKey);
+// The name the command line offers for a command: its key's kebab-case form, or its ribbon id
+// when it has no key.
+std::string preferredName(const shell::CatalogueEntry& entry);
 
 }  // namespace cli

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "apps/cellwash/cli_failure.h"
+#include "apps/cellwash/run_report.h"
 #include "apps/cellwash/sheet_dump.h"
 #include "files/engine_binding.h"
 #include "host/error.h"
@@ -13,6 +14,8 @@
 namespace cli {
 
 int runType(const TypeOptions& options, std::ostream& out, std::ostream& err) {
+    checkOutputChoice(options.output, options.workbook);
+    std::ostream& report = writesToStandardOutput(options.output) ? err : out;
     auto app = host::embedded::EmbeddedApplication::create();
     session::registerFileHandlers(*app);
     auto book = openBook(*app, options.workbook);
@@ -35,11 +38,12 @@ int runType(const TypeOptions& options, std::ostream& out, std::ostream& err) {
         return kRefused;
     }
     std::vector<std::string> notes;
-    const auto written = writeBook(*book, options.workbook, options.output, notes);
-    out << host::utf8(sheet->name()) << "!" << host::utf8(cell->Address(false, false)) << " = "
-        << displayText(cell->Value()) << " (" << kindName(cell->Value()) << ")\n";
+    const auto written = writeBook(*book, options.workbook, options.output, notes, out);
+    report << host::utf8(sheet->name()) << "!" << host::utf8(cell->Address(false, false)) << " = "
+           << displayText(cell->Value()) << " (" << kindName(cell->Value()) << ")\n";
     for (const auto& note : notes) err << "note: " << note << "\n";
-    out << (written ? "written to " + *written : "dry run: nothing written (use -o FILE or --in-place)") << "\n";
+    report << (written ? "written to " + writtenTo(*written) : "dry run: nothing written (use -o FILE or --in-place)")
+           << "\n";
     return kDone;
 }
 

@@ -15,6 +15,7 @@ struct TypeOptions {
     OutputChoice output;
 };
 
+// The report goes to `out`, or to `err` when the result is written to standard output.
 int runType(const TypeOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace cli
