@@ -2,6 +2,7 @@
 # make test   — build with AddressSanitizer + UBSan and run every test
 # make bench  — build optimised and print the benchmark figures
 # make format — lay out the C++ sources as .clang-format says (make test checks it)
+# make install — build cellwash optimised and install it under PREFIX (see below)
 # make calc   — the LibreOffice Calc extension build/calc/cellwash.oxt; make calc-install installs it
 JOBS ?= 2
 BUILD := build
@@ -45,6 +46,17 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
+
+# make install PREFIX=DIR — build cellwash optimised in build and install it under PREFIX
+# (default /usr/local): bin/cellwash, share/man/man1/cellwash.1 and the bash completion
+# share/bash-completion/completions/cellwash (the page and the completion are made by the
+# program from its own definition).
+.PHONY: install
+PREFIX ?= /usr/local
+
+install: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS) --target cellwash cellwash_docs
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # make calc — the LibreOffice Calc extension in build-calc (Release, no sanitizers: the component
 # is loaded into soffice), copied to build/calc/cellwash.oxt. make test builds it there too and
