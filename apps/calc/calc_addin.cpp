@@ -14,6 +14,7 @@ CalcAddin& CalcAddin::instance(const css::uno::Reference<css::uno::XComponentCon
 
 CalcAddin::CalcAddin(const css::uno::Reference<css::uno::XComponentContext>& context) {
     std::lock_guard lock(mutex_);
+    context_ = context;
     app_ = std::make_shared<host::calc::CalcApplication>(context);
     tools::registerToolFamilies();
     connect_ = std::make_shared<shell::Connect>();
@@ -28,7 +29,7 @@ CalcAddin::CalcAddin(const css::uno::Reference<css::uno::XComponentContext>& con
 void CalcAddin::run(const css::uno::Reference<css::frame::XFrame>& frame, const std::u16string& controlId) {
     std::lock_guard lock(mutex_);
     app_->beginCommand(frame);
-    const auto user = host::calc::makeCalcUser(frame);
+    const auto user = host::calc::makeCalcUser(context_, frame);
     if (!user) return;  // the UI script could not be read: its log says why
     forms::DriverScope scope(*user);
     ribbon_->click(controlId);

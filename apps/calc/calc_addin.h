@@ -49,6 +49,7 @@ private:
     explicit CalcAddin(const css::uno::Reference<css::uno::XComponentContext>& context);
 
     std::recursive_mutex mutex_;
+    css::uno::Reference<css::uno::XComponentContext> context_;
     std::shared_ptr<host::calc::CalcApplication> app_;
     std::shared_ptr<shell::Connect> connect_;
     std::shared_ptr<host::calc::CalcRibbon> ribbon_;

@@ -12,6 +12,7 @@ import os
 import shutil
 import signal
 import subprocess
+import threading
 import time
 import uuid
 
@@ -75,11 +76,19 @@ class Office:
         """Ends soffice: asks the desktop to terminate, then kills what is left of its session."""
         if self.process is None:
             return
-        try:
-            if self.desktop is not None:
-                self.desktop.terminate()
-        except Exception:
-            pass  # the bridge goes down with soffice
+        desktop = self.desktop
+
+        def terminate():
+            try:
+                desktop.terminate()
+            except Exception:
+                pass  # the bridge goes down with soffice
+
+        if desktop is not None:
+            # A soffice busy in a dialog may never answer: the kill below ends it anyway.
+            asking = threading.Thread(target=terminate, daemon=True)
+            asking.start()
+            asking.join(15)
         try:
             self.process.wait(timeout=20)
         except subprocess.TimeoutExpired:

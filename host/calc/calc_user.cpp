@@ -1,13 +1,31 @@
 #include "host/calc/calc_user.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 #include "base/text.h"
+#include "host/calc/dialog_user.h"
 #include "host/calc/scripted_user.h"
 
 namespace host::calc {
 
-std::unique_ptr<forms::UiDriver> makeCalcUser(const Reference<css::frame::XFrame>&) {
+namespace {
+
+// soffice was started without a screen (--headless, or the headless plugin).
+bool headless() {
+    if (const char* plugin = std::getenv("SAL_USE_VCLPLUGIN"); plugin && std::string(plugin) == "svp") return true;
+    std::ifstream commandLine("/proc/self/cmdline", std::ios::binary);
+    std::string argument;
+    while (std::getline(commandLine, argument, '\0'))
+        if (argument == "--headless" || argument == "-headless") return true;
+    return false;
+}
+
+}  // namespace
+
+std::unique_ptr<forms::UiDriver> makeCalcUser(const Reference<css::uno::XComponentContext>& context,
+                                              const Reference<css::frame::XFrame>& frame) {
     try {
         if (auto setting = scriptFromEnvironment())
             return std::make_unique<ScriptedUser>(std::move(setting->script), std::move(setting->log));
@@ -16,14 +34,17 @@ std::unique_ptr<forms::UiDriver> makeCalcUser(const Reference<css::frame::XFrame
         UiLog(logFile ? logFile : "").write(base::utf16(e.what()));
         return nullptr;
     }
-    // Nobody scripted: until the dialogs are drawn as Calc windows, every form is closed at
-    // once and every message box dismissed, as the forms runtime does without a user.
-    struct NoUser : forms::UiDriver {
-        std::optional<forms::UserAction> nextAction(forms::Form&) override { return std::nullopt; }
-        std::vector<forms::UserAction> doEvents(forms::Form*) override { return {}; }
-        int msgBox(const forms::MsgBoxRequest& request) override { return request.dismissAnswer(); }
-    };
-    return std::make_unique<NoUser>();
+    // Nobody scripted and no screen (soffice --headless): nobody can answer, so every form is
+    // closed at once and every message box dismissed, as the forms runtime does without a user.
+    if (headless()) {
+        struct NoUser : forms::UiDriver {
+            std::optional<forms::UserAction> nextAction(forms::Form&) override { return std::nullopt; }
+            std::vector<forms::UserAction> doEvents(forms::Form*) override { return {}; }
+            int msgBox(const forms::MsgBoxRequest& request) override { return request.dismissAnswer(); }
+        };
+        return std::make_unique<NoUser>();
+    }
+    return std::make_unique<DialogUser>(context, frame);
 }
 
 }  // namespace host::calc

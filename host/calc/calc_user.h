@@ -1,7 +1,7 @@
 #pragma once
 // The user of Calc's Cellwash dialogs for one command: the scripted user when
-// CELLWASH_UI_SCRIPT names a file, otherwise the person at the screen (dialogs as windows of
-// `frame`).
+// CELLWASH_UI_SCRIPT names a file, otherwise the person at the screen (dialogs as windows over
+// `frame`), or nobody when soffice runs headless.
 #include <com/sun/star/frame/XFrame.hpp>
 #include <memory>
 
@@ -12,6 +12,7 @@ namespace host::calc {
 
 // Nothing when the UI script cannot be read or holds a line it does not know; the reason is
 // then written to CELLWASH_UI_LOG.
-std::unique_ptr<forms::UiDriver> makeCalcUser(const Reference<css::frame::XFrame>& frame);
+std::unique_ptr<forms::UiDriver> makeCalcUser(const Reference<css::uno::XComponentContext>& context,
+                                              const Reference<css::frame::XFrame>& frame);
 
 }  // namespace host::calc

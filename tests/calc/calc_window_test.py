@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""Cellwash's dialogs as real windows of LibreOffice Calc, on a virtual screen.
+
+    /usr/bin/python3 calc_window_test.py path/to/cellwash.oxt SCREENSHOT_FOLDER
+
+Starts Xvfb and soffice with a window (not headless) on a throwaway profile with the extension
+installed, opens a workbook, and chooses "Remove Empty Rows in Selection" as the menu does
+(the command dispatched on Calc's main thread, no UI script: the person at the screen answers).
+The test finds the dialog among Calc's top windows, reads its title and controls through the
+accessibility tree, takes a screenshot, presses Yes as a user would, finds the message window
+with the tool's message, takes a second screenshot, presses OK, and checks the cells. The PNGs
+are kept in SCREENSHOT_FOLDER. Exit status 77 (skipped) only when soffice is not installed.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "apps", "calc"))
+sys.path.insert(0, HERE)
+
+OXT = None
+SHOTS = None
+
+
+def start_xvfb():
+    """Xvfb on a display number it chooses itself; returns (process, ":N")."""
+    read, write = os.pipe()
+    process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+                               pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as numbers:
+        number = numbers.readline().strip()
+    if not number:
+        process.kill()
+        raise RuntimeError("Xvfb did not start")
+    return process, ":" + number
+
+
+# A sheet's accessible table has a child per cell: the walks stop at parts that large.
+MAX_CHILDREN = 500
+
+
+def accessible_tree(context, depth=0):
+    """(role, name) of every accessible descendant, depth first (large tables left out)."""
+    found = []
+    count = context.getAccessibleChildCount()
+    if count > MAX_CHILDREN or depth > 8:
+        return found
+    for index in range(count):
+        child = context.getAccessibleChild(index).getAccessibleContext()
+        found.append((child.getAccessibleRole(), child.getAccessibleName()))
+        found.extend(accessible_tree(child, depth + 1))
+    return found
+
+
+def find_accessible(context, name, depth=0):
+    count = context.getAccessibleChildCount()
+    if count > MAX_CHILDREN or depth > 8:
+        return None
+    for index in range(count):
+        child = context.getAccessibleChild(index)
+        if child.getAccessibleContext().getAccessibleName() == name:
+            return child.getAccessibleContext()
+        deeper = find_accessible(child.getAccessibleContext(), name, depth + 1)
+        if deeper is not None:
+            return deeper
+    return None
+
+
+class CalcWindowTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        import calc_office
+        cls.folder = tempfile.mkdtemp(prefix="cellwash-calc-window-")
+        cls.profile = os.path.join(cls.folder, "profile")
+        cls.xvfb = None
+        cls.office = None
+        try:
+            with calc_office.Office(cls.profile) as office:
+                calc_office.install_extension(office.context, OXT)
+            cls.xvfb, display = start_xvfb()
+            cls.display = display
+            environment = {"DISPLAY": display, "SAL_USE_VCLPLUGIN": "gen", "CELLWASH_UI_SCRIPT": ""}
+            cls.office = calc_office.Office(cls.profile, env=environment, headless=False)
+            cls.office.start()
+        except Exception:
+            cls.tearDownClass()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        if cls.office is not None:
+            cls.office.stop()
+        if cls.xvfb is not None:
+            cls.xvfb.kill()
+            cls.xvfb.wait()
+        shutil.rmtree(cls.folder, ignore_errors=True)
+
+    def top_window(self, title, showing=None, timeout=30):
+        """The accessible context of Calc's top window with this title (and showing this text),
+        waiting for it; windows on their way out are passed over."""
+        toolkit = self.office.create("com.sun.star.awt.Toolkit")
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            for index in range(toolkit.getTopWindowCount()):
+                try:
+                    context = toolkit.getTopWindow(index).getAccessibleContext()
+                    if context.getAccessibleName() != title:
+                        continue
+                    if showing is None or any(name == showing for _, name in accessible_tree(context)):
+                        return context
+                except Exception:
+                    continue  # disposed while we looked
+            time.sleep(0.2)
+        self.fail("no window titled %r showing %r appeared" % (title, showing))
+
+    def screenshot(self, name):
+        import xwd_png
+        os.makedirs(SHOTS, exist_ok=True)
+        path = os.path.join(SHOTS, name)
+        width, height = xwd_png.screenshot(self.display, path)
+        self.assertGreater(os.path.getsize(path), 1000)
+        return path, width, height
+
+    def test_remove_empty_rows_in_a_real_dialog(self):
+        import openpyxl
+        import uno
+        import unohelper
+        from com.sun.star.awt import XCallback
+
+        book = openpyxl.Workbook()
+        sheet = book.active
+        sheet.title = "Data"
+        for row, values in enumerate([["a", 1], [None, None], ["b", 2], [None, None], ["c", 3]], 1):
+            for column, value in enumerate(values, 1):
+                if value is not None:
+                    sheet.cell(row, column, value)
+        path = os.path.join(self.folder, "rows.xlsx")
+        book.save(path)
+        doc = self.office.desktop.loadComponentFromURL(uno.systemPathToFileUrl(path), "_blank", 0, ())
+        controller = doc.getCurrentController()
+        data = doc.Sheets.getByName("Data")
+        controller.select(data.getCellRangeByName("A1:B5"))
+
+        calc = self.top_window("rows.xlsx - LibreOffice Calc")
+        self.assertIn("Cellwash", [name for _, name in accessible_tree(calc)], "the Cellwash menu is in the menu bar")
+
+        office = self.office
+        frame = controller.getFrame()
+        finished = threading.Event()
+
+        class Choose(unohelper.Base, XCallback):
+            """Runs on Calc's main thread, as a click in the menu does."""
+
+            def notify(self, _):
+                helper = office.create("com.sun.star.frame.DispatchHelper")
+                helper.executeDispatch(frame, "vnd.cellwash:btnDelEmptyRows_34", "", 0, ())
+                finished.set()
+
+        callback = office.create("com.sun.star.awt.AsyncCallback")
+        caller = threading.Thread(target=lambda: callback.addCallback(Choose(), None), daemon=True)
+        caller.start()
+
+        dialog = self.top_window("Cellwash", showing="Yes")
+        names = [name for _, name in accessible_tree(dialog)]
+        for expected in ["Cellwash - Data Organizer", "Do you want to Remove all Empty Rows/Cells ?", "Selected Cells :",
+                         "Delete Entire Row (If a Row is Completely Blank)", "Delete Only Empty Cells (Shift Cells Up)",
+                         "Yes", "No"]:
+            self.assertIn(expected, names)
+        time.sleep(0.5)  # let the window finish painting
+        shot, width, height = self.screenshot("frmMain-remove-empty-rows.png")
+        self.assertEqual((width, height), (1280, 900))
+        self.assertEqual(self.column(data, "A1:A5"), ["a", "", "b", "", "c"], "nothing happens before Yes")
+
+        find_accessible(dialog, "Yes").doAccessibleAction(0)
+        alert = self.top_window("Cellwash", showing="Total  2  Entirely Blank Rows Removed!")
+        time.sleep(0.5)
+        self.screenshot("frmAlert-rows-removed.png")
+        find_accessible(alert, "OK").doAccessibleAction(0)
+        self.assertTrue(finished.wait(30), "the command ends when the message window is closed")
+        self.assertEqual(self.column(data, "A1:A5"), ["a", "b", "c", "", ""])
+        doc.close(True)
+
+    @staticmethod
+    def column(sheet, address):
+        return [row[0] for row in sheet.getCellRangeByName(address).getDataArray()]
+
+
+if __name__ == "__main__":
+    if shutil.which("soffice") is None:
+        print("SKIPPED: soffice is not installed (scripts/install-deps installs libreoffice-calc)")
+        sys.exit(77)
+    if len(sys.argv) < 3 or not os.path.isfile(sys.argv[1]):
+        print("FAILED: usage: calc_window_test.py CELLWASH_OXT SCREENSHOT_FOLDER (make calc builds the extension)")
+        sys.exit(1)
+    OXT = os.path.abspath(sys.argv[1])
+    SHOTS = os.path.abspath(sys.argv[2])
+    unittest.main(argv=[sys.argv[0], "-v"])
