@@ -135,6 +135,28 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertEqual(self.sheets(doc), [("Data_Undo", False), ("Data", True)])
         self.assertEqual(self.column(doc, "Data_Undo", "A1:A6"), original)
 
+    def test_cleaned_texts_are_entered_as_typed_input(self):
+        doc = self.workbook({"Data": [[" 50% "], [" 1/2/2024 "], [" true "], ["  007 "], [" 'x "]]})
+        self.select(doc, "A1:A5")
+        self.run_command(doc, "btnDelExtraSpaces_15", "yes\n")
+        sheet = doc.Sheets.getByName("Data")
+        formats = doc.NumberFormats
+        from com.sun.star.util.NumberFormat import DATE, LOGICAL, PERCENT
+
+        def cell(row):
+            c = sheet.getCellByPosition(0, row)
+            return c.Type.value, c.Value, c.String, formats.getByKey(c.NumberFormat).Type
+
+        self.assertEqual(cell(0)[:2], ("VALUE", 0.5))
+        self.assertTrue(cell(0)[3] & PERCENT)
+        self.assertEqual(cell(1)[:2], ("VALUE", 45293.0))
+        self.assertTrue(cell(1)[3] & DATE)
+        self.assertEqual(cell(2)[:2], ("VALUE", 1.0))
+        self.assertTrue(cell(2)[3] & LOGICAL)
+        self.assertEqual(cell(3)[:2], ("VALUE", 7.0))
+        self.assertEqual(cell(4)[0], "TEXT")
+        self.assertEqual(cell(4)[2], "x", "a leading apostrophe keeps the rest as text")
+
     def test_a_dialog_closed_without_yes_changes_nothing(self):
         doc = self.workbook({"Data": [["  a  "], ["b  b"]]})
         self.select(doc, "A1:A2")
