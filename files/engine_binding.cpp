@@ -162,7 +162,12 @@ std::vector<std::u16string> saveWorkbook(const Book& book, const std::u16string&
         const auto read = std::dynamic_pointer_cast<const CsvFileData>(source.fileData());
         writeCsv(source.sheet(source.activeSheet()), file, read.get());
         std::vector<std::u16string> notes;
-        if (source.sheetCount() > 1) notes.push_back(u"only the active sheet is saved in a csv file");
+        if (source.sheetCount() > 1) {
+            std::u16string left;  // named, so that a hidden undo copy left out is not a surprise
+            for (size_t i = 0; i < source.sheetCount(); ++i)
+                if (i != source.activeSheet()) left += (left.empty() ? u"" : u", ") + source.sheet(i).name();
+            notes.push_back(u"only the active sheet is saved in a csv file (not saved: " + left + u")");
+        }
         return notes;
     }
     if (ext != ".xlsx" && ext != ".xlsm") throw FileError(file, "workbooks can be saved as .xlsx, .xlsm or .csv only");

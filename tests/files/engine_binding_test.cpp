@@ -76,6 +76,17 @@ TEST(FilesEngineBinding, CsvFieldsAreTypedInput) {
     EXPECT_EQ(readFile(dir.path("back.csv")), "1/2/2024,=1+1,TRUE,'0012,50%,plain\n");  // unchanged fields as read
 }
 
+TEST(FilesEngineBinding, ACsvSaveNamesTheSheetsItLeavesOut) {
+    ScratchDir dir;
+    writeFile(dir.path("data.csv"), "a,b\n");
+    const auto book = openWorkbook(host::utf16(dir.path("data.csv")));
+    book->addSheet(u"data_Undo", host::xlWorksheet, book->sheets()[0]);
+    const auto notes = saveWorkbook(*book, host::utf16(dir.path("back.csv")));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0], u"only the active sheet is saved in a csv file (not saved: data_Undo)");
+    EXPECT_EQ(readFile(dir.path("back.csv")), "a,b\n");
+}
+
 TEST(FilesEngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     ScratchDir dir;
     const auto book = openWorkbook(host::utf16(dataPath("handmade/book.xlsx")));
