@@ -1,5 +1,7 @@
 #include "host/calc/calc_application.h"
 
+#include <com/sun/star/document/XUndoManager.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -132,6 +134,11 @@ private:
     mutable Reference<css::sheet::XFunctionAccess> functions_;
 };
 
+Reference<css::document::XUndoManager> undoManagerOf(const Reference<css::frame::XModel>& model) {
+    Reference<css::document::XUndoManagerSupplier> supplier(model, UNO_QUERY);
+    return supplier.is() ? supplier->getUndoManager() : nullptr;
+}
+
 const void* identity(const Reference<css::frame::XModel>& model) {
     return Reference<css::uno::XInterface>(model, UNO_QUERY).get();
 }
@@ -263,7 +270,14 @@ host::CommandBarsPtr CalcApplication::CommandBars() const { return std::make_sha
 void CalcApplication::setScreenUpdating(bool value) {
     unoCall([&] {
         if (value) {
-            if (lockedModel_.is()) lockedModel_->unlockControllers();
+            if (!lockedModel_.is()) return;
+            lockedModel_->unlockControllers();
+            // Code's changes are no steps of Calc's own Undo (the host clears its undo list when
+            // code has run); the add-in keeps its own undo copy of the sheet.
+            if (const auto undo = undoManagerOf(lockedModel_); undo.is() && undo->isLocked()) {
+                undo->unlock();
+                undo->clear();
+            }
             lockedModel_.clear();
             return;
         }
@@ -271,6 +285,7 @@ void CalcApplication::setScreenUpdating(bool value) {
         if (const auto doc = activeDocument()) {
             lockedModel_ = doc->model();
             lockedModel_->lockControllers();
+            if (const auto undo = undoManagerOf(lockedModel_); undo.is() && !undo->isLocked()) undo->lock();
         }
     });
 }

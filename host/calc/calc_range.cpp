@@ -126,8 +126,9 @@ void notInCalc(const char* member) {
                       std::string("Object doesn't support this property or method (") + member + " in Calc)");
 }
 
-CalcRange::CalcRange(CalcDocumentPtr doc, std::vector<Reference<css::table::XCellRange>> areas, host::RangeItems items)
-    : doc_(std::move(doc)), areas_(std::move(areas)), items_(items) {}
+CalcRange::CalcRange(CalcDocumentPtr doc, Reference<css::sheet::XSpreadsheet> sheet,
+                     std::vector<Reference<css::table::XCellRange>> areas, host::RangeItems items)
+    : doc_(std::move(doc)), sheet_(std::move(sheet)), areas_(std::move(areas)), items_(items) {}
 
 std::shared_ptr<CalcRange> CalcRange::make(const CalcDocumentPtr& doc, const Reference<css::sheet::XSpreadsheet>& sheet,
                                            const std::vector<Area>& areas, host::RangeItems items) {
@@ -142,7 +143,7 @@ std::shared_ptr<CalcRange> CalcRange::make(const CalcDocumentPtr& doc, const Ref
             return sheet->getCellRangeByPosition(area.left - 1, area.top - 1, area.right - 1, area.bottom - 1);
         }));
     }
-    return std::make_shared<CalcRange>(doc, std::move(ranges), items);
+    return std::make_shared<CalcRange>(doc, sheet, std::move(ranges), items);
 }
 
 std::shared_ptr<CalcRange> CalcRange::fromCalc(const CalcDocumentPtr& doc,
@@ -171,9 +172,7 @@ std::vector<Area> CalcRange::areas() const {
     });
 }
 
-Reference<css::sheet::XSpreadsheet> CalcRange::sheet() const {
-    return unoCall([&] { return doc_->sheetAt(rangeAddress(areas_.front()).Sheet); });
-}
+Reference<css::sheet::XSpreadsheet> CalcRange::sheet() const { return sheet_; }
 
 css::uno::Any CalcRange::selectable() const {
     if (areas_.size() == 1) return css::uno::Any(areas_.front());
@@ -195,12 +194,17 @@ Area CalcRange::firstArea() const {
 }
 
 Reference<css::table::XCell> CalcRange::firstCell() const {
+    // A one-cell range is held as its cell already.
+    if (Reference<css::table::XCell> cell{areas_.front(), UNO_QUERY}; cell.is()) return cell;
     return unoCall([&] { return areas_.front()->getCellByPosition(0, 0); });
 }
 
 host::Variant CalcRange::Value() const { return readCell(*doc_, firstCell()); }
 
 void CalcRange::setValue(const host::Variant& value) {
+    if (areas_.size() == 1)
+        if (Reference<css::table::XCell> cell{areas_.front(), UNO_QUERY}; cell.is())
+            return writeCell(*doc_, cell, value);
     for (const auto& range : areas_) {
         const Area area = areaOf(unoCall([&] { return rangeAddress(range); }));
         for (long r = 0; r < area.rows(); ++r)
@@ -369,7 +373,7 @@ host::RangePtr CalcRange::End(int direction) const {
 
 host::AreasPtr CalcRange::Areas() const {
     std::vector<host::RangePtr> parts;
-    for (const auto& range : areas_) parts.push_back(std::make_shared<CalcRange>(doc_, std::vector{range}));
+    for (const auto& range : areas_) parts.push_back(std::make_shared<CalcRange>(doc_, sheet_, std::vector{range}));
     return std::make_shared<CalcAreas>(std::move(parts));
 }
 

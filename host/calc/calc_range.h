@@ -14,8 +14,9 @@ namespace host::calc {
 
 class CalcRange : public host::Range, public std::enable_shared_from_this<CalcRange> {
 public:
-    CalcRange(CalcDocumentPtr doc, std::vector<Reference<css::table::XCellRange>> areas,
-              host::RangeItems items = host::RangeItems::Cells);
+    // `sheet`: the Calc sheet object the areas lie on (it follows the sheet as sheets move).
+    CalcRange(CalcDocumentPtr doc, Reference<css::sheet::XSpreadsheet> sheet,
+              std::vector<Reference<css::table::XCellRange>> areas, host::RangeItems items = host::RangeItems::Cells);
     // A range of `areas` on `sheet`; host::Error 1004 when an area leaves the sheet.
     static std::shared_ptr<CalcRange> make(const CalcDocumentPtr& doc, const Reference<css::sheet::XSpreadsheet>& sheet,
                                            const std::vector<Area>& areas,
@@ -81,6 +82,7 @@ private:
     void clear(sal_Int32 flags);
 
     CalcDocumentPtr doc_;
+    Reference<css::sheet::XSpreadsheet> sheet_;
     std::vector<Reference<css::table::XCellRange>> areas_;
     host::RangeItems items_;
 };

@@ -63,7 +63,10 @@ void writeBoolean(CalcDocument& doc, const Reference<css::table::XCell>& cell, b
 
 // A number, percentage, date or time as Calc's number recognition reads the text; the
 // cell keeps its format unless the text brings one (a percentage, a date, ...).
-bool writeRecognisedNumber(CalcDocument& doc, const Reference<css::table::XCell>& cell, const OUString& text) {
+bool writeRecognisedNumber(CalcDocument& doc, const Reference<css::table::XCell>& cell, const std::u16string& input) {
+    // Every number, percentage, date or time has a digit; most texts have none and need no try.
+    if (input.find_first_of(u"0123456789") == std::u16string::npos) return false;
+    const OUString text = toOU(input);
     const auto& formatter = doc.formatter();
     sal_Int32 key = 0;
     double number = 0;
@@ -97,7 +100,7 @@ void writeTypedInput(CalcDocument& doc, const Reference<css::table::XCell>& cell
         writeBoolean(doc, cell, text.size() == 4);
         return;
     }
-    if (!writeRecognisedNumber(doc, cell, toOU(text))) setText(cell, text);
+    if (!writeRecognisedNumber(doc, cell, text)) setText(cell, text);
 }
 
 }  // namespace

@@ -134,6 +134,7 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertEqual(self.column(doc, "Data", "B1:B6"), original, "outside the selection")
         self.assertEqual(self.sheets(doc), [("Data_Undo", False), ("Data", True)])
         self.assertEqual(self.column(doc, "Data_Undo", "A1:A6"), original)
+        self.assertFalse(doc.UndoManager.isUndoPossible(), "the run is no step of Calc's own undo list")
 
     def test_cleaned_texts_are_entered_as_typed_input(self):
         doc = self.workbook({"Data": [[" 50% "], [" 1/2/2024 "], [" true "], ["  007 "], [" 'x "]]})
