@@ -1,5 +1,6 @@
 #include "host/calc/calc_application.h"
 
+#include <com/sun/star/document/UndoContextNotClosedException.hpp>
 #include <com/sun/star/document/XUndoManager.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
@@ -272,12 +273,13 @@ void CalcApplication::setScreenUpdating(bool value) {
         if (value) {
             if (!lockedModel_.is()) return;
             lockedModel_->unlockControllers();
-            // Code's changes are no steps of Calc's own Undo (the host clears its undo list when
-            // code has run); the add-in keeps its own undo copy of the sheet.
-            if (const auto undo = undoManagerOf(lockedModel_); undo.is() && undo->isLocked()) {
-                undo->unlock();
-                undo->clear();
-            }
+            // Code's changes are no steps of Calc's own Undo: the host clears its undo list when
+            // code has run, and the add-in keeps its own undo copy of the sheet.
+            if (const auto undo = undoManagerOf(lockedModel_); undo.is()) try {
+                    undo->clear();
+                } catch (const css::document::UndoContextNotClosedException&) {
+                    // A macro of the user's is inside an undo context of its own: left alone.
+                }
             lockedModel_.clear();
             return;
         }
@@ -285,7 +287,6 @@ void CalcApplication::setScreenUpdating(bool value) {
         if (const auto doc = activeDocument()) {
             lockedModel_ = doc->model();
             lockedModel_->lockControllers();
-            if (const auto undo = undoManagerOf(lockedModel_); undo.is() && !undo->isLocked()) undo->lock();
         }
     });
 }

@@ -3,8 +3,8 @@
 // of the frame the user's command came from (setCurrentFrame), else the desktop's current one.
 //
 // Settings the add-in brackets its runs with: ScreenUpdating locks and unlocks the document's
-// controllers (and keeps the changes in between out of Calc's own undo list, which is cleared
-// after them, as the host clears its undo list when code has run), Calculation switches
+// controllers (and clears Calc's own undo list when it is set back, as the host clears its
+// undo list when code has run), Calculation switches
 // Calc's automatic calculation, StatusBar shows its text in
 // the frame's status bar. DisplayAlerts, EnableEvents, EnableCancelKey, CutCopyMode and
 // AutoCorrect.ReplaceText are kept and read back; Calc has nothing they would change while a
