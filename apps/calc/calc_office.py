@@ -12,6 +12,7 @@ import os
 import shutil
 import signal
 import subprocess
+import tempfile
 import threading
 import time
 import uuid
@@ -98,6 +99,11 @@ class Office:
         except ProcessLookupError:
             pass
         self.process.wait()
+        # A killed soffice leaves its pipe's socket behind (OSL_PIPE_<uid>_<name> in /tmp).
+        try:
+            os.remove(os.path.join(tempfile.gettempdir(), "OSL_PIPE_%d_%s" % (os.getuid(), self.pipe)))
+        except OSError:
+            pass
         self.process = None
         self.context = None
         self.desktop = None
