@@ -36,7 +36,8 @@ void CalcAddin::run(const css::uno::Reference<css::frame::XFrame>& frame, const 
 }
 
 MenuState CalcAddin::state(const std::u16string& controlId) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock()) return {u"", false, true};
     if (!ribbon_->find(controlId)) ribbon_->openMenuHolding(controlId);
     const auto node = ribbon_->find(controlId);
     const std::u16string kind = node ? node->kind : std::u16string();
@@ -45,6 +46,13 @@ MenuState CalcAddin::state(const std::u16string& controlId) {
     return {ribbon_->label(controlId), ribbon_->enabled(controlId) && ribbon_->actionable(controlId),
             ribbon_->visible(controlId)};
 }
+
+bool CalcAddin::claim() {
+    bool idle = false;
+    return busy_.compare_exchange_strong(idle, true);
+}
+
+void CalcAddin::release() { busy_ = false; }
 
 void CalcAddin::setInvalidationListener(std::function<void(const std::u16string&)> listener) {
     std::lock_guard lock(mutex_);

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "apps/calc/calc_addin.h"
+#include "host/calc/calc_user.h"
+#include "host/calc/main_thread.h"
 #include "host/calc/uno_support.h"
 
 namespace apps::calc {
@@ -79,17 +81,73 @@ css::uno::Sequence<css::uno::Reference<css::frame::XDispatch>> ProtocolHandler::
     return found;
 }
 
+namespace {
+
+// Runs the command and returns the controls the add-in invalidated meanwhile.
+std::vector<std::u16string> runCommand(CalcAddin& addin, const css::uno::Reference<css::frame::XFrame>& frame,
+                                       const std::u16string& controlId) {
+    std::vector<std::u16string> invalidated;
+    addin.setInvalidationListener([&](const std::u16string& id) { invalidated.push_back(id); });
+    try {
+        addin.run(frame, controlId);
+    } catch (...) {
+        addin.setInvalidationListener(nullptr);
+        throw;
+    }
+    addin.setInvalidationListener(nullptr);
+    return invalidated;
+}
+
+void enableCalc(const css::uno::Reference<css::frame::XFrame>& frame, bool enabled) {
+    try {
+        if (frame.is() && frame->getContainerWindow().is()) frame->getContainerWindow()->setEnable(enabled);
+    } catch (const css::uno::Exception&) {
+        // Calc's window is gone.
+    }
+}
+
+}  // namespace
+
 void ProtocolHandler::dispatch(const css::util::URL& url, const css::uno::Sequence<css::beans::PropertyValue>&) {
     const std::u16string controlId = controlIdOf(url);
     if (controlId.empty()) return;
     // Nothing the add-in throws may leave into Calc: a failed command ends here.
     try {
         CalcAddin& addin = CalcAddin::instance(context_);
-        std::vector<std::u16string> invalidated;
-        addin.setInvalidationListener([&](const std::u16string& id) { invalidated.push_back(id); });
-        addin.run(frame_, controlId);
-        addin.setInvalidationListener(nullptr);
-        for (const auto& id : invalidated) retell(addin, id);
+        if (!host::calc::personAnswers()) {
+            // Scripted or headless: nobody waits at a dialog, and callers (macros, tests) expect
+            // the command done when dispatch returns.
+            for (const auto& id : runCommand(addin, frame_, controlId)) retell(addin, id);
+            return;
+        }
+        // A person answers: the command runs on a thread of its own and this call returns to
+        // Calc's main loop, which then serves the dialogs and every other caller while a dialog
+        // waits for the person (see host/calc/main_thread.h). We measured the alternative, the
+        // dialog waiting on the main thread giving the loop a turn with reschedule: the loop
+        // lets go of the SolarMutex only for an instant then, and a remote caller's
+        // getTopWindow took up to two minutes; a modal XDialog::execute per action hides and
+        // shows the window at every click. Calc's window stays disabled until the command
+        // ends, as under a modal dialog, and a second command is refused meanwhile.
+        if (!addin.claim()) return;
+        enableCalc(frame_, false);
+        const auto context = context_;
+        const auto frame = frame_;
+        host::calc::MainThread::startWorker([&addin, context, frame, controlId] {
+            try {
+                runCommand(addin, frame, controlId);
+            } catch (const std::exception&) {
+            } catch (const css::uno::Exception&) {}
+            const auto finish = [&addin, frame] {
+                enableCalc(frame, true);
+                addin.release();
+                retell(addin, u"");  // the menu greyed out while the command ran
+            };
+            try {
+                host::calc::MainThread(context).post(finish);
+            } catch (...) {
+                addin.release();
+            }
+        });
     } catch (const std::exception&) {
     } catch (const css::uno::Exception&) {}
 }

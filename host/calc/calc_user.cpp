@@ -24,6 +24,11 @@ bool headless() {
 
 }  // namespace
 
+bool personAnswers() {
+    const char* scriptFile = std::getenv("CELLWASH_UI_SCRIPT");
+    return (!scriptFile || !*scriptFile) && !headless();
+}
+
 std::unique_ptr<forms::UiDriver> makeCalcUser(const Reference<css::uno::XComponentContext>& context,
                                               const Reference<css::frame::XFrame>& frame) {
     try {

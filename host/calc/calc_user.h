@@ -10,6 +10,9 @@
 
 namespace host::calc {
 
+// A person at the screen answers the dialogs: no UI script is set and soffice has a screen.
+bool personAnswers();
+
 // Nothing when the UI script cannot be read or holds a line it does not know; the reason is
 // then written to CELLWASH_UI_LOG.
 std::unique_ptr<forms::UiDriver> makeCalcUser(const Reference<css::uno::XComponentContext>& context,

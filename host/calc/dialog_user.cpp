@@ -34,9 +34,12 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/util/MeasureUnit.hpp>
+#include <condition_variable>
 #include <cppuhelper/implbase4.hxx>
 #include <cstring>
 #include <deque>
+#include <mutex>
+#include <optional>
 #include <rtl/ref.hxx>
 #include <thread>
 
@@ -66,8 +69,30 @@ struct WindowEvent {
 
 }  // namespace
 
+// The window events not yet taken. The toolkit's listeners post on Calc's main thread; a
+// command on its own thread takes them.
 struct DialogInbox {
+    std::mutex mutex;
+    std::condition_variable arrived;
     std::deque<WindowEvent> events;
+
+    void post(WindowEvent event) {
+        std::lock_guard lock(mutex);
+        events.push_back(std::move(event));
+        arrived.notify_all();
+    }
+    std::optional<WindowEvent> take() {
+        std::lock_guard lock(mutex);
+        if (events.empty()) return std::nullopt;
+        WindowEvent event = std::move(events.front());
+        events.pop_front();
+        return event;
+    }
+    // Waits up to `limit` for an event; true when one is there.
+    bool await(std::chrono::milliseconds limit) {
+        std::unique_lock lock(mutex);
+        return arrived.wait_for(lock, limit, [&] { return !events.empty(); });
+    }
 };
 
 namespace {
@@ -93,7 +118,7 @@ public:
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 
 private:
-    void post(WindowEvent::Kind kind, int index = 0) { inbox_->events.push_back({kind, form_, control_, index}); }
+    void post(WindowEvent::Kind kind, int index = 0) { inbox_->post({kind, form_, control_, index}); }
 
     std::shared_ptr<DialogInbox> inbox_;
     const forms::Form* form_;
@@ -391,12 +416,20 @@ private:
 };
 
 DialogUser::DialogUser(Reference<css::uno::XComponentContext> context, Reference<css::frame::XFrame> frame)
-    : context_(std::move(context)), frame_(std::move(frame)), inbox_(std::make_shared<DialogInbox>()) {
+    : context_(std::move(context)),
+      frame_(std::move(frame)),
+      main_(context_),
+      ownThread_(MainThread::onWorker()),
+      inbox_(std::make_shared<DialogInbox>()) {
     toolkit_ = unoCall([&] { return css::awt::Toolkit::create(context_); });
 }
 
 DialogUser::~DialogUser() {
-    windows_.clear();
+    try {
+        main_.run([&] { windows_.clear(); });
+    } catch (...) {
+        // Calc is going away: its windows go with it.
+    }
     setCalcEnabled(true);
 }
 
@@ -406,6 +439,8 @@ FormWindow* DialogUser::windowOf(forms::Form& form) {
 }
 
 void DialogUser::setCalcEnabled(bool enabled) {
+    // A command on its own thread: whoever started it keeps Calc's window disabled until it ends.
+    if (ownThread_) return;
     if (calcDisabled_ == !enabled || !frame_.is()) return;
     try {
         frame_->getContainerWindow()->setEnable(enabled);
@@ -416,13 +451,18 @@ void DialogUser::setCalcEnabled(bool enabled) {
 }
 
 void DialogUser::refreshAll() {
-    for (auto& [form, window] : windows_) {
-        if (!window->form().Visible()) {
-            window->setVisible(false);
-            continue;
-        }
-        window->refresh();
-    }
+    main_.run([&] {
+        unoCall([&] {
+            for (auto& [form, window] : windows_) {
+                if (!window->form().Visible()) {
+                    window->setVisible(false);
+                    continue;
+                }
+                window->refresh();
+            }
+        });
+    });
+    lastRefresh_ = std::chrono::steady_clock::now();
 }
 
 void DialogUser::processEvents() {
@@ -435,19 +475,21 @@ void DialogUser::processEvents() {
 }
 
 void DialogUser::formShown(forms::Form& form) {
-    unoCall([&] {
-        if (auto* window = windowOf(form)) {
-            window->refresh();
-            window->setVisible(true);
-            return;
-        }
-        windows_[&form] = std::make_unique<FormWindow>(context_, toolkit_, frame_, form, inbox_);
+    main_.run([&] {
+        unoCall([&] {
+            if (auto* window = windowOf(form)) {
+                window->refresh();
+                window->setVisible(true);
+                return;
+            }
+            windows_[&form] = std::make_unique<FormWindow>(context_, toolkit_, frame_, form, inbox_);
+        });
     });
     setCalcEnabled(false);
 }
 
 void DialogUser::formClosed(forms::Form& form) {
-    windows_.erase(&form);
+    main_.run([&] { windows_.erase(&form); });
     if (windows_.empty()) setCalcEnabled(true);
 }
 
@@ -511,37 +553,45 @@ std::optional<forms::UserAction> actionOf(const WindowEvent& event, forms::Form&
 }  // namespace
 
 std::optional<forms::UserAction> DialogUser::nextAction(forms::Form& top) {
-    unoCall([&] { refreshAll(); });
+    refreshAll();
     FormWindow* window = windowOf(top);
     if (!window) return std::nullopt;  // no window for it: nobody can answer it
     while (true) {
-        while (!inbox_->events.empty()) {
-            const WindowEvent event = inbox_->events.front();
-            inbox_->events.pop_front();
-            if (auto action = actionOf(event, top, *window)) return action;
+        while (const auto event = inbox_->take())
+            if (auto action = actionOf(*event, top, *window)) return action;
+        if (ownThread_) {
+            // Calc's main loop is free meanwhile: it delivers the person's clicks and serves
+            // every other caller while the dialog waits.
+            inbox_->await(std::chrono::milliseconds(250));
+            continue;
         }
+        // On Calc's main thread (a command dispatched where no thread of its own could be
+        // started): the loop is given a turn, then a rest.
         processEvents();
-        if (inbox_->events.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!inbox_->await(std::chrono::milliseconds(0))) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 
 std::vector<forms::UserAction> DialogUser::doEvents(forms::Form* top) {
-    unoCall([&] { refreshAll(); });
-    processEvents();
+    if (ownThread_) {
+        // A tool yields at every item; the windows are brought up to date (and the main loop
+        // handed the SolarMutex for a turn) a few dozen times a second, which is what a person
+        // sees of progress, without a trip to the main thread per item.
+        if (std::chrono::steady_clock::now() - lastRefresh_ >= kRefreshInterval) refreshAll();
+    } else {
+        refreshAll();
+        processEvents();
+    }
     std::vector<forms::UserAction> actions;
     FormWindow* window = top ? windowOf(*top) : nullptr;
-    while (!inbox_->events.empty()) {
-        const WindowEvent event = inbox_->events.front();
-        inbox_->events.pop_front();
+    while (const auto event = inbox_->take())
         if (window)
-            if (auto action = actionOf(event, *top, *window)) actions.push_back(std::move(*action));
-    }
+            if (auto action = actionOf(*event, *top, *window)) actions.push_back(std::move(*action));
     return actions;
 }
 
 int DialogUser::msgBox(const forms::MsgBoxRequest& request) {
     namespace Buttons = css::awt::MessageBoxButtons;
-    namespace Results = css::awt::MessageBoxResults;
     sal_Int32 buttons = Buttons::BUTTONS_OK;
     switch (request.buttonSet()) {
     case forms::vbOKCancel: buttons = Buttons::BUTTONS_OK_CANCEL; break;
@@ -560,7 +610,20 @@ int DialogUser::msgBox(const forms::MsgBoxRequest& request) {
     default: break;
     }
     try {
-        unoCall([&] { refreshAll(); });
+        refreshAll();
+        int answer = request.dismissAnswer();
+        main_.run([&] { answer = showMessageBox(request, type, buttons); });
+        return answer;
+    } catch (const css::uno::Exception&) {
+        return request.dismissAnswer();
+    } catch (const host::Error&) {
+        return request.dismissAnswer();
+    }
+}
+
+int DialogUser::showMessageBox(const forms::MsgBoxRequest& request, css::awt::MessageBoxType type, sal_Int32 buttons) {
+    namespace Results = css::awt::MessageBoxResults;
+    try {
         Reference<css::awt::XWindowPeer> parent;
         if (frame_.is()) parent.set(frame_->getContainerWindow(), UNO_QUERY);
         const auto box = Reference<css::awt::XMessageBoxFactory>(toolkit_, UNO_QUERY_THROW)

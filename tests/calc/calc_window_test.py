@@ -7,9 +7,10 @@ Starts Xvfb and soffice with a window (not headless) on a throwaway profile with
 installed, opens a workbook, and chooses "Remove Empty Rows in Selection" as the menu does
 (the command dispatched on Calc's main thread, no UI script: the person at the screen answers).
 The test finds the dialog among Calc's top windows, reads its title and controls through the
-accessibility tree, takes a screenshot, presses Yes as a user would, finds the message window
-with the tool's message, takes a second screenshot, presses OK, and checks the cells. The PNGs
-are kept in SCREENSHOT_FOLDER. Exit status 77 (skipped) only when soffice is not installed.
+accessibility tree, checks that Calc keeps serving other callers while the dialog waits (the
+dispatch has returned to Calc's loop; remote calls answer at once), takes a screenshot, presses
+Yes as a user would, finds the message window with the tool's message, takes a second
+screenshot, presses OK, and checks the cells. The PNGs are kept in SCREENSHOT_FOLDER. Exit status 77 (skipped) only when soffice is not installed.
 """
 import os
 import shutil
@@ -173,6 +174,17 @@ class CalcWindowTest(unittest.TestCase):
                          "Delete Entire Row (If a Row is Completely Blank)", "Delete Only Empty Cells (Shift Cells Up)",
                          "Yes", "No"]:
             self.assertIn(expected, names)
+        # While the dialog waits for a person, Calc's main loop is free: the menu's dispatch has
+        # returned, and calls from other threads (this remote client) are answered at once.
+        self.assertTrue(finished.wait(10), "the dispatch returns to Calc's loop while the dialog waits")
+        toolkit = self.office.create("com.sun.star.awt.Toolkit")
+        started = time.time()
+        for _ in range(20):
+            toolkit.getTopWindowCount()
+            data.getCellRangeByName("A1").getString()
+            accessible_tree(dialog)
+        self.assertLess(time.time() - started, 5.0, "Calc answers other callers while the dialog waits")
+        self.assertFalse(frame.getContainerWindow().isEnabled(), "Calc's window is disabled under the dialog")
         time.sleep(0.5)  # let the window finish painting
         shot, width, height = self.screenshot("frmMain-remove-empty-rows.png")
         self.assertEqual((width, height), (1280, 900))
@@ -183,8 +195,13 @@ class CalcWindowTest(unittest.TestCase):
         time.sleep(0.5)
         self.screenshot("frmAlert-rows-removed.png")
         find_accessible(alert, "OK").doAccessibleAction(0)
-        self.assertTrue(finished.wait(30), "the command ends when the message window is closed")
+        deadline = time.time() + 30
+        while self.column(data, "A1:A5") != ["a", "b", "c", "", ""] and time.time() < deadline:
+            time.sleep(0.2)
         self.assertEqual(self.column(data, "A1:A5"), ["a", "b", "c", "", ""])
+        while not frame.getContainerWindow().isEnabled() and time.time() < deadline:
+            time.sleep(0.2)
+        self.assertTrue(frame.getContainerWindow().isEnabled(), "Calc's window is enabled again when the command ends")
         doc.close(True)
 
     @staticmethod
