@@ -1,7 +1,5 @@
 #include "shell/language_list_download.h"
 
-#include <httplib.h>
-
 #include <fstream>
 
 #include "host/text.h"
@@ -16,14 +14,6 @@ namespace shell {
 namespace {
 
 std::string chosenAddress;
-
-// "http://host:port/path" as the origin the client connects to and the path it asks for.
-std::pair<std::string, std::string> splitAddress(const std::string& address) {
-    std::size_t scheme = address.find("://");
-    std::size_t pathStart = address.find('/', scheme == std::string::npos ? 0 : scheme + 3);
-    if (pathStart == std::string::npos) return {address, "/"};
-    return {address.substr(0, pathStart), address.substr(pathStart)};
-}
 
 // Unicode text as the host's text files write it: UTF-16LE with a byte-order mark, and
 // WriteLine's CR LF after the text.
@@ -47,22 +37,6 @@ std::string languageListAddress() {
 }
 
 void setLanguageListAddress(std::string address) { chosenAddress = std::move(address); }
-
-std::optional<std::string> httpGet(const std::string& address) {
-    auto [origin, path] = splitAddress(address);
-    try {
-        httplib::Client client(origin);
-        if (!client.is_valid()) return std::nullopt;
-        client.set_connection_timeout(10);
-        client.set_read_timeout(30);
-        client.set_follow_location(true);
-        httplib::Result result = client.Get(path.c_str());
-        if (!result || result->status != 200) return std::nullopt;
-        return result->body;
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
 
 void btnUpdateLanguageList_Click(const host::IRibbonControl&) {
     std::optional<std::string> body = httpGet(languageListAddress());

@@ -1,48 +1,23 @@
 #include "tools/organizer/case_mapping.h"
 
-#include <unicode/uchar.h>
-#include <unicode/ustring.h>
-#include <unicode/utf16.h>
-
-#include <stdexcept>
+#include "base/text_services.h"
 
 namespace tools::organizer {
 
 namespace {
 
-using MapFunction = int32_t (*)(UChar*, int32_t, const UChar*, int32_t, const char*, UErrorCode*);
+namespace ts = base::text_services;
 
-// Full (length-changing, context-aware) mapping in the root locale.
-std::u16string icuMap(std::u16string_view text, MapFunction map) {
-    if (text.empty()) return {};
-    const auto* source = reinterpret_cast<const UChar*>(text.data());
-    const auto length = static_cast<int32_t>(text.size());
-    std::u16string out(text.size() + 16, u'\0');
-    UErrorCode status = U_ZERO_ERROR;
-    int32_t written =
-        map(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), source, length, "", &status);
-    if (status == U_BUFFER_OVERFLOW_ERROR) {
-        out.assign(static_cast<size_t>(written), u'\0');
-        status = U_ZERO_ERROR;
-        written = map(reinterpret_cast<UChar*>(out.data()), written, source, length, "", &status);
-    }
-    if (U_FAILURE(status)) throw std::runtime_error("ICU case mapping failed");
-    out.resize(static_cast<size_t>(written));
-    return out;
-}
-
-std::u16string upper(std::u16string_view text) { return icuMap(text, u_strToUpper); }
-std::u16string lower(std::u16string_view text) { return icuMap(text, u_strToLower); }
+std::u16string upper(std::u16string_view text) { return ts::toUpper(text); }
+std::u16string lower(std::u16string_view text) { return ts::toLower(text); }
 
 // One word: its first character upper case when it is a letter, the rest lower case. The
 // whole word is lowered at once so that context rules (final sigma) see the word.
 std::u16string properWord(std::u16string_view word) {
-    size_t firstLength = 0;
-    UChar32 first = 0;
-    U16_NEXT(word.data(), firstLength, word.size(), first);
+    const size_t firstLength = ts::firstCharacterLength(word);
     const std::u16string lowered = lower(word);
-    if (!u_isalpha(first)) return lowered;
     const std::u16string_view head = word.substr(0, firstLength);
+    if (!ts::isLetter(head)) return lowered;
     const size_t loweredHead = lower(head).size();
     return upper(head) + lowered.substr(loweredHead);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Letter-case mapping of one cell's text: upper, lower and proper case through ICU's full
-// Unicode case mapping, and the ASCII-only sentence case.
+// Letter-case mapping of one cell's text: upper, lower and proper case through the platform's full
+// Unicode case mapping (base/text_services.h), and the ASCII-only sentence case.
 #include <string>
 
 namespace tools::organizer {

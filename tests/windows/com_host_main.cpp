@@ -1,0 +1,364 @@
+// cellwash_com_host: plays the host for cellwashkit.dll under Wine (or Windows). It registers the
+// library per user and reads the keys back, creates the add-in through its ProgID, connects it to
+// an Application of its own, fetches the ribbon definition, calls the ribbon callbacks by name
+// through IDispatch, disconnects, and unregisters. Prints one line per check; the exit status is
+// the number of failed checks (capped at 100).
+//
+// Usage: cellwash_com_host PATH\cellwashkit.dll
+#include <windows.h>
+// after windows.h
+#include <ole2.h>
+#include <olectl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "apps/windows/com_interfaces.h"
+#include "tests/windows/registry_copy.h"
+#include "tests/windows/test_objects.h"
+
+namespace {
+
+int failures = 0;
+
+void check(bool ok, const std::string& what) {
+    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
+    if (!ok) ++failures;
+}
+
+std::string narrow(const std::wstring& text) {
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+// A value of a key under `root`, or nothing when the key or the value is missing.
+bool readText(HKEY root, const std::wstring& key, const wchar_t* name, std::wstring& out) {
+    wchar_t buffer[1024] = {};
+    DWORD size = sizeof(buffer);
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return false;
+    out = buffer;
+    return true;
+}
+
+bool readNumber(HKEY root, const std::wstring& key, const wchar_t* name, DWORD& out) {
+    DWORD size = sizeof(out);
+    return RegGetValueW(root, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &out, &size) == ERROR_SUCCESS;
+}
+
+bool keyExists(HKEY root, const std::wstring& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+// A resource of the library as bytes, read through the resource API.
+std::string resourceBytes(HMODULE library, int number, const wchar_t* type) {
+    HRSRC found = FindResourceW(library, MAKEINTRESOURCEW(number), type);
+    if (!found) return {};
+    HGLOBAL loaded = LoadResource(library, found);
+    const auto* data = static_cast<const char*>(LockResource(loaded));
+    return data ? std::string(data, SizeofResource(library, found)) : std::string();
+}
+
+// A UTF-16LE table with a byte-order mark, as its lines, each split at ';'.
+std::vector<std::vector<std::wstring>> tableOf(const std::string& bytes) {
+    std::wstring text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
+    std::vector<std::vector<std::wstring>> rows;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(L"\r\n", start);
+        if (end == std::wstring::npos) end = text.size();
+        std::vector<std::wstring> fields;
+        std::wstring line = text.substr(start, end - start);
+        size_t from = 0;
+        for (;;) {
+            const size_t semi = line.find(L';', from);
+            fields.push_back(line.substr(from, semi == std::wstring::npos ? std::wstring::npos : semi - from));
+            if (semi == std::wstring::npos) break;
+            from = semi + 1;
+        }
+        rows.push_back(fields);
+        if (end == text.size()) break;
+        start = end + 2;
+    }
+    return rows;
+}
+
+DISPID idOf(IDispatch* object, const std::wstring& name, HRESULT* outcome = nullptr) {
+    std::wstring copy = name;
+    LPOLESTR names[] = {copy.data()};
+    DISPID id = DISPID_UNKNOWN;
+    const HRESULT result = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (outcome) *outcome = result;
+    return id;
+}
+
+// Calls `name` on `object` with the arguments first argument first; the answer in `result`.
+HRESULT callByName(IDispatch* object, const std::wstring& name, std::vector<VARIANT> arguments, VARIANT* result) {
+    HRESULT outcome = S_OK;
+    const DISPID id = idOf(object, name, &outcome);
+    if (FAILED(outcome)) return outcome;
+    std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());
+    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    EXCEPINFO info{};
+    UINT bad = 0;
+    if (result) VariantInit(result);
+    outcome = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, &info, &bad);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrHelpFile);
+    return outcome;
+}
+
+VARIANT dispatchArgument(IDispatch* object) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_DISPATCH;
+    v.pdispVal = object;  // borrowed: the caller keeps its reference
+    return v;
+}
+
+std::wstring textOf(const VARIANT& v) { return v.vt == VT_BSTR && v.bstrVal ? std::wstring(v.bstrVal) : L""; }
+
+// A text callback called the way a host calls one: the control, and the answer as the return value.
+std::wstring textCallback(IDispatch* addin, const std::wstring& name, const std::wstring& controlId) {
+    cwtest::TestObject* control = cwtest::makeRibbonControl(controlId);
+    VARIANT answer;
+    const HRESULT outcome = callByName(addin, name, {dispatchArgument(control)}, &answer);
+    control->Release();
+    std::wstring text = SUCCEEDED(outcome) ? textOf(answer) : L"(failed)";
+    VariantClear(&answer);
+    return text;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace apps::windows;
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: cellwash_com_host PATH\\cellwashkit.dll\n");
+        return 100;
+    }
+    const std::wstring dllPath = argv[1];
+    const std::wstring progIdKey = L"Software\\Classes\\CellwashKit.Connect";
+    const std::wstring clsidKey = std::wstring(L"Software\\Classes\\CLSID\\") + clsidText;
+    const std::wstring addinKey = L"Software\\Microsoft\\Office\\Excel\\Addins\\CellwashKit.Connect";
+
+    // --- registration, per user ---
+    HMODULE library = LoadLibraryW(dllPath.c_str());
+    check(library != nullptr, "the library loads");
+    if (!library) return 100;
+    wchar_t loadedPath[MAX_PATH] = {};
+    GetModuleFileNameW(library, loadedPath, MAX_PATH);
+    using Entry = HRESULT(STDAPICALLTYPE*)();
+    auto registerServer =
+        reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    auto unregisterServer =
+        reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "DllUnregisterServer")));
+    check(registerServer && unregisterServer, "DllRegisterServer and DllUnregisterServer are exported");
+    if (!registerServer || !unregisterServer) return 100;
+    check(registerServer() == S_OK, "DllRegisterServer answers S_OK");
+
+    std::wstring clsidValue, serverPath, threading, progIdValue, friendly, description;
+    DWORD behaviour = 0;
+    const bool read[] = {
+        readText(HKEY_CURRENT_USER, progIdKey + L"\\CLSID", nullptr, clsidValue),
+        readText(HKEY_CURRENT_USER, clsidKey + L"\\InprocServer32", nullptr, serverPath),
+        readText(HKEY_CURRENT_USER, clsidKey + L"\\InprocServer32", L"ThreadingModel", threading),
+        readText(HKEY_CURRENT_USER, clsidKey + L"\\ProgID", nullptr, progIdValue),
+        readText(HKEY_CURRENT_USER, addinKey, L"FriendlyName", friendly),
+        readText(HKEY_CURRENT_USER, addinKey, L"Description", description),
+        readNumber(HKEY_CURRENT_USER, addinKey, L"LoadBehavior", behaviour),
+    };
+    check(read[0] && clsidValue == clsidText, "HKCU ProgID CellwashKit.Connect names the CLSID: " + narrow(clsidValue));
+    check(read[1] && serverPath == loadedPath, "HKCU InprocServer32 is the library's path: " + narrow(serverPath));
+    check(read[2] && threading == L"Apartment", "ThreadingModel " + narrow(threading));
+    check(read[3] && progIdValue == progId, "the CLSID names its ProgID " + narrow(progIdValue));
+    check(read[4] && friendly == L"Cellwash Kit", "add-in entry: FriendlyName " + narrow(friendly));
+    check(read[5] && !description.empty() && description.find_first_of(L"\r\n") == std::wstring::npos,
+          "add-in entry: a one-line Description: " + narrow(description));
+    check(read[6] && behaviour == 3, "add-in entry: LoadBehavior " + std::to_string(behaviour));
+    check(!keyExists(HKEY_LOCAL_MACHINE, clsidKey) && !keyExists(HKEY_LOCAL_MACHINE, progIdKey),
+          "nothing is registered for the machine");
+
+    // Wine 8 does not look up classes in the current user's hive: there, the keys are copied to the
+    // machine's for the time of the run.
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    if (wine) {
+        check(cwtest::copyUserClassesToMachine({progIdKey, clsidKey}), "under Wine: class keys copied to HKLM");
+    }
+
+    // --- creation through the ProgID ---
+    OleInitialize(nullptr);
+    CLSID clsid{};
+    check(CLSIDFromProgID(progId, &clsid) == S_OK && IsEqualCLSID(clsid, CLSID_CellwashKitConnect),
+          "CLSIDFromProgID(CellwashKit.Connect) is the add-in's CLSID");
+    IDispatch* addin = nullptr;
+    const HRESULT created = CoCreateInstance(CLSID_CellwashKitConnect, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                             reinterpret_cast<void**>(&addin));
+    check(created == S_OK && addin, "CoCreateInstance creates the add-in");
+    if (addin) {
+        IUnknown* face = nullptr;
+        check(addin->QueryInterface(IID_IDTExtensibility2, reinterpret_cast<void**>(&face)) == S_OK,
+              "the add-in answers the connection interface");
+        if (face) face->Release();
+        IRibbonExtensibility* ribbonFace = nullptr;
+        check(addin->QueryInterface(IID_IRibbonExtensibility, reinterpret_cast<void**>(&ribbonFace)) == S_OK,
+              "the add-in answers the ribbon extensibility interface");
+
+        // --- connection with the host's Application ---
+        cwtest::TestObject* application = cwtest::makeApplication(L"16.0");
+        VARIANT mode;
+        VariantInit(&mode);
+        mode.vt = VT_I4;
+        mode.lVal = 0;  // ext_cm_AfterStartup
+        VARIANT empty;
+        VariantInit(&empty);
+        check(callByName(addin, L"ONCONNECTION", {dispatchArgument(application), mode, empty, empty}, nullptr) == S_OK,
+              "OnConnection by name, without regard to case");
+        bool askedVersion = false;
+        for (const auto& name : application->asked) askedVersion = askedVersion || name == L"Version";
+        check(askedVersion, "the add-in read Application.Version through IDispatch");
+
+        // --- the ribbon definition: resource 101 ---
+        const std::string definition = resourceBytes(library, 101, L"CUSTOM");
+        check(definition.find("<customUI") != std::string::npos, "the library holds CUSTOM 101, the ribbon XML");
+        BSTR xml = nullptr;
+        check(ribbonFace && ribbonFace->GetCustomUI(SysAllocString(L"Microsoft.Excel.Workbook"), &xml) == S_OK && xml &&
+                  narrow(xml) == definition,
+              "GetCustomUI answers resource 101");
+        SysFreeString(xml);
+        VARIANT byName;
+        check(callByName(addin, L"GetCustomUI", {}, &byName) == S_OK && narrow(textOf(byName)) == definition,
+              "GetCustomUI by name answers the same");
+        VariantClear(&byName);
+        if (ribbonFace) ribbonFace->Release();
+
+        // --- ribbon callbacks by name ---
+        std::vector<std::wstring> invalidated;
+        cwtest::TestObject* ribbonUI = cwtest::makeRibbonUI(invalidated);
+        check(callByName(addin, L"OnRibbonLoad", {dispatchArgument(ribbonUI)}, nullptr) == S_OK,
+              "OnRibbonLoad takes the ribbon UI");
+
+        const auto labels = tableOf(resourceBytes(library, 106, L"CUSTOM"));
+        check(labels.size() > 2 && labels[1].size() > 3, "the library holds CUSTOM 106, the label table");
+        if (labels.size() > 2 && labels[1].size() > 3) {
+            const std::wstring label = textCallback(addin, L"SETDEFAULTLANGUAGE", L"btnUndo_02");
+            check(label == labels[1][2],
+                  "getLabel setDefaultLanguage(btnUndo_02) is label 2 of the English row: " + narrow(label));
+            const std::wstring group = textCallback(addin, L"setdefaultlanguage", L"grpDataCleaning_04");
+            check(group == labels[1][4], "getLabel of grpDataCleaning_04 is label 4: " + narrow(group));
+        }
+        {
+            const std::wstring tip = textCallback(addin, L"getScreenTip", L"mnuTextCleaner_05");
+            check(!tip.empty() && tip != L"(failed)", "getScreenTip(mnuTextCleaner_05) answers a tip: " + narrow(tip));
+        }
+
+        // A ByRef return value, as a host may pass one after the control.
+        {
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnUndo_02");
+            VARIANT slot;
+            VariantInit(&slot);
+            VARIANT byRef;
+            VariantInit(&byRef);
+            byRef.vt = VT_BYREF | VT_VARIANT;
+            byRef.pvarVal = &slot;
+            const HRESULT outcome = callByName(addin, L"GetEnabledUndo", {dispatchArgument(control), byRef}, nullptr);
+            check(outcome == S_OK && slot.vt == VT_BOOL && slot.boolVal == VARIANT_FALSE,
+                  "getEnabled GetEnabledUndo: False through the ByRef argument before any run");
+            VariantClear(&slot);
+            control->Release();
+        }
+
+        // A dynamic menu's content, and the names it gives.
+        const std::wstring menu = textCallback(addin, L"GetTextCleanerContent", L"mnuTextCleaner_05");
+        check(menu.find(L"<menu") == 0 && menu.find(L"onAction=\"RibbonHandler\"") != std::wstring::npos,
+              "getContent GetTextCleanerContent answers a menu whose buttons call RibbonHandler");
+        const std::wstring languages = textCallback(addin, L"GetLanguageContent", L"mnuLanguage");
+        check(languages.find(L"getImage=\"setDefImageOnButton\"") != std::wstring::npos,
+              "GetLanguageContent answers the language menu");
+
+        // A picture as IPictureDisp.
+        {
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnEn");
+            VARIANT picture;
+            const HRESULT outcome = callByName(addin, L"setDefImageOnButton", {dispatchArgument(control)}, &picture);
+            IPicture* image = nullptr;
+            short type = 0;
+            OLE_XSIZE_HIMETRIC width = 0;
+            if (outcome == S_OK && picture.vt == VT_DISPATCH && picture.pdispVal &&
+                picture.pdispVal->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&image)) == S_OK) {
+                image->get_Type(&type);
+                image->get_Width(&width);
+                image->Release();
+            }
+            check(type == PICTYPE_BITMAP && width > 0,
+                  "getImage setDefImageOnButton(btnEn) answers a bitmap IPictureDisp");
+            VariantClear(&picture);
+            control->Release();
+        }
+
+        // A language toggle: the labels change and the ribbon is invalidated.
+        {
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnHi_62");
+            VARIANT pressed;
+            VariantInit(&pressed);
+            pressed.vt = VT_BOOL;
+            pressed.boolVal = VARIANT_TRUE;
+            check(callByName(addin, L"btnHi_Click", {dispatchArgument(control), pressed}, nullptr) == S_OK,
+                  "onAction btnHi_Click(pressed)");
+            control->Release();
+            check(!invalidated.empty() && invalidated[0] == L"*", "the ribbon UI's Invalidate was called");
+            size_t hindi = 0;
+            for (size_t i = 2; i < labels.size(); ++i)
+                if (!labels[i].empty() && labels[i][0] == L"Hi") hindi = i;
+            const std::wstring label = textCallback(addin, L"setDefaultLanguage", L"btnUndo_02");
+            check(hindi > 1 && labels[hindi].size() > 2 && label == labels[hindi][2] && label != labels[1][2],
+                  "after btnHi_Click the label of btnUndo_02 is the Hindi row's: " + narrow(label));
+            const std::wstring back = L"btnEn";
+            cwtest::TestObject* english = cwtest::makeRibbonControl(back);
+            callByName(addin, L"btnEn_Click", {dispatchArgument(english), pressed}, nullptr);
+            english->Release();
+        }
+
+        check(callByName(addin, L"NoSuchCallback", {dispatchArgument(application)}, nullptr) == DISP_E_MEMBERNOTFOUND,
+              "a name the add-in has no callback for is DISP_E_MEMBERNOTFOUND");
+
+        VARIANT removeMode;
+        VariantInit(&removeMode);
+        removeMode.vt = VT_I4;
+        removeMode.lVal = 1;  // ext_dm_UserClosed
+        check(callByName(addin, L"OnDisconnection", {removeMode, empty}, nullptr) == S_OK, "OnDisconnection");
+
+        addin->Release();
+        ribbonUI->Release();
+        application->Release();
+    }
+    CoFreeUnusedLibraries();
+    OleUninitialize();
+
+    if (wine) check(cwtest::removeMachineClasses({progIdKey, clsidKey}), "under Wine: HKLM class keys removed");
+
+    // --- unregistration removes exactly what registration wrote ---
+    check(unregisterServer() == S_OK, "DllUnregisterServer answers S_OK");
+    check(!keyExists(HKEY_CURRENT_USER, progIdKey) && !keyExists(HKEY_CURRENT_USER, clsidKey) &&
+              !keyExists(HKEY_CURRENT_USER, addinKey),
+          "the ProgID, CLSID and add-in keys are gone");
+    check(keyExists(HKEY_CURRENT_USER, L"Software\\Classes") &&
+              keyExists(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Excel\\Addins"),
+          "the keys around them stay");
+    check(unregisterServer() == S_OK, "a second DllUnregisterServer is no failure");
+    FreeLibrary(library);
+
+    std::printf("%d failed\n", failures);
+    return failures > 100 ? 100 : failures;
+}

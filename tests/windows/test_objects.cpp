@@ -1,0 +1,160 @@
+#include "tests/windows/test_objects.h"
+
+#include <cwctype>
+
+namespace cwtest {
+
+namespace {
+
+std::wstring fold(std::wstring name) {
+    for (auto& c : name) c = static_cast<wchar_t>(std::towlower(c));
+    return name;
+}
+
+}  // namespace
+
+TestObject::~TestObject() {
+    for (auto& [name, value] : values_) VariantClear(&value);
+}
+
+void TestObject::define(const std::wstring& name, Member member) {
+    names_.push_back(name);
+    members_.push_back(std::move(member));
+}
+
+void TestObject::property(const std::wstring& name, const VARIANT& initial, bool writable) {
+    VARIANT& slot = values_[name];
+    VariantInit(&slot);
+    VariantCopy(&slot, const_cast<VARIANT*>(&initial));
+    define(name, [this, name, writable](WORD flags, std::vector<VARIANT*>& arguments, VARIANT* result) -> HRESULT {
+        VARIANT& held = values_[name];
+        if (flags & DISPATCH_PROPERTYPUT) {
+            if (!writable || arguments.size() != 1) return DISP_E_MEMBERNOTFOUND;
+            VariantClear(&held);
+            return VariantCopy(&held, arguments[0]);
+        }
+        if (!result) return S_OK;
+        VariantInit(result);
+        return VariantCopy(result, &held);
+    });
+}
+
+const VARIANT& TestObject::value(const std::wstring& name) const { return values_.at(name); }
+
+HRESULT TestObject::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+        *object = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG TestObject::AddRef() { return static_cast<ULONG>(++references_); }
+
+ULONG TestObject::Release() {
+    const long left = --references_;
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT TestObject::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT TestObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+// Names are matched without regard to case, as the host matches them.
+HRESULT TestObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    HRESULT result = S_OK;
+    for (UINT i = 0; i < count; ++i) {
+        asked.emplace_back(names[i]);
+        ids[i] = DISPID_UNKNOWN;
+        for (size_t m = 0; m < names_.size(); ++m)
+            if (fold(names_[m]) == fold(names[i])) ids[i] = static_cast<DISPID>(m + 1);
+        if (ids[i] == DISPID_UNKNOWN) result = DISP_E_UNKNOWNNAME;
+    }
+    return result;
+}
+
+HRESULT TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                           UINT*) {
+    if (id < 1 || static_cast<size_t>(id) > members_.size()) return DISP_E_MEMBERNOTFOUND;
+    std::vector<VARIANT*> arguments;
+    for (UINT i = 0; params && i < params->cArgs; ++i) arguments.push_back(&params->rgvarg[params->cArgs - 1 - i]);
+    called.push_back(names_[static_cast<size_t>(id - 1)]);
+    return members_[static_cast<size_t>(id - 1)](flags, arguments, result);
+}
+
+namespace {
+
+VARIANT text(const wchar_t* value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocString(value);
+    return v;
+}
+
+VARIANT flag(bool value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BOOL;
+    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+
+VARIANT number(long value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = value;
+    return v;
+}
+
+}  // namespace
+
+TestObject* makeApplication(const std::wstring& version) {
+    auto* app = new TestObject();
+    VARIANT v = text(version.c_str());
+    app->property(L"Version", v, false);
+    VariantClear(&v);
+    app->property(L"ScreenUpdating", flag(true), true);
+    app->property(L"DisplayAlerts", flag(true), true);
+    app->property(L"EnableEvents", flag(true), true);
+    app->property(L"Calculation", number(-4105), true);  // xlCalculationAutomatic
+    app->property(L"EnableCancelKey", number(1), true);
+    app->property(L"StatusBar", flag(false), true);
+    app->property(L"CutCopyMode", flag(false), true);
+    return app;
+}
+
+TestObject* makeRibbonUI(std::vector<std::wstring>& invalidated) {
+    auto* ribbon = new TestObject();
+    ribbon->define(L"Invalidate", [&invalidated](WORD, std::vector<VARIANT*>&, VARIANT*) {
+        invalidated.push_back(L"*");
+        return S_OK;
+    });
+    ribbon->define(L"InvalidateControl", [&invalidated](WORD, std::vector<VARIANT*>& arguments, VARIANT*) {
+        if (arguments.size() != 1 || arguments[0]->vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
+        invalidated.emplace_back(arguments[0]->bstrVal);
+        return S_OK;
+    });
+    return ribbon;
+}
+
+TestObject* makeRibbonControl(const std::wstring& id) {
+    auto* control = new TestObject();
+    VARIANT v = text(id.c_str());
+    control->property(L"Id", v, false);
+    VariantClear(&v);
+    return control;
+}
+
+}  // namespace cwtest
