@@ -5,8 +5,10 @@
 #include <regex>
 
 #include "apps/windows/module_state.h"
+#include "forms/runtime.h"
 #include "host/com/com_application.h"
 #include "host/com/com_ribbon.h"
+#include "host/com/window_driver.h"
 #include "host/error.h"
 #include "host/text.h"
 #include "tools/tool_families.h"
@@ -238,6 +240,8 @@ HRESULT ConnectObject::invokeCallback(const std::u16string& name, DISPPARAMS* pa
                     call.pressed = *second->pboolVal != VARIANT_FALSE;
             }
         }
+        // The add-in's forms show as windows of the host's thread for the time of the call.
+        forms::DriverScope windows(windowDriver_);
         if (!connect_->invokeRibbonCallback(call)) return DISP_E_MEMBERNOTFOUND;
     } catch (const host::Error& error) {
         return reportError(error, exception);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "apps/windows/com_interfaces.h"
+#include "host/com/window_driver.h"
 #include "shell/connect.h"
 
 namespace apps::windows {
@@ -54,6 +55,7 @@ private:
     std::map<DISPID, std::u16string> callbackNames_;
     std::set<std::u16string> pictureCallbacks_;  // folded
     std::u16string loadCallback_;                // folded
+    host::com::WindowDriver windowDriver_;
 };
 
 }  // namespace apps::windows

@@ -16,20 +16,61 @@ int integer(const Variant& value) {
     return static_cast<int>(value.number());
 }
 
+class ComWorkbook : public host::Workbook {
+public:
+    explicit ComWorkbook(Dispatch book) : book_(std::move(book)) {}
+    std::u16string Name() const override { return book_.get(u"Name").toText(); }
+    std::u16string FullName() const override { return book_.get(u"FullName").toText(); }
+    WorksheetPtr ActiveSheet() const override { notBuilt("Workbook.ActiveSheet"); }
+    SheetsPtr Sheets() const override { notBuilt("Workbook.Sheets"); }
+    SheetsPtr Worksheets() const override { notBuilt("Workbook.Worksheets"); }
+    void Activate() override { book_.call(u"Activate"); }
+    void Close(bool saveChanges) override { book_.call(u"Close", {Variant(saveChanges)}); }
+
+private:
+    Dispatch book_;
+};
+
+WorkbookPtr bookOf(Dispatch book) {
+    if (!book) return nullptr;
+    return std::make_shared<ComWorkbook>(std::move(book));
+}
+
+class ComWorkbooks : public host::Workbooks {
+public:
+    explicit ComWorkbooks(Dispatch books) : books_(std::move(books)) {}
+    long Count() const override { return static_cast<long>(books_.get(u"Count").number()); }
+    WorkbookPtr Item(long index) const override { return bookOf(books_.object(u"Item", {Variant(index)})); }
+    WorkbookPtr Item(const std::u16string& name) const override {
+        return bookOf(books_.object(u"Item", {Variant(name)}));
+    }
+    WorkbookPtr Open(const std::u16string& fileName) override {
+        return bookOf(books_.object(u"Open", {Variant(fileName)}));
+    }
+    WorkbookPtr Add() override { return bookOf(books_.object(u"Add")); }
+
+private:
+    Dispatch books_;
+};
+
 }  // namespace
 
 std::u16string ComApplication::Version() const { return app_.get(u"Version").toText(); }
 
 RangePtr ComApplication::ActiveCell() const { notBuilt("ActiveCell"); }
 WorksheetPtr ComApplication::ActiveSheet() const { notBuilt("ActiveSheet"); }
-WorkbookPtr ComApplication::ActiveWorkbook() const { notBuilt("ActiveWorkbook"); }
+WorkbookPtr ComApplication::ActiveWorkbook() const { return bookOf(app_.object(u"ActiveWorkbook")); }
 RangePtr ComApplication::Selection() const { notBuilt("Selection"); }
 RangePtr ComApplication::Cells() const { notBuilt("Cells"); }
 RangePtr ComApplication::Range(const std::u16string&) const { notBuilt("Range"); }
 RangePtr ComApplication::Intersect(const RangePtr&, const RangePtr&) const { notBuilt("Intersect"); }
 SheetsPtr ComApplication::Sheets() const { notBuilt("Sheets"); }
 SheetsPtr ComApplication::Worksheets() const { notBuilt("Worksheets"); }
-WorkbooksPtr ComApplication::Workbooks() const { notBuilt("Workbooks"); }
+WorkbooksPtr ComApplication::Workbooks() const {
+    Dispatch books = app_.object(u"Workbooks");
+    if (!books) throw host::Error(91, "Object variable or With block variable not set");
+    return std::make_shared<ComWorkbooks>(std::move(books));
+}
 WorksheetFunctionPtr ComApplication::WorksheetFunction() const { notBuilt("WorksheetFunction"); }
 AutoCorrectPtr ComApplication::AutoCorrect() const { notBuilt("AutoCorrect"); }
 AddInsPtr ComApplication::AddIns() const { notBuilt("AddIns"); }

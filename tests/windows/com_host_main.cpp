@@ -4,7 +4,7 @@
 // through IDispatch, disconnects, and unregisters. Prints one line per check; the exit status is
 // the number of failed checks (capped at 100).
 //
-// Usage: cellwash_com_host PATH\cellwashkit.dll
+// Usage: cellwash_com_host PATH\cellwashkit.dll [SCREENSHOT_FOLDER]
 #include <windows.h>
 // after windows.h
 #include <ole2.h>
@@ -17,6 +17,7 @@
 #include "apps/windows/com_interfaces.h"
 #include "tests/windows/registry_copy.h"
 #include "tests/windows/test_objects.h"
+#include "tests/windows/window_user.h"
 
 namespace {
 
@@ -149,6 +150,7 @@ int wmain(int argc, wchar_t** argv) {
         return 100;
     }
     const std::wstring dllPath = argv[1];
+    const std::wstring screenshots = argc > 2 ? argv[2] : L"";  // a folder for pictures of the windows
     const std::wstring progIdKey = L"Software\\Classes\\CellwashKit.Connect";
     const std::wstring clsidKey = std::wstring(L"Software\\Classes\\CLSID\\") + clsidText;
     const std::wstring addinKey = L"Software\\Microsoft\\Office\\Excel\\Addins\\CellwashKit.Connect";
@@ -328,6 +330,29 @@ int wmain(int argc, wchar_t** argv) {
             cwtest::TestObject* english = cwtest::makeRibbonControl(back);
             callByName(addin, L"btnEn_Click", {dispatchArgument(english), pressed}, nullptr);
             english->Release();
+        }
+
+        // A tool chosen with no workbook open: the message window, a real window, says so; its
+        // button closes it.
+        {
+            const size_t at = menu.find(L"<button id=\"");
+            const std::wstring tool =
+                at == std::wstring::npos ? L"" : menu.substr(at + 12, menu.find(L'"', at + 12) - (at + 12));
+            check(!tool.empty(), "the Text Cleaner menu names a tool: " + narrow(tool));
+            cwtest::WindowUser user(L"", 20, screenshots.empty() ? L"" : screenshots + L"\\no_workbook_alert.bmp");
+            cwtest::TestObject* control = cwtest::makeRibbonControl(tool);
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const cwtest::SeenWindow seen = user.result();
+            check(outcome == S_OK, "onAction RibbonHandler(" + narrow(tool) + ") returns once the window is closed");
+            check(seen.window != nullptr, "a form window appears");
+            bool saysNoWorkbook = false;
+            if (labels.size() > 1 && labels[1].size() > 69)
+                for (const auto& text : seen.texts) saysNoWorkbook = saysNoWorkbook || text == labels[1][69];
+            check(saysNoWorkbook, "its message is label 69, the no-workbook message" +
+                                      (labels.size() > 1 && labels[1].size() > 69 ? ": " + narrow(labels[1][69]) : ""));
+            check(seen.buttons.size() == 1 && seen.clicked && seen.closedAfterClick,
+                  "its one button closes it (buttons seen: " + std::to_string(seen.buttons.size()) + ")");
         }
 
         check(callByName(addin, L"NoSuchCallback", {dispatchArgument(application)}, nullptr) == DISP_E_MEMBERNOTFOUND,

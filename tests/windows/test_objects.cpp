@@ -15,7 +15,10 @@ std::wstring fold(std::wstring name) {
 
 TestObject::~TestObject() {
     for (auto& [name, value] : values_) VariantClear(&value);
+    for (IDispatch* object : kept_) object->Release();
 }
+
+void TestObject::keep(IDispatch* object) { kept_.push_back(object); }
 
 void TestObject::define(const std::wstring& name, Member member) {
     names_.push_back(name);
@@ -132,6 +135,25 @@ TestObject* makeApplication(const std::wstring& version) {
     app->property(L"EnableCancelKey", number(1), true);
     app->property(L"StatusBar", flag(false), true);
     app->property(L"CutCopyMode", flag(false), true);
+    // No workbook is open: an empty Workbooks list and Nothing as the active workbook.
+    auto* books = new TestObject();
+    books->property(L"Count", number(0), false);
+    app->define(L"Workbooks", [books](WORD, std::vector<VARIANT*>&, VARIANT* result) {
+        if (!result) return S_OK;
+        VariantInit(result);
+        result->vt = VT_DISPATCH;
+        result->pdispVal = books;
+        books->AddRef();
+        return S_OK;
+    });
+    app->define(L"ActiveWorkbook", [](WORD, std::vector<VARIANT*>&, VARIANT* result) {
+        if (!result) return S_OK;
+        VariantInit(result);
+        result->vt = VT_DISPATCH;
+        result->pdispVal = nullptr;  // Nothing
+        return S_OK;
+    });
+    app->keep(books);
     return app;
 }
 

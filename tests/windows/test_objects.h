@@ -23,6 +23,8 @@ public:
     // A property held in the object: read, and written when `writable`.
     void property(const std::wstring& name, const VARIANT& initial, bool writable);
     const VARIANT& value(const std::wstring& name) const;
+    // Holds the one reference on an object this one hands out (released with this object).
+    void keep(IDispatch* object);
 
     std::vector<std::wstring> asked;   // names asked through GetIDsOfNames, as given
     std::vector<std::wstring> called;  // members invoked, by their own names
@@ -43,9 +45,11 @@ private:
     std::vector<std::wstring> names_;
     std::vector<Member> members_;
     std::map<std::wstring, VARIANT> values_;
+    std::vector<IDispatch*> kept_;
 };
 
-// The host's Application: Version and the settings the add-in reads and writes.
+// The host's Application: Version, the settings the add-in reads and writes, and an empty
+// Workbooks list (no workbook open).
 TestObject* makeApplication(const std::wstring& version);
 // The ribbon UI: Invalidate and InvalidateControl, which record their calls in `called`.
 TestObject* makeRibbonUI(std::vector<std::wstring>& invalidated);

@@ -1,0 +1,55 @@
+#pragma once
+// WindowDriver: the add-in's forms as real Win32 windows on the host's thread. A shown form
+// becomes a window of class "CellwashForm" with one child window per control (labels as static
+// text, buttons, check boxes and option buttons as buttons, text boxes as edits, combo boxes,
+// captioned frames as group boxes), placed and sized from the form's design in points at the
+// screen's resolution, in the font and size the design gives. The windows are kept in step with
+// the forms before every wait and at every DoEvents; what the user does in them (a click, typing,
+// a pick, the close box) becomes the runtime's user actions. Message boxes are MessageBoxW.
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <string>
+
+#include "forms/ui_driver.h"
+
+namespace forms {
+class Control;
+}
+
+namespace host::com {
+
+class WindowDriver : public forms::UiDriver {
+public:
+    WindowDriver();
+    ~WindowDriver() override;
+
+    std::optional<forms::UserAction> nextAction(forms::Form& top) override;
+    std::vector<forms::UserAction> doEvents(forms::Form* top) override;
+    int msgBox(const forms::MsgBoxRequest& request) override;
+    void formShown(forms::Form& form) override;
+    void formClosed(forms::Form& form) override;
+
+    // The window showing `form`, or nullptr.
+    HWND windowOf(const forms::Form& form) const;
+
+private:
+    struct FormWindow {
+        HWND window = nullptr;
+        std::map<int, forms::Control*> controls;  // by child id
+        std::map<const forms::Control*, HWND> children;
+    };
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void refresh(forms::Form& form);
+    FormWindow* find(HWND window);
+    HFONT fontFor(const std::u16string& name, double size);
+
+    std::map<const forms::Form*, FormWindow> windows_;
+    std::deque<std::pair<const forms::Form*, forms::UserAction>> pending_;
+    std::map<std::pair<std::u16string, int>, HFONT> fonts_;
+    bool refreshing_ = false;  // our own updates of a window are nobody's action
+};
+
+}  // namespace host::com

@@ -1,0 +1,127 @@
+#include "tests/windows/window_user.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace cwtest {
+
+namespace {
+
+std::wstring textOf(HWND window) {
+    wchar_t buffer[2048] = {};
+    // WM_GETTEXT reaches a window of another thread; GetWindowText would not for its children.
+    SendMessageW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::wstring classOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+struct Children {
+    std::vector<HWND> all;
+};
+
+BOOL CALLBACK collect(HWND child, LPARAM data) {
+    reinterpret_cast<Children*>(data)->all.push_back(child);
+    return TRUE;
+}
+
+bool isPushButton(HWND window) {
+    if (_wcsicmp(classOf(window).c_str(), L"Button") != 0) return false;
+    const LONG style = GetWindowLongW(window, GWL_STYLE) & 0x0F;
+    return style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON;
+}
+
+}  // namespace
+
+WindowUser::WindowUser(std::wstring buttonCaption, int seconds, std::wstring screenshot)
+    : caption_(std::move(buttonCaption)), seconds_(seconds), screenshot_(std::move(screenshot)) {
+    thread_ = std::thread([this] { run(); });
+}
+
+WindowUser::~WindowUser() {
+    if (thread_.joinable()) thread_.join();
+}
+
+SeenWindow WindowUser::result() {
+    if (thread_.joinable()) thread_.join();
+    return seen_;
+}
+
+void WindowUser::run() {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds_);
+    HWND form = nullptr;
+    while (!form && std::chrono::steady_clock::now() < end) {
+        form = FindWindowW(L"CellwashForm", nullptr);
+        if (!form) Sleep(20);
+    }
+    if (!form) return;
+    Sleep(100);  // the form's controls are made before it shows; let it draw
+    seen_.window = form;
+    seen_.title = textOf(form);
+    Children children;
+    EnumChildWindows(form, collect, reinterpret_cast<LPARAM>(&children));
+    HWND target = nullptr;
+    for (HWND child : children.all) {
+        const std::wstring text = textOf(child);
+        seen_.texts.push_back(text);
+        if (isPushButton(child) && IsWindowVisible(child)) {
+            seen_.buttons.push_back(text);
+            if (caption_.empty() ? !target : text == caption_) target = child;
+        }
+    }
+    if (!screenshot_.empty()) saveWindowPicture(form, screenshot_);
+    if (!target || (caption_.empty() && seen_.buttons.size() != 1)) return;
+    // The click as the button reports it to its window.
+    const int id = GetDlgCtrlID(target);
+    seen_.clicked = PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(target)) != 0;
+    while (std::chrono::steady_clock::now() < end) {
+        if (!IsWindow(form)) {
+            seen_.closedAfterClick = true;
+            return;
+        }
+        Sleep(20);
+    }
+}
+
+bool saveWindowPicture(HWND window, const std::wstring& file) {
+    RECT area{};
+    if (!GetWindowRect(window, &area)) return false;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
+    std::vector<char> pixels(stride * static_cast<DWORD>(height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(header);
+    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(std::filesystem::path(file), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fileHeader), sizeof(fileHeader));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return static_cast<bool>(out);
+}
+
+}  // namespace cwtest
