@@ -53,6 +53,71 @@ private:
     Dispatch books_;
 };
 
+class ComCOMAddIn : public host::COMAddIn {
+public:
+    explicit ComCOMAddIn(Dispatch addin) : addin_(std::move(addin)) {}
+    std::u16string ProgId() const override { return addin_.get(u"ProgId").toText(); }
+    std::u16string Description() const override { return addin_.get(u"Description").toText(); }
+    bool Connect() const override { return addin_.get(u"Connect").boolean(); }
+    void setConnect(bool connect) override { addin_.put(u"Connect", Variant(connect)); }
+
+private:
+    Dispatch addin_;
+};
+
+class ComCOMAddIns : public host::COMAddIns {
+public:
+    explicit ComCOMAddIns(Dispatch list) : list_(std::move(list)) {}
+    long Count() const override { return static_cast<long>(list_.get(u"Count").number()); }
+    COMAddInPtr Item(const std::u16string& progId) const override {
+        Dispatch addin = list_.object(u"Item", {Variant(progId)});
+        if (!addin) throw host::Error(9, "Subscript out of range");
+        return std::make_shared<ComCOMAddIn>(std::move(addin));
+    }
+
+private:
+    Dispatch list_;
+};
+
+class ComAddIn : public host::AddIn {
+public:
+    explicit ComAddIn(Dispatch addin) : addin_(std::move(addin)) {}
+    std::u16string Name() const override { return addin_.get(u"Name").toText(); }
+    std::u16string FullName() const override { return addin_.get(u"FullName").toText(); }
+    std::u16string Title() const override { return addin_.get(u"Title").toText(); }
+    bool Installed() const override { return addin_.get(u"Installed").boolean(); }
+    void setInstalled(bool installed) override { addin_.put(u"Installed", Variant(installed)); }
+
+private:
+    Dispatch addin_;
+};
+
+AddInPtr addInOf(Dispatch addin) {
+    if (!addin) throw host::Error(9, "Subscript out of range");
+    return std::make_shared<ComAddIn>(std::move(addin));
+}
+
+class ComAddIns : public host::AddIns {
+public:
+    explicit ComAddIns(Dispatch list) : list_(std::move(list)) {}
+    long Count() const override { return static_cast<long>(list_.get(u"Count").number()); }
+    AddInPtr Item(long index) const override { return addInOf(list_.object(u"Item", {Variant(index)})); }
+    AddInPtr Item(const std::u16string& title) const override {
+        return addInOf(list_.object(u"Item", {Variant(title)}));
+    }
+    AddInPtr Add(const std::u16string& fileName, bool copyFile) override {
+        return addInOf(list_.object(u"Add", {Variant(fileName), Variant(copyFile)}));
+    }
+
+private:
+    Dispatch list_;
+};
+
+Dispatch required(Dispatch object) {
+    if (!object) throw host::Error(91, "Object variable or With block variable not set");
+    return object;
+}
+
 }  // namespace
 
 std::u16string ComApplication::Version() const { return app_.get(u"Version").toText(); }
@@ -73,8 +138,10 @@ WorkbooksPtr ComApplication::Workbooks() const {
 }
 WorksheetFunctionPtr ComApplication::WorksheetFunction() const { notBuilt("WorksheetFunction"); }
 AutoCorrectPtr ComApplication::AutoCorrect() const { notBuilt("AutoCorrect"); }
-AddInsPtr ComApplication::AddIns() const { notBuilt("AddIns"); }
-COMAddInsPtr ComApplication::COMAddIns() const { notBuilt("COMAddIns"); }
+AddInsPtr ComApplication::AddIns() const { return std::make_shared<ComAddIns>(required(app_.object(u"AddIns"))); }
+COMAddInsPtr ComApplication::COMAddIns() const {
+    return std::make_shared<ComCOMAddIns>(required(app_.object(u"COMAddIns")));
+}
 CommandBarsPtr ComApplication::CommandBars() const { notBuilt("CommandBars"); }
 
 bool ComApplication::ScreenUpdating() const { return app_.get(u"ScreenUpdating").boolean(); }

@@ -218,7 +218,9 @@ int wmain(int argc, wchar_t** argv) {
               "the add-in answers the ribbon extensibility interface");
 
         // --- connection with the host's Application ---
-        cwtest::TestObject* application = cwtest::makeApplication(L"16.0");
+        cwtest::HostLists lists;
+        cwtest::TestObject* application = cwtest::makeApplication(L"16.0", lists);
+        lists.addin = addin;
         VARIANT mode;
         VariantInit(&mode);
         mode.vt = VT_I4;
@@ -230,6 +232,9 @@ int wmain(int argc, wchar_t** argv) {
         bool askedVersion = false;
         for (const auto& name : application->asked) askedVersion = askedVersion || name == L"Version";
         check(askedVersion, "the add-in read Application.Version through IDispatch");
+        const VARIANT& installed = lists.companion->value(L"Installed");
+        check(installed.vt == VT_BOOL && installed.boolVal == VARIANT_TRUE,
+              "at connection the companion listed as \"Cellwash Pro Tool\" is installed");
 
         // --- the ribbon definition: resource 101 ---
         const std::string definition = resourceBytes(library, 101, L"CUSTOM");
@@ -339,11 +344,13 @@ int wmain(int argc, wchar_t** argv) {
             const std::wstring tool =
                 at == std::wstring::npos ? L"" : menu.substr(at + 12, menu.find(L'"', at + 12) - (at + 12));
             check(!tool.empty(), "the Text Cleaner menu names a tool: " + narrow(tool));
-            cwtest::WindowUser user(L"", 20, screenshots.empty() ? L"" : screenshots + L"\\no_workbook_alert.bmp");
+            cwtest::WindowUser user(
+                {{L"CellwashForm", L"", screenshots.empty() ? L"" : screenshots + L"\\no_workbook_alert.bmp"}}, 20);
             cwtest::TestObject* control = cwtest::makeRibbonControl(tool);
             const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
             control->Release();
-            const cwtest::SeenWindow seen = user.result();
+            const auto seenAll = user.result();
+            const cwtest::SeenWindow seen = seenAll.empty() ? cwtest::SeenWindow{} : seenAll[0];
             check(outcome == S_OK, "onAction RibbonHandler(" + narrow(tool) + ") returns once the window is closed");
             check(seen.window != nullptr, "a form window appears");
             bool saysNoWorkbook = false;
@@ -358,11 +365,29 @@ int wmain(int argc, wchar_t** argv) {
         check(callByName(addin, L"NoSuchCallback", {dispatchArgument(application)}, nullptr) == DISP_E_MEMBERNOTFOUND,
               "a name the add-in has no callback for is DISP_E_MEMBERNOTFOUND");
 
-        VARIANT removeMode;
-        VariantInit(&removeMode);
-        removeMode.vt = VT_I4;
-        removeMode.lVal = 1;  // ext_dm_UserClosed
-        check(callByName(addin, L"OnDisconnection", {removeMode, empty}, nullptr) == S_OK, "OnDisconnection");
+        // Exit: with no workbook open the message window comes first, then the question; Yes
+        // disconnects the add-in through the host's COM add-in list.
+        {
+            cwtest::WindowUser user({{L"CellwashForm", L"", L""},
+                                     {L"#32770", L"&Yes", screenshots.empty() ? L"" : screenshots + L"\\exit.bmp"}},
+                                    20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnExit_57");
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            check(outcome == S_OK, "onAction RibbonHandler(btnExit_57)");
+            bool asks = false;
+            if (seen.size() == 2)
+                for (const auto& text : seen[1].texts) asks = asks || text.find(L"Do you want to exit?") == 0;
+            check(seen.size() == 2 && seen[1].closedAfterClick && asks,
+                  "a message box asks \"Do you want to exit?\" and Yes closes it");
+            const VARIANT& connected = lists.comAddIn->value(L"Connect");
+            check(connected.vt == VT_BOOL && connected.boolVal == VARIANT_FALSE && lists.disconnections == 1,
+                  "Yes set COMAddIns(\"CellwashKit.Connect\").Connect to False and the host disconnected the add-in");
+            const VARIANT& companion = lists.companion->value(L"Installed");
+            check(companion.vt == VT_BOOL && companion.boolVal == VARIANT_FALSE,
+                  "at disconnection the companion is uninstalled");
+        }
 
         addin->Release();
         ribbonUI->Release();

@@ -25,10 +25,8 @@ void TestObject::define(const std::wstring& name, Member member) {
     members_.push_back(std::move(member));
 }
 
-void TestObject::property(const std::wstring& name, const VARIANT& initial, bool writable) {
-    VARIANT& slot = values_[name];
-    VariantInit(&slot);
-    VariantCopy(&slot, const_cast<VARIANT*>(&initial));
+void TestObject::property(const std::wstring& name, VARIANT initial, bool writable) {
+    values_[name] = initial;  // the object owns the value from here
     define(name, [this, name, writable](WORD flags, std::vector<VARIANT*>& arguments, VARIANT* result) -> HRESULT {
         VARIANT& held = values_[name];
         if (flags & DISPATCH_PROPERTYPUT) {
@@ -123,11 +121,29 @@ VARIANT number(long value) {
 
 }  // namespace
 
-TestObject* makeApplication(const std::wstring& version) {
+namespace {
+
+// A member answering an object (a new reference each time).
+TestObject::Member objectMember(IDispatch* object) {
+    return [object](WORD, std::vector<VARIANT*>&, VARIANT* result) {
+        if (!result) return S_OK;
+        VariantInit(result);
+        result->vt = VT_DISPATCH;
+        result->pdispVal = object;
+        if (object) object->AddRef();
+        return S_OK;
+    };
+}
+
+bool isText(const VARIANT* v, const wchar_t* text) {
+    return v && v->vt == VT_BSTR && v->bstrVal && std::wstring(v->bstrVal) == text;
+}
+
+}  // namespace
+
+TestObject* makeApplication(const std::wstring& version, HostLists& lists) {
     auto* app = new TestObject();
-    VARIANT v = text(version.c_str());
-    app->property(L"Version", v, false);
-    VariantClear(&v);
+    app->property(L"Version", text(version.c_str()), false);
     app->property(L"ScreenUpdating", flag(true), true);
     app->property(L"DisplayAlerts", flag(true), true);
     app->property(L"EnableEvents", flag(true), true);
@@ -154,6 +170,75 @@ TestObject* makeApplication(const std::wstring& version) {
         return S_OK;
     });
     app->keep(books);
+
+    // The add-in workbook list: the companion, listed and not installed.
+    auto* companion = new TestObject();
+    companion->property(L"Name", text(L"Cellwash Kit 5.0.xla"), false);
+    companion->property(L"FullName", text(L"C:\\Addins\\Cellwash Kit 5.0.xla"), false);
+    companion->property(L"Title", text(L"Cellwash Pro Tool"), false);
+    companion->property(L"Installed", flag(false), true);
+    auto* addIns = new TestObject();
+    addIns->property(L"Count", number(1), false);
+    addIns->define(L"Item", [companion](WORD flags, std::vector<VARIANT*>& arguments, VARIANT* result) {
+        if (arguments.size() != 1) return DISP_E_BADPARAMCOUNT;
+        VARIANT index;
+        VariantInit(&index);
+        const bool first = SUCCEEDED(VariantChangeType(&index, arguments[0], 0, VT_I4)) && index.lVal == 1;
+        if (!first && !isText(arguments[0], L"Cellwash Pro Tool")) return DISP_E_BADINDEX;
+        return objectMember(companion)(flags, arguments, result);
+    });
+    app->define(L"AddIns", objectMember(addIns));
+    app->keep(addIns);
+    addIns->keep(companion);
+    lists.companion = companion;
+
+    // The COM add-in list: this add-in, connected.
+    auto* comAddIn = new TestObject();
+    comAddIn->property(L"ProgId", text(L"CellwashKit.Connect"), false);
+    comAddIn->property(L"Description", text(L"Cellwash Kit"), false);
+    comAddIn->property(L"Connect", flag(true), false);
+    comAddIn->define(L"Connect", [comAddIn, &lists](WORD flags, std::vector<VARIANT*>& arguments, VARIANT* result) {
+        VARIANT& held = const_cast<VARIANT&>(comAddIn->value(L"Connect"));
+        if (!(flags & DISPATCH_PROPERTYPUT)) {
+            if (result) {
+                VariantInit(result);
+                VariantCopy(result, &held);
+            }
+            return S_OK;
+        }
+        if (arguments.size() != 1 || arguments[0]->vt != VT_BOOL) return DISP_E_TYPEMISMATCH;
+        const bool wasConnected = held.boolVal != VARIANT_FALSE;
+        held.boolVal = arguments[0]->boolVal;
+        if (wasConnected && held.boolVal == VARIANT_FALSE && lists.addin) {
+            // The host disconnects the add-in: OnDisconnection(ext_dm_UserClosed, custom).
+            std::wstring name = L"OnDisconnection";
+            LPOLESTR names[] = {name.data()};
+            DISPID id = DISPID_UNKNOWN;
+            if (FAILED(lists.addin->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return E_FAIL;
+            VARIANT parameters[2];
+            VariantInit(&parameters[0]);  // custom (last argument first)
+            VariantInit(&parameters[1]);
+            parameters[1].vt = VT_I4;
+            parameters[1].lVal = 1;
+            DISPPARAMS call{parameters, nullptr, 2, 0};
+            const HRESULT outcome = lists.addin->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &call,
+                                                        nullptr, nullptr, nullptr);
+            if (SUCCEEDED(outcome)) ++lists.disconnections;
+            return outcome;
+        }
+        return S_OK;
+    });
+    auto* comAddIns = new TestObject();
+    comAddIns->property(L"Count", number(1), false);
+    comAddIns->define(L"Item", [comAddIn](WORD flags, std::vector<VARIANT*>& arguments, VARIANT* result) {
+        if (arguments.size() != 1) return DISP_E_BADPARAMCOUNT;
+        if (!isText(arguments[0], L"CellwashKit.Connect")) return DISP_E_BADINDEX;
+        return objectMember(comAddIn)(flags, arguments, result);
+    });
+    app->define(L"COMAddIns", objectMember(comAddIns));
+    app->keep(comAddIns);
+    comAddIns->keep(comAddIn);
+    lists.comAddIn = comAddIn;
     return app;
 }
 
@@ -173,9 +258,7 @@ TestObject* makeRibbonUI(std::vector<std::wstring>& invalidated) {
 
 TestObject* makeRibbonControl(const std::wstring& id) {
     auto* control = new TestObject();
-    VARIANT v = text(id.c_str());
-    control->property(L"Id", v, false);
-    VariantClear(&v);
+    control->property(L"Id", text(id.c_str()), false);
     return control;
 }
 

@@ -20,8 +20,8 @@ public:
     using Member = std::function<HRESULT(WORD flags, std::vector<VARIANT*>& arguments, VARIANT* result)>;
 
     void define(const std::wstring& name, Member member);
-    // A property held in the object: read, and written when `writable`.
-    void property(const std::wstring& name, const VARIANT& initial, bool writable);
+    // A property held in the object (which takes `initial` over): read, and written when `writable`.
+    void property(const std::wstring& name, VARIANT initial, bool writable);
     const VARIANT& value(const std::wstring& name) const;
     // Holds the one reference on an object this one hands out (released with this object).
     void keep(IDispatch* object);
@@ -48,9 +48,19 @@ private:
     std::vector<IDispatch*> kept_;
 };
 
-// The host's Application: Version, the settings the add-in reads and writes, and an empty
-// Workbooks list (no workbook open).
-TestObject* makeApplication(const std::wstring& version);
+// What the host's lists hold, for the checks.
+struct HostLists {
+    TestObject* companion = nullptr;  // AddIns: "Cellwash Kit 5.0.xla", titled "Cellwash Pro Tool"
+    TestObject* comAddIn = nullptr;   // COMAddIns: "CellwashKit.Connect"
+    IDispatch* addin = nullptr;       // the add-in as created (not held): disconnected when Connect goes False
+    int disconnections = 0;           // OnDisconnection calls made by the list
+};
+
+// The host's Application: Version, the settings the add-in reads and writes, an empty Workbooks
+// list (no workbook open), the add-in workbook list with the companion listed but not installed,
+// and the COM add-in list holding this add-in, connected; setting its Connect to False disconnects
+// the add-in as the host does (OnDisconnection, ext_dm_UserClosed).
+TestObject* makeApplication(const std::wstring& version, HostLists& lists);
 // The ribbon UI: Invalidate and InvalidateControl, which record their calls in `called`.
 TestObject* makeRibbonUI(std::vector<std::wstring>& invalidated);
 // A ribbon control with the given Id.

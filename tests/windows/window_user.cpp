@@ -38,8 +38,7 @@ bool isPushButton(HWND window) {
 
 }  // namespace
 
-WindowUser::WindowUser(std::wstring buttonCaption, int seconds, std::wstring screenshot)
-    : caption_(std::move(buttonCaption)), seconds_(seconds), screenshot_(std::move(screenshot)) {
+WindowUser::WindowUser(std::vector<WindowStep> steps, int seconds) : steps_(std::move(steps)), seconds_(seconds) {
     thread_ = std::thread([this] { run(); });
 }
 
@@ -47,45 +46,54 @@ WindowUser::~WindowUser() {
     if (thread_.joinable()) thread_.join();
 }
 
-SeenWindow WindowUser::result() {
+std::vector<SeenWindow> WindowUser::result() {
     if (thread_.joinable()) thread_.join();
     return seen_;
 }
 
 void WindowUser::run() {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds_);
+    for (const WindowStep& each : steps_)
+        if (!step(each, std::chrono::steady_clock::now() + std::chrono::seconds(seconds_))) return;
+}
+
+bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_point end) {
     HWND form = nullptr;
     while (!form && std::chrono::steady_clock::now() < end) {
-        form = FindWindowW(L"CellwashForm", nullptr);
-        if (!form) Sleep(20);
+        form = FindWindowW(step.windowClass.c_str(), nullptr);
+        if (!form || !IsWindowVisible(form)) {
+            form = nullptr;
+            Sleep(20);
+        }
     }
-    if (!form) return;
-    Sleep(100);  // the form's controls are made before it shows; let it draw
-    seen_.window = form;
-    seen_.title = textOf(form);
+    if (!form) return false;
+    Sleep(150);  // let it draw
+    SeenWindow& seen = seen_.emplace_back();
+    seen.window = form;
+    seen.title = textOf(form);
     Children children;
     EnumChildWindows(form, collect, reinterpret_cast<LPARAM>(&children));
     HWND target = nullptr;
     for (HWND child : children.all) {
         const std::wstring text = textOf(child);
-        seen_.texts.push_back(text);
+        seen.texts.push_back(text);
         if (isPushButton(child) && IsWindowVisible(child)) {
-            seen_.buttons.push_back(text);
-            if (caption_.empty() ? !target : text == caption_) target = child;
+            seen.buttons.push_back(text);
+            if (step.button.empty() ? !target : text == step.button) target = child;
         }
     }
-    if (!screenshot_.empty()) saveWindowPicture(form, screenshot_);
-    if (!target || (caption_.empty() && seen_.buttons.size() != 1)) return;
+    if (!step.screenshot.empty()) saveWindowPicture(form, step.screenshot);
+    if (!target || (step.button.empty() && seen.buttons.size() != 1)) return false;
     // The click as the button reports it to its window.
     const int id = GetDlgCtrlID(target);
-    seen_.clicked = PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(target)) != 0;
+    seen.clicked = PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(target)) != 0;
     while (std::chrono::steady_clock::now() < end) {
         if (!IsWindow(form)) {
-            seen_.closedAfterClick = true;
-            return;
+            seen.closedAfterClick = true;
+            return true;
         }
         Sleep(20);
     }
+    return false;
 }
 
 bool saveWindowPicture(HWND window, const std::wstring& file) {

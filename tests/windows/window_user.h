@@ -1,10 +1,11 @@
 #pragma once
-// WindowUser: a person at the screen, on a thread of its own. It waits for the add-in's next form
-// window (class "CellwashForm") to appear, reads its title and every child window's text, saves a
-// picture of it when asked, and clicks the push button with a given caption by window messages.
+// WindowUser: a person at the screen, on a thread of its own. Step by step it waits for a window of
+// the process with a given class to appear (the add-in's forms are "CellwashForm", message boxes
+// "#32770"), reads its title and every child window's text, saves a picture of it when asked, and
+// clicks the push button with a given caption by window messages, then waits for the window to go.
 #include <windows.h>
 
-#include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,22 +21,27 @@ struct SeenWindow {
     bool closedAfterClick = false;
 };
 
+struct WindowStep {
+    std::wstring windowClass = L"CellwashForm";
+    std::wstring button;      // the caption of the push button to click; empty: the only one
+    std::wstring screenshot;  // a .bmp file to save the window's picture to; empty: none
+};
+
 class WindowUser {
 public:
-    // Waits up to `seconds` for a form window, then clicks the push button captioned
-    // `buttonCaption` (or the only push button when the caption is empty).
-    WindowUser(std::wstring buttonCaption, int seconds, std::wstring screenshot = L"");
+    // Takes the steps in order, each waiting up to `seconds` for its window.
+    WindowUser(std::vector<WindowStep> steps, int seconds);
     ~WindowUser();
-    // Waits for the thread; what it saw.
-    SeenWindow result();
+    // Waits for the thread; what it saw, one entry per step reached.
+    std::vector<SeenWindow> result();
 
 private:
     void run();
+    bool step(const WindowStep& step, std::chrono::steady_clock::time_point end);
 
-    std::wstring caption_;
+    std::vector<WindowStep> steps_;
     int seconds_;
-    std::wstring screenshot_;
-    SeenWindow seen_;
+    std::vector<SeenWindow> seen_;
     std::thread thread_;
 };
 
