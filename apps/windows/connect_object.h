@@ -53,9 +53,9 @@ private:
     std::shared_ptr<shell::Connect> connect_;
     std::map<std::u16string, DISPID> callbackIds_;  // folded name → id
     std::map<DISPID, std::u16string> callbackNames_;
-    std::set<std::u16string> pictureCallbacks_;  // folded
-    std::u16string loadCallback_;                // folded
-    host::com::WindowDriver windowDriver_;
+    std::set<std::u16string> pictureCallbacks_;           // folded
+    std::u16string loadCallback_;                         // folded
+    host::com::WindowDriver windowDriver_{{u"frmMain"}};  // frmMain has no title bar
 };
 
 }  // namespace apps::windows

@@ -82,7 +82,7 @@ std::u16string captionOf(const forms::Control& control) {
 
 }  // namespace
 
-WindowDriver::WindowDriver() {
+WindowDriver::WindowDriver(std::vector<std::u16string> borderlessForms) : borderless_(std::move(borderlessForms)) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -97,9 +97,9 @@ WindowDriver::~WindowDriver() {
     for (auto& [key, font] : fonts_) DeleteObject(font);
 }
 
-HFONT WindowDriver::fontFor(const std::u16string& name, double size) {
+HFONT WindowDriver::fontFor(const std::u16string& name, double size, bool bold) {
     const int height = -pixels(size);
-    const auto key = std::make_pair(name, height);
+    const auto key = std::make_pair(name, bold ? height - 100000 : height);
     if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
     HFONT font =
         CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -122,8 +122,11 @@ WindowDriver::FormWindow* WindowDriver::find(HWND window) {
 void WindowDriver::formShown(forms::Form& form) {
     if (windows_.count(&form)) return;
     RECT frame{0, 0, pixels(form.Width()), pixels(form.Height())};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, formClass, wide(form.Caption()).c_str(), style,
+    bool bare = false;
+    for (const auto& name : borderless_) bare = bare || name == form.Name();
+    const DWORD style =
+        bare ? WS_POPUP | WS_BORDER | WS_CLIPCHILDREN : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    HWND window = CreateWindowExW(bare ? 0 : WS_EX_DLGMODALFRAME, formClass, wide(form.Caption()).c_str(), style,
                                   pixels(form.Left()), pixels(form.Top()), frame.right, frame.bottom, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -131,6 +134,10 @@ void WindowDriver::formShown(forms::Form& form) {
     shown.window = window;
     int id = firstChildId;
     for (forms::Control* control : form.controls()) {
+        // A frame without a caption only groups its controls: nothing of it is drawn.
+        if (control->type() == forms::ControlType::Frame &&
+            static_cast<const forms::Frame*>(control)->Caption().empty())
+            continue;
         const ChildKind kind = kindOf(control->type());
         double left = 0, top = 0;
         placeOnForm(*control, left, top);
@@ -140,7 +147,8 @@ void WindowDriver::formShown(forms::Form& form) {
             CreateWindowExW(0, kind.windowClass, wide(captionOf(*control)).c_str(), WS_CHILD | kind.style, pixels(left),
                             pixels(top), pixels(control->Width()), height, window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control->FontName(), control->FontSize())),
+        SendMessageW(child, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fontFor(control->FontName(), control->FontSize(), control->FontBold())),
                      FALSE);
         shown.controls[id] = control;
         shown.children[control] = child;
@@ -215,6 +223,11 @@ LRESULT CALLBACK WindowDriver::windowProcedure(HWND window, UINT message, WPARAM
 }
 
 LRESULT WindowDriver::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+        // Labels, check boxes and option buttons on the form's own face colour.
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     FormWindow* shown = find(window);
     if (!shown || refreshing_) return DefWindowProcW(window, message, wParam, lParam);
     const forms::Form* form = nullptr;
@@ -225,6 +238,39 @@ LRESULT WindowDriver::handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
         close.kind = forms::ActionKind::Close;
         pending_.emplace_back(form, close);
         return 0;  // the runtime decides whether the form goes
+    }
+    if (message == WM_LBUTTONDOWN) {
+        // Frames and group boxes let clicks through to the form: the control under the pointer
+        // that handles MouseDown gets it (innermost first), in points relative to itself.
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const forms::Control* hit = nullptr;
+        double hitLeft = 0, hitTop = 0;
+        for (const auto& [control, child] : shown->children) {
+            if (!control->onMouseDown || !control->isShown()) continue;
+            RECT area{};
+            GetWindowRect(child, &area);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+            if (!PtInRect(&area, at)) continue;
+            double left = 0, top = 0;
+            placeOnForm(*control, left, top);
+            if (!hit || left >= hitLeft) hit = control, hitLeft = left, hitTop = top;
+        }
+        if (!hit) return DefWindowProcW(window, message, wParam, lParam);
+        forms::UserAction press;
+        press.kind = forms::ActionKind::MouseDown;
+        press.control = hit->Name();
+        press.number = 1;  // left button
+        const double pointsPerPixel = static_cast<double>(72) / pixels(72);
+        press.x = at.x * pointsPerPixel - hitLeft;
+        press.y = at.y * pointsPerPixel - hitTop;
+        pending_.emplace_back(form, press);
+        bool bare = false;
+        for (const auto& name : borderless_) bare = bare || (form && name == form->Name());
+        if (bare) {
+            ReleaseCapture();
+            SendMessageW(window, 161, 2, 0);  // WM_NCLBUTTONDOWN, HTCAPTION: the system moves the window
+        }
+        return 0;
     }
     if (message != WM_COMMAND) return DefWindowProcW(window, message, wParam, lParam);
     const auto control = shown->controls.find(LOWORD(wParam));

@@ -6,11 +6,17 @@
 // screen's resolution, in the font and size the design gives. The windows are kept in step with
 // the forms before every wait and at every DoEvents; what the user does in them (a click, typing,
 // a pick, the close box) becomes the runtime's user actions. Message boxes are MessageBoxW.
+//
+// A borderless form (the driver is told which by name) has no caption bar: pressing the left
+// button on one of its controls that handles MouseDown (frmMain's title strip and header) raises
+// MouseDown and then hands the window to the system as a caption drag — ReleaseCapture, and
+// SendMessage with 161 (WM_NCLBUTTONDOWN) and 2 (HTCAPTION).
 #include <windows.h>
 
 #include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "forms/ui_driver.h"
 
@@ -22,7 +28,7 @@ namespace host::com {
 
 class WindowDriver : public forms::UiDriver {
 public:
-    WindowDriver();
+    explicit WindowDriver(std::vector<std::u16string> borderlessForms = {});
     ~WindowDriver() override;
 
     std::optional<forms::UserAction> nextAction(forms::Form& top) override;
@@ -44,12 +50,13 @@ private:
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void refresh(forms::Form& form);
     FormWindow* find(HWND window);
-    HFONT fontFor(const std::u16string& name, double size);
+    HFONT fontFor(const std::u16string& name, double size, bool bold);
 
     std::map<const forms::Form*, FormWindow> windows_;
     std::deque<std::pair<const forms::Form*, forms::UserAction>> pending_;
     std::map<std::pair<std::u16string, int>, HFONT> fonts_;
     bool refreshing_ = false;  // our own updates of a window are nobody's action
+    std::vector<std::u16string> borderless_;
 };
 
 }  // namespace host::com

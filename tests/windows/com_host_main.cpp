@@ -365,6 +365,32 @@ int wmain(int argc, wchar_t** argv) {
         check(callByName(addin, L"NoSuchCallback", {dispatchArgument(application)}, nullptr) == DISP_E_MEMBERNOTFOUND,
               "a name the add-in has no callback for is DISP_E_MEMBERNOTFOUND");
 
+        // With a workbook open the tool's dialog, frmMain, shows: a borderless window with Yes and
+        // No; No closes it.
+        {
+            lists.workbooks->setNumber(L"Count", 1);
+            const size_t at = menu.find(L"<button id=\"");
+            const std::wstring tool =
+                at == std::wstring::npos ? L"" : menu.substr(at + 12, menu.find(L'"', at + 12) - (at + 12));
+            cwtest::WindowUser user(
+                {{L"CellwashForm", L"No", screenshots.empty() ? L"" : screenshots + L"\\frmMain.bmp"}}, 20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(tool);
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            check(outcome == S_OK && seen.size() == 1,
+                  "RibbonHandler(" + narrow(tool) + ") with a workbook open shows a form");
+            if (seen.size() == 1) {
+                bool yes = false, no = false;
+                for (const auto& b : seen[0].buttons) yes = yes || b == L"Yes", no = no || b == L"No";
+                check(seen[0].title == L"Cellwash" && yes && no,
+                      "it is frmMain (\"Cellwash\", Yes and No): " + narrow(seen[0].title));
+                check(!seen[0].captionBar, "frmMain has no caption bar");
+                check(seen[0].closedAfterClick, "No closes it");
+            }
+            lists.workbooks->setNumber(L"Count", 0);
+        }
+
         // Exit: with no workbook open the message window comes first, then the question; Yes
         // disconnects the add-in through the host's COM add-in list.
         {

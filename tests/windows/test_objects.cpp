@@ -42,6 +42,13 @@ void TestObject::property(const std::wstring& name, VARIANT initial, bool writab
 
 const VARIANT& TestObject::value(const std::wstring& name) const { return values_.at(name); }
 
+void TestObject::setNumber(const std::wstring& name, long value) {
+    VARIANT& held = values_.at(name);
+    VariantClear(&held);
+    held.vt = VT_I4;
+    held.lVal = value;
+}
+
 HRESULT TestObject::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
@@ -170,6 +177,7 @@ TestObject* makeApplication(const std::wstring& version, HostLists& lists) {
         return S_OK;
     });
     app->keep(books);
+    lists.workbooks = books;
 
     // The add-in workbook list: the companion, listed and not installed.
     auto* companion = new TestObject();

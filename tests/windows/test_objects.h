@@ -23,6 +23,7 @@ public:
     // A property held in the object (which takes `initial` over): read, and written when `writable`.
     void property(const std::wstring& name, VARIANT initial, bool writable);
     const VARIANT& value(const std::wstring& name) const;
+    void setNumber(const std::wstring& name, long value);
     // Holds the one reference on an object this one hands out (released with this object).
     void keep(IDispatch* object);
 
@@ -50,6 +51,7 @@ private:
 
 // What the host's lists hold, for the checks.
 struct HostLists {
+    TestObject* workbooks = nullptr;  // Workbooks: its Count
     TestObject* companion = nullptr;  // AddIns: "Cellwash Kit 5.0.xla", titled "Cellwash Pro Tool"
     TestObject* comAddIn = nullptr;   // COMAddIns: "CellwashKit.Connect"
     IDispatch* addin = nullptr;       // the add-in as created (not held): disconnected when Connect goes False

@@ -70,6 +70,7 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
     SeenWindow& seen = seen_.emplace_back();
     seen.window = form;
     seen.title = textOf(form);
+    seen.captionBar = (GetWindowLongW(form, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
     Children children;
     EnumChildWindows(form, collect, reinterpret_cast<LPARAM>(&children));
     HWND target = nullptr;

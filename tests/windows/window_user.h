@@ -17,6 +17,7 @@ struct SeenWindow {
     std::wstring title;
     std::vector<std::wstring> texts;    // every child's text, in z-order
     std::vector<std::wstring> buttons;  // push buttons' captions
+    bool captionBar = false;            // the window has a title bar
     bool clicked = false;
     bool closedAfterClick = false;
 };
