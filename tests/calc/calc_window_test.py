@@ -10,7 +10,10 @@ The test finds the dialog among Calc's top windows, reads its title and controls
 accessibility tree, checks that Calc keeps serving other callers while the dialog waits (the
 dispatch has returned to Calc's loop; remote calls answer at once), takes a screenshot, presses
 Yes as a user would, finds the message window with the tool's message, takes a second
-screenshot, presses OK, and checks the cells. The PNGs are kept in SCREENSHOT_FOLDER. Exit status 77 (skipped) only when soffice is not installed.
+screenshot, presses OK, and checks the cells. A second run over 4,000 rows watches the progress
+caption advance, takes a screenshot half-way, presses STOP there and checks that the run ended
+part-way with the rows it removed and the rows it left adding up. The PNGs are kept in
+SCREENSHOT_FOLDER. Exit status 77 (skipped) only when soffice is not installed.
 """
 import os
 import shutil
@@ -182,19 +185,18 @@ class CalcWindowTest(unittest.TestCase):
         for _ in range(20):
             toolkit.getTopWindowCount()
             data.getCellRangeByName("A1").getString()
-            accessible_tree(dialog)
-        self.assertLess(time.time() - started, 5.0, "Calc answers other callers while the dialog waits")
+        self.assertLess(time.time() - started, 10.0, "Calc answers other callers while the dialog waits")
         self.assertFalse(frame.getContainerWindow().isEnabled(), "Calc's window is disabled under the dialog")
         time.sleep(0.5)  # let the window finish painting
         shot, width, height = self.screenshot("frmMain-remove-empty-rows.png")
         self.assertEqual((width, height), (1280, 900))
         self.assertEqual(self.column(data, "A1:A5"), ["a", "", "b", "", "c"], "nothing happens before Yes")
 
-        find_accessible(dialog, "Yes").doAccessibleAction(0)
-        alert = self.top_window("Cellwash", showing="Total  2  Entirely Blank Rows Removed!")
+        self.press("Cellwash", "Yes")
+        self.top_window("Cellwash", showing="Total  2  Entirely Blank Rows Removed!")
         time.sleep(0.5)
         self.screenshot("frmAlert-rows-removed.png")
-        find_accessible(alert, "OK").doAccessibleAction(0)
+        self.press("Cellwash", "OK")
         deadline = time.time() + 30
         while self.column(data, "A1:A5") != ["a", "b", "c", "", ""] and time.time() < deadline:
             time.sleep(0.2)
@@ -203,6 +205,103 @@ class CalcWindowTest(unittest.TestCase):
             time.sleep(0.2)
         self.assertTrue(frame.getContainerWindow().isEnabled(), "Calc's window is enabled again when the command ends")
         doc.close(True)
+
+    def test_progress_advances_and_stop_ends_the_run_half_way(self):
+        import re
+        import openpyxl
+        import uno
+
+        # Every second row blank: the walk deletes one row in two, long enough to be seen.
+        rows = 4000
+        book = openpyxl.Workbook()
+        sheet = book.active
+        sheet.title = "Data"
+        for row in range(1, rows + 1, 2):
+            sheet.cell(row, 1, "r%d" % row)
+        path = os.path.join(self.folder, "many-rows.xlsx")
+        book.save(path)
+        doc = self.office.desktop.loadComponentFromURL(uno.systemPathToFileUrl(path), "_blank", 0, ())
+        controller = doc.getCurrentController()
+        data = doc.Sheets.getByName("Data")
+        controller.select(data.getCellRangeByName("A1:A%d" % rows))
+        self.dispatch_on_main_thread(controller.getFrame(), "vnd.cellwash:btnDelEmptyRows_34")
+
+        self.press("Cellwash", "Yes")
+        # The progress caption ("Removing... N %") advances while the tool runs; half-way, a
+        # screenshot is taken and Stop is pressed.
+        seen = []
+        deadline = time.time() + 120
+        while time.time() < deadline:
+            try:
+                # Fetched afresh each time: Calc may renew a window's accessible objects.
+                shown = [name for _, name in accessible_tree(self.top_window("Cellwash", showing="STOP"))]
+            except Exception:
+                continue
+            percents = [int(m.group(1)) for m in (re.match(r"Removing\.\.\. ?(\d+) %$", n) for n in shown) if m]
+            if percents:
+                seen.append(percents[0])
+                if percents[0] >= 40:
+                    break
+            time.sleep(0.05)
+        self.assertTrue(seen and seen[-1] >= 40, "the progress caption reached 40 %%: %r" % seen)
+        self.assertLess(seen[-1], 90, "the run was seen half-way, not at its end: %r" % seen)
+        self.assertGreater(len(set(seen)), 1, "the caption advanced while watched: %r" % seen)
+        self.screenshot("frmMain-progress-half-way.png")
+        self.press("Cellwash", "STOP")
+
+        deadline = time.time() + 60
+        message = None
+        while message is None and time.time() < deadline:
+            try:
+                for _, name in accessible_tree(self.top_window("Cellwash", showing="OK")):
+                    found = re.match(r"Total  (\d+)  Entirely Blank Rows Removed!$", name)
+                    if found:
+                        message = int(found.group(1))
+            except Exception:
+                pass  # the window was renewed while read: read again
+            time.sleep(0.2)
+        self.assertIsNotNone(message, "the message window tells how many rows were removed")
+        self.press("Cellwash", "OK")
+        frame = controller.getFrame()
+        ended = time.time()
+        while not frame.getContainerWindow().isEnabled() and time.time() < ended + 120:
+            time.sleep(0.2)
+        self.assertTrue(frame.getContainerWindow().isEnabled(), "the command ends after its message window")
+        print("the command ended %.1f s after OK" % (time.time() - ended))
+
+        values = self.column(data, "A1:A%d" % rows)
+        texts = [v for v in values if v]
+        self.assertEqual(texts, ["r%d" % row for row in range(1, rows + 1, 2)], "no row with data was lost")
+        blanks_left = sum(1 for v in values[:values.index(texts[-1]) + 1] if not v)
+        self.assertEqual(blanks_left + message, rows // 2 - 1, "the rows removed and the rows left add up")
+        self.assertGreater(message, 0)
+        self.assertGreater(blanks_left, 0, "Stop ended the run before the end")
+        doc.close(True)
+
+    def press(self, title, button, timeout=30):
+        """Presses the button of the top window with this title, finding both afresh until it works."""
+        deadline = time.time() + timeout
+        while True:
+            try:
+                find_accessible(self.top_window(title, showing=button), button).doAccessibleAction(0)
+                return
+            except Exception:
+                if time.time() > deadline:
+                    raise
+                time.sleep(0.1)
+
+    def dispatch_on_main_thread(self, frame, url):
+        """Dispatches url on Calc's main thread, as a click in the menu does."""
+        import unohelper
+        from com.sun.star.awt import XCallback
+        office = self.office
+
+        class Choose(unohelper.Base, XCallback):
+            def notify(self, _):
+                office.create("com.sun.star.frame.DispatchHelper").executeDispatch(frame, url, "", 0, ())
+
+        callback = office.create("com.sun.star.awt.AsyncCallback")
+        threading.Thread(target=lambda: callback.addCallback(Choose(), None), daemon=True).start()
 
     @staticmethod
     def column(sheet, address):
