@@ -38,7 +38,7 @@ private:
     std::u16string xml_;
 };
 
-void collectIds(const std::shared_ptr<host::embedded::RibbonNode>& node, std::vector<std::u16string>& ids) {
+void collectIds(const std::shared_ptr<host::RibbonNode>& node, std::vector<std::u16string>& ids) {
     if (!node->id().empty()) ids.push_back(node->id());
     for (const auto& child : node->children) collectIds(child, ids);
 }

@@ -47,7 +47,7 @@ fs::path freshFolder() {
     throw std::runtime_error("cannot make a temporary add-in folder");
 }
 
-void collectMenus(const std::shared_ptr<host::embedded::RibbonNode>& node, std::vector<std::u16string>& menus) {
+void collectMenus(const std::shared_ptr<host::RibbonNode>& node, std::vector<std::u16string>& menus) {
     if (node->kind == u"dynamicMenu") menus.push_back(node->id());
     for (const auto& child : node->children) collectMenus(child, menus);
 }
@@ -148,7 +148,7 @@ bool HostSession::chooseLanguage(const std::u16string& code) {
     host::RibbonCallback content{
         u"GetLanguageContent", std::make_shared<MenuControl>(u"languageMenu"), nullptr, std::nullopt, {}};
     if (!addIn->invokeRibbonCallback(content) || !content.result.isText()) return false;
-    const auto menu = host::embedded::parseRibbonXml(content.result.text());
+    const auto menu = host::parseRibbonXml(content.result.text());
     for (const auto& item : menu->children) {
         const std::u16string id = item->id();
         if (item->kind != u"toggleButton" || id.size() < 5 || id.substr(3, 2) != code) continue;

@@ -9,7 +9,7 @@ namespace apps::calc {
 
 namespace {
 
-using host::calc::RibbonNodePtr;
+using host::RibbonNodePtr;
 
 // One entry of the menu: a command, a separator or a submenu.
 struct MenuEntry {

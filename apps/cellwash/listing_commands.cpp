@@ -14,8 +14,8 @@ namespace cli {
 
 namespace {
 
+using host::RibbonNode;
 using host::embedded::RibbonHost;
-using host::embedded::RibbonNode;
 
 session::HostSession startHost(const std::string& version) {
     return session::HostSession({.version = host::utf16(version), .startWithBlankWorkbook = true});

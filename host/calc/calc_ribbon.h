@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/calc/ribbon_definition.h"
+#include "host/ribbon_definition.h"
 #include "host/ribbon_extensibility.h"
 
 namespace host::calc {

@@ -15,7 +15,7 @@
 namespace shelltest {
 namespace {
 
-using host::embedded::RibbonNode;
+using host::RibbonNode;
 
 std::vector<std::u16string> idsOf(const std::vector<std::shared_ptr<RibbonNode>>& nodes) {
     std::vector<std::u16string> ids;

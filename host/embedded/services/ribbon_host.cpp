@@ -1,6 +1,5 @@
 #include "host/embedded/services/ribbon_host.h"
 
-#include "base/xml_reader.h"
 #include "engine/text_functions.h"
 #include "host/error.h"
 #include "host/text.h"
@@ -9,44 +8,10 @@ namespace host::embedded {
 
 namespace {
 
-constexpr size_t kMaxDepth = 64;
-
-// Builds the node tree; element and attribute names are taken by their local part.
-class RibbonBuilder : public base::XmlHandler {
-public:
-    std::shared_ptr<RibbonNode> root;
-
-    void startElement(const base::XmlName& name, const base::XmlAttributes& attributes) override {
-        if (open_.size() >= kMaxDepth) throw Error(errApplication, "The ribbon definition nests too deeply.");
-        auto node = std::make_shared<RibbonNode>();
-        node->kind = utf16(name.local);
-        attributes.forEach(
-            [&](const base::XmlName& n, std::string_view value) { node->attributes[utf16(n.local)] = utf16(value); });
-        if (open_.empty())
-            root = node;
-        else
-            open_.back()->children.push_back(node);
-        open_.push_back(node.get());
-    }
-    void endElement(const base::XmlName&) override { open_.pop_back(); }
-
-private:
-    std::vector<RibbonNode*> open_;
-};
-
-// The element id, or its built-in id.
 void collect(const std::shared_ptr<RibbonNode>& node, const std::u16string& kind,
              std::vector<std::shared_ptr<RibbonNode>>& out) {
     if (node->kind == kind) out.push_back(node);
     for (const auto& c : node->children) collect(c, kind, out);
-}
-
-std::shared_ptr<RibbonNode> findIn(const std::shared_ptr<RibbonNode>& node, const std::u16string& id) {
-    if (!node) return nullptr;
-    if (node->id() == id) return node;
-    for (const auto& c : node->children)
-        if (auto hit = findIn(c, id)) return hit;
-    return nullptr;
 }
 
 class Control : public host::IRibbonControl {
@@ -79,29 +44,6 @@ bool truthy(const std::u16string& text) { return engine::foldCase(text) == u"tru
 
 }  // namespace
 
-std::u16string RibbonNode::id() const {
-    const auto it = attributes.find(u"id");
-    if (it != attributes.end()) return it->second;
-    const auto mso = attributes.find(u"idMso");
-    return mso != attributes.end() ? mso->second : u"";
-}
-
-std::u16string RibbonNode::attribute(const std::u16string& name) const {
-    const auto it = attributes.find(name);
-    return it == attributes.end() ? u"" : it->second;
-}
-
-std::shared_ptr<RibbonNode> parseRibbonXml(const std::u16string& xml) {
-    RibbonBuilder builder;
-    try {
-        base::XmlReader(builder).parseAll(utf8(xml));
-    } catch (const base::XmlError& e) {
-        throw Error(errApplication, std::string("The ribbon definition is not well formed: ") + e.what());
-    }
-    if (!builder.root) throw Error(errApplication, "The ribbon definition is not well formed: no element");
-    return builder.root;
-}
-
 void RibbonHost::load(const std::shared_ptr<host::IRibbonExtensibility>& addIn) {
     root_ = parseRibbonXml(addIn->IRibbonExtensibility_GetCustomUI(u"Microsoft.Excel.Workbook"));
     addIn_ = addIn;
@@ -128,7 +70,7 @@ std::vector<std::shared_ptr<RibbonNode>> RibbonHost::tabs() const {
 }
 
 std::shared_ptr<RibbonNode> RibbonHost::find(const std::u16string& id) const {
-    if (auto hit = findIn(root_, id)) return hit;
+    if (auto hit = findRibbonNode(root_, id)) return hit;
     const auto item = menuItems_.find(id);
     return item == menuItems_.end() ? nullptr : item->second;
 }

@@ -8,20 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "host/ribbon_definition.h"
 #include "host/ribbon_extensibility.h"
 
 namespace host::embedded {
-
-struct RibbonNode {
-    std::u16string kind;  // the element: tab, group, button, toggleButton, menu, dynamicMenu, ...
-    std::map<std::u16string, std::u16string> attributes;
-    std::vector<std::shared_ptr<RibbonNode>> children;
-    std::u16string id() const;
-    std::u16string attribute(const std::u16string& name) const;  // "" when absent
-};
-
-// Parses ribbon XML (a customUI document or a dynamic menu's content); error 1004 when malformed.
-std::shared_ptr<RibbonNode> parseRibbonXml(const std::u16string& xml);
 
 class RibbonHost : public std::enable_shared_from_this<RibbonHost> {
 public:

@@ -129,11 +129,11 @@ TEST(RibbonHost, LegacyHostsAndDisconnectedAddInsHaveNoRibbon) {
 }
 
 TEST(RibbonXml, MalformedOrHostileDefinitionsAreRefused) {
-    EXPECT_THROW(host::embedded::parseRibbonXml(u"<customUI><ribbon>"), host::Error);
+    EXPECT_THROW(host::parseRibbonXml(u"<customUI><ribbon>"), host::Error);
     std::u16string deep;
     for (int i = 0; i < 200; ++i) deep += u"<menu>";
     for (int i = 0; i < 200; ++i) deep += u"</menu>";
-    EXPECT_THROW(host::embedded::parseRibbonXml(deep), host::Error);
+    EXPECT_THROW(host::parseRibbonXml(deep), host::Error);
 }
 
 TEST(RibbonXml, ADocumentTypeDeclarationIsRefusedBeforeAnyEntityIsExpanded) {
@@ -141,7 +141,7 @@ TEST(RibbonXml, ADocumentTypeDeclarationIsRefusedBeforeAnyEntityIsExpanded) {
         u"<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
         u"<customUI><ribbon><tabs><tab id=\"t\" label=\"&b;\"/></tabs></ribbon></customUI>";
     try {
-        host::embedded::parseRibbonXml(laughs);
+        host::parseRibbonXml(laughs);
         FAIL() << "a DOCTYPE was accepted";
     } catch (const host::Error& e) {
         EXPECT_NE(std::string(e.what()).find("document type declaration"), std::string::npos) << e.what();
@@ -149,7 +149,7 @@ TEST(RibbonXml, ADocumentTypeDeclarationIsRefusedBeforeAnyEntityIsExpanded) {
 }
 
 TEST(RibbonXml, NamesAreTakenByTheirLocalPart) {
-    const auto root = host::embedded::parseRibbonXml(
+    const auto root = host::parseRibbonXml(
         u"<mso:customUI xmlns:mso=\"http://schemas.microsoft.com/office/2009/07/customui\" onLoad=\"Go\">"
         u"<mso:ribbon/></mso:customUI>");
     EXPECT_EQ(root->kind, u"customUI");
