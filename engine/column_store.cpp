@@ -81,6 +81,7 @@ void ColumnStore::freeTree(Id t) {
     if (!nodes_[t].cell.formula.empty()) --formulaCount_;
     indexAdd(nodes_[t].cell, -1);
     textIndexRemove(t);
+    if (t == finger_) finger_ = kNil;
     nodes_[t].cell = Cell{};
     free_.push_back(t);
 }
@@ -102,6 +103,7 @@ void ColumnStore::update(Id t) {
 }
 
 void ColumnStore::setRoot(Id root) {
+    finger_ = kNil;
     root_ = root;
     if (root_ != kNil) nodes_[root_].parent = kNil;
 }
@@ -168,6 +170,27 @@ const Cell* ColumnStore::find(long row) const {
 }
 
 ColumnStore::Id ColumnStore::findNode(long row) const {
+    if (finger_ != kNil && row >= fingerRow_) {
+        if (row == fingerRow_) return finger_;
+        const Id next = successor(finger_);
+        if (next == kNil) return kNil;  // below the last cell
+        const long nextRow = fingerRow_ + nodes_[next].gap + 1;
+        if (row < nextRow) return kNil;  // in the gap before the next cell
+        if (row == nextRow) {
+            finger_ = next;
+            fingerRow_ = nextRow;
+            return next;
+        }
+    }
+    const Id found = findNodeFrom(row);
+    if (found != kNil) {
+        finger_ = found;
+        fingerRow_ = row;
+    }
+    return found;
+}
+
+ColumnStore::Id ColumnStore::findNodeFrom(long row) const {
     Id t = root_;
     long pos = row;
     while (t != kNil) {
@@ -186,9 +209,28 @@ ColumnStore::Id ColumnStore::findNode(long row) const {
     return kNil;
 }
 
+// The next cell down the column: constant time on average over a walk.
+ColumnStore::Id ColumnStore::successor(Id node) const {
+    if (nodes_[node].right != kNil) {
+        Id t = nodes_[node].right;
+        while (nodes_[t].left != kNil) t = nodes_[t].left;
+        return t;
+    }
+    Id child = node;
+    for (Id parent = nodes_[node].parent; parent != kNil; child = parent, parent = nodes_[parent].parent)
+        if (nodes_[parent].left == child) return parent;
+    return kNil;
+}
+
 void ColumnStore::set(long row, Cell cell) {
     if (cell.isVoid()) {
         erase(row);
+        return;
+    }
+    const long last = lastRow();
+    if (row > last) {  // appending below the last cell, as a file loads: no splits needed
+        const Id node = newNode(row - last - 1, std::move(cell));
+        setRoot(mergeTrees(root_, node));
         return;
     }
     if (const Id existing = findNode(row); existing != kNil) {
@@ -204,17 +246,43 @@ void ColumnStore::set(long row, Cell cell) {
         textIndexAdd(existing);
         return;
     }
-    const long last = lastRow();
-    if (row > last) {  // appending below the last cell, as a file loads: no splits needed
-        const Id node = newNode(row - last - 1, std::move(cell));
-        setRoot(mergeTrees(root_, node));
-        return;
-    }
     auto [before, after] = split(root_, row - 1);
     auto [emptyRow, rest] = split(after, 1);
     (void)emptyRow;  // the row was empty: no node there
     const Id node = newNode(0, std::move(cell));
     setRoot(merge(merge(before, row - 1, node), row, rest));
+}
+
+void ColumnStore::append(std::vector<RowCell>&& cells) {
+    long previous = lastRow();
+    for (const auto& c : cells) {
+        if (c.row <= previous || c.row > host::kMaxRows) {
+            for (auto& each : cells) set(each.row, std::move(each.cell));
+            return;
+        }
+        previous = c.row;
+    }
+    // A treap of the new cells built in one pass (a Cartesian tree over their priorities):
+    // the stack holds its right spine; a node leaving the spine has its whole subtree and
+    // gets its sums then.
+    std::vector<Id> spine;
+    previous = lastRow();
+    for (auto& c : cells) {
+        if (c.cell.isVoid()) continue;
+        const Id node = newNode(c.row - previous - 1, std::move(c.cell));
+        previous = c.row;
+        Id below = kNil;
+        while (!spine.empty() && nodes_[spine.back()].priority < nodes_[node].priority) {
+            below = spine.back();
+            spine.pop_back();
+            update(below);
+        }
+        nodes_[node].left = below;
+        if (!spine.empty()) nodes_[spine.back()].right = node;
+        spine.push_back(node);
+    }
+    for (auto it = spine.rbegin(); it != spine.rend(); ++it) update(*it);
+    if (!spine.empty()) setRoot(mergeTrees(root_, spine.front()));
 }
 
 void ColumnStore::erase(long row) {

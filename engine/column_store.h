@@ -27,6 +27,13 @@ public:
     const Cell* find(long row) const;
     // Stores the cell; a void cell erases the row.
     void set(long row, Cell cell);
+    struct RowCell {
+        long row;
+        Cell cell;
+    };
+    // Stores cells in rising rows below the last stored one (as a file loads) in time linear
+    // in their number; cells out of that order are stored one by one.
+    void append(std::vector<RowCell>&& cells);
     void erase(long row);
     // Deletes rows first..first+count-1; the rows below move up.
     void deleteRows(long first, long count);
@@ -69,6 +76,8 @@ private:
     void textIndexAdd(Id node) const;
     void textIndexRemove(Id node) const;
     Id findNode(long row) const;
+    Id findNodeFrom(long row) const;  // without the finger
+    Id successor(Id node) const;
     long rowOf(Id node) const;
     void setRoot(Id root);
 
@@ -78,6 +87,10 @@ private:
     std::uint64_t seed_ = 0x9E3779B97F4A7C15ull;
     mutable std::unique_ptr<Index> index_;
     mutable std::unique_ptr<TextIndex> textIndex_;  // not copied: rebuilt when a copy searches
+    // The last cell found and its row: a tool walking a column row by row finds the next cell
+    // as the finger's successor instead of from the root. Any change of shape drops it.
+    mutable Id finger_ = kNil;
+    mutable long fingerRow_ = 0;
     long contentCount_ = 0;
     long formulaCount_ = 0;
 };

@@ -78,6 +78,11 @@ void Sheet::setCell(long row, long col, Cell value) {
     mutableColumn(col).set(row, std::move(value));
 }
 
+void Sheet::appendCells(long col, std::vector<ColumnStore::RowCell>&& cells) {
+    for (const auto& c : cells) checkCell(c.row, col);
+    if (!cells.empty()) mutableColumn(col).append(std::move(cells));
+}
+
 void Sheet::eraseCell(long row, long col) {
     if (column(col)) mutableColumn(col).erase(row);
 }

@@ -35,6 +35,8 @@ public:
     host::Variant valueAt(long row, long col) const;
     void setCell(long row, long col, Cell cell);
     void eraseCell(long row, long col);
+    // One column's cells in rising rows, as a file loads them: linear time below the last cell.
+    void appendCells(long col, std::vector<ColumnStore::RowCell>&& cells);
     // Writes typed input (numbers, dates, formulas...) into one cell, keeping fill and comment.
     void enterText(long row, long col, const std::u16string& text);
     void setValueAt(long row, long col, const host::Variant& value);

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -135,16 +136,25 @@ void QueuedSheet::setFileData(std::shared_ptr<FileData> data) {
     book_.act([data, i = index_](BookSink&, Targets& t) { t[i]->setFileData(data); });
 }
 
+// Hands a batch's cells to the sheets column by column (a column's cells come in row order),
+// running each action after the cells read before it.
 void apply(Batch& batch, BookSink& target, Targets& sheets) {
+    std::map<std::pair<size_t, long>, std::vector<engine::ColumnStore::RowCell>> columns;
+    auto store = [&] {
+        for (auto& [at, cells] : columns) sheets[at.first]->setColumnCells(at.second, std::move(cells));
+        columns.clear();
+    };
     size_t next = 0;
     for (size_t c = 0; c <= batch.cells.size(); ++c) {
+        if (next < batch.actions.size() && batch.actions[next].first == c) store();
         while (next < batch.actions.size() && batch.actions[next].first == c)
             batch.actions[next++].second(target, sheets);
         if (c < batch.cells.size()) {
             CellEvent& e = batch.cells[c];
-            sheets[e.sheet]->setCell(e.row, e.col, std::move(e.cell));
+            columns[{e.sheet, e.col}].push_back({e.row, std::move(e.cell)});
         }
     }
+    store();
 }
 
 }  // namespace

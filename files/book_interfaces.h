@@ -24,6 +24,10 @@ class SheetSink {
 public:
     virtual ~SheetSink() = default;
     virtual void setCell(long row, long col, Cell cell) = 0;
+    // Cells of one column in rising rows; a sink that can store them in bulk overrides it.
+    virtual void setColumnCells(long col, std::vector<engine::ColumnStore::RowCell>&& cells) {
+        for (auto& c : cells) setCell(c.row, col, std::move(c.cell));
+    }
     // Text as a user types it: numbers, dates, booleans and formulas are recognised.
     virtual void enterText(long row, long col, const std::u16string& text) = 0;
     virtual void setSelection(std::vector<Area> areas, long activeRow, long activeCol) = 0;

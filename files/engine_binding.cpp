@@ -25,6 +25,9 @@ class EngineSheetSink : public SheetSink {
 public:
     explicit EngineSheetSink(SheetPtr sheet) : sheet_(std::move(sheet)) {}
     void setCell(long row, long col, Cell cell) override { sheet_->setCell(row, col, std::move(cell)); }
+    void setColumnCells(long col, std::vector<engine::ColumnStore::RowCell>&& cells) override {
+        sheet_->appendCells(col, std::move(cells));
+    }
     void enterText(long row, long col, const std::u16string& text) override { sheet_->enterText(row, col, text); }
     void setSelection(std::vector<Area> areas, long row, long col) override {
         sheet_->setSelection(std::move(areas), row, col);

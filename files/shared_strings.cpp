@@ -79,9 +79,30 @@ std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings
 
 std::uint32_t SharedStringWriter::indexOf(const std::u16string& text) {
     ++references_;
-    const auto [it, added] = index_.try_emplace(text, static_cast<std::uint32_t>(strings_.size()));
-    if (added) strings_.push_back(&it->first);
-    return it->second;
+    const std::uint64_t hash = std::hash<std::u16string>{}(text);
+    const size_t mask = slots_.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot& slot = slots_[at];
+        if (slot.index == kEmpty) {
+            slot = {hash, static_cast<std::uint32_t>(strings_.size())};
+            strings_.push_back(text);
+            if (strings_.size() * 2 > slots_.size()) grow();
+            return static_cast<std::uint32_t>(strings_.size() - 1);
+        }
+        if (slot.hash == hash && strings_[slot.index] == text) return slot.index;
+    }
+}
+
+void SharedStringWriter::grow() {
+    std::vector<Slot> bigger(slots_.size() * 2);
+    const size_t mask = bigger.size() - 1;
+    for (const Slot& slot : slots_) {
+        if (slot.index == kEmpty) continue;
+        size_t at = slot.hash & mask;
+        while (bigger[at].index != kEmpty) at = (at + 1) & mask;
+        bigger[at] = slot;
+    }
+    slots_ = std::move(bigger);
 }
 
 std::string SharedStringWriter::toXml() const {
@@ -89,17 +110,17 @@ std::string SharedStringWriter::toXml() const {
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
         std::to_string(references_) + "\" uniqueCount=\"" + std::to_string(strings_.size()) + "\">";
-    for (const std::u16string* s : strings_) {
+    for (const std::u16string& text : strings_) {
         if (rich_) {
-            if (const auto it = rich_->find(*s); it != rich_->end()) {
+            if (const auto it = rich_->find(text); it != rich_->end()) {
                 out += it->second;
                 continue;
             }
         }
-        const bool keepSpace = !s->empty() && (s->front() == u' ' || s->back() == u' ' || s->front() == u'\n' ||
-                                               s->back() == u'\n' || s->find(u"  ") != std::u16string::npos);
+        const bool keepSpace = !text.empty() && (text.front() == u' ' || text.back() == u' ' || text.front() == u'\n' ||
+                                                 text.back() == u'\n' || text.find(u"  ") != std::u16string::npos);
         out += keepSpace ? "<si><t xml:space=\"preserve\">" : "<si><t>";
-        appendXmlText(out, *s);
+        appendXmlText(out, text);
         out += "</t></si>";
     }
     return out + "</sst>";

@@ -23,9 +23,18 @@ public:
     std::string toXml() const;
 
 private:
+    // An open-addressing table of indexes into strings_, with each string's hash beside its
+    // index: a save looks up every text cell here, and a node per string cost a cache miss.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t index = kEmpty;
+    };
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;
+    void grow();
+
     const RichStrings* rich_;
-    std::unordered_map<std::u16string, std::uint32_t> index_;
-    std::vector<const std::u16string*> strings_;
+    std::vector<std::u16string> strings_;
+    std::vector<Slot> slots_ = std::vector<Slot>(1024);  // a power of two, at most half full
     size_t references_ = 0;
 };
 

@@ -160,25 +160,87 @@ ZipWriter::~ZipWriter() {
     zip_source_free(memory_);
 }
 
-void ZipWriter::add(const std::string& name, std::string data, bool fast) {
-    buffers_.push_back(std::move(data));
-    const std::string& kept = buffers_.back();
-    zip_source_t* source = zip_source_buffer(archive_, kept.data(), kept.size(), 0);
-    if (!source) throw FormatError(std::string("cannot add ") + name + ": " + zip_strerror(archive_));
-    const zip_int64_t index = zip_file_add(archive_, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-        zip_source_free(source);
-        throw FormatError(std::string("cannot add ") + name + ": " + zip_strerror(archive_));
+// One entry deflated into an archive of its own in memory, open for reading, from which the
+// package copies the compressed bytes without inflating them.
+class ZipWriter::DeflatedEntry {
+public:
+    DeflatedEntry(const std::string& data, int level) {
+        memory_ = zip_source_buffer_create(nullptr, 0, 0, nullptr);
+        if (!memory_) throw FormatError("cannot start a zip archive in memory");
+        if (!deflateInto(data, level) || !(archive_ = openOwned(ZIP_RDONLY))) {
+            zip_source_free(memory_);
+            throw FormatError("cannot deflate a part of the archive");
+        }
     }
-    zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, fast ? 1 : 6);
+    ~DeflatedEntry() {
+        zip_discard(archive_);  // gives back the reference it held on memory_
+        zip_source_free(memory_);
+    }
+    DeflatedEntry(const DeflatedEntry&) = delete;
+    DeflatedEntry& operator=(const DeflatedEntry&) = delete;
+
+    // A source for `target` that hands over the deflated bytes as they are.
+    zip_source_t* source(zip* target) const { return zip_source_zip(target, archive_, 0, ZIP_FL_COMPRESSED, 0, -1); }
+
+private:
+    // An archive on memory_ holding a reference of its own, so that closing it keeps the bytes.
+    zip* openOwned(int flags) {
+        zip_source_keep(memory_);
+        zip* archive = zip_open_from_source(memory_, flags, nullptr);
+        if (!archive) zip_source_free(memory_);  // not taken over on failure
+        return archive;
+    }
+    bool deflateInto(const std::string& data, int level) {
+        zip* building = openOwned(ZIP_TRUNCATE);
+        if (!building) return false;
+        zip_source_t* source = zip_source_buffer(building, data.data(), data.size(), 0);
+        const bool added = source && zip_file_add(building, "part", source, 0) == 0;
+        if (source && !added) zip_source_free(source);
+        if (added && zip_set_file_compression(building, 0, ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level)) == 0 &&
+            zip_close(building) == 0)
+            return true;
+        zip_discard(building);
+        return false;
+    }
+
+    zip_source_t* memory_ = nullptr;
+    zip* archive_ = nullptr;
+};
+
+void ZipWriter::add(const std::string& name, std::string data, bool fast) {
+    if (!archive_) throw FormatError("the zip archive is already closed");
+    Entry entry{name, {}, fast ? 1 : 6, {}};
+    if (data.size() >= kBackgroundBytes)
+        entry.deflated = std::async(std::launch::async, [data = std::move(data), level = entry.level] {
+            return std::make_unique<DeflatedEntry>(data, level);
+        });
+    else
+        entry.data = std::move(data);
+    entries_.push_back(std::move(entry));
 }
 
 std::string ZipWriter::close() {
     if (!archive_) throw FormatError("the zip archive is already closed");
+    std::vector<std::unique_ptr<DeflatedEntry>> deflated;  // read by zip_close(): kept till then
+    for (Entry& entry : entries_) {
+        const bool inBackground = entry.deflated.valid();
+        if (inBackground) deflated.push_back(entry.deflated.get());
+        zip_source_t* source = inBackground ? deflated.back()->source(archive_)
+                                            : zip_source_buffer(archive_, entry.data.data(), entry.data.size(), 0);
+        if (!source) throw FormatError("cannot add " + entry.name + ": " + zip_strerror(archive_));
+        const zip_int64_t index = zip_file_add(archive_, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            throw FormatError("cannot add " + entry.name + ": " + zip_strerror(archive_));
+        }
+        if (!inBackground)
+            zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                                     static_cast<zip_uint32_t>(entry.level));
+    }
     if (zip_close(archive_) != 0)
         throw FormatError(std::string("cannot finish the zip archive (") + zip_strerror(archive_) + ")");
     archive_ = nullptr;
-    buffers_.clear();
+    entries_.clear();
     return readBack();
 }
 

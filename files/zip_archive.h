@@ -2,8 +2,9 @@
 // The zip container of a package, over libzip. Reading bounds how much any entry and the
 // whole archive may inflate to, so that a zip bomb is refused instead of filling memory.
 #include <cstdint>
-#include <deque>
 #include <functional>
+#include <future>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,7 +62,9 @@ private:
 };
 
 // Builds a new archive in memory, entry by entry; close() hands back its bytes, so that the
-// caller alone decides where they land on disk (and owns the only temporary file).
+// caller alone decides where they land on disk (and owns the only temporary file). Large
+// entries are deflated on threads of their own as soon as they are added, while the caller
+// goes on making the next; the archive takes their deflated bytes as they are.
 class ZipWriter {
 public:
     ZipWriter();
@@ -74,12 +77,23 @@ public:
     // The finished archive; the writer takes no more entries afterwards.
     std::string close();
 
+    // Entries at least this large are deflated in the background.
+    static constexpr size_t kBackgroundBytes = 1u << 20;
+
 private:
+    class DeflatedEntry;
+    struct Entry {
+        std::string name;
+        std::string data;  // empty once handed to a background deflate
+        int level;
+        std::future<std::unique_ptr<DeflatedEntry>> deflated;
+    };
+
     std::string readBack();
 
     zip_source* memory_ = nullptr;  // the archive's bytes; kept past zip_close() to read them back
     zip* archive_ = nullptr;
-    std::deque<std::string> buffers_;  // libzip reads them at close(); a deque keeps them in place
+    std::vector<Entry> entries_;  // added to the archive in this order when it closes
 };
 
 }  // namespace files

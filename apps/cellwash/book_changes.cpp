@@ -1,6 +1,7 @@
 #include "apps/cellwash/book_changes.h"
 
-#include <map>
+#include <algorithm>
+#include <vector>
 
 #include "host/constants.h"
 #include "host/text.h"
@@ -12,14 +13,20 @@ using engine::Sheet;
 
 namespace {
 
-using CellMap = std::map<std::pair<long, long>, const Cell*>;
+struct StoredCell {
+    long row;
+    const Cell* cell;
+};
 
-CellMap storedCells(const Sheet& sheet) {
-    CellMap cells;
-    sheet.forEachCell(sheet.usedArea(), [&](long row, long col, const Cell& c) {
-        cells[{row, col}] = &c;
-        return true;
-    });
+std::vector<StoredCell> storedCells(const engine::ColumnStore* column) {
+    std::vector<StoredCell> cells;
+    if (column) {
+        cells.reserve(static_cast<size_t>(column->cellCount()));
+        column->forEach(1, host::kMaxRows, [&](long row, const Cell& c) {
+            cells.push_back({row, &c});
+            return true;
+        });
+    }
     return cells;
 }
 
@@ -31,15 +38,26 @@ bool sameCell(const Cell* a, const Cell* b) {
            (x.comment ? x.comment->text : u"") == (y.comment ? y.comment->text : u"");
 }
 
-long long differingCells(const Sheet& before, const Sheet& after) {
-    const CellMap a = storedCells(before), b = storedCells(after);
+// Cells that differ between two states of one column, by a merge of the two row-ordered lists.
+long long differingCells(const engine::ColumnStore* before, const engine::ColumnStore* after) {
+    if (before == after) return 0;  // still shared copy-on-write: nothing was written
+    const auto a = storedCells(before), b = storedCells(after);
     long long n = 0;
-    for (const auto& [at, cell] : a) {
-        const auto other = b.find(at);
-        n += sameCell(cell, other == b.end() ? nullptr : other->second) ? 0 : 1;
+    size_t i = 0, j = 0;
+    while (i < a.size() || j < b.size()) {
+        const long rowA = i < a.size() ? a[i].row : host::kMaxRows + 1;
+        const long rowB = j < b.size() ? b[j].row : host::kMaxRows + 1;
+        const Cell* x = rowA <= rowB ? a[i++].cell : nullptr;
+        const Cell* y = rowB <= rowA ? b[j++].cell : nullptr;
+        n += sameCell(x, y) ? 0 : 1;
     }
-    for (const auto& [at, cell] : b)
-        if (!a.count(at)) n += sameCell(nullptr, cell) ? 0 : 1;
+    return n;
+}
+
+long long differingCells(const Sheet& before, const Sheet& after) {
+    long long n = 0;
+    for (long col = 1; col <= std::max(before.columnCount(), after.columnCount()); ++col)
+        n += differingCells(before.column(col), after.column(col));
     return n;
 }
 

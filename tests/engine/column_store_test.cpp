@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -188,3 +189,83 @@ TEST(ColumnStore, DeletingPastTheLastCellOrTheWholeColumnIsSafe) {
 }
 
 }  // namespace
+
+// Lookups walk down from the last cell found: walks in order, through gaps, backwards and
+// after edits that change the column's shape must all agree with the model.
+TEST(ColumnStore, FindAgreesWithTheModelWhetherWalkingOrJumping) {
+    std::mt19937 rng(777);
+    ColumnStore store;
+    std::map<long, double> model;
+    auto check = [&](long row) {
+        const Cell* found = store.find(row);
+        const auto it = model.find(row);
+        if (it == model.end()) {
+            ASSERT_EQ(found, nullptr) << "row " << row;
+        } else {
+            ASSERT_NE(found, nullptr) << "row " << row;
+            ASSERT_EQ(found->value.number(), it->second) << "row " << row;
+        }
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const long row = 1 + static_cast<long>(rng() % 300);
+        switch (rng() % 6) {
+        case 0: store.set(row, number(step)), model[row] = step; break;
+        case 1: store.erase(row), model.erase(row); break;
+        case 2: store.deleteRows(row, 3), deleteRowsFrom(model, row, 3); break;
+        case 3:
+            for (long r = row; r < row + 40; ++r) check(r);  // a walk down, gaps included
+            break;
+        case 4:
+            for (long r = row; r > row - 40 && r > 0; --r) check(r);  // and up
+            break;
+        default:
+            check(row);
+            store.set(row, number(-step));  // overwriting keeps the shape
+            model[row] = -step;
+            check(row + 1);
+        }
+    }
+}
+
+TEST(ColumnStore, AppendBuildsTheColumnThatCellByCellWritesBuild) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 20; ++round) {
+        ColumnStore bulk, single;
+        std::map<long, double> model;
+        long row = 0;
+        for (int batch = 0; batch < 5; ++batch) {
+            std::vector<ColumnStore::RowCell> cells;
+            for (int i = 0; i < 200; ++i) {
+                row += 1 + static_cast<long>(rng() % 4);
+                Cell c = rng() % 10 == 0 ? Cell{} : number(static_cast<double>(row));  // void cells store nothing
+                if (!c.isVoid()) model[row] = static_cast<double>(row);
+                single.set(row, c);
+                cells.push_back({row, std::move(c)});
+            }
+            bulk.append(std::move(cells));
+            ASSERT_EQ(contents(bulk), model);
+            ASSERT_EQ(bulk.cellCount(), static_cast<long>(model.size()));
+            ASSERT_EQ(bulk.lastRow(), model.rbegin()->first);
+        }
+        EXPECT_EQ(contents(bulk), contents(single));
+        // The built tree carries right sums: edits and row deletions keep agreeing.
+        bulk.deleteRows(5, 17);
+        deleteRowsFrom(model, 5, 17);
+        bulk.set(3, number(-1));
+        model[3] = -1;
+        EXPECT_EQ(contents(bulk), model);
+        EXPECT_EQ(bulk.cellCountIn(1, 300),
+                  static_cast<long>(std::count_if(model.begin(), model.end(), [](auto& e) { return e.first <= 300; })));
+    }
+}
+
+TEST(ColumnStore, AppendOutOfOrderFallsBackToWritingEachCell) {
+    ColumnStore store;
+    store.set(10, number(10));
+    std::vector<ColumnStore::RowCell> cells;
+    cells.push_back({12, number(12)});
+    cells.push_back({5, number(5)});    // above the last stored cell
+    cells.push_back({12, number(13)});  // the same row again: the later value wins
+    store.append(std::move(cells));
+    EXPECT_EQ(contents(store), (std::map<long, double>{{5, 5}, {10, 10}, {12, 13}}));
+}
