@@ -1,5 +1,6 @@
 #include "host/com/com_application.h"
 
+#include "host/com/com_sheets.h"
 #include "host/error.h"
 
 namespace host::com {
@@ -21,9 +22,9 @@ public:
     explicit ComWorkbook(Dispatch book) : book_(std::move(book)) {}
     std::u16string Name() const override { return book_.get(u"Name").toText(); }
     std::u16string FullName() const override { return book_.get(u"FullName").toText(); }
-    WorksheetPtr ActiveSheet() const override { notBuilt("Workbook.ActiveSheet"); }
-    SheetsPtr Sheets() const override { notBuilt("Workbook.Sheets"); }
-    SheetsPtr Worksheets() const override { notBuilt("Workbook.Worksheets"); }
+    WorksheetPtr ActiveSheet() const override { return worksheetOf(book_.object(u"ActiveSheet")); }
+    SheetsPtr Sheets() const override { return sheetsOf(book_.object(u"Sheets")); }
+    SheetsPtr Worksheets() const override { return sheetsOf(book_.object(u"Worksheets")); }
     void Activate() override { book_.call(u"Activate"); }
     void Close(bool saveChanges) override { book_.call(u"Close", {Variant(saveChanges)}); }
 
@@ -122,21 +123,27 @@ Dispatch required(Dispatch object) {
 
 std::u16string ComApplication::Version() const { return app_.get(u"Version").toText(); }
 
-RangePtr ComApplication::ActiveCell() const { notBuilt("ActiveCell"); }
-WorksheetPtr ComApplication::ActiveSheet() const { notBuilt("ActiveSheet"); }
+RangePtr ComApplication::ActiveCell() const { return rangeOf(app_.object(u"ActiveCell")); }
+WorksheetPtr ComApplication::ActiveSheet() const { return worksheetOf(app_.object(u"ActiveSheet")); }
 WorkbookPtr ComApplication::ActiveWorkbook() const { return bookOf(app_.object(u"ActiveWorkbook")); }
-RangePtr ComApplication::Selection() const { notBuilt("Selection"); }
-RangePtr ComApplication::Cells() const { notBuilt("Cells"); }
-RangePtr ComApplication::Range(const std::u16string&) const { notBuilt("Range"); }
-RangePtr ComApplication::Intersect(const RangePtr&, const RangePtr&) const { notBuilt("Intersect"); }
-SheetsPtr ComApplication::Sheets() const { notBuilt("Sheets"); }
-SheetsPtr ComApplication::Worksheets() const { notBuilt("Worksheets"); }
+RangePtr ComApplication::Selection() const { return rangeOf(app_.object(u"Selection")); }
+RangePtr ComApplication::Cells() const { return rangeOf(app_.object(u"Cells")); }
+RangePtr ComApplication::Range(const std::u16string& address) const {
+    return rangeOf(app_.object(u"Range", {Variant(address)}));
+}
+RangePtr ComApplication::Intersect(const RangePtr& a, const RangePtr& b) const {
+    return rangeOf(app_.object(u"Intersect", {Argument(dispatchOf(a)), Argument(dispatchOf(b))}));
+}
+SheetsPtr ComApplication::Sheets() const { return sheetsOf(app_.object(u"Sheets")); }
+SheetsPtr ComApplication::Worksheets() const { return sheetsOf(app_.object(u"Worksheets")); }
 WorkbooksPtr ComApplication::Workbooks() const {
     Dispatch books = app_.object(u"Workbooks");
     if (!books) throw host::Error(91, "Object variable or With block variable not set");
     return std::make_shared<ComWorkbooks>(std::move(books));
 }
-WorksheetFunctionPtr ComApplication::WorksheetFunction() const { notBuilt("WorksheetFunction"); }
+WorksheetFunctionPtr ComApplication::WorksheetFunction() const {
+    return worksheetFunctionOf(app_.object(u"WorksheetFunction"));
+}
 AutoCorrectPtr ComApplication::AutoCorrect() const { notBuilt("AutoCorrect"); }
 AddInsPtr ComApplication::AddIns() const { return std::make_shared<ComAddIns>(required(app_.object(u"AddIns"))); }
 COMAddInsPtr ComApplication::COMAddIns() const {

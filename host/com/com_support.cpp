@@ -162,9 +162,18 @@ void Dispatch::invoke(const std::u16string& member, WORD flags, std::vector<VARI
 
 namespace {
 
-std::vector<VARIANT> toArguments(const std::vector<Variant>& values) {
+std::vector<VARIANT> toArguments(const std::vector<Argument>& values) {
     std::vector<VARIANT> out(values.size());
-    for (size_t i = 0; i < values.size(); ++i) toVariant(values[i], out[i]);
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (values[i].object) {
+            VariantInit(&out[i]);
+            out[i].vt = VT_DISPATCH;
+            out[i].pdispVal = values[i].object;
+            values[i].object->AddRef();  // VariantClear releases it
+        } else {
+            toVariant(values[i].value, out[i]);
+        }
+    }
     return out;
 }
 
@@ -176,7 +185,7 @@ void clear(std::vector<VARIANT>& values) {
 
 Variant Dispatch::get(const std::u16string& member) const { return call(member); }
 
-Variant Dispatch::call(const std::u16string& member, const std::vector<Variant>& arguments) const {
+Variant Dispatch::call(const std::u16string& member, const std::vector<Argument>& arguments) const {
     std::vector<VARIANT> raw = toArguments(arguments);
     ComVariant result;
     try {
@@ -190,7 +199,7 @@ Variant Dispatch::call(const std::u16string& member, const std::vector<Variant>&
 }
 
 void Dispatch::put(const std::u16string& member, const Variant& value) const {
-    std::vector<VARIANT> raw = toArguments({value});
+    std::vector<VARIANT> raw = toArguments({Argument(value)});
     try {
         invoke(member, DISPATCH_PROPERTYPUT, raw, nullptr);
     } catch (...) {
@@ -200,7 +209,7 @@ void Dispatch::put(const std::u16string& member, const Variant& value) const {
     clear(raw);
 }
 
-Dispatch Dispatch::object(const std::u16string& member, const std::vector<Variant>& arguments) const {
+Dispatch Dispatch::object(const std::u16string& member, const std::vector<Argument>& arguments) const {
     std::vector<VARIANT> raw = toArguments(arguments);
     ComVariant result;
     try {

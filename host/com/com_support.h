@@ -72,6 +72,17 @@ void toVariant(const Variant& value, VARIANT& out);
 // low word for 0x800Axxxx), or for a bare HRESULT the number a caller of the host sees.
 [[noreturn]] void throwFailure(HRESULT result, const EXCEPINFO* info, const std::u16string& member);
 
+class Dispatch;
+
+// An argument of a late-bound call: a value, or one of the host's objects.
+struct Argument {
+    Argument(Variant v) : value(std::move(v)) {}
+    Argument(const char16_t* text) : value(text) {}
+    Argument(IDispatch* o) : object(o) {}
+    Variant value;
+    IDispatch* object = nullptr;
+};
+
 // An object of the host, reached by name.
 class Dispatch {
 public:
@@ -88,10 +99,10 @@ public:
     void invoke(const std::u16string& member, WORD flags, std::vector<VARIANT>& arguments, VARIANT* result) const;
 
     Variant get(const std::u16string& member) const;
-    Variant call(const std::u16string& member, const std::vector<Variant>& arguments = {}) const;
+    Variant call(const std::u16string& member, const std::vector<Argument>& arguments = {}) const;
     void put(const std::u16string& member, const Variant& value) const;
     // A property or method that answers an object; an empty Dispatch when it answers Nothing.
-    Dispatch object(const std::u16string& member, const std::vector<Variant>& arguments = {}) const;
+    Dispatch object(const std::u16string& member, const std::vector<Argument>& arguments = {}) const;
 
 private:
     ComRef<IDispatch> object_;

@@ -17,6 +17,7 @@
 #include "apps/windows/com_interfaces.h"
 #include "tests/windows/registry_copy.h"
 #include "tests/windows/test_objects.h"
+#include "tests/windows/test_sheets.h"
 #include "tests/windows/window_user.h"
 
 namespace {
@@ -388,6 +389,64 @@ int wmain(int argc, wchar_t** argv) {
                 check(!seen[0].captionBar, "frmMain has no caption bar");
                 check(seen[0].closedAfterClick, "No closes it");
             }
+        }
+
+        // A tool run on a workbook: Remove Numbers over A1:A3 of "Data", Yes in frmMain, the
+        // message, the cells, the hidden undo copy, the Undo button's state, and Undo.
+        {
+            auto book = std::make_shared<cwtest::BookData>();
+            auto data = std::make_shared<cwtest::SheetData>();
+            data->name = L"Data";
+            data->cells[{1, 1}] = L"abc123";
+            data->cells[{2, 1}] = L"x9 y8";
+            data->cells[{1, 2}] = L"keep 42";
+            book->sheets.push_back(data);
+            book->active = data;
+            data->top = 1, data->left = 1, data->bottom = 3, data->right = 1;  // A1:A3 selected
+            cwtest::addWorkbook(*application, book);
+            const size_t at = menu.find(L"<button id=\"");
+            const std::wstring tool =
+                at == std::wstring::npos ? L"" : menu.substr(at + 12, menu.find(L'"', at + 12) - (at + 12));
+            cwtest::WindowUser user(
+                {{L"CellwashForm", L"Yes", screenshots.empty() ? L"" : screenshots + L"\\frmMain_selection.bmp"},
+                 {L"CellwashForm", L"", screenshots.empty() ? L"" : screenshots + L"\\run_done.bmp"}},
+                20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(tool);
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            check(outcome == S_OK && seen.size() == 2, "frmMain, Yes, then the message window");
+            bool selected = false, told = false;
+            if (!seen.empty())
+                for (const auto& t : seen[0].texts) selected = selected || t == L"3";
+            if (seen.size() == 2)
+                for (const auto& t : seen[1].texts) told = told || t == L"All Numbers Removed from Selected Cells!";
+            check(selected, "frmMain counts the 3 selected cells");
+            check(told, "the message window says \"All Numbers Removed from Selected Cells!\"");
+            check(data->cells[{1, 1}] == L"abc" && data->cells[{2, 1}] == L"x y" && !data->cells.count({3, 1}),
+                  "the selected cells lost their digits: " + narrow(data->cells[{1, 1}]) + ", " +
+                      narrow(data->cells[{2, 1}]));
+            check(data->cells[{1, 2}] == L"keep 42", "a cell outside the selection kept its digits");
+            const auto undoCopy = book->sheet(L"Data_Undo");
+            check(undoCopy && undoCopy->visible == 0 && undoCopy->cells[{1, 1}] == L"abc123" &&
+                      undoCopy->cells[{2, 1}] == L"x9 y8",
+                  "a hidden sheet Data_Undo holds the cells as they were");
+            check(book->active && book->active->name == L"Data", "Data is the active sheet again");
+
+            cwtest::TestObject* undoButton = cwtest::makeRibbonControl(L"btnUndo_02");
+            VARIANT enabled;
+            check(callByName(addin, L"GetEnabledUndo", {dispatchArgument(undoButton)}, &enabled) == S_OK &&
+                      enabled.vt == VT_BOOL && enabled.boolVal == VARIANT_TRUE,
+                  "the Undo button is enabled after the run");
+            check(callByName(addin, L"RibbonHandler", {dispatchArgument(undoButton)}, nullptr) == S_OK, "Undo");
+            undoButton->Release();
+            const auto restored = book->sheet(L"Data");
+            const auto redoCopy = book->sheet(L"Data_Redo");
+            check(restored && restored->visible == -1 && restored->cells[{1, 1}] == L"abc123" &&
+                      restored->cells[{2, 1}] == L"x9 y8",
+                  "after Undo the sheet Data holds the cells as they were");
+            check(redoCopy && redoCopy->visible == 0 && redoCopy->cells[{1, 1}] == L"abc",
+                  "and the changed cells are kept hidden as Data_Redo");
             lists.workbooks->setNumber(L"Count", 0);
         }
 

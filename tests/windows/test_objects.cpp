@@ -20,7 +20,13 @@ TestObject::~TestObject() {
 
 void TestObject::keep(IDispatch* object) { kept_.push_back(object); }
 
+// A name defined again keeps its identifier (callers cache it) and takes the new member.
 void TestObject::define(const std::wstring& name, Member member) {
+    for (size_t m = 0; m < names_.size(); ++m)
+        if (fold(names_[m]) == fold(name)) {
+            members_[m] = std::move(member);
+            return;
+        }
     names_.push_back(name);
     members_.push_back(std::move(member));
 }

@@ -1,0 +1,38 @@
+#pragma once
+// The test host's workbook in memory, late-bound as the host's object model is: one workbook of
+// text cells on named sheets, with Workbook, Sheets, Worksheet, Range (one rectangular area; Value,
+// Count, Item, Cells, Rows, Columns, Areas, Address, Row, Column, Select, Worksheet), UsedRange,
+// the sheet copy the host names "Name (2)", and on the Application ActiveWorkbook, ActiveSheet,
+// ActiveCell, Selection, Intersect and WorksheetFunction (CountA, Trim, Clean).
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/windows/test_objects.h"
+
+namespace cwtest {
+
+struct SheetData {
+    std::wstring name;
+    long visible = -1;                                    // xlSheetVisible
+    std::map<std::pair<long, long>, std::wstring> cells;  // (row, column) → text; absent: empty
+    long top = 1, left = 1, bottom = 1, right = 1;        // the sheet's selection
+};
+
+struct BookData {
+    std::wstring name = L"Book1.xlsx";
+    std::vector<std::shared_ptr<SheetData>> sheets;
+    std::shared_ptr<SheetData> active;  // its selection is the application's
+
+    std::shared_ptr<SheetData> sheet(const std::wstring& name) const;
+};
+
+// Adds the workbook's members to the test host's Application (ActiveWorkbook, ActiveSheet,
+// ActiveCell, Selection, Intersect, Sheets, Worksheets, WorksheetFunction).
+void addWorkbook(TestObject& application, const std::shared_ptr<BookData>& book);
+
+// "A1" style column letters.
+std::wstring columnName(long column);
+
+}  // namespace cwtest
