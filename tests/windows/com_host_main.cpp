@@ -447,6 +447,33 @@ int wmain(int argc, wchar_t** argv) {
                   "after Undo the sheet Data holds the cells as they were");
             check(redoCopy && redoCopy->visible == 0 && redoCopy->cells[{1, 1}] == L"abc",
                   "and the changed cells are kept hidden as Data_Redo");
+        }
+
+        // A tool with an option: Remove User Defined Characters with "#" typed into its characters
+        // box, on Data's B1:B2.
+        {
+            const auto book = std::make_shared<cwtest::BookData>();
+            auto data = std::make_shared<cwtest::SheetData>();
+            data->name = L"Data";
+            data->cells[{1, 2}] = L"a#b!";
+            data->cells[{2, 2}] = L"#1#";
+            data->top = 1, data->left = 2, data->bottom = 2, data->right = 2;
+            book->sheets.push_back(data);
+            book->active = data;
+            cwtest::addWorkbook(*application, book);
+            cwtest::WindowUser user({{L"CellwashForm", L"Yes", L"", L"#"}, {L"CellwashForm", L"", L""}}, 20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnDelUserDefine_09");
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            check(outcome == S_OK && seen.size() == 2 && seen[0].typed, "\"#\" typed into the characters box, Yes");
+            bool told = false;
+            if (seen.size() == 2)
+                for (const auto& t : seen[1].texts)
+                    told = told || t == L"All User Defined Characters Removed from Selected Cells!";
+            check(told, "the message window says \"All User Defined Characters Removed from Selected Cells!\"");
+            check(data->cells[{1, 2}] == L"ab!" && data->cells[{2, 2}] == L"1",
+                  "only the typed character went: " + narrow(data->cells[{1, 2}]) + ", " + narrow(data->cells[{2, 2}]));
             lists.workbooks->setNumber(L"Count", 0);
         }
 

@@ -82,6 +82,15 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
             if (step.button.empty() ? !target : text == step.button) target = child;
         }
     }
+    if (!step.typed.empty()) {
+        HWND edit = nullptr;
+        int edits = 0;
+        for (HWND child : children.all)
+            if (_wcsicmp(classOf(child).c_str(), L"Edit") == 0 && IsWindowVisible(child)) edit = child, ++edits;
+        if (edits != 1) return false;
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.typed.c_str()));
+        seen.typed = textOf(edit) == step.typed;
+    }
     if (!step.screenshot.empty()) saveWindowPicture(form, step.screenshot);
     if (!target || (step.button.empty() && seen.buttons.size() != 1)) return false;
     // The click as the button reports it to its window.

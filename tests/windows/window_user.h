@@ -18,14 +18,21 @@ struct SeenWindow {
     std::vector<std::wstring> texts;    // every child's text, in z-order
     std::vector<std::wstring> buttons;  // push buttons' captions
     bool captionBar = false;            // the window has a title bar
+    bool typed = false;                 // the text was typed into the edit box
     bool clicked = false;
     bool closedAfterClick = false;
 };
 
 struct WindowStep {
-    std::wstring windowClass = L"CellwashForm";
-    std::wstring button;      // the caption of the push button to click; empty: the only one
-    std::wstring screenshot;  // a .bmp file to save the window's picture to; empty: none
+    WindowStep(std::wstring windowClass, std::wstring button, std::wstring screenshot = L"", std::wstring typed = L"")
+        : windowClass(std::move(windowClass)),
+          button(std::move(button)),
+          screenshot(std::move(screenshot)),
+          typed(std::move(typed)) {}
+    std::wstring windowClass;  // "CellwashForm" for the add-in's forms, "#32770" for message boxes
+    std::wstring button;       // the caption of the push button to click; empty: the only one
+    std::wstring screenshot;   // a .bmp file to save the window's picture to; empty: none
+    std::wstring typed;        // typed (WM_SETTEXT) into the window's one visible edit box first
 };
 
 class WindowUser {
