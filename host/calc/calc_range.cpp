@@ -1,4 +1,5 @@
 #include "host/calc/calc_range.h"
+#include "host/calc/calc_validation.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -457,7 +458,7 @@ void CalcRange::Copy() { notInCalc("Range.Copy"); }
 void CalcRange::PasteSpecial(int, int, bool, bool) { notInCalc("Range.PasteSpecial"); }
 
 host::InteriorPtr CalcRange::Interior() const { return std::make_shared<CalcInterior>(shared_from_this()); }
-host::ValidationPtr CalcRange::Validation() const { notInCalc("Range.Validation"); }
+host::ValidationPtr CalcRange::Validation() const { return makeValidation(shared_from_this()); }
 host::CommentPtr CalcRange::Comment() const { notInCalc("Range.Comment"); }
 host::CommentPtr CalcRange::AddComment(const std::u16string&) { notInCalc("Range.AddComment"); }
 

@@ -164,6 +164,24 @@ std::optional<sal_Int32> rgbOf(std::uint32_t colour) {
     return static_cast<sal_Int32>(((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF));
 }
 
+// A button's caption as the toolkit writes it: the forms' access key `&x` is the toolkit's `~x`
+// (shown underlined, not as an ampersand), `&&` an ampersand, and a tilde stays a tilde.
+std::u16string mnemonic(const std::u16string& caption) {
+    std::u16string out;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        const char16_t c = caption[i];
+        if (c == u'~') {
+            out += u"~~";
+        } else if (c == u'&' && i + 1 < caption.size()) {
+            out += caption[i + 1] == u'&' ? u'&' : u'~';
+            if (caption[i + 1] == u'&') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 css::uno::Sequence<OUString> itemsOf(const forms::ComboBox& combo) {
     css::uno::Sequence<OUString> items(combo.ListCount());
     for (int i = 0; i < combo.ListCount(); ++i) items.getArray()[i] = toOU(combo.List(i));
@@ -314,19 +332,21 @@ private:
             if (const auto colour = rgbOf(control.ForeColor())) set(model, name, "TextColor", Any(*colour));
         switch (control.type()) {
         case forms::ControlType::Label:
-        case forms::ControlType::CommandButton:
         case forms::ControlType::Frame:
             set(model, name, "Label", Any(toOU(static_cast<forms::CaptionedControl&>(control).Caption())));
             break;
+        case forms::ControlType::CommandButton:
+            set(model, name, "Label", Any(toOU(mnemonic(static_cast<forms::CaptionedControl&>(control).Caption()))));
+            break;
         case forms::ControlType::CheckBox: {
             auto& box = static_cast<forms::CheckBox&>(control);
-            set(model, name, "Label", Any(toOU(box.Caption())));
+            set(model, name, "Label", Any(toOU(mnemonic(box.Caption()))));
             set(model, name, "State", Any(static_cast<sal_Int16>(box.Value() ? 1 : 0)));
             break;
         }
         case forms::ControlType::OptionButton: {
             auto& option = static_cast<forms::OptionButton&>(control);
-            set(model, name, "Label", Any(toOU(option.Caption())));
+            set(model, name, "Label", Any(toOU(mnemonic(option.Caption()))));
             set(model, name, "State", Any(static_cast<sal_Int16>(option.Value() ? 1 : 0)));
             break;
         }

@@ -232,6 +232,35 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertIn("All Selected Cells are Converted to UPPER CASE!", log)
         self.assertEqual(self.column(doc, "Data", "A1:A2"), ["ABC", "DEF 1"])
 
+    def test_duplicate_preventer_becomes_calcs_validity_on_the_column(self):
+        from com.sun.star.sheet.ValidationType import ANY, CUSTOM
+        from com.sun.star.sheet.ValidationAlertStyle import STOP
+        doc = self.workbook({"Data": [["a"], ["b"], ["c"]]})
+        self.select(doc, "A1:A3")
+        log = self.run_command(doc, "btnDupPreventer_30", "click Command1\n")
+        self.assertIn("Duplicate Preventer is Activated for Selected Column", log)
+        data = doc.Sheets.getByName("Data")
+        rule = data.getCellRangeByName("A7").Validation
+        self.assertEqual(rule.Type, CUSTOM, "the whole column is guarded")
+        self.assertEqual(rule.ErrorAlertStyle, STOP)
+        self.assertTrue(rule.ShowErrorMessage)
+        self.assertEqual(rule.ErrorMessage, "Duplicate Entry!")
+        self.assertEqual(rule.InputTitle, "Duplicate")
+        self.assertIn("COUNTIF", rule.getFormula1().upper())
+        self.assertEqual(data.getCellRangeByName("B1").Validation.Type, ANY, "column B has no rule")
+        # Calc evaluates the rule itself: its detective marks the cells whose entry breaks it.
+        self.assertFalse(data.showInvalid(), "no duplicate yet")
+        data.getCellRangeByName("A5").setString("B")
+        self.assertTrue(data.showInvalid(), "a second b (any case) breaks Calc's rule")
+        data.getCellRangeByName("A5").setString("d")
+        data.clearArrows()
+        self.assertFalse(data.showInvalid())
+
+        self.select(doc, "A1:A3")
+        log = self.run_command(doc, "btnDupPreventer_30", "click optDeAct\nclick Command1\n")
+        self.assertIn("Duplicate Preventer is Deactivated for Selected Column", log)
+        self.assertEqual(data.getCellRangeByName("A7").Validation.Type, ANY, "the rule is gone")
+
     def test_count_tool_counts_the_selected_cells(self):
         doc = self.workbook({"Data": [["one two"], ["three"], ["not selected"]]})
         self.select(doc, "A1:A2")

@@ -122,7 +122,14 @@ class CalcWindowTest(unittest.TestCase):
                 except Exception:
                     continue  # disposed while we looked
             time.sleep(0.2)
-        self.fail("no window titled %r showing %r appeared" % (title, showing))
+        seen = []
+        for index in range(toolkit.getTopWindowCount()):
+            try:
+                context = toolkit.getTopWindow(index).getAccessibleContext()
+                seen.append((context.getAccessibleName(), [name for _, name in accessible_tree(context)][:40]))
+            except Exception:
+                continue
+        self.fail("no window titled %r showing %r appeared; there are %r" % (title, showing, seen))
 
     def screenshot(self, name):
         import xwd_png
@@ -205,6 +212,87 @@ class CalcWindowTest(unittest.TestCase):
             time.sleep(0.2)
         self.assertTrue(frame.getContainerWindow().isEnabled(), "Calc's window is enabled again when the command ends")
         doc.close(True)
+
+    def test_a_typed_duplicate_is_refused_by_calc(self):
+        import openpyxl
+        import uno
+        from com.sun.star.beans import PropertyValue
+
+        book = openpyxl.Workbook()
+        sheet = book.active
+        sheet.title = "Data"
+        for row, value in enumerate(["a", "b", "c"], 1):
+            sheet.cell(row, 1, value)
+        path = os.path.join(self.folder, "guarded.xlsx")
+        book.save(path)
+        doc = self.office.desktop.loadComponentFromURL(uno.systemPathToFileUrl(path), "_blank", 0, ())
+        controller = doc.getCurrentController()
+        frame = controller.getFrame()
+        data = doc.Sheets.getByName("Data")
+        controller.select(data.getCellRangeByName("A1:A3"))
+        self.dispatch_on_main_thread(frame, "vnd.cellwash:btnDupPreventer_30")
+        self.press("Duplicate Preventer", "Apply")
+        self.top_window("Cellwash", showing="Duplicate Preventer is Activated for Selected Column")
+        self.press("Cellwash", "OK")
+        self.wait_for_end(frame)
+
+        # Typed as a person types: keys into Calc's grid, through Calc's input handling.
+        uitest = self.office.create("com.sun.star.ui.test.UITest")
+
+        def type_into(address, text):
+            controller.select(data.getCellRangeByName(address))
+            grid = uitest.getTopFocusWindow().getChild("grid_window")
+
+            def keys():
+                grid.executeAction("TYPE", (PropertyValue(Name="TEXT", Value=text),))
+                grid.executeAction("TYPE", (PropertyValue(Name="KEYCODE", Value="RETURN"),))
+
+            typing = threading.Thread(target=keys, daemon=True)
+            typing.start()
+            return typing
+
+        type_into("A4", "d").join(30)
+        self.assertEqual(data.getCellRangeByName("A4").getString(), "d", "a new entry is taken")
+
+        typing = type_into("A5", "B")
+        refusal = self.window_showing("Duplicate Entry!")
+        names = [name for _, name in accessible_tree(refusal)]
+        self.assertIn("OK", names, names)
+        time.sleep(0.5)
+        self.screenshot("calc-refuses-a-typed-duplicate.png")
+        self.press_in(refusal, "Duplicate Entry!", "OK")
+        typing.join(30)
+        self.assertEqual(data.getCellRangeByName("A5").getString(), "", "the duplicate was refused")
+        self.assertEqual([row[0] for row in data.getCellRangeByName("A1:A4").getDataArray()], ["a", "b", "c", "d"])
+        doc.close(True)
+
+    def window_showing(self, text, timeout=30):
+        """The accessible context of the top window (any title) showing this text."""
+        toolkit = self.office.create("com.sun.star.awt.Toolkit")
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            for index in range(toolkit.getTopWindowCount()):
+                try:
+                    context = toolkit.getTopWindow(index).getAccessibleContext()
+                    if any(name == text for _, name in accessible_tree(context)):
+                        return context
+                except Exception:
+                    continue
+            time.sleep(0.2)
+        self.fail("no window showing %r appeared" % text)
+
+    def press_in(self, context, text, button):
+        try:
+            find_accessible(context, button).doAccessibleAction(0)
+        except Exception:
+            find_accessible(self.window_showing(text), button).doAccessibleAction(0)
+
+    def wait_for_end(self, frame, timeout=60):
+        """Waits until the command has ended: Calc's window is enabled again."""
+        deadline = time.time() + timeout
+        while not frame.getContainerWindow().isEnabled() and time.time() < deadline:
+            time.sleep(0.2)
+        self.assertTrue(frame.getContainerWindow().isEnabled(), "the command ended")
 
     def test_progress_advances_and_stop_ends_the_run_half_way(self):
         import re
