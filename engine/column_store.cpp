@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/flat_string_map.h"
 #include "engine/criteria.h"
 #include "engine/text_functions.h"
 #include "host/constants.h"
@@ -20,7 +21,7 @@ struct ColumnStore::Node {
 };
 
 struct ColumnStore::Index {
-    std::unordered_map<std::u16string, long> counts;
+    base::FlatStringMap<long> counts;  // match key -> cells; a key whose cells went stays at 0
 };
 
 // Cells by their folded display text, for Find.
@@ -359,9 +360,7 @@ long ColumnStore::lastRow() const { return root_ == kNil ? 0 : nodes_[root_].spa
 void ColumnStore::indexAdd(const Cell& cell, long delta) const {
     if (!index_ || cell.value.isEmpty()) return;
     for (const auto& key : matchKeys(cell.value)) {
-        long& n = index_->counts[key];
-        n += delta;
-        if (n == 0) index_->counts.erase(key);
+        index_->counts[key] += delta;
     }
 }
 
@@ -387,8 +386,8 @@ double ColumnStore::countIf(long first, long last, const Criterion& criterion) c
             return true;
         });
     }
-    const auto it = index_->counts.find(*key);
-    const double total = it == index_->counts.end() ? 0 : static_cast<double>(it->second);
+    const long* cells = index_->counts.find(*key);
+    const double total = cells ? static_cast<double>(*cells) : 0;
     return n + total - scan(1, first - 1) - scan(last + 1, host::kMaxRows);
 }
 

@@ -79,38 +79,15 @@ std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings
 
 std::uint32_t SharedStringWriter::indexOf(const std::u16string& text) {
     ++references_;
-    const std::uint64_t hash = std::hash<std::u16string>{}(text);
-    const size_t mask = slots_.size() - 1;
-    for (size_t at = hash & mask;; at = (at + 1) & mask) {
-        Slot& slot = slots_[at];
-        if (slot.index == kEmpty) {
-            slot = {hash, static_cast<std::uint32_t>(strings_.size())};
-            strings_.push_back(text);
-            if (strings_.size() * 2 > slots_.size()) grow();
-            return static_cast<std::uint32_t>(strings_.size() - 1);
-        }
-        if (slot.hash == hash && strings_[slot.index] == text) return slot.index;
-    }
-}
-
-void SharedStringWriter::grow() {
-    std::vector<Slot> bigger(slots_.size() * 2);
-    const size_t mask = bigger.size() - 1;
-    for (const Slot& slot : slots_) {
-        if (slot.index == kEmpty) continue;
-        size_t at = slot.hash & mask;
-        while (bigger[at].index != kEmpty) at = (at + 1) & mask;
-        bigger[at] = slot;
-    }
-    slots_ = std::move(bigger);
+    return index_.tryEmplace(text, static_cast<std::uint32_t>(index_.size())).first.value;
 }
 
 std::string SharedStringWriter::toXml() const {
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
-        std::to_string(references_) + "\" uniqueCount=\"" + std::to_string(strings_.size()) + "\">";
-    for (const std::u16string& text : strings_) {
+        std::to_string(references_) + "\" uniqueCount=\"" + std::to_string(index_.size()) + "\">";
+    for (const auto& [text, place] : index_.entries()) {
         if (rich_) {
             if (const auto it = rich_->find(text); it != rich_->end()) {
                 out += it->second;

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/flat_string_map.h"
+
 namespace files {
 
 // Rich text items (runs with their own formatting, phonetic guides) as written, by their
@@ -19,22 +21,12 @@ public:
     explicit SharedStringWriter(const RichStrings* rich = nullptr) : rich_(rich) {}
     std::uint32_t indexOf(const std::u16string& text);
     size_t references() const { return references_; }
-    bool empty() const { return strings_.empty(); }
+    bool empty() const { return index_.size() == 0; }
     std::string toXml() const;
 
 private:
-    // An open-addressing table of indexes into strings_, with each string's hash beside its
-    // index: a save looks up every text cell here, and a node per string cost a cache miss.
-    struct Slot {
-        std::uint64_t hash = 0;
-        std::uint32_t index = kEmpty;
-    };
-    static constexpr std::uint32_t kEmpty = UINT32_MAX;
-    void grow();
-
     const RichStrings* rich_;
-    std::vector<std::u16string> strings_;
-    std::vector<Slot> slots_ = std::vector<Slot>(1024);  // a power of two, at most half full
+    base::FlatStringMap<std::uint32_t> index_;  // text -> its place, in the order added
     size_t references_ = 0;
 };
 

@@ -108,15 +108,20 @@ std::vector<forms::UserAction> CommandLineUser::doEvents(forms::Form* top) {
     return {};
 }
 
-void CommandLineUser::recordProgress(const forms::Form& top) {
-    for (const auto* control : top.controls()) {
-        // Called on every yield of a run: the type tag spares a dynamic_cast per control.
-        if (control->type() != forms::ControlType::Label) continue;
-        const auto* label = static_cast<const forms::Label*>(control);
-        if (!isProgressCaption(label->Caption())) continue;
-        if (!progress_.empty() && progress_.back() == label->Caption()) continue;
-        progress_.push_back(label->Caption());
-        if (onProgress) onProgress(label->Caption());
+void CommandLineUser::recordProgress(forms::Form& top) {
+    if (labelsOf_.lock().get() != &top || labelsOfControls_ != top.controls().size()) {
+        labels_.clear();
+        for (const auto* control : top.controls())
+            if (control->type() == forms::ControlType::Label)
+                labels_.push_back(static_cast<const forms::Label*>(control));
+        labelsOf_ = top.keepAlive();
+        labelsOfControls_ = top.controls().size();
+    }
+    for (const auto* label : labels_) {
+        const std::u16string& caption = label->Caption();
+        if (!isProgressCaption(caption) || (!progress_.empty() && progress_.back() == caption)) continue;
+        progress_.push_back(caption);
+        if (onProgress) onProgress(caption);
     }
 }
 

@@ -4,12 +4,17 @@
 // yield when asked, answers message boxes, closes the message window — and records what it
 // saw: forms shown, message boxes, progress captions in order.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "forms/snapshot.h"
 #include "forms/ui_driver.h"
+
+namespace forms {
+class Label;
+}
 
 namespace cli {
 
@@ -49,7 +54,7 @@ public:
     std::function<void(const std::u16string&)> onProgress;
 
 private:
-    void recordProgress(const forms::Form& top);
+    void recordProgress(forms::Form& top);
 
     UserScript script_;
     bool dialogDone_ = false;
@@ -63,6 +68,10 @@ private:
     std::vector<forms::MsgBoxRequest> boxes_;
     std::vector<int> answers_;
     std::vector<std::u16string> progress_;
+    // The labels of the form last seen on a yield: a run yields once per cell.
+    std::weak_ptr<const forms::Form> labelsOf_;
+    size_t labelsOfControls_ = 0;
+    std::vector<const forms::Label*> labels_;
     std::vector<std::u16string> ignored_;
     std::optional<forms::FormSnapshot> dialogAtClose_;
 };
