@@ -113,7 +113,10 @@ ConnectObject::ConnectObject() {
     connect_ = std::make_shared<shell::Connect>();
 }
 
-ConnectObject::~ConnectObject() { unlockModule(); }
+ConnectObject::~ConnectObject() {
+    if (host::com::hostEventDriver() == &windowDriver_) host::com::setHostEventDriver(nullptr);
+    unlockModule();
+}
 
 HRESULT ConnectObject::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
@@ -272,7 +275,9 @@ HRESULT ConnectObject::invokeCallback(const std::u16string& name, DISPPARAMS* pa
 
 HRESULT ConnectObject::OnConnection(IDispatch* application, int, IDispatch*, SAFEARRAY**) {
     if (!application) return E_INVALIDARG;
+    host::com::setHostEventDriver(&windowDriver_);  // the legacy menu's Click events
     try {
+        forms::DriverScope windows(windowDriver_);
         connect_->AddinInstance_OnConnection(std::make_shared<host::com::ComApplication>(application));
     } catch (...) {
         return E_UNEXPECTED;
@@ -282,10 +287,12 @@ HRESULT ConnectObject::OnConnection(IDispatch* application, int, IDispatch*, SAF
 
 HRESULT ConnectObject::OnDisconnection(int, SAFEARRAY**) {
     try {
+        forms::DriverScope windows(windowDriver_);
         connect_->AddinInstance_OnDisconnection();
     } catch (...) {
         return E_UNEXPECTED;
     }
+    if (host::com::hostEventDriver() == &windowDriver_) host::com::setHostEventDriver(nullptr);
     return S_OK;
 }
 

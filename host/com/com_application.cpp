@@ -1,5 +1,6 @@
 #include "host/com/com_application.h"
 
+#include "host/com/com_command_bars.h"
 #include "host/com/com_sheets.h"
 #include "host/error.h"
 
@@ -149,7 +150,7 @@ AddInsPtr ComApplication::AddIns() const { return std::make_shared<ComAddIns>(re
 COMAddInsPtr ComApplication::COMAddIns() const {
     return std::make_shared<ComCOMAddIns>(required(app_.object(u"COMAddIns")));
 }
-CommandBarsPtr ComApplication::CommandBars() const { notBuilt("CommandBars"); }
+CommandBarsPtr ComApplication::CommandBars() const { return commandBarsOf(app_.object(u"CommandBars")); }
 
 bool ComApplication::ScreenUpdating() const { return app_.get(u"ScreenUpdating").boolean(); }
 void ComApplication::setScreenUpdating(bool value) { app_.put(u"ScreenUpdating", Variant(value)); }

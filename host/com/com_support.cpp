@@ -165,7 +165,11 @@ namespace {
 std::vector<VARIANT> toArguments(const std::vector<Argument>& values) {
     std::vector<VARIANT> out(values.size());
     for (size_t i = 0; i < values.size(); ++i) {
-        if (values[i].object) {
+        if (values[i].isMissing) {
+            VariantInit(&out[i]);
+            out[i].vt = VT_ERROR;
+            out[i].scode = DISP_E_PARAMNOTFOUND;
+        } else if (values[i].object) {
             VariantInit(&out[i]);
             out[i].vt = VT_DISPATCH;
             out[i].pdispVal = values[i].object;

@@ -79,8 +79,15 @@ struct Argument {
     Argument(Variant v) : value(std::move(v)) {}
     Argument(const char16_t* text) : value(text) {}
     Argument(IDispatch* o) : object(o) {}
+    // An optional argument left out (VT_ERROR, DISP_E_PARAMNOTFOUND), as a caller by name passes it.
+    static Argument missing() {
+        Argument a{Variant()};
+        a.isMissing = true;
+        return a;
+    }
     Variant value;
     IDispatch* object = nullptr;
+    bool isMissing = false;
 };
 
 // An object of the host, reached by name.

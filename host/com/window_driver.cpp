@@ -356,4 +356,11 @@ int WindowDriver::msgBox(const forms::MsgBoxRequest& request) {
     return MessageBoxW(owner, wide(request.prompt).c_str(), wide(title).c_str(), static_cast<UINT>(request.buttons));
 }
 
+namespace {
+WindowDriver* eventDriver = nullptr;
+}  // namespace
+
+WindowDriver* hostEventDriver() { return eventDriver; }
+void setHostEventDriver(WindowDriver* driver) { eventDriver = driver; }
+
 }  // namespace host::com

@@ -59,4 +59,9 @@ private:
     std::vector<std::u16string> borderless_;
 };
 
+// The driver for the add-in's forms while the host raises an event of its own (a command bar
+// button's Click): set by the connected add-in, nullptr when none.
+WindowDriver* hostEventDriver();
+void setHostEventDriver(WindowDriver* driver);
+
 }  // namespace host::com

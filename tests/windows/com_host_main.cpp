@@ -16,6 +16,7 @@
 
 #include "apps/windows/com_interfaces.h"
 #include "tests/windows/registry_copy.h"
+#include "tests/windows/test_command_bars.h"
 #include "tests/windows/test_objects.h"
 #include "tests/windows/test_sheets.h"
 #include "tests/windows/window_user.h"
@@ -505,6 +506,66 @@ int wmain(int argc, wchar_t** argv) {
         ribbonUI->Release();
         application->Release();
     }
+    // --- the legacy menu: a host of version 11.0 has command bars and no ribbon ---
+    {
+        IDispatch* legacy = nullptr;
+        check(CoCreateInstance(CLSID_CellwashKitConnect, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               reinterpret_cast<void**>(&legacy)) == S_OK &&
+                  legacy,
+              "a second add-in object for a host of version 11.0");
+        if (legacy) {
+            cwtest::HostLists lists;
+            cwtest::TestObject* application = cwtest::makeApplication(L"11.0", lists);
+            lists.addin = legacy;
+            auto bar = std::make_shared<cwtest::MenuBarData>();
+            cwtest::addCommandBars(*application, bar);
+            VARIANT mode, empty;
+            VariantInit(&mode);
+            VariantInit(&empty);
+            mode.vt = VT_I4;
+            check(callByName(legacy, L"OnConnection", {dispatchArgument(application), mode, empty, empty}, nullptr) ==
+                      S_OK,
+                  "OnConnection with Application.Version \"11.0\"");
+            const auto menu = cwtest::findControl(bar->controls, L"", L"&Cellwash");
+            check(menu && menu->type == 10 && menu->parent.lock() == bar->controls && !menu->children.empty(),
+                  "the menu bar holds the popup &Cellwash with its entries (" +
+                      std::to_string(menu ? menu->children.size() : 0) + " at its first level)");
+            const auto upper = cwtest::findControl(bar->controls, L"CWTOOLS5_DO5");
+            check(upper && upper->caption == L"5. Change to UPPER CASE" && upper->faceId == 1614 &&
+                      upper->sinks.size() == 1,
+                  "its button CWTOOLS5_DO5 \"5. Change to UPPER CASE\" (face 1614) has its Click bound");
+            if (upper) {
+                lists.workbooks->setNumber(L"Count", 1);
+                auto book = std::make_shared<cwtest::BookData>();
+                auto data = std::make_shared<cwtest::SheetData>();
+                data->name = L"Data";
+                data->cells[{1, 1}] = L"abc";
+                book->sheets.push_back(data);
+                book->active = data;
+                cwtest::addWorkbook(*application, book);
+                cwtest::WindowUser user({{L"CellwashForm", L"No"}}, 20);
+                bool cancel = false;
+                const bool clicked = cwtest::clickButton(upper, cancel);
+                const auto seen = user.result();
+                check(clicked && cancel, "the button's Click is handled and cancels the host's default");
+                check(seen.size() == 1 && seen[0].title == L"Cellwash" && seen[0].closedAfterClick,
+                      "the menu button opens frmMain, and No closes it (windows seen: " + std::to_string(seen.size()) +
+                          (seen.empty() ? std::string() : ", " + narrow(seen[0].title)) + ")");
+                lists.workbooks->setNumber(L"Count", 0);
+            }
+            VARIANT removeMode;
+            VariantInit(&removeMode);
+            removeMode.vt = VT_I4;
+            removeMode.lVal = 1;
+            check(callByName(legacy, L"OnDisconnection", {removeMode, empty}, nullptr) == S_OK, "OnDisconnection");
+            check(!cwtest::findControl(bar->controls, L"", L"&Cellwash"),
+                  "the popup &Cellwash is gone from the menu bar");
+            check(!upper || upper->sinks.empty(), "the button's Click is unbound");
+            legacy->Release();
+            application->Release();
+        }
+    }
+
     CoFreeUnusedLibraries();
     OleUninitialize();
 
