@@ -1,21 +1,26 @@
 #include "host/calc/calc_range.h"
 #include "host/calc/calc_validation.h"
 
+#include <algorithm>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/CellDeleteMode.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangeFormula.hpp>
 #include <com/sun/star/sheet/XCellRangeMovement.hpp>
 #include <com/sun/star/sheet/XCellRangesQuery.hpp>
 #include <com/sun/star/sheet/XSheetCellRangeContainer.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSheetOperation.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <limits>
 
 #include "host/calc/calc_worksheet.h"
 #include "host/calc/cell_values.h"
+#include "host/calc/find_text.h"
 #include "host/constants.h"
 #include "host/palette.h"
 
@@ -406,7 +411,73 @@ host::RangePtr CalcRange::SpecialCells(int type) const {
     return with(found, host::RangeItems::Cells);
 }
 
-host::RangePtr CalcRange::Find(const std::u16string&, int, int, int, int, bool) const { notInCalc("Range.Find"); }
+host::RangePtr CalcRange::Find(const std::u16string& what, int lookIn, int lookAt, int searchOrder, int searchDirection,
+                               bool matchCase) const {
+    if (lookIn != host::xlValues && lookIn != host::xlFormulas)
+        throw host::Error(host::errInvalidCall, "Invalid procedure call or argument");
+    const bool whole = lookAt != host::xlPart;
+    const bool byColumns = searchOrder == host::xlByColumns;
+    const bool backwards = searchDirection == host::xlPrevious;
+    const auto sheet = this->sheet();
+    // The cells in the order they are examined: area by area, by rows (or columns), only where
+    // the sheet holds anything (an empty cell never matches); the range's first cell last, as
+    // the search starts after it and wraps.
+    struct Candidate {
+        long row, column;
+        std::u16string text;
+    };
+    std::vector<Candidate> cells;
+    unoCall([&] {
+        const Area used = usedArea(sheet);
+        for (const Area& area : areas()) {
+            const auto inside = intersect(area, used);
+            if (!inside) continue;
+            Reference<css::table::XCellRange> block =
+                sheet->getCellRangeByPosition(inside->left - 1, inside->top - 1, inside->right - 1, inside->bottom - 1);
+            css::uno::Sequence<css::uno::Sequence<css::uno::Any>> values;
+            css::uno::Sequence<css::uno::Sequence<OUString>> formulas;
+            if (lookIn == host::xlFormulas)
+                formulas = Reference<css::sheet::XCellRangeFormula>(block, UNO_QUERY_THROW)->getFormulaArray();
+            else
+                values = Reference<css::sheet::XCellRangeData>(block, UNO_QUERY_THROW)->getDataArray();
+            const long rows = inside->rows(), columns = inside->columns();
+            const long outer = byColumns ? columns : rows, inner = byColumns ? rows : columns;
+            for (long i = 0; i < outer; ++i)
+                for (long j = 0; j < inner; ++j) {
+                    const long r = byColumns ? j : i, c = byColumns ? i : j;
+                    std::u16string text;
+                    if (lookIn == host::xlFormulas) {
+                        text = fromOU(formulas[r][c]);
+                    } else {
+                        const css::uno::Any& value = values[r][c];
+                        if (value.getValueTypeClass() == css::uno::TypeClass_STRING) {
+                            text = fromOU(value.get<OUString>());
+                        } else if (value.getValueTypeClass() == css::uno::TypeClass_DOUBLE) {
+                            // A number is sought as it is shown.
+                            text = fromOU(Reference<css::text::XText>(
+                                              sheet->getCellByPosition(inside->left - 1 + c, inside->top - 1 + r),
+                                              UNO_QUERY_THROW)
+                                              ->getString());
+                        }
+                    }
+                    if (!text.empty()) cells.push_back({inside->top + r, inside->left + c, std::move(text)});
+                }
+        }
+    });
+    if (backwards) std::reverse(cells.begin(), cells.end());
+    const Area first = firstArea();
+    const Candidate* startCell = nullptr;
+    for (const Candidate& cell : cells) {
+        if (!findMatches(cell.text, what, whole, matchCase)) continue;
+        if (cell.row == first.top && cell.column == first.left) {
+            startCell = &cell;
+            continue;
+        }
+        return with({{cell.row, cell.column, cell.row, cell.column}}, host::RangeItems::Cells);
+    }
+    if (startCell) return with({{first.top, first.left, first.top, first.left}}, host::RangeItems::Cells);
+    return nullptr;
+}
 
 host::WorksheetPtr CalcRange::Worksheet() const { return makeWorksheet(doc_, sheet()); }
 

@@ -201,6 +201,13 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertEqual(self.column(doc, "Data", "A1:A5"), ["a", "b", "c", None, None])
         self.assertEqual(self.column(doc, "Data", "B1:B5"), [1.0, 2.0, 3.0, 4.0, 5.0], "column B stays")
 
+    def test_duplicates_remove_all_copies_finding_the_last_ones_with_find(self):
+        # The second pass finds each entry's surviving copy with Range.Find (whole, any case).
+        doc = self.workbook({"Data": [["a"], ["b"], ["A"], ["a"], ["c"], ["b"], ["a?"], ["ax"], ["a?"]]})
+        self.select(doc, "A1:A9")
+        self.run_command(doc, "btnDelAllDups_26", "click optDelEmptyCells\nyes\n")
+        self.assertEqual(self.column(doc, "Data", "A1:A9"), ["c", "ax", None, None, None, None, None, None, None])
+
     def test_duplicates_by_default_take_the_whole_rows(self):
         doc = self.workbook({"Data": [["a", 1], ["b", 2], ["A", 3], ["a", 4], ["c", 5]]})
         self.select(doc, "A1:A5")
