@@ -228,6 +228,8 @@ host::Variant csvFieldValue(std::u16string_view field, int currentYear) {
     return input.kind == TypedInput::Kind::Value ? input.value : host::Variant();
 }
 
+constexpr size_t kCellsPerStore = 1u << 16;
+
 void readCsv(const std::string& path, BookSink& sink, std::optional<char> separator) {
     auto data = std::make_shared<CsvFileData>();
     data->text = readBytes(path);
@@ -241,6 +243,12 @@ void readCsv(const std::string& path, BookSink& sink, std::optional<char> separa
     data->separator = separator ? *separator : detectSeparator(text);
     data->yearRead = engine::currentYear();
     SheetSink& sheet = sink.addSheet(sheetNameFor(path), host::xlWorksheet, host::xlSheetVisible);
+    // Fields come row by row; each column's cells go to the sheet in bulk.
+    std::vector<std::vector<engine::ColumnStore::RowCell>> columns;
+    auto store = [&](size_t col) {
+        sheet.setColumnCells(static_cast<long>(col + 1), std::move(columns[col]));
+        columns[col].clear();
+    };
     auto enter = [&](size_t row, size_t col, size_t begin, size_t end) {
         if (row >= static_cast<size_t>(host::kMaxRows)) throw FileError(path, "it has more than 1,048,576 rows");
         if (col >= static_cast<size_t>(host::kMaxColumns))
@@ -254,7 +262,9 @@ void readCsv(const std::string& path, BookSink& sink, std::optional<char> separa
                 data->fieldBegins.push_back(begin);
                 cell.styleId = static_cast<std::uint32_t>(data->fieldBegins.size());
             }
-            sheet.setCell(static_cast<long>(row + 1), static_cast<long>(col + 1), std::move(cell));
+            if (col >= columns.size()) columns.resize(col + 1);
+            columns[col].push_back({static_cast<long>(row + 1), std::move(cell)});
+            if (columns[col].size() >= kCellsPerStore) store(col);
         } catch (const host::Error& e) {
             throw FileError(
                 path, "row " + std::to_string(row + 1) + ", field " + std::to_string(col + 1) + ": " + e.description());
@@ -266,6 +276,7 @@ void readCsv(const std::string& path, BookSink& sink, std::optional<char> separa
     } catch (const FormatError& e) {
         throw FileError(path, e.what());
     }
+    for (size_t col = 0; col < columns.size(); ++col) store(col);
     data->endsWithLineEnd = !text.empty() && (text.back() == '\n' || text.back() == '\r');
     data->fieldBegins.shrink_to_fit();
     sink.setFileData(std::move(data));
