@@ -84,13 +84,15 @@ calc-install: calc
 	  echo "installed: restart LibreOffice Calc and find the Cellwash menu; remove it with: /usr/bin/python3 apps/calc/calc_office.py --remove"; \
 	fi
 
-# make windows — cross-build for 64-bit Windows with the MinGW-w64 cross compiler (installed by
-# scripts/install-deps, or here on first use): build-windows/cellwashkit.dll (the add-in as a COM
-# add-in, configured through cmake/mingw-w64.cmake with CW_WINDOWS, runtime linked statically), the
-# test host build-windows/tests/windows/cellwash_com_host.exe that `make test` runs under Wine, and
+# make windows — cross-build for 64-bit Windows with the MinGW-w64 cross compiler (installed here
+# on first use): build-windows/cellwashkit.dll (the add-in as a COM add-in, configured through
+# cmake/mingw-w64.cmake with CW_WINDOWS, runtime linked statically), the test host
+# build-windows/tests/windows/cellwash_com_host.exe that `make test` runs under Wine, and
 # plugsweep.exe (registry wrapper over Win32, VERSIONINFO resource) on its own compiler line.
+# `make windows WIN_BUILD=DIR` builds plugsweep.exe alone into DIR (the plugsweep tests do).
 .PHONY: windows
 WIN_BUILD := build-windows
+WIN_CMAKE_BUILD := build-windows
 WIN_TOOLCHAIN := cmake/mingw-w64.cmake
 WIN_CXX := x86_64-w64-mingw32-g++-posix
 WIN_RES := x86_64-w64-mingw32-windres
@@ -100,15 +102,18 @@ WIN_SOURCES := $(addprefix registry/,c_registry.cpp reg_variant.cpp registry_err
                $(addprefix remover/,addin_entries.cpp plugsweep_window.cpp command_line.cpp shell_open.cpp terminal_driver.cpp \
                  main.cpp version_note.cpp)
 
-$(WIN_BUILD)/CMakeCache.txt: $(WIN_TOOLCHAIN)
-	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(WIN_TOOLCHAIN) -DCW_WINDOWS=ON -DCMAKE_BUILD_TYPE=Release
+$(WIN_CMAKE_BUILD)/CMakeCache.txt: $(WIN_TOOLCHAIN)
+	cmake -S . -B $(WIN_CMAKE_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(WIN_TOOLCHAIN) -DCW_WINDOWS=ON -DCMAKE_BUILD_TYPE=Release
 
 windows:
 	@command -v $(WIN_CXX) >/dev/null || { s=""; [ "$$(id -u)" -ne 0 ] && s=sudo; $$s apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $$s apt-get install -y -qq --no-install-recommends \
 	  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64; }
-	$(MAKE) $(WIN_BUILD)/CMakeCache.txt
-	cmake --build $(WIN_BUILD) -j$(JOBS)
+	mkdir -p $(WIN_BUILD)
+ifeq ($(WIN_BUILD),$(WIN_CMAKE_BUILD))
+	$(MAKE) $(WIN_CMAKE_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_CMAKE_BUILD) -j$(JOBS)
+endif
 	$(WIN_RES) -I remover remover/plugsweep.rc -O coff -o $(WIN_BUILD)/plugsweep_version.o
 	$(WIN_CXX) -std=c++20 -O2 -Wall -Wextra -I. $(WIN_SOURCES) $(WIN_BUILD)/plugsweep_version.o \
 	  -static -o $(WIN_BUILD)/plugsweep.exe -ladvapi32 -lshell32
