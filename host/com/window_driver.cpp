@@ -175,17 +175,27 @@ void WindowDriver::refresh(forms::Form& form) {
     FormWindow& shown = found->second;
     if (textOf(shown.window) != form.Caption()) SetWindowTextW(shown.window, wide(form.Caption()).c_str());
     for (auto& [control, child] : shown.children) {
-        ShowWindow(child, control->isShown() ? SW_SHOWNA : SW_HIDE);
-        EnableWindow(child, control->isUsable());
+        // What was last put into each window is kept, so that a refresh at every DoEvents of a
+        // long run touches only what changed.
+        Applied& applied = shown.applied[control];
+        const int visible = control->isShown() ? 1 : 0, usable = control->isUsable() ? 1 : 0;
+        if (applied.visible != visible) ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE), applied.visible = visible;
+        if (applied.enabled != usable) EnableWindow(child, usable), applied.enabled = usable;
         switch (control->type()) {
         case forms::ControlType::CheckBox:
-            SendMessageW(child, BM_SETCHECK, static_cast<const forms::CheckBox*>(control)->Value() ? BST_CHECKED : 0,
-                         0);
+        case forms::ControlType::OptionButton: {
+            const int checked = (control->type() == forms::ControlType::CheckBox
+                                     ? static_cast<const forms::CheckBox*>(control)->Value()
+                                     : static_cast<const forms::OptionButton*>(control)->Value())
+                                    ? 1
+                                    : 0;
+            if (applied.checked != checked) SendMessageW(child, BM_SETCHECK, checked ? BST_CHECKED : 0, 0);
+            applied.checked = checked;
+            const std::u16string caption = captionOf(*control);
+            if (!applied.textKnown || applied.text != caption) SetWindowTextW(child, wide(caption).c_str());
+            applied.text = caption, applied.textKnown = true;
             break;
-        case forms::ControlType::OptionButton:
-            SendMessageW(child, BM_SETCHECK,
-                         static_cast<const forms::OptionButton*>(control)->Value() ? BST_CHECKED : 0, 0);
-            break;
+        }
         case forms::ControlType::ComboBox: {
             const auto* combo = static_cast<const forms::ComboBox*>(control);
             const LRESULT count = SendMessageW(child, CB_GETCOUNT, 0, 0);
@@ -207,9 +217,15 @@ void WindowDriver::refresh(forms::Form& form) {
             if (textOf(child) != combo->Text()) SetWindowTextW(child, wide(combo->Text()).c_str());
             break;
         }
+        case forms::ControlType::TextBox: {  // the user types here: compare with the window itself
+            const std::u16string text = captionOf(*control);
+            if (textOf(child) != text) SetWindowTextW(child, wide(text).c_str());
+            break;
+        }
         default: {
             const std::u16string caption = captionOf(*control);
-            if (textOf(child) != caption) SetWindowTextW(child, wide(caption).c_str());
+            if (!applied.textKnown || applied.text != caption) SetWindowTextW(child, wide(caption).c_str());
+            applied.text = caption, applied.textKnown = true;
         }
         }
     }

@@ -41,8 +41,14 @@ public:
     HWND windowOf(const forms::Form& form) const;
 
 private:
+    struct Applied {
+        int visible = -1, enabled = -1, checked = -1;
+        std::u16string text;
+        bool textKnown = false;
+    };
     struct FormWindow {
         HWND window = nullptr;
+        std::map<const forms::Control*, Applied> applied;
         std::map<int, forms::Control*> controls;  // by child id
         std::map<const forms::Control*, HWND> children;
     };

@@ -96,6 +96,10 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
     // The click as the button reports it to its window.
     const int id = GetDlgCtrlID(target);
     seen.clicked = PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(target)) != 0;
+    if (!step.during.empty()) {
+        Sleep(400);  // the run is under way by now
+        if (IsWindow(form)) saveWindowPicture(form, step.during);
+    }
     while (std::chrono::steady_clock::now() < end) {
         if (!IsWindow(form)) {
             seen.closedAfterClick = true;

@@ -24,15 +24,18 @@ struct SeenWindow {
 };
 
 struct WindowStep {
-    WindowStep(std::wstring windowClass, std::wstring button, std::wstring screenshot = L"", std::wstring typed = L"")
+    WindowStep(std::wstring windowClass, std::wstring button, std::wstring screenshot = L"", std::wstring typed = L"",
+               std::wstring during = L"")
         : windowClass(std::move(windowClass)),
           button(std::move(button)),
           screenshot(std::move(screenshot)),
-          typed(std::move(typed)) {}
+          typed(std::move(typed)),
+          during(std::move(during)) {}
     std::wstring windowClass;  // "CellwashForm" for the add-in's forms, "#32770" for message boxes
     std::wstring button;       // the caption of the push button to click; empty: the only one
     std::wstring screenshot;   // a .bmp file to save the window's picture to; empty: none
     std::wstring typed;        // typed (WM_SETTEXT) into the window's one visible edit box first
+    std::wstring during;       // a .bmp file for a picture taken while the window is still up after the click
 };
 
 class WindowUser {
