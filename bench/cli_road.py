@@ -4,7 +4,9 @@
 Generates once (cached under ~/.cache/cellwash-bench) a 1,048,576-row workbook: column A
 holds 524,288 entries each twice, column B texts like "  Alpha   beta 12  ". Then times,
 each as one run of the binary (load, dialog, tool, save): a load alone, a dry run and a
-saving run of remove-extra-spaces, remove-duplicates-keep-first in its three deletion modes,
+saving run of remove-extra-spaces (also without the undo copy), remove-duplicates-keep-first in
+its three deletion modes, remove-duplicates-all, remove-uniques-all, remove-rows,
+change-to-upper-case and color-duplicate-rows,
 and reports the largest peak memory of those runs and how much larger the output is than
 the input. One line per figure, `name: value unit`.
 
@@ -57,6 +59,7 @@ def main():
     out_dir = tempfile.mkdtemp(prefix="cellwash-road-")
     out = os.path.join(out_dir, "out.xlsx")
     column_a, column_b = ["--select", f"A1:A{ROWS}"], ["--select", f"B1:B{ROWS}"]
+    both = ["--select", f"A1:B{ROWS}"]
     steps = [
         ("cli_load_1M", ["show", WORKBOOK, "--range", "A1:B2"], False),
         ("cli_dry_run_remove_extra_spaces_1M", ["run", "removeExtraSpaces", WORKBOOK, *column_b], False),
@@ -67,17 +70,29 @@ def main():
          ["run", "removeDuplicatesKeepFirst", WORKBOOK, *column_a, "--mode", "entire-row", "-o", out], True),
         ("cli_remove_duplicates_keep_first_shift_up_1M",
          ["run", "removeDuplicatesKeepFirst", WORKBOOK, *column_a, "--mode", "shift-up", "-o", out], True),
+        ("cli_remove_duplicates_all_1M", ["run", "removeDuplicatesAll", WORKBOOK, *column_a, "-o", out], True),
+        ("cli_remove_uniques_all_1M", ["run", "removeUniquesAll", WORKBOOK, *column_a, "-o", out], True),
+        ("cli_remove_rows_1M", ["run", "removeRows", WORKBOOK, *both, "-o", out], True),
+        ("cli_change_to_upper_case_1M", ["run", "changeToUpperCase", WORKBOOK, *column_b, "-o", out], True),
+        ("cli_color_duplicate_rows_1M", ["run", "colorDuplicateRows", WORKBOOK, *column_a, "-o", out], True),
+        ("cli_remove_extra_spaces_no_undo_copy_1M",
+         ["run", "removeExtraSpaces", WORKBOOK, *column_b, "--no-undo-copy", "-o", out], True),
     ]
-    peak, largest_output = 0.0, 0
+    peak, largest_output, plain_output = 0.0, 0, 0
     for name, args, saves in steps:
         seconds, memory = run(exe, args)
         print(f"{name}: {seconds:.2f} s", flush=True)
         peak = max(peak, memory)
         if saves:
-            largest_output = max(largest_output, os.path.getsize(out))
+            size = os.path.getsize(out)
+            if "--no-undo-copy" in args:
+                plain_output = size
+            else:
+                largest_output = max(largest_output, size)
             os.remove(out)
     print(f"cli_peak_memory_1M: {peak:.0f} MB")
     print(f"cli_output_size_ratio_1M: {largest_output / os.path.getsize(WORKBOOK):.2f} x")
+    print(f"cli_output_size_ratio_no_undo_copy_1M: {plain_output / os.path.getsize(WORKBOOK):.2f} x")
     os.rmdir(out_dir)
 
 

@@ -84,9 +84,12 @@ void printReport(const RunReport& report, std::ostream& out) {
     for (const auto& sheet : report.changes.sheets) out << "; " << sheet;
     out << "\n";
     for (const auto& note : report.notes) out << "note: " << note << "\n";
-    out << (report.written ? "written to " + writtenTo(*report.written)
-                           : "dry run: nothing written (use -o FILE, --out-dir DIR or --in-place)")
-        << "\n";
+    if (report.written)
+        out << "written to " << writtenTo(*report.written) << "\n";
+    else if (report.refused)
+        out << "nothing written: the tool refused or did not finish (its message is above)\n";
+    else
+        out << "dry run: nothing written (use -o FILE, --out-dir DIR or --in-place)\n";
 }
 
 std::string writtenTo(const std::string& written) { return written == "-" ? "standard output" : written; }

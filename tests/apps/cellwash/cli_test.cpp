@@ -63,6 +63,16 @@ TEST_F(Cli, ARefusalExitsWithOne) {
     EXPECT_TRUE(json(r)["written"].is_null());
 }
 
+// With an output asked for, a refusal leaves nothing written and says why, not "dry run".
+TEST_F(Cli, ARefusalWithAnOutputSaysNothingWasWrittenAndWhy) {
+    const auto out = dir / "refused.xlsx";
+    const auto r = run("run removeNumbers " + book().string() + " --select H20:H30 -o " + out.string());
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("nothing written: the tool refused or did not finish"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("dry run"), std::string::npos) << r.out;
+    EXPECT_FALSE(fs::exists(out));
+}
+
 TEST_F(Cli, BadArgumentsAndFilesGetOneClearLine) {
     struct Case {
         std::string arguments;
