@@ -81,7 +81,7 @@ public:
     void PasteSpecial(int paste, int operation, bool skipBlanks, bool transpose) override {
         range_.call(u"PasteSpecial", {Variant(paste), Variant(operation), Variant(skipBlanks), Variant(transpose)});
     }
-    InteriorPtr Interior() const override { notBuilt("Range.Interior"); }
+    InteriorPtr Interior() const override;
     ValidationPtr Validation() const override { notBuilt("Range.Validation"); }
     CommentPtr Comment() const override { notBuilt("Range.Comment"); }
     CommentPtr AddComment(const std::u16string&) override { notBuilt("Range.AddComment"); }
@@ -89,6 +89,16 @@ public:
 private:
     Dispatch range_;
     RangeItems items_;
+};
+
+class ComInterior : public host::Interior {
+public:
+    explicit ComInterior(Dispatch interior) : interior_(std::move(interior)) {}
+    int ColorIndex() const override { return static_cast<int>(integer(interior_.get(u"ColorIndex"))); }
+    void setColorIndex(int index) override { interior_.put(u"ColorIndex", Variant(index)); }
+
+private:
+    Dispatch interior_;
 };
 
 class ComAreas : public host::Areas {
@@ -100,6 +110,8 @@ public:
 private:
     Dispatch areas_;
 };
+
+InteriorPtr ComRange::Interior() const { return std::make_shared<ComInterior>(required(range_.object(u"Interior"))); }
 
 AreasPtr ComRange::Areas() const { return std::make_shared<ComAreas>(required(range_.object(u"Areas"))); }
 

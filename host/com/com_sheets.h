@@ -1,7 +1,7 @@
 #pragma once
-// Worksheets, sheet lists, ranges, areas and WorksheetFunction of the host, over IDispatch: each
-// member one late-bound call of the same name. Not reached yet: Interior, Validation, comments,
-// shapes and the drawing collections (error 438).
+// Worksheets, sheet lists, ranges, areas, a range's Interior and WorksheetFunction of the host, over
+// IDispatch: each member one late-bound call of the same name. Not reached yet: Validation,
+// comments, shapes and the drawing collections (error 438).
 #include "host/application.h"
 #include "host/com/com_support.h"
 #include "host/range.h"

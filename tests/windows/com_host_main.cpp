@@ -480,6 +480,42 @@ int wmain(int argc, wchar_t** argv) {
             lists.workbooks->setNumber(L"Count", 0);
         }
 
+        // Colour every nth row: "3" typed into frmMain's Nth Row box, A1:B7 selected in a new book.
+        {
+            lists.workbooks->setNumber(L"Count", 1);
+            const auto book = std::make_shared<cwtest::BookData>();
+            auto data = std::make_shared<cwtest::SheetData>();
+            data->name = L"Rows";
+            for (long row = 1; row <= 7; ++row) data->cells[{row, 1}] = L"r" + std::to_wstring(row);
+            data->top = 1, data->left = 1, data->bottom = 7, data->right = 2;
+            book->sheets.push_back(data);
+            book->active = data;
+            cwtest::addWorkbook(*application, book);
+            cwtest::WindowUser user({{L"CellwashForm", L"Yes", L"", L"3"}, {L"CellwashForm", L""}}, 20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnColorNthRows_42");
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            check(outcome == S_OK && seen.size() == 2 && seen[0].typed, "\"3\" typed into the Nth Row box, Yes");
+            bool told = false;
+            if (seen.size() == 2)
+                for (const auto& t : seen[1].texts) told = told || t == L"Every 3 Row is colored in Your Selection";
+            check(told, "the message window says \"Every 3 Row is colored in Your Selection\"");
+            const auto fill = [&](long row, long column) {
+                const auto found = data->fills.find({row, column});
+                return found == data->fills.end() ? -4142L : found->second;
+            };
+            const long colour = fill(1, 1);
+            bool pattern = colour != -4142;
+            // The tool works on the selection within the used range: A1:A7 (column B is empty).
+            for (long row = 1; row <= 7; ++row)
+                pattern = pattern && fill(row, 1) == ((row - 1) % 3 == 0 ? colour : -4142L) && fill(row, 2) == -4142;
+            check(pattern && fill(8, 1) == -4142,
+                  "rows 1, 4 and 7 of the selection in the used range (A1:A7) are filled with colour " +
+                      std::to_string(colour) + ", nothing else is");
+            lists.workbooks->setNumber(L"Count", 0);
+        }
+
         // Exit: with no workbook open the message window comes first, then the question; Yes
         // disconnects the add-in through the host's COM add-in list.
         {

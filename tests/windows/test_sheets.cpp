@@ -179,6 +179,25 @@ TestObject* makeRange(const std::shared_ptr<BookData>& book, const std::shared_p
         return S_OK;
     });
     range->define(L"Worksheet", [=](WORD, Args&, VARIANT* result) { return answer(result, makeSheet(book, sheet)); });
+    range->define(L"Interior", [=](WORD, Args&, VARIANT* result) {
+        auto* interior = new TestObject();
+        interior->define(L"ColorIndex", [=](WORD flags, Args& args, VARIANT* out) -> HRESULT {
+            if (flags & DISPATCH_PROPERTYPUT) {
+                long index = 0;
+                if (args.size() != 1 || !numberOf(args[0], index)) return DISP_E_TYPEMISMATCH;
+                for (long r = top; r <= bottom; ++r)
+                    for (long c = left; c <= right; ++c)
+                        if (index == -4142)  // xlColorIndexNone
+                            sheet->fills.erase({r, c});
+                        else
+                            sheet->fills[{r, c}] = index;
+                return S_OK;
+            }
+            const auto found = sheet->fills.find({top, left});
+            return answerNumber(out, found == sheet->fills.end() ? -4142 : found->second);
+        });
+        return answer(result, interior);
+    });
     return range;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The test host's workbook in memory, late-bound as the host's object model is: one workbook of
 // text cells on named sheets, with Workbook, Sheets, Worksheet, Range (one rectangular area; Value,
-// Count, Item, Cells, Rows, Columns, Areas, Address, Row, Column, Select, Worksheet), UsedRange,
+// Count, Item, Cells, Rows, Columns, Areas, Address, Row, Column, Select, Worksheet, Interior's
+// ColorIndex), UsedRange,
 // the sheet copy the host names "Name (2)", and on the Application ActiveWorkbook, ActiveSheet,
 // ActiveCell, Selection, Intersect and WorksheetFunction (CountA, Trim, Clean).
 #include <map>
@@ -18,6 +19,7 @@ struct SheetData {
     long visible = -1;                                    // xlSheetVisible
     std::map<std::pair<long, long>, std::wstring> cells;  // (row, column) → text; absent: empty
     long top = 1, left = 1, bottom = 1, right = 1;        // the sheet's selection
+    std::map<std::pair<long, long>, long> fills;          // (row, column) → Interior.ColorIndex; absent: none
 };
 
 struct BookData {
