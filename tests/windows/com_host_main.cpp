@@ -480,6 +480,34 @@ int wmain(int argc, wchar_t** argv) {
             lists.workbooks->setNumber(L"Count", 0);
         }
 
+        // STOP during a run: the click reaches the add-in at its next DoEvents and the run ends
+        // there, part of the selection done.
+        {
+            lists.workbooks->setNumber(L"Count", 1);
+            const auto book = std::make_shared<cwtest::BookData>();
+            auto data = std::make_shared<cwtest::SheetData>();
+            data->name = L"Long";
+            for (long row = 1; row <= 5000; ++row) data->cells[{row, 1}] = L"n" + std::to_wstring(row);
+            data->top = 1, data->left = 1, data->bottom = 5000, data->right = 1;
+            book->sheets.push_back(data);
+            book->active = data;
+            cwtest::addWorkbook(*application, book);
+            const size_t at = menu.find(L"<button id=\"");
+            const std::wstring tool =
+                at == std::wstring::npos ? L"" : menu.substr(at + 12, menu.find(L'"', at + 12) - (at + 12));
+            cwtest::WindowUser user({{L"CellwashForm", L"Yes", L"", L"", L"", L"STOP"}, {L"CellwashForm", L""}}, 20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(tool);
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            long done = 0;
+            for (long row = 1; row <= 5000; ++row) done += data->cells[{row, 1}] == L"n" ? 1 : 0;
+            check(outcome == S_OK && seen.size() == 2 && seen[0].thenClicked, "Yes, then STOP as soon as it shows");
+            check(done >= 1 && done < 5000 && data->cells[{5000, 1}] == L"n5000",
+                  "the run stopped part way: " + std::to_string(done) + " of 5000 cells done, the last one untouched");
+            lists.workbooks->setNumber(L"Count", 0);
+        }
+
         // Colour every nth row: "3" typed into frmMain's Nth Row box, A1:B7 selected in a new book.
         {
             lists.workbooks->setNumber(L"Count", 1);

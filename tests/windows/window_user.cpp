@@ -96,6 +96,18 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
     // The click as the button reports it to its window.
     const int id = GetDlgCtrlID(target);
     seen.clicked = PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(target)) != 0;
+    while (!step.thenClick.empty() && !seen.thenClicked && IsWindow(form) && std::chrono::steady_clock::now() < end) {
+        Children now;
+        EnumChildWindows(form, collect, reinterpret_cast<LPARAM>(&now));
+        for (HWND child : now.all)
+            if (isPushButton(child) && IsWindowVisible(child) && IsWindowEnabled(child) &&
+                textOf(child) == step.thenClick) {
+                seen.thenClicked = PostMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
+                                                reinterpret_cast<LPARAM>(child)) != 0;
+                break;
+            }
+        if (!seen.thenClicked) Sleep(5);
+    }
     if (!step.during.empty()) {
         Sleep(400);  // the run is under way by now
         if (IsWindow(form)) saveWindowPicture(form, step.during);

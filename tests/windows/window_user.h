@@ -20,22 +20,25 @@ struct SeenWindow {
     bool captionBar = false;            // the window has a title bar
     bool typed = false;                 // the text was typed into the edit box
     bool clicked = false;
+    bool thenClicked = false;
     bool closedAfterClick = false;
 };
 
 struct WindowStep {
     WindowStep(std::wstring windowClass, std::wstring button, std::wstring screenshot = L"", std::wstring typed = L"",
-               std::wstring during = L"")
+               std::wstring during = L"", std::wstring thenClick = L"")
         : windowClass(std::move(windowClass)),
           button(std::move(button)),
           screenshot(std::move(screenshot)),
           typed(std::move(typed)),
-          during(std::move(during)) {}
+          during(std::move(during)),
+          thenClick(std::move(thenClick)) {}
     std::wstring windowClass;  // "CellwashForm" for the add-in's forms, "#32770" for message boxes
     std::wstring button;       // the caption of the push button to click; empty: the only one
     std::wstring screenshot;   // a .bmp file to save the window's picture to; empty: none
     std::wstring typed;        // typed (WM_SETTEXT) into the window's one visible edit box first
     std::wstring during;       // a .bmp file for a picture taken while the window is still up after the click
+    std::wstring thenClick;    // after the click, the push button to click as soon as it shows (STOP)
 };
 
 class WindowUser {
