@@ -8,11 +8,6 @@ namespace host::com {
 
 namespace {
 
-[[noreturn]] void notBuilt(const char* member) {
-    throw host::Error(438, std::string("Object doesn't support this property or method (") + member +
-                               " is not reached through this host yet)");
-}
-
 int integer(const Variant& value) {
     if (!value.isNumber() && !value.isBoolean()) throw host::Error(13, "Type mismatch");
     return static_cast<int>(value.number());
@@ -145,7 +140,23 @@ WorkbooksPtr ComApplication::Workbooks() const {
 WorksheetFunctionPtr ComApplication::WorksheetFunction() const {
     return worksheetFunctionOf(app_.object(u"WorksheetFunction"));
 }
-AutoCorrectPtr ComApplication::AutoCorrect() const { notBuilt("AutoCorrect"); }
+namespace {
+
+class ComAutoCorrect : public host::AutoCorrect {
+public:
+    explicit ComAutoCorrect(Dispatch autoCorrect) : autoCorrect_(std::move(autoCorrect)) {}
+    bool ReplaceText() const override { return autoCorrect_.get(u"ReplaceText").boolean(); }
+    void setReplaceText(bool value) override { autoCorrect_.put(u"ReplaceText", Variant(value)); }
+
+private:
+    Dispatch autoCorrect_;
+};
+
+}  // namespace
+
+AutoCorrectPtr ComApplication::AutoCorrect() const {
+    return std::make_shared<ComAutoCorrect>(required(app_.object(u"AutoCorrect")));
+}
 AddInsPtr ComApplication::AddIns() const { return std::make_shared<ComAddIns>(required(app_.object(u"AddIns"))); }
 COMAddInsPtr ComApplication::COMAddIns() const {
     return std::make_shared<ComCOMAddIns>(required(app_.object(u"COMAddIns")));

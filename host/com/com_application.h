@@ -4,10 +4,8 @@
 // alerts, events, cancel key, status bar, cut/copy mode) are read and written on the host's object;
 // a failed call is host::Error with the host's number.
 //
-// The workbooks list (Count, Item, Open, Add), a workbook's name, activation and closing, and the
-// add-in workbook and COM add-in lists are reached too. Not built yet: sheets, ranges,
-// WorksheetFunction, AutoCorrect and the command bars over IDispatch; their members fail with
-// error 438, which the add-in's connection steps skip as any host failure.
+// Reached: the workbooks, sheets and ranges (com_sheets.h), WorksheetFunction, AutoCorrect, the
+// add-in workbook and COM add-in lists, and the command bars (com_command_bars.h).
 #include "host/application.h"
 #include "host/com/com_support.h"
 

@@ -430,6 +430,9 @@ int wmain(int argc, wchar_t** argv) {
                   "the selected cells lost their digits: " + narrow(data->cells[{1, 1}]) + ", " +
                       narrow(data->cells[{2, 1}]));
             check(data->cells[{1, 2}] == L"keep 42", "a cell outside the selection kept its digits");
+            check(lists.replaceTextWrites.size() >= 2 && !lists.replaceTextWrites.front() &&
+                      lists.replaceTextWrites.back(),
+                  "AutoCorrect.ReplaceText was off during the run and is on again after it");
             const auto undoCopy = book->sheet(L"Data_Undo");
             check(undoCopy && undoCopy->visible == 0 && undoCopy->cells[{1, 1}] == L"abc123" &&
                       undoCopy->cells[{2, 1}] == L"x9 y8",

@@ -185,6 +185,27 @@ TestObject* makeApplication(const std::wstring& version, HostLists& lists) {
     app->keep(books);
     lists.workbooks = books;
 
+    // AutoCorrect: ReplaceText on, every write recorded.
+    auto* autoCorrect = new TestObject();
+    autoCorrect->property(L"ReplaceText", flag(true), true);
+    autoCorrect->define(L"ReplaceText",
+                        [autoCorrect, &lists](WORD flags, std::vector<VARIANT*>& arguments, VARIANT* result) {
+                            VARIANT& held = const_cast<VARIANT&>(autoCorrect->value(L"ReplaceText"));
+                            if (flags & DISPATCH_PROPERTYPUT) {
+                                if (arguments.size() != 1 || arguments[0]->vt != VT_BOOL) return DISP_E_TYPEMISMATCH;
+                                held.boolVal = arguments[0]->boolVal;
+                                lists.replaceTextWrites.push_back(held.boolVal != VARIANT_FALSE);
+                                return S_OK;
+                            }
+                            if (result) {
+                                VariantInit(result);
+                                VariantCopy(result, &held);
+                            }
+                            return S_OK;
+                        });
+    app->define(L"AutoCorrect", objectMember(autoCorrect));
+    app->keep(autoCorrect);
+
     // The add-in workbook list: the companion, listed and not installed.
     auto* companion = new TestObject();
     companion->property(L"Name", text(L"Cellwash Kit 5.0.xla"), false);

@@ -51,11 +51,12 @@ private:
 
 // What the host's lists hold, for the checks.
 struct HostLists {
-    TestObject* workbooks = nullptr;  // Workbooks: its Count
-    TestObject* companion = nullptr;  // AddIns: "Cellwash Kit 5.0.xla", titled "Cellwash Pro Tool"
-    TestObject* comAddIn = nullptr;   // COMAddIns: "CellwashKit.Connect"
-    IDispatch* addin = nullptr;       // the add-in as created (not held): disconnected when Connect goes False
-    int disconnections = 0;           // OnDisconnection calls made by the list
+    TestObject* workbooks = nullptr;      // Workbooks: its Count
+    TestObject* companion = nullptr;      // AddIns: "Cellwash Kit 5.0.xla", titled "Cellwash Pro Tool"
+    TestObject* comAddIn = nullptr;       // COMAddIns: "CellwashKit.Connect"
+    IDispatch* addin = nullptr;           // the add-in as created (not held): disconnected when Connect goes False
+    int disconnections = 0;               // OnDisconnection calls made by the list
+    std::vector<bool> replaceTextWrites;  // AutoCorrect.ReplaceText as the add-in set it, in order
 };
 
 // The host's Application: Version, the settings the add-in reads and writes, an empty Workbooks
