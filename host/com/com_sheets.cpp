@@ -82,7 +82,7 @@ public:
         range_.call(u"PasteSpecial", {Variant(paste), Variant(operation), Variant(skipBlanks), Variant(transpose)});
     }
     InteriorPtr Interior() const override;
-    ValidationPtr Validation() const override { notBuilt("Range.Validation"); }
+    ValidationPtr Validation() const override;
     CommentPtr Comment() const override { notBuilt("Range.Comment"); }
     CommentPtr AddComment(const std::u16string&) override { notBuilt("Range.AddComment"); }
 
@@ -101,6 +101,44 @@ private:
     Dispatch interior_;
 };
 
+// Validation.Add(Type, AlertStyle, Operator, Formula1, Formula2): arguments not given are left out.
+class ComValidation : public host::Validation {
+public:
+    explicit ComValidation(Dispatch validation) : validation_(std::move(validation)) {}
+    void Delete() override { validation_.call(u"Delete"); }
+    void Add(int type, std::optional<int> alertStyle, std::optional<int> op, const std::u16string& formula1,
+             const std::u16string& formula2) override {
+        auto optional = [](std::optional<int> v) { return v ? Argument(Variant(*v)) : Argument::missing(); };
+        auto text = [](const std::u16string& v) { return v.empty() ? Argument::missing() : Argument(Variant(v)); };
+        validation_.call(u"Add", {Variant(type), optional(alertStyle), optional(op), text(formula1), text(formula2)});
+    }
+    int Type() const override { return number(u"Type"); }
+    int AlertStyle() const override { return number(u"AlertStyle"); }
+    int Operator() const override { return number(u"Operator"); }
+    std::u16string Formula1() const override { return validation_.get(u"Formula1").toText(); }
+    std::u16string Formula2() const override { return validation_.get(u"Formula2").toText(); }
+    bool IgnoreBlank() const override { return validation_.get(u"IgnoreBlank").boolean(); }
+    void setIgnoreBlank(bool value) override { validation_.put(u"IgnoreBlank", Variant(value)); }
+    bool InCellDropdown() const override { return validation_.get(u"InCellDropdown").boolean(); }
+    void setInCellDropdown(bool value) override { validation_.put(u"InCellDropdown", Variant(value)); }
+    bool ShowInput() const override { return validation_.get(u"ShowInput").boolean(); }
+    void setShowInput(bool value) override { validation_.put(u"ShowInput", Variant(value)); }
+    bool ShowError() const override { return validation_.get(u"ShowError").boolean(); }
+    void setShowError(bool value) override { validation_.put(u"ShowError", Variant(value)); }
+    std::u16string InputTitle() const override { return validation_.get(u"InputTitle").toText(); }
+    void setInputTitle(const std::u16string& value) override { validation_.put(u"InputTitle", Variant(value)); }
+    std::u16string ErrorTitle() const override { return validation_.get(u"ErrorTitle").toText(); }
+    void setErrorTitle(const std::u16string& value) override { validation_.put(u"ErrorTitle", Variant(value)); }
+    std::u16string InputMessage() const override { return validation_.get(u"InputMessage").toText(); }
+    void setInputMessage(const std::u16string& value) override { validation_.put(u"InputMessage", Variant(value)); }
+    std::u16string ErrorMessage() const override { return validation_.get(u"ErrorMessage").toText(); }
+    void setErrorMessage(const std::u16string& value) override { validation_.put(u"ErrorMessage", Variant(value)); }
+
+private:
+    int number(const char16_t* member) const { return static_cast<int>(integer(validation_.get(member))); }
+    Dispatch validation_;
+};
+
 class ComAreas : public host::Areas {
 public:
     explicit ComAreas(Dispatch areas) : areas_(std::move(areas)) {}
@@ -112,6 +150,10 @@ private:
 };
 
 InteriorPtr ComRange::Interior() const { return std::make_shared<ComInterior>(required(range_.object(u"Interior"))); }
+
+ValidationPtr ComRange::Validation() const {
+    return std::make_shared<ComValidation>(required(range_.object(u"Validation")));
+}
 
 AreasPtr ComRange::Areas() const { return std::make_shared<ComAreas>(required(range_.object(u"Areas"))); }
 

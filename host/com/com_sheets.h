@@ -1,6 +1,6 @@
 #pragma once
-// Worksheets, sheet lists, ranges, areas, a range's Interior and WorksheetFunction of the host, over
-// IDispatch: each member one late-bound call of the same name. Not reached yet: Validation,
+// Worksheets, sheet lists, ranges, areas, a range's Interior and Validation, and WorksheetFunction
+// of the host, over IDispatch: each member one late-bound call of the same name. Not reached yet:
 // comments, shapes and the drawing collections (error 438).
 #include "host/application.h"
 #include "host/com/com_support.h"

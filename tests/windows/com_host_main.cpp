@@ -511,6 +511,40 @@ int wmain(int argc, wchar_t** argv) {
             lists.workbooks->setNumber(L"Count", 0);
         }
 
+        // The Duplicate Preventer: its own window, Apply, and a custom validation rule on the
+        // selected column that refuses a second entry.
+        {
+            lists.workbooks->setNumber(L"Count", 1);
+            const auto book = std::make_shared<cwtest::BookData>();
+            auto data = std::make_shared<cwtest::SheetData>();
+            data->name = L"Names";
+            for (long row = 1; row <= 5; ++row) data->cells[{row, 1}] = L"name" + std::to_wstring(row);
+            data->top = 1, data->left = 1, data->bottom = 5, data->right = 1;
+            book->sheets.push_back(data);
+            book->active = data;
+            cwtest::addWorkbook(*application, book);
+            cwtest::WindowUser user({{L"CellwashForm", L"&Apply"}, {L"CellwashForm", L""}}, 20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnDupPreventer_30");
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            check(outcome == S_OK && seen.size() == 2 && seen[0].title == L"Duplicate Preventer",
+                  "the Duplicate Preventer window, Apply, then the message window");
+            bool told = false;
+            if (seen.size() == 2)
+                for (const auto& t : seen[1].texts)
+                    told = told || t == L"Duplicate Preventer is Activated for Selected Column";
+            check(told, "the message window says \"Duplicate Preventer is Activated for Selected Column\"");
+            const cwtest::ValidationRule* rule = data->rules.size() == 1 ? &data->rules.begin()->second : nullptr;
+            const std::wstring formula = rule ? rule->formula1 : L"";
+            check(rule && rule->type == 7 && rule->alertStyle == 1 && formula.rfind(L"=CountIf(", 0) == 0 &&
+                      formula.size() > 6 && formula.substr(formula.size() - 6) == L",A1)=1" &&
+                      rule->errorMessage == L"Duplicate Entry!" && rule->showError && rule->ignoreBlank,
+                  "one custom rule (type 7, stop) on " +
+                      (rule ? narrow(data->rules.begin()->first) : std::string("?")) + ": " + narrow(formula));
+            lists.workbooks->setNumber(L"Count", 0);
+        }
+
         // Colour every nth row: "3" typed into frmMain's Nth Row box, A1:B7 selected in a new book.
         {
             lists.workbooks->setNumber(L"Count", 1);

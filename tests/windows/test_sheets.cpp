@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <type_traits>
 
 namespace cwtest {
 
@@ -179,6 +180,70 @@ TestObject* makeRange(const std::shared_ptr<BookData>& book, const std::shared_p
         return S_OK;
     });
     range->define(L"Worksheet", [=](WORD, Args&, VARIANT* result) { return answer(result, makeSheet(book, sheet)); });
+    range->define(L"Activate", [=](WORD, Args&, VARIANT*) {
+        book->active = sheet;
+        return S_OK;
+    });
+    range->define(L"Validation", [=](WORD, Args&, VARIANT* result) {
+        std::wstring key = cellAddress(top, left);
+        if (bottom != top || right != left) key += L":" + cellAddress(bottom, right);
+        auto* validation = new TestObject();
+        validation->define(L"Delete", [=](WORD, Args&, VARIANT*) {
+            sheet->rules.erase(key);
+            return S_OK;
+        });
+        // Add(Type, AlertStyle, Operator, Formula1, Formula2)
+        validation->define(L"Add", [=](WORD, Args& a, VARIANT*) -> HRESULT {
+            if (sheet->rules.count(key)) return DISP_E_EXCEPTION;  // the host refuses a second rule
+            ValidationRule rule;
+            auto given = [&](size_t i) { return a.size() > i && a[i]->vt != VT_ERROR; };
+            if (!given(0) || !numberOf(a[0], rule.type)) return DISP_E_PARAMNOTOPTIONAL;
+            if (given(1)) numberOf(a[1], rule.alertStyle);
+            if (given(2)) numberOf(a[2], rule.op);
+            if (given(3)) textOf(a[3], rule.formula1);
+            if (given(4)) textOf(a[4], rule.formula2);
+            sheet->rules[key] = rule;
+            return S_OK;
+        });
+        auto field = [=](const wchar_t* name, auto member, VARTYPE type) {
+            validation->define(name, [=](WORD flags, Args& a, VARIANT* out) -> HRESULT {
+                const auto found = sheet->rules.find(key);
+                if (found == sheet->rules.end()) return DISP_E_EXCEPTION;  // no rule: the host fails (1004)
+                auto& value = found->second.*member;
+                VARIANT v;
+                VariantInit(&v);
+                if (flags & DISPATCH_PROPERTYPUT) {
+                    if (a.size() != 1 || FAILED(VariantChangeType(&v, a[0], 0, type))) return DISP_E_TYPEMISMATCH;
+                    if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::wstring>)
+                        value.assign(v.bstrVal, SysStringLen(v.bstrVal));
+                    else if constexpr (std::is_same_v<std::decay_t<decltype(value)>, bool>)
+                        value = v.boolVal != VARIANT_FALSE;
+                    else
+                        value = v.lVal;
+                    VariantClear(&v);
+                    return S_OK;
+                }
+                if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::wstring>)
+                    return answerText(out, value);
+                else
+                    return answerNumber(out, static_cast<double>(value));
+            });
+        };
+        field(L"Type", &ValidationRule::type, VT_I4);
+        field(L"AlertStyle", &ValidationRule::alertStyle, VT_I4);
+        field(L"Operator", &ValidationRule::op, VT_I4);
+        field(L"Formula1", &ValidationRule::formula1, VT_BSTR);
+        field(L"Formula2", &ValidationRule::formula2, VT_BSTR);
+        field(L"IgnoreBlank", &ValidationRule::ignoreBlank, VT_BOOL);
+        field(L"InCellDropdown", &ValidationRule::inCellDropdown, VT_BOOL);
+        field(L"ShowInput", &ValidationRule::showInput, VT_BOOL);
+        field(L"ShowError", &ValidationRule::showError, VT_BOOL);
+        field(L"InputTitle", &ValidationRule::inputTitle, VT_BSTR);
+        field(L"ErrorTitle", &ValidationRule::errorTitle, VT_BSTR);
+        field(L"InputMessage", &ValidationRule::inputMessage, VT_BSTR);
+        field(L"ErrorMessage", &ValidationRule::errorMessage, VT_BSTR);
+        return answer(result, validation);
+    });
     range->define(L"Interior", [=](WORD, Args&, VARIANT* result) {
         auto* interior = new TestObject();
         interior->define(L"ColorIndex", [=](WORD flags, Args& args, VARIANT* out) -> HRESULT {

@@ -1,8 +1,8 @@
 #pragma once
 // The test host's workbook in memory, late-bound as the host's object model is: one workbook of
 // text cells on named sheets, with Workbook, Sheets, Worksheet, Range (one rectangular area; Value,
-// Count, Item, Cells, Rows, Columns, Areas, Address, Row, Column, Select, Worksheet, Interior's
-// ColorIndex), UsedRange,
+// Count, Item, Cells, Rows, Columns, Areas, Address, Row, Column, Select, Activate, Worksheet,
+// Interior's ColorIndex, Validation), UsedRange,
 // the sheet copy the host names "Name (2)", and on the Application ActiveWorkbook, ActiveSheet,
 // ActiveCell, Selection, Intersect and WorksheetFunction (CountA, Trim, Clean).
 #include <map>
@@ -14,12 +14,20 @@
 
 namespace cwtest {
 
+// A data validation rule as Validation.Add and its properties leave it.
+struct ValidationRule {
+    long type = 0, alertStyle = 1, op = 1;
+    std::wstring formula1, formula2, inputTitle, errorTitle, inputMessage, errorMessage;
+    bool ignoreBlank = true, inCellDropdown = true, showInput = true, showError = true;
+};
+
 struct SheetData {
     std::wstring name;
     long visible = -1;                                    // xlSheetVisible
     std::map<std::pair<long, long>, std::wstring> cells;  // (row, column) → text; absent: empty
     long top = 1, left = 1, bottom = 1, right = 1;        // the sheet's selection
     std::map<std::pair<long, long>, long> fills;          // (row, column) → Interior.ColorIndex; absent: none
+    std::map<std::wstring, ValidationRule> rules;         // by the address of the range it was added to
 };
 
 struct BookData {
