@@ -40,6 +40,7 @@ bench: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target cellwash_bench cellwash
 	$(BUILD)/bench/cellwash_bench
 	bench/cli_road.py $(BUILD)/apps/cellwash/cellwash
+	$(MAKE) calc && /usr/bin/python3 bench/calc_road.py $(CALC_OXT)
 
 format:
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
