@@ -1,5 +1,7 @@
 #include "host/calc/main_thread.h"
 
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <com/sun/star/awt/AsyncCallback.hpp>
 #include <com/sun/star/awt/XCallback.hpp>
 #include <condition_variable>
@@ -61,8 +63,13 @@ void MainThread::startWorker(std::function<void()> work) {
 
 bool MainThread::onWorker() { return commandThread; }
 
+bool MainThread::onMainThread() {
+    // soffice runs its main loop on the process's first thread, whose id is the process id.
+    return static_cast<pid_t>(syscall(SYS_gettid)) == getpid();
+}
+
 void MainThread::run(const std::function<void()>& work) const {
-    if (!commandThread) {
+    if (onMainThread()) {
         work();
         return;
     }

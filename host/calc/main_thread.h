@@ -24,8 +24,11 @@ public:
     // The calling thread is a command's thread started by startWorker.
     static bool onWorker();
 
-    // Runs `work` on the main thread and waits for it (what it throws is thrown here); on any
-    // thread but a command's own, runs it in place.
+    // Calc's main thread is the calling thread.
+    static bool onMainThread();
+
+    // Runs `work` on the main thread and waits for it (what it throws is thrown here); on the
+    // main thread, runs it in place. The caller must not hold Calc's SolarMutex.
     void run(const std::function<void()>& work) const;
     // Runs `work` on the main thread once it next turns; does not wait.
     void post(std::function<void()> work) const;
