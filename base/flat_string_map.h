@@ -36,6 +36,9 @@ public:
         const Slot& slot = slots_[slotOf(key, hashOf(key))];
         return slot.entry == kEmpty ? nullptr : &entries_[slot.entry].value;
     }
+    Value* find(std::u16string_view key) {
+        return const_cast<Value*>(static_cast<const FlatStringMap&>(*this).find(key));
+    }
     // In the order they were added.
     const std::vector<Entry>& entries() const { return entries_; }
     size_t size() const { return entries_.size(); }

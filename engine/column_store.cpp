@@ -5,6 +5,7 @@
 #include "base/flat_string_map.h"
 #include "engine/criteria.h"
 #include "engine/text_functions.h"
+#include "engine/typed_input.h"
 #include "host/constants.h"
 
 namespace engine {
@@ -26,7 +27,7 @@ struct ColumnStore::Index {
 
 // Cells by their folded display text, for Find.
 struct ColumnStore::TextIndex {
-    std::unordered_map<std::u16string, std::vector<Id>> nodes;
+    base::FlatStringMap<std::vector<Id>> nodes;  // a text whose cells went keeps an empty list
 };
 
 namespace {
@@ -359,9 +360,7 @@ long ColumnStore::lastRow() const { return root_ == kNil ? 0 : nodes_[root_].spa
 
 void ColumnStore::indexAdd(const Cell& cell, long delta) const {
     if (!index_ || cell.value.isEmpty()) return;
-    for (const auto& key : matchKeys(cell.value)) {
-        index_->counts[key] += delta;
-    }
+    forEachMatchKey(cell.value, currentYear(), [&](std::u16string_view key) { index_->counts[key] += delta; });
 }
 
 double ColumnStore::countIf(long first, long last, const Criterion& criterion) const {
@@ -414,16 +413,15 @@ void ColumnStore::textIndexAdd(Id node) const {
 void ColumnStore::textIndexRemove(Id node) const {
     const Cell& cell = nodes_[node].cell;
     if (!textIndex_ || !cell.hasContent()) return;
-    const auto it = textIndex_->nodes.find(findKey(cell));
-    if (it == textIndex_->nodes.end()) return;
-    auto& ids = it->second;
+    std::vector<Id>* found = textIndex_->nodes.find(findKey(cell));
+    if (!found) return;
+    auto& ids = *found;
     for (auto& id : ids)
         if (id == node) {
             id = ids.back();
             ids.pop_back();
             break;
         }
-    if (ids.empty()) textIndex_->nodes.erase(it);
 }
 
 long ColumnStore::rowOf(Id node) const {
@@ -444,10 +442,10 @@ std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long
         for (Id id = 0; id < static_cast<Id>(nodes_.size()); ++id)
             if (!unused[id]) textIndexAdd(id);
     }
-    const auto it = textIndex_->nodes.find(foldedText);
-    if (it == textIndex_->nodes.end()) return std::nullopt;
+    const std::vector<Id>* ids = textIndex_->nodes.find(foldedText);
+    if (!ids) return std::nullopt;
     std::optional<long> next, wrapped;
-    for (Id id : it->second) {
+    for (Id id : *ids) {
         const long row = rowOf(id);
         if (row < first || row > last) continue;
         if (row > after && (!next || row < *next)) next = row;

@@ -242,17 +242,28 @@ std::optional<std::u16string> Criterion::indexKey() const {
 std::vector<std::u16string> matchKeys(const host::Variant& cell) { return matchKeys(cell, currentYear()); }
 
 std::vector<std::u16string> matchKeys(const host::Variant& cell, int currentYear) {
+    std::vector<std::u16string> keys;
+    forEachMatchKey(cell, currentYear, [&](std::u16string_view key) { keys.emplace_back(key); });
+    return keys;
+}
+
+void forEachMatchKey(const host::Variant& cell, int currentYear,
+                     const std::function<void(std::u16string_view)>& visit) {
     switch (cell.kind()) {
-    case host::VariantKind::Empty: return {textKey(u""), kTrulyEmptyKey};
+    case host::VariantKind::Empty:
+        visit(textKey(u""));
+        visit(kTrulyEmptyKey);
+        return;
     case host::VariantKind::Number:
-    case host::VariantKind::Date: return {numberKey(cell.number())};
-    case host::VariantKind::Boolean: return {booleanKey(cell.boolean())};
-    case host::VariantKind::Error: return {errorKey(cell.errorCode())};
+    case host::VariantKind::Date: visit(numberKey(cell.number())); return;
+    case host::VariantKind::Boolean: visit(booleanKey(cell.boolean())); return;
+    case host::VariantKind::Error: visit(errorKey(cell.errorCode())); return;
     case host::VariantKind::Text: break;
     }
-    std::vector<std::u16string> keys{textKey(foldCaseSimple(cell.text()))};
-    if (const auto n = parseNumberOrDate(cell.text(), currentYear)) keys.push_back(numberKey(*n));
-    return keys;
+    std::u16string key = textKey(cell.text());  // folded in place: one string per cell
+    foldCaseSimpleFrom(key, 1);
+    visit(key);
+    if (const auto n = parseNumberOrDate(cell.text(), currentYear)) visit(numberKey(*n));
 }
 
 }  // namespace engine

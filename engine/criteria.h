@@ -2,6 +2,7 @@
 // COUNTIF criteria: an operator and a boolean, number, error or text operand, matched against
 // cell values the way the host's COUNTIF matches them; the keys of the engine's count index;
 // and the wildcard patterns (? * ~) that COUNTIF and Find share.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -77,6 +78,8 @@ private:
 // an error under its code; a truly empty cell under the keys of "" and "=".
 std::vector<std::u16string> matchKeys(const host::Variant& cell);
 std::vector<std::u16string> matchKeys(const host::Variant& cell, int currentYear);
+// The same keys handed to `visit` one by one, for the index's per-cell upkeep.
+void forEachMatchKey(const host::Variant& cell, int currentYear, const std::function<void(std::u16string_view)>& visit);
 
 // Find's comparison: the whole text against the pattern, wildcards as in COUNTIF.
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text, bool matchCase = false);

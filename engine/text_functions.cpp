@@ -54,10 +54,14 @@ std::u16string foldCase(std::u16string_view text) {
     return fromIcu(s);
 }
 
-std::u16string foldCaseSimple(std::u16string_view text) {
-    std::u16string out(text);
-    size_t i = 0;
+void foldCaseSimpleFrom(std::u16string& out, size_t from) {
+    size_t i = from;
     while (i < out.size()) {
+        if (out[i] < 0x80) {  // ASCII, most of what a sheet holds: no table needed
+            if (out[i] >= u'A' && out[i] <= u'Z') out[i] = static_cast<char16_t>(out[i] + (u'a' - u'A'));
+            ++i;
+            continue;
+        }
         char32_t cp = out[i];
         size_t units = 1;
         if (U16_IS_LEAD(out[i]) && i + 1 < out.size() && U16_IS_TRAIL(out[i + 1])) {
@@ -75,6 +79,11 @@ std::u16string foldCaseSimple(std::u16string_view text) {
         }
         i += units;
     }
+}
+
+std::u16string foldCaseSimple(std::u16string_view text) {
+    std::u16string out(text);
+    foldCaseSimpleFrom(out, 0);
     return out;
 }
 

@@ -15,6 +15,8 @@ std::u16string foldCase(std::u16string_view text);
 // Simple case folding, one code point for one code point of the same UTF-16 length, so that
 // positions and lengths are kept (wildcard matching counts code units).
 std::u16string foldCaseSimple(std::u16string_view text);
+// The same, in place, on the units of `text` from `from` on.
+void foldCaseSimpleFrom(std::u16string& text, size_t from);
 // Case-insensitive three-way comparison of texts (simple folding, then code unit order):
 // negative, zero or positive.
 int compareIgnoringCase(std::u16string_view a, std::u16string_view b);
