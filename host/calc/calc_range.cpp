@@ -1,4 +1,5 @@
 #include "host/calc/calc_range.h"
+#include "host/calc/calc_drawing.h"
 #include "host/calc/calc_validation.h"
 
 #include <algorithm>
@@ -530,7 +531,10 @@ void CalcRange::PasteSpecial(int, int, bool, bool) { notInCalc("Range.PasteSpeci
 
 host::InteriorPtr CalcRange::Interior() const { return std::make_shared<CalcInterior>(shared_from_this()); }
 host::ValidationPtr CalcRange::Validation() const { return makeValidation(shared_from_this()); }
-host::CommentPtr CalcRange::Comment() const { notInCalc("Range.Comment"); }
+host::CommentPtr CalcRange::Comment() const {
+    const Area first = firstArea();
+    return makeCellComment(doc_, sheet(), first.top, first.left);
+}
 host::CommentPtr CalcRange::AddComment(const std::u16string&) { notInCalc("Range.AddComment"); }
 
 }  // namespace host::calc

@@ -8,6 +8,7 @@
 #include <com/sun/star/sheet/XCellRangesQuery.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
 
+#include "host/calc/calc_drawing.h"
 #include "host/calc/calc_range.h"
 #include "host/calc/calc_workbook.h"
 #include "host/calc/sheet_names.h"
@@ -141,11 +142,17 @@ public:
     }
     host::Variant Evaluate(const std::u16string&) const override { notInCalc("Worksheet.Evaluate"); }
 
-    host::ShapesPtr Shapes() const override { notInCalc("Worksheet.Shapes"); }
-    host::DrawingCollectionPtr DrawingObjects() const override { notInCalc("Worksheet.DrawingObjects"); }
-    host::DrawingCollectionPtr Pictures() const override { notInCalc("Worksheet.Pictures"); }
-    host::DrawingCollectionPtr ChartObjects() const override { notInCalc("Worksheet.ChartObjects"); }
-    host::CommentsPtr Comments() const override { notInCalc("Worksheet.Comments"); }
+    host::ShapesPtr Shapes() const override { return makeShapes(sheet_); }
+    host::DrawingCollectionPtr DrawingObjects() const override {
+        return makeDrawingCollection(sheet_, DrawingKind::All);
+    }
+    host::DrawingCollectionPtr Pictures() const override {
+        return makeDrawingCollection(sheet_, DrawingKind::Pictures);
+    }
+    host::DrawingCollectionPtr ChartObjects() const override {
+        return makeDrawingCollection(sheet_, DrawingKind::Charts);
+    }
+    host::CommentsPtr Comments() const override { return makeComments(doc_, sheet_); }
 
 private:
     host::RangePtr whole(host::RangeItems items) const {

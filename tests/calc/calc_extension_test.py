@@ -268,6 +268,31 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertIn("Duplicate Preventer is Deactivated for Selected Column", log)
         self.assertEqual(data.getCellRangeByName("A7").Validation.Type, ANY, "the rule is gone")
 
+    def test_remove_all_objects_takes_the_drawings_then_the_comments(self):
+        doc = self.workbook({"Data": [["a", "b"], ["c", "d"]]})
+        data = doc.Sheets.getByName("Data")
+        page = data.getDrawPage()
+        for kind, x in (("com.sun.star.drawing.RectangleShape", 1000), ("com.sun.star.drawing.TextShape", 5000)):
+            shape = doc.createInstance(kind)
+            page.add(shape)
+            shape.setPosition(self.uno.createUnoStruct("com.sun.star.awt.Point", x, 1000))
+            shape.setSize(self.uno.createUnoStruct("com.sun.star.awt.Size", 2000, 1000))
+            shape.setString("shape text")
+        cell = self.uno.createUnoStruct("com.sun.star.table.CellAddress", 0, 1, 1)
+        data.getAnnotations().insertNew(cell, "a note on B2")
+        self.select(doc, "A1")
+        # The comments' box is the dialog's first check box (ticked when the dialog opens).
+        log = self.run_command(doc, "btnDelAllObjects_61", "set chkCleanWhiteSpaces=false\nyes\n")
+        self.assertIn("Total  2  Objects Removed from Active Sheet!", log)
+        kinds = [page.getByIndex(i).getShapeType() for i in range(page.getCount())]
+        self.assertNotIn("com.sun.star.drawing.RectangleShape", kinds)
+        self.assertNotIn("com.sun.star.drawing.TextShape", kinds)
+        self.assertEqual(data.getAnnotations().getCount(), 1, "the comment stays")
+        log = self.run_command(doc, "btnDelAllObjects_61", "set chkCleanWhiteSpaces=true\nyes\n")
+        self.assertIn("Total  1  Objects Removed from Active Sheet!", log)
+        self.assertEqual(data.getAnnotations().getCount(), 0, "the comment is gone")
+        self.assertEqual(self.column(doc, "Data", "B1:B2"), ["b", "d"], "the cells stay")
+
     def test_count_tool_counts_the_selected_cells(self):
         doc = self.workbook({"Data": [["one two"], ["three"], ["not selected"]]})
         self.select(doc, "A1:A2")
