@@ -12,8 +12,9 @@ dispatch has returned to Calc's loop; remote calls answer at once), takes a scre
 Yes as a user would, finds the message window with the tool's message, takes a second
 screenshot, presses OK, and checks the cells. A second run over 4,000 rows watches the progress
 caption advance, takes a screenshot half-way, presses STOP there and checks that the run ended
-part-way with the rows it removed and the rows it left adding up. The PNGs are kept in
-SCREENSHOT_FOLDER. Exit status 77 (skipped) only when soffice is not installed.
+part-way with the rows it removed and the rows it left adding up. The Duplicate Preventer's rule
+refuses a duplicate typed into Calc's grid; a message box of the add-in (Remove Cellwash's
+question) is Calc's own and answered by its No button. The PNGs are kept in SCREENSHOT_FOLDER. Exit status 77 (skipped) only when soffice is not installed.
 """
 import os
 import shutil
@@ -293,6 +294,19 @@ class CalcWindowTest(unittest.TestCase):
         while not frame.getContainerWindow().isEnabled() and time.time() < deadline:
             time.sleep(0.2)
         self.assertTrue(frame.getContainerWindow().isEnabled(), "the command ended")
+
+    def test_a_message_box_is_calcs_own_and_answered_by_its_button(self):
+        doc = self.office.desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, ())
+        frame = doc.getCurrentController().getFrame()
+        self.dispatch_on_main_thread(frame, "vnd.cellwash:btnExit_57")
+        box = self.window_showing("No")
+        names = [name for _, name in accessible_tree(box)]
+        self.assertIn("Yes", names)
+        self.assertTrue(any(name.startswith("Do you want to exit?") for name in names), names)
+        self.assertFalse(frame.getContainerWindow().isEnabled(), "Calc's window is disabled under the box")
+        self.press_in(box, "No", "No")
+        self.wait_for_end(frame)
+        doc.close(True)
 
     def test_progress_advances_and_stop_ends_the_run_half_way(self):
         import re
