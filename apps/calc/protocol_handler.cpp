@@ -128,12 +128,14 @@ void ProtocolHandler::dispatch(const css::util::URL& url, const css::uno::Sequen
         }
         // A person answers: the command runs on a thread of its own and this call returns to
         // Calc's main loop, which then serves the dialogs and every other caller while a dialog
-        // waits for the person (see host/calc/main_thread.h). We measured the alternative, the
-        // dialog waiting on the main thread giving the loop a turn with reschedule: the loop
-        // lets go of the SolarMutex only for an instant then, and a remote caller's
-        // getTopWindow took up to two minutes; a modal XDialog::execute per action hides and
-        // shows the window at every click. Calc's window stays disabled until the command
-        // ends, as under a modal dialog, and a second command is refused meanwhile.
+        // waits for the person (see host/calc/main_thread.h). The dialog waiting on the main
+        // thread, giving the loop a turn with reschedule, was measured: the loop lets go of the
+        // SolarMutex only for an instant then, and a remote caller's getTopWindow took up to
+        // two minutes. A modal XDialog::execute per user action was not taken: ending it hides
+        // the dialog, so the window would vanish and come back at every click. Calc's window
+        // stays disabled until the command ends, as under a modal dialog, and a second command
+        // is refused meanwhile. (Scripted and person commands never meet in one soffice: which
+        // one runs depends on its environment and screen.)
         if (!addin.claim()) return;
         enableCalc(frame_, false);
         const auto context = context_;
