@@ -83,8 +83,8 @@ public:
     }
     InteriorPtr Interior() const override;
     ValidationPtr Validation() const override;
-    CommentPtr Comment() const override { notBuilt("Range.Comment"); }
-    CommentPtr AddComment(const std::u16string&) override { notBuilt("Range.AddComment"); }
+    CommentPtr Comment() const override;
+    CommentPtr AddComment(const std::u16string& text) override;
 
 private:
     Dispatch range_;
@@ -157,6 +157,94 @@ ValidationPtr ComRange::Validation() const {
 
 AreasPtr ComRange::Areas() const { return std::make_shared<ComAreas>(required(range_.object(u"Areas"))); }
 
+// A cell's comment (note): its text through the Text method, its author, the cell it is on.
+class ComComment : public host::Comment {
+public:
+    explicit ComComment(Dispatch comment) : comment_(std::move(comment)) {}
+    std::u16string Text() const override { return comment_.call(u"Text").toText(); }
+    std::u16string Author() const override { return comment_.get(u"Author").toText(); }
+    RangePtr Parent() const override { return rangeOf(comment_.object(u"Parent")); }
+    void Delete() override { comment_.call(u"Delete"); }
+
+private:
+    Dispatch comment_;
+};
+
+CommentPtr commentOf(Dispatch comment) {
+    if (!comment) return nullptr;
+    return std::make_shared<ComComment>(std::move(comment));
+}
+
+class ComComments : public host::Comments {
+public:
+    explicit ComComments(Dispatch comments) : comments_(std::move(comments)) {}
+    long Count() const override { return integer(comments_.get(u"Count")); }
+    CommentPtr Item(long index) const override {
+        CommentPtr comment = commentOf(comments_.object(u"Item", {Variant(index)}));
+        if (!comment) throw host::Error(9, "Subscript out of range");
+        return comment;
+    }
+
+private:
+    Dispatch comments_;
+};
+
+CommentPtr ComRange::Comment() const { return commentOf(range_.object(u"Comment")); }
+
+CommentPtr ComRange::AddComment(const std::u16string& text) {
+    return commentOf(required(range_.object(u"AddComment", {Variant(text)})));
+}
+
+ShapesPtr shapesOf(Dispatch shapes);
+
+// A shape: its type (MsoShapeType), name, the text of its text frame (TextFrame.Characters.Text),
+// its WordArt text (TextEffect.Text), the items of a group, Delete. A shape without a text frame
+// or text effect fails in the host itself, with the host's number.
+class ComShape : public host::Shape {
+public:
+    explicit ComShape(Dispatch shape) : shape_(std::move(shape)) {}
+    int Type() const override { return static_cast<int>(integer(shape_.get(u"Type"))); }
+    std::u16string Name() const override { return shape_.get(u"Name").toText(); }
+    std::u16string TextFrameText() const override {
+        const Dispatch frame = required(shape_.object(u"TextFrame"));
+        return required(frame.object(u"Characters")).get(u"Text").toText();
+    }
+    std::u16string TextEffectText() const override {
+        return required(shape_.object(u"TextEffect")).get(u"Text").toText();
+    }
+    ShapesPtr GroupItems() const override { return shapesOf(shape_.object(u"GroupItems")); }
+    void Delete() override { shape_.call(u"Delete"); }
+
+private:
+    Dispatch shape_;
+};
+
+// Worksheet.Shapes and a group's GroupItems: Count and Item.
+class ComShapes : public host::Shapes {
+public:
+    explicit ComShapes(Dispatch shapes) : shapes_(std::move(shapes)) {}
+    long Count() const override { return integer(shapes_.get(u"Count")); }
+    ShapePtr Item(long index) const override {
+        return std::make_shared<ComShape>(required(shapes_.object(u"Item", {Variant(index)})));
+    }
+
+private:
+    Dispatch shapes_;
+};
+
+ShapesPtr shapesOf(Dispatch shapes) { return std::make_shared<ComShapes>(required(std::move(shapes))); }
+
+// DrawingObjects, Pictures, ChartObjects as the sheet's methods answer them: Count and Delete.
+class ComDrawingCollection : public host::DrawingCollection {
+public:
+    explicit ComDrawingCollection(Dispatch collection) : collection_(std::move(collection)) {}
+    long Count() const override { return integer(collection_.get(u"Count")); }
+    void Delete() override { collection_.call(u"Delete"); }
+
+private:
+    Dispatch collection_;
+};
+
 class ComWorksheet : public host::Worksheet {
 public:
     explicit ComWorksheet(Dispatch sheet) : sheet_(std::move(sheet)) {}
@@ -189,13 +277,18 @@ public:
     Variant Evaluate(const std::u16string& formula) const override {
         return sheet_.call(u"Evaluate", {Variant(formula)});
     }
-    ShapesPtr Shapes() const override { notBuilt("Worksheet.Shapes"); }
-    DrawingCollectionPtr DrawingObjects() const override { notBuilt("Worksheet.DrawingObjects"); }
-    DrawingCollectionPtr Pictures() const override { notBuilt("Worksheet.Pictures"); }
-    DrawingCollectionPtr ChartObjects() const override { notBuilt("Worksheet.ChartObjects"); }
-    CommentsPtr Comments() const override { notBuilt("Worksheet.Comments"); }
+    ShapesPtr Shapes() const override { return shapesOf(sheet_.object(u"Shapes")); }
+    DrawingCollectionPtr DrawingObjects() const override { return drawings(u"DrawingObjects"); }
+    DrawingCollectionPtr Pictures() const override { return drawings(u"Pictures"); }
+    DrawingCollectionPtr ChartObjects() const override { return drawings(u"ChartObjects"); }
+    CommentsPtr Comments() const override {
+        return std::make_shared<ComComments>(required(sheet_.object(u"Comments")));
+    }
 
 private:
+    DrawingCollectionPtr drawings(const char16_t* member) const {
+        return std::make_shared<ComDrawingCollection>(required(sheet_.object(member)));
+    }
     Dispatch sheet_;
 };
 

@@ -581,6 +581,77 @@ int wmain(int argc, wchar_t** argv) {
             lists.workbooks->setNumber(L"Count", 0);
         }
 
+        // Remove all Objects from the active sheet with its check boxes cleared: its shapes go (an
+        // autoshape with text, a picture, a chart), its comments and the other sheet's stay; then
+        // with "Remove Only All Comments!" ticked (as frmMain opens), only its comments go.
+        {
+            lists.workbooks->setNumber(L"Count", 1);
+            const auto book = std::make_shared<cwtest::BookData>();
+            auto drawn = std::make_shared<cwtest::SheetData>();
+            drawn->name = L"Drawings";
+            drawn->cells[{1, 1}] = L"x";
+            const std::vector<cwtest::ShapeData> shapes = {
+                {1, L"Rectangle 1", L"box"}, {13, L"Picture 2", L""}, {3, L"Chart 3", L""}};
+            drawn->shapes = shapes;
+            drawn->comments[{2, 2}] = L"first note";
+            drawn->comments[{3, 2}] = L"second note";
+            auto other = std::make_shared<cwtest::SheetData>();
+            other->name = L"Other";
+            other->shapes = {{17, L"TextBox 1", L"kept"}};
+            other->comments[{1, 1}] = L"other note";
+            book->sheets = {drawn, other};
+            book->active = drawn;
+            cwtest::addWorkbook(*application, book);
+            const std::wstring comments = L" Remove Only All Comments!";
+            const std::wstring embedded = L" Remove Only Embedded Objects (Pictures, ActiveX Controls, etc.)!";
+            const auto said = [](const std::vector<cwtest::SeenWindow>& seen, const std::wstring& message) {
+                bool found = false;
+                if (seen.size() == 2)
+                    for (const auto& t : seen[1].texts) found = found || t == message;
+                return found;
+            };
+            {
+                const std::vector<std::pair<std::wstring, bool>> boxes = {{comments, false}, {embedded, false}};
+                cwtest::WindowUser user({cwtest::WindowStep(L"CellwashForm", L"Yes", L"", L"", L"", L"", boxes),
+                                         cwtest::WindowStep(L"CellwashForm", L"")},
+                                        20);
+                cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnDelAllObjects_61");
+                const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+                control->Release();
+                const auto seen = user.result();
+                check(outcome == S_OK && seen.size() == 2 && seen[0].boxesSet,
+                      "Remove all Objects: frmMain, its check boxes cleared (clicks needed: " +
+                          std::to_string(seen.empty() ? -1 : seen[0].boxesClicked) + "), Yes, then the message window");
+                check(said(seen, L"Total  3  Objects Removed from Active Sheet!"),
+                      "the message window says \"Total  3  Objects Removed from Active Sheet!\"");
+                check(drawn->shapes.empty() && drawn->comments.size() == 2,
+                      "the active sheet's three shapes are gone, its two comments kept (shapes left: " +
+                          std::to_string(drawn->shapes.size()) + ")");
+                check(other->shapes.size() == 1 && other->comments.size() == 1, "the other sheet is untouched");
+            }
+            drawn->shapes = shapes;
+            {
+                const std::vector<std::pair<std::wstring, bool>> boxes = {{comments, true}, {embedded, false}};
+                cwtest::WindowUser user({cwtest::WindowStep(L"CellwashForm", L"Yes", L"", L"", L"", L"", boxes),
+                                         cwtest::WindowStep(L"CellwashForm", L"")},
+                                        20);
+                cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnDelAllObjects_61");
+                const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+                control->Release();
+                const auto seen = user.result();
+                check(outcome == S_OK && seen.size() == 2 && seen[0].boxesSet,
+                      "\"Remove Only All Comments!\" ticked in frmMain (clicks needed: " +
+                          std::to_string(seen.empty() ? -1 : seen[0].boxesClicked) + "), Yes");
+                check(said(seen, L"Total  2  Objects Removed from Active Sheet!"),
+                      "the message window says \"Total  2  Objects Removed from Active Sheet!\"");
+                check(drawn->comments.empty() && drawn->shapes.size() == 3,
+                      "the active sheet's comments are gone, its shapes kept (comments left: " +
+                          std::to_string(drawn->comments.size()) + ")");
+                check(other->comments.size() == 1 && other->shapes.size() == 1, "the other sheet keeps its comment");
+            }
+            lists.workbooks->setNumber(L"Count", 0);
+        }
+
         // Exit: with no workbook open the message window comes first, then the question; Yes
         // disconnects the add-in through the host's COM add-in list.
         {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 #include <type_traits>
 
 namespace cwtest {
@@ -244,6 +245,30 @@ TestObject* makeRange(const std::shared_ptr<BookData>& book, const std::shared_p
         field(L"ErrorMessage", &ValidationRule::errorMessage, VT_BSTR);
         return answer(result, validation);
     });
+    range->define(L"ClearComments", [=](WORD, Args&, VARIANT*) {
+        std::erase_if(sheet->comments, [&](const auto& c) {
+            return c.first.first >= top && c.first.first <= bottom && c.first.second >= left && c.first.second <= right;
+        });
+        return S_OK;
+    });
+    // SpecialCells(xlCellTypeComments): the cells of the range with a comment; the host fails (1004)
+    // when there are none. The test host's ranges have one area, so the cells must fill a rectangle;
+    // other cell types are not kept here.
+    range->define(L"SpecialCells", [=](WORD, Args& args, VARIANT* result) -> HRESULT {
+        long type = 0;
+        if (args.empty() || !numberOf(args[0], type)) return DISP_E_TYPEMISMATCH;
+        if (type != -4144) return E_NOTIMPL;
+        long t = maxRows + 1, l = maxColumns + 1, b = 0, r = 0, n = 0;
+        for (const auto& [at, text] : sheet->comments)
+            if (at.first >= top && at.first <= bottom && at.second >= left && at.second <= right) {
+                t = std::min(t, at.first), b = std::max(b, at.first);
+                l = std::min(l, at.second), r = std::max(r, at.second);
+                ++n;
+            }
+        if (n == 0) return DISP_E_EXCEPTION;
+        if (n != (b - t + 1) * (r - l + 1)) return E_NOTIMPL;
+        return answer(result, makeRange(book, sheet, t, l, b, r));
+    });
     range->define(L"Interior", [=](WORD, Args&, VARIANT* result) {
         auto* interior = new TestObject();
         interior->define(L"ColorIndex", [=](WORD flags, Args& args, VARIANT* out) -> HRESULT {
@@ -264,6 +289,76 @@ TestObject* makeRange(const std::shared_ptr<BookData>& book, const std::shared_p
         return answer(result, interior);
     });
     return range;
+}
+
+// A shape reached by its name, as the host's Shape stays the same object while others go.
+TestObject* makeShape(const std::shared_ptr<SheetData>& sheet, const std::wstring& name) {
+    auto* shape = new TestObject();
+    auto find = [sheet, name]() -> ShapeData* {
+        for (auto& s : sheet->shapes)
+            if (s.name == name) return &s;
+        return nullptr;
+    };
+    shape->define(L"Type", [=](WORD, Args&, VARIANT* result) -> HRESULT {
+        const ShapeData* s = find();
+        return s ? answerNumber(result, s->type) : DISP_E_EXCEPTION;
+    });
+    shape->define(L"Name", [=](WORD, Args&, VARIANT* result) { return answerText(result, name); });
+    // TextFrame.Characters.Text: only autoshapes and text boxes have a text frame.
+    shape->define(L"TextFrame", [=](WORD, Args&, VARIANT* result) -> HRESULT {
+        const ShapeData* s = find();
+        if (!s || (s->type != 1 && s->type != 17)) return DISP_E_EXCEPTION;
+        auto* frame = new TestObject();
+        frame->define(L"Characters", [=](WORD, Args&, VARIANT* r) {
+            auto* characters = new TestObject();
+            characters->define(L"Text", [=](WORD, Args&, VARIANT* out) -> HRESULT {
+                const ShapeData* now = find();
+                return now ? answerText(out, now->text) : DISP_E_EXCEPTION;
+            });
+            return answer(r, characters);
+        });
+        return answer(result, frame);
+    });
+    shape->define(L"Delete", [=](WORD, Args&, VARIANT*) -> HRESULT {
+        if (!find()) return DISP_E_EXCEPTION;
+        std::erase_if(sheet->shapes, [&](const ShapeData& s) { return s.name == name; });
+        return S_OK;
+    });
+    return shape;
+}
+
+// DrawingObjects (every shape), Pictures (msoPicture), ChartObjects (msoChart): Count and Delete.
+TestObject* makeDrawings(const std::shared_ptr<SheetData>& sheet, long type) {
+    auto* drawings = new TestObject();
+    auto wanted = [type](const ShapeData& s) { return type == 0 || s.type == type; };
+    drawings->define(L"Count", [=](WORD, Args&, VARIANT* result) {
+        return answerNumber(result,
+                            static_cast<double>(std::count_if(sheet->shapes.begin(), sheet->shapes.end(), wanted)));
+    });
+    drawings->define(L"Delete", [=](WORD, Args&, VARIANT*) {
+        std::erase_if(sheet->shapes, wanted);
+        return S_OK;
+    });
+    return drawings;
+}
+
+// A comment, reached by its cell.
+TestObject* makeComment(const std::shared_ptr<BookData>& book, const std::shared_ptr<SheetData>& sheet, long row,
+                        long column) {
+    auto* comment = new TestObject();
+    comment->define(L"Text", [=](WORD, Args&, VARIANT* result) -> HRESULT {
+        const auto found = sheet->comments.find({row, column});
+        return found == sheet->comments.end() ? DISP_E_EXCEPTION : answerText(result, found->second);
+    });
+    comment->define(L"Author", [=](WORD, Args&, VARIANT* result) { return answerText(result, L"Test Host"); });
+    comment->define(L"Parent", [=](WORD, Args&, VARIANT* result) {
+        return answer(result, makeRange(book, sheet, row, column, row, column));
+    });
+    comment->define(L"Delete", [=](WORD, Args&, VARIANT*) {
+        sheet->comments.erase({row, column});
+        return S_OK;
+    });
+    return comment;
 }
 
 long indexOf(const BookData& book, const std::shared_ptr<SheetData>& sheet) {
@@ -345,6 +440,44 @@ TestObject* makeSheet(const std::shared_ptr<BookData>& book, const std::shared_p
         if (args.size() != 1 || !textOf(args[0], address) || !parseAddress(address, top, left, bottom, right))
             return DISP_E_EXCEPTION;
         return answer(result, makeRange(book, sheet, top, left, bottom, right));
+    });
+    object->define(L"Shapes", [=](WORD, Args&, VARIANT* result) {
+        auto* shapes = new TestObject();
+        shapes->define(L"Count", [=](WORD, Args&, VARIANT* r) {
+            return answerNumber(r, static_cast<double>(sheet->shapes.size()));
+        });
+        shapes->define(L"Item", [=](WORD, Args& a, VARIANT* r) -> HRESULT {
+            long i = 0;
+            std::wstring name;
+            if (a.size() != 1) return DISP_E_BADPARAMCOUNT;
+            if (a[0]->vt == VT_BSTR && textOf(a[0], name)) {
+                for (const auto& s : sheet->shapes)
+                    if (s.name == name) return answer(r, makeShape(sheet, name));
+                return DISP_E_BADINDEX;
+            }
+            if (!numberOf(a[0], i) || i < 1 || i > static_cast<long>(sheet->shapes.size())) return DISP_E_BADINDEX;
+            return answer(r, makeShape(sheet, sheet->shapes[static_cast<size_t>(i - 1)].name));
+        });
+        return answer(result, shapes);
+    });
+    object->define(L"DrawingObjects", [=](WORD, Args&, VARIANT* r) { return answer(r, makeDrawings(sheet, 0)); });
+    object->define(L"Pictures", [=](WORD, Args&, VARIANT* r) { return answer(r, makeDrawings(sheet, 13)); });
+    object->define(L"ChartObjects", [=](WORD, Args&, VARIANT* r) { return answer(r, makeDrawings(sheet, 3)); });
+    // Comments: row by row, left to right.
+    object->define(L"Comments", [=](WORD, Args&, VARIANT* result) {
+        auto* comments = new TestObject();
+        comments->define(L"Count", [=](WORD, Args&, VARIANT* r) {
+            return answerNumber(r, static_cast<double>(sheet->comments.size()));
+        });
+        comments->define(L"Item", [=](WORD, Args& a, VARIANT* r) -> HRESULT {
+            long i = 0;
+            if (a.size() != 1 || !numberOf(a[0], i) || i < 1 || i > static_cast<long>(sheet->comments.size()))
+                return DISP_E_BADINDEX;
+            auto at = sheet->comments.begin();
+            std::advance(at, i - 1);
+            return answer(r, makeComment(book, sheet, at->first.first, at->first.second));
+        });
+        return answer(result, comments);
     });
     object->define(L"UsedRange", [=](WORD, Args&, VARIANT* result) {
         if (sheet->cells.empty()) return answer(result, makeRange(book, sheet, 1, 1, 1, 1));

@@ -91,6 +91,28 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.typed.c_str()));
         seen.typed = textOf(edit) == step.typed;
     }
+    seen.boxesSet = true;
+    for (const auto& [caption, wanted] : step.boxes) {
+        HWND box = nullptr;
+        for (HWND child : children.all)
+            if (_wcsicmp(classOf(child).c_str(), L"Button") == 0 && !isPushButton(child) && IsWindowVisible(child) &&
+                textOf(child) == caption)
+                box = child;
+        if (!box) return false;
+        auto shows = [box] { return (SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED); };
+        if (shows() != wanted) {
+            // Posted, as a click arrives: the form's loop waits for posted messages.
+            PostMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), BN_CLICKED), reinterpret_cast<LPARAM>(box));
+            ++seen.boxesClicked;
+        }
+        // The form shows the check box's new value at its next refresh.
+        bool reached = shows() == wanted;
+        for (int i = 0; i < 50 && !reached; ++i) {
+            Sleep(20);
+            reached = shows() == wanted;
+        }
+        seen.boxesSet = seen.boxesSet && reached;
+    }
     if (!step.screenshot.empty()) saveWindowPicture(form, step.screenshot);
     if (!target || (step.button.empty() && seen.buttons.size() != 1)) return false;
     // The click as the button reports it to its window.

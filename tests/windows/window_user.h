@@ -8,6 +8,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace cwtest {
@@ -19,6 +20,8 @@ struct SeenWindow {
     std::vector<std::wstring> buttons;  // push buttons' captions
     bool captionBar = false;            // the window has a title bar
     bool typed = false;                 // the text was typed into the edit box
+    bool boxesSet = false;              // every check box of the step shows the state asked for
+    int boxesClicked = 0;               // how many of them had to be clicked
     bool clicked = false;
     bool thenClicked = false;
     bool closedAfterClick = false;
@@ -26,19 +29,24 @@ struct SeenWindow {
 
 struct WindowStep {
     WindowStep(std::wstring windowClass, std::wstring button, std::wstring screenshot = L"", std::wstring typed = L"",
-               std::wstring during = L"", std::wstring thenClick = L"")
+               std::wstring during = L"", std::wstring thenClick = L"",
+               std::vector<std::pair<std::wstring, bool>> boxes = {})
         : windowClass(std::move(windowClass)),
           button(std::move(button)),
           screenshot(std::move(screenshot)),
           typed(std::move(typed)),
           during(std::move(during)),
-          thenClick(std::move(thenClick)) {}
+          thenClick(std::move(thenClick)),
+          boxes(std::move(boxes)) {}
     std::wstring windowClass;  // "CellwashForm" for the add-in's forms, "#32770" for message boxes
     std::wstring button;       // the caption of the push button to click; empty: the only one
     std::wstring screenshot;   // a .bmp file to save the window's picture to; empty: none
     std::wstring typed;        // typed (WM_SETTEXT) into the window's one visible edit box first
     std::wstring during;       // a .bmp file for a picture taken while the window is still up after the click
     std::wstring thenClick;    // after the click, the push button to click as soon as it shows (STOP)
+    // Check boxes (by caption) brought to the given state before the button, each clicked only when
+    // it shows otherwise.
+    std::vector<std::pair<std::wstring, bool>> boxes;
 };
 
 class WindowUser {
