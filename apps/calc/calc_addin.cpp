@@ -32,6 +32,12 @@ void CalcAddin::run(const css::uno::Reference<css::frame::XFrame>& frame, const 
     const auto user = host::calc::makeCalcUser(context_, frame);
     if (!user) return;  // the UI script could not be read: its log says why
     forms::DriverScope scope(*user);
+    // vnd.cellwash:language:<code> switches the add-in's language (its language menu's toggle).
+    constexpr std::u16string_view kLanguage = u"language:";
+    if (controlId.starts_with(kLanguage)) {
+        ribbon_->chooseLanguage(controlId.substr(kLanguage.size()));
+        return;
+    }
     ribbon_->click(controlId);
 }
 

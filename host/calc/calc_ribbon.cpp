@@ -154,6 +154,22 @@ void CalcRibbon::click(const std::u16string& id) {
     addIn_->invokeRibbonCallback(call);
 }
 
+bool CalcRibbon::chooseLanguage(const std::u16string& code) {
+    if (!addIn_ || code.size() != 2) return false;
+    host::RibbonCallback content{
+        u"GetLanguageContent", std::make_shared<RibbonControl>(u"languageMenu"), nullptr, std::nullopt, {}};
+    if (!addIn_->invokeRibbonCallback(content) || !content.result.isText()) return false;
+    const auto menu = host::parseRibbonXml(content.result.text());
+    for (const auto& item : menu->children) {
+        const std::u16string id = item->id();
+        if (item->kind != u"toggleButton" || id.size() < 5 || id.substr(3, 2) != code) continue;
+        host::RibbonCallback press{
+            item->attribute(u"onAction"), std::make_shared<RibbonControl>(id), nullptr, true, {}};
+        return addIn_->invokeRibbonCallback(press);
+    }
+    return false;
+}
+
 void CalcRibbon::invalidate(const std::u16string& id) {
     if (id.empty())
         fetched_.clear();

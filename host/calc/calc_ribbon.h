@@ -42,6 +42,9 @@ public:
     // Calls the control's onAction (opening the dynamic menus to find it when needed).
     // Throws std::invalid_argument when no control has this id or it has no action.
     void click(const std::u16string& id);
+    // Presses the language toggle of `code` ("Hi", "En", ...) in the add-in's language menu
+    // (its GetLanguageContent), as the host's language menu would; false when it offers none.
+    bool chooseLanguage(const std::u16string& code);
 
     // IRibbonUI, as the add-in sees it: forget the fetched values (of one control or all) and
     // tell the menu, which asks again. An empty id means every control.

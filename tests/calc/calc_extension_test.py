@@ -323,6 +323,44 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertIn("vnd.cellwash:btnDelDupsKF_25", urls)
         self.assertIn("vnd.cellwash:btnCountActiveSheet_49", urls)
 
+    def test_switching_to_hindi_relabels_the_menu_and_back(self):
+        import unohelper
+        from com.sun.star.frame import XStatusListener
+
+        class Listener(unohelper.Base, XStatusListener):
+            def __init__(self):
+                self.labels = []
+
+            def statusChanged(self, event):
+                self.labels.append(event.State)
+
+            def disposing(self, source):
+                pass
+
+        doc = self.workbook({"Data": [["a"]]})
+        frame = doc.getCurrentController().getFrame()
+        listeners = {}
+        for control in ("btnUndo_02", "mnuTextCleaner_05"):
+            url = self.uno.createUnoStruct("com.sun.star.util.URL")
+            url.Complete = "vnd.cellwash:" + control
+            _, url = self.office.create("com.sun.star.util.URLTransformer").parseStrict(url)
+            listeners[control] = (frame.queryDispatch(url, "", 0), url, Listener())
+            dispatch, url, listener = listeners[control]
+            dispatch.addStatusListener(listener, url)
+        english = {control: entry[2].labels[-1] for control, entry in listeners.items()}
+        self.assertEqual(english["btnUndo_02"], "Undo")
+        try:
+            self.run_command(doc, "language:Hi")
+            for control, (_, _, listener) in listeners.items():
+                label = listener.labels[-1]
+                self.assertNotEqual(label, english[control], control)
+                self.assertTrue(any("\u0900" <= c <= "\u097f" for c in label), "%s in Devanagari: %r" % (control, label))
+        finally:
+            self.run_command(doc, "language:En")
+        for control, (dispatch, url, listener) in listeners.items():
+            self.assertEqual(listener.labels[-1], english[control], "English again")
+            dispatch.removeStatusListener(listener, url)
+
     def test_the_commands_tell_their_label_and_state_as_undo_and_redo_change_it(self):
         import unohelper
         from com.sun.star.frame import XStatusListener
