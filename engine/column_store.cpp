@@ -237,15 +237,21 @@ void ColumnStore::set(long row, Cell cell) {
     }
     if (const Id existing = findNode(row); existing != kNil) {
         Cell& target = nodes_[existing].cell;
+        // The indexes file a cell by its value: a new fill or comment leaves them as they are.
+        const bool sameValue = target.value == cell.value;
         if (target.hasContent()) --contentCount_;
         if (!target.formula.empty()) --formulaCount_;
-        indexAdd(target, -1);
-        textIndexRemove(existing);
+        if (!sameValue) {
+            indexAdd(target, -1);
+            textIndexRemove(existing);
+        }
         target = std::move(cell);
         if (target.hasContent()) ++contentCount_;
         if (!target.formula.empty()) ++formulaCount_;
-        indexAdd(target, +1);
-        textIndexAdd(existing);
+        if (!sameValue) {
+            indexAdd(target, +1);
+            textIndexAdd(existing);
+        }
         return;
     }
     auto [before, after] = split(root_, row - 1);

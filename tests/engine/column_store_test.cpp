@@ -269,3 +269,26 @@ TEST(ColumnStore, AppendOutOfOrderFallsBackToWritingEachCell) {
     store.append(std::move(cells));
     EXPECT_EQ(contents(store), (std::map<long, double>{{5, 5}, {10, 10}, {12, 13}}));
 }
+
+// A fill written over a cell keeps its value: the count and Find indexes stay as they were,
+// and a value written after that still moves them.
+TEST(ColumnStore, FillingCellsKeepsTheIndexesRight) {
+    ColumnStore store;
+    for (long r = 1; r <= 100; ++r) store.set(r, text(r % 2 ? u"Odd" : u"even"));
+    const Criterion odd = Criterion::parse(Variant(u"odd"));
+    ASSERT_EQ(store.countIf(1, 100, odd), 50);        // builds the count index
+    ASSERT_EQ(store.findText(u"odd", 1, 100, 0), 1);  // and the Find index
+    for (long r = 1; r <= 100; ++r) {
+        Cell filled = *store.find(r);
+        filled.colorIndex = 6;
+        store.set(r, filled);
+    }
+    EXPECT_EQ(store.countIf(1, 100, odd), 50);
+    EXPECT_EQ(store.findText(u"odd", 2, 100, 2), 3);
+    Cell changed = text(u"even");
+    changed.colorIndex = 6;
+    store.set(1, changed);
+    EXPECT_EQ(store.countIf(1, 100, odd), 49);
+    EXPECT_EQ(store.findText(u"odd", 1, 100, 0), 3);
+    EXPECT_EQ(store.find(1)->colorIndex, 6);
+}
