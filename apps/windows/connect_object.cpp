@@ -2,6 +2,7 @@
 
 #include <olectl.h>
 
+#include <cstdint>
 #include <regex>
 
 #include "apps/windows/module_state.h"
@@ -273,9 +274,28 @@ HRESULT ConnectObject::invokeCallback(const std::u16string& name, DISPPARAMS* pa
     return S_OK;
 }
 
+namespace {
+
+// The host's main window, Application.Hwnd (a 32-bit handle value, as handles shared between
+// processes are); nullptr when the host does not give it.
+HWND hostWindowOf(IDispatch* application) {
+    try {
+        const host::Variant hwnd = host::com::Dispatch(application).get(u"Hwnd");
+        if (!hwnd.isNumber()) return nullptr;
+        const auto value = static_cast<LONG>(static_cast<std::uint32_t>(static_cast<std::int64_t>(hwnd.number())));
+        HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(value));
+        return IsWindow(window) ? window : nullptr;
+    } catch (const host::Error&) {
+        return nullptr;
+    }
+}
+
+}  // namespace
+
 HRESULT ConnectObject::OnConnection(IDispatch* application, int, IDispatch*, SAFEARRAY**) {
     if (!application) return E_INVALIDARG;
     host::com::setHostEventDriver(&windowDriver_);  // the legacy menu's Click events
+    windowDriver_.setOwnerWindow(hostWindowOf(application));
     try {
         forms::DriverScope windows(windowDriver_);
         connect_->AddinInstance_OnConnection(std::make_shared<host::com::ComApplication>(application));
@@ -293,6 +313,7 @@ HRESULT ConnectObject::OnDisconnection(int, SAFEARRAY**) {
         return E_UNEXPECTED;
     }
     if (host::com::hostEventDriver() == &windowDriver_) host::com::setHostEventDriver(nullptr);
+    windowDriver_.setOwnerWindow(nullptr);
     return S_OK;
 }
 

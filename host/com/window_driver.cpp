@@ -93,6 +93,7 @@ WindowDriver::WindowDriver(std::vector<std::u16string> borderlessForms) : border
 }
 
 WindowDriver::~WindowDriver() {
+    if (hostDisabled_ && IsWindow(host_)) EnableWindow(host_, TRUE);
     for (auto& [form, window] : windows_) DestroyWindow(window.window);
     for (auto& [key, font] : fonts_) DeleteObject(font);
 }
@@ -126,8 +127,10 @@ void WindowDriver::formShown(forms::Form& form) {
     for (const auto& name : borderless_) bare = bare || name == form.Name();
     const DWORD style =
         bare ? WS_POPUP | WS_BORDER | WS_CLIPCHILDREN : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    HWND owner = host_ && IsWindow(host_) ? host_ : nullptr;
+    if (!shownOrder_.empty()) owner = windowOf(*shownOrder_.back());
     HWND window = CreateWindowExW(bare ? 0 : WS_EX_DLGMODALFRAME, formClass, wide(form.Caption()).c_str(), style,
-                                  pixels(form.Left()), pixels(form.Top()), frame.right, frame.bottom, nullptr, nullptr,
+                                  pixels(form.Left()), pixels(form.Top()), frame.right, frame.bottom, owner, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     FormWindow& shown = windows_[&form];
@@ -154,6 +157,16 @@ void WindowDriver::formShown(forms::Form& form) {
         shown.children[control] = child;
         ++id;
     }
+    shownOrder_.push_back(&form);
+    if (form.isModalOpen()) {
+        modal_.push_back(&form);
+        // The host's window takes no input while a modal form is up; a window that was already
+        // disabled (by the host itself) is left to the host.
+        if (modal_.size() == 1 && host_ && IsWindow(host_) && IsWindowEnabled(host_)) {
+            EnableWindow(host_, FALSE);
+            hostDisabled_ = true;
+        }
+    }
     refresh(form);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -164,6 +177,14 @@ void WindowDriver::formClosed(forms::Form& form) {
     if (found == windows_.end()) return;
     HWND window = found->second.window;
     windows_.erase(found);
+    std::erase(shownOrder_, &form);
+    std::erase(modal_, &form);
+    // The host's window is enabled before the form's goes, so that the system activates the host
+    // and not some other application's window.
+    if (modal_.empty() && hostDisabled_) {
+        if (IsWindow(host_)) EnableWindow(host_, TRUE);
+        hostDisabled_ = false;
+    }
     DestroyWindow(window);
 }
 
@@ -366,8 +387,8 @@ std::vector<forms::UserAction> WindowDriver::doEvents(forms::Form* top) {
 }
 
 int WindowDriver::msgBox(const forms::MsgBoxRequest& request) {
-    HWND owner = nullptr;
-    if (forms::Form* top = forms::activeForm()) owner = windowOf(*top);
+    HWND owner = host_ && IsWindow(host_) ? host_ : nullptr;
+    if (forms::Form* top = forms::activeForm(); top && windowOf(*top)) owner = windowOf(*top);
     const std::u16string title = request.title.value_or(u"Microsoft Excel");  // the host's own name
     return MessageBoxW(owner, wide(request.prompt).c_str(), wide(title).c_str(), static_cast<UINT>(request.buttons));
 }

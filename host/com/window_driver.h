@@ -7,6 +7,12 @@
 // the forms before every wait and at every DoEvents; what the user does in them (a click, typing,
 // a pick, the close box) becomes the runtime's user actions. Message boxes are MessageBoxW.
 //
+// The windows belong to the host's main window (its Application.Hwnd, given by setOwnerWindow):
+// each form's window is owned by the form shown before it that is still open, or by the host's
+// window, so it stays above them. While a modal form is on screen the host's window is disabled,
+// as the host's own dialogs do, and enabled again when the last modal form has closed. A message
+// box is owned by the form on top, or by the host's window.
+//
 // A borderless form (the driver is told which by name) has no caption bar: pressing the left
 // button on one of its controls that handles MouseDown (frmMain's title strip and header) raises
 // MouseDown and then hands the window to the system as a caption drag — ReleaseCapture, and
@@ -39,6 +45,9 @@ public:
 
     // The window showing `form`, or nullptr.
     HWND windowOf(const forms::Form& form) const;
+    // The host's main window (nullptr: none known; the forms' windows are then unowned).
+    void setOwnerWindow(HWND host) { host_ = host; }
+    HWND ownerWindow() const { return host_; }
 
 private:
     struct Applied {
@@ -63,6 +72,10 @@ private:
     std::map<std::pair<std::u16string, int>, HFONT> fonts_;
     bool refreshing_ = false;  // our own updates of a window are nobody's action
     std::vector<std::u16string> borderless_;
+    HWND host_ = nullptr;
+    std::vector<const forms::Form*> shownOrder_;  // forms with a window, in the order they were shown
+    std::vector<const forms::Form*> modal_;       // of those, the ones shown modally
+    bool hostDisabled_ = false;                   // we disabled the host's window (it was enabled)
 };
 
 // The driver for the add-in's forms while the host raises an event of its own (a command bar

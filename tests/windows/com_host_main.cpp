@@ -223,6 +223,22 @@ int wmain(int argc, wchar_t** argv) {
         cwtest::HostLists lists;
         cwtest::TestObject* application = cwtest::makeApplication(L"16.0", lists);
         lists.addin = addin;
+        // The host's main window, given to the add-in as Application.Hwnd.
+        WNDCLASSW hostClass{};
+        hostClass.lpfnWndProc = DefWindowProcW;
+        hostClass.hInstance = GetModuleHandleW(nullptr);
+        hostClass.lpszClassName = L"XLMAIN";
+        RegisterClassW(&hostClass);
+        HWND hostWindow = CreateWindowExW(0, L"XLMAIN", L"Book1 - test host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
+                                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(hostWindow, SW_SHOWNOACTIVATE);
+        {
+            VARIANT handle;
+            VariantInit(&handle);
+            handle.vt = VT_I4;
+            handle.lVal = static_cast<LONG>(reinterpret_cast<LONG_PTR>(hostWindow));
+            application->property(L"Hwnd", handle, false);
+        }
         VARIANT mode;
         VariantInit(&mode);
         mode.vt = VT_I4;
@@ -389,7 +405,12 @@ int wmain(int argc, wchar_t** argv) {
                       "it is frmMain (\"Cellwash\", Yes and No): " + narrow(seen[0].title));
                 check(!seen[0].captionBar, "frmMain has no caption bar");
                 check(seen[0].closedAfterClick, "No closes it");
+                check(hostWindow && seen[0].rootOwner == hostWindow,
+                      "frmMain's window is owned by the host's window (Application.Hwnd)");
+                check(!seen[0].rootOwnerEnabled, "the host's window is disabled while frmMain is up");
             }
+            check(hostWindow && IsWindowEnabled(hostWindow),
+                  "the host's window is enabled again once frmMain has closed");
         }
 
         // A tool run on a workbook: Remove Numbers over A1:A5000 of "Data", Yes in frmMain, the
@@ -419,6 +440,9 @@ int wmain(int argc, wchar_t** argv) {
             control->Release();
             const auto seen = user.result();
             check(outcome == S_OK && seen.size() == 2, "frmMain, Yes, then the message window");
+            check(seen.size() == 2 && seen[1].rootOwner == hostWindow && !seen[1].rootOwnerEnabled &&
+                      IsWindowEnabled(hostWindow),
+                  "the message window too belongs to the host's window, disabled under it and enabled after");
             bool selected = false, told = false;
             if (!seen.empty())
                 for (const auto& t : seen[0].texts) selected = selected || t == L"5000";
@@ -668,6 +692,9 @@ int wmain(int argc, wchar_t** argv) {
                 for (const auto& text : seen[1].texts) asks = asks || text.find(L"Do you want to exit?") == 0;
             check(seen.size() == 2 && seen[1].closedAfterClick && asks,
                   "a message box asks \"Do you want to exit?\" and Yes closes it");
+            check(seen.size() == 2 && seen[1].rootOwner == hostWindow && !seen[1].rootOwnerEnabled &&
+                      IsWindowEnabled(hostWindow),
+                  "the message box belongs to the host's window, which takes input again after it");
             const VARIANT& connected = lists.comAddIn->value(L"Connect");
             check(connected.vt == VT_BOOL && connected.boolVal == VARIANT_FALSE && lists.disconnections == 1,
                   "Yes set COMAddIns(\"CellwashKit.Connect\").Connect to False and the host disconnected the add-in");
@@ -679,6 +706,7 @@ int wmain(int argc, wchar_t** argv) {
         addin->Release();
         ribbonUI->Release();
         application->Release();
+        DestroyWindow(hostWindow);
     }
     // --- the legacy menu: a host of version 11.0 has command bars and no ribbon ---
     {

@@ -71,6 +71,8 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
     seen.window = form;
     seen.title = textOf(form);
     seen.captionBar = (GetWindowLongW(form, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    seen.rootOwner = GetAncestor(form, GA_ROOTOWNER);
+    seen.rootOwnerEnabled = IsWindowEnabled(seen.rootOwner) != 0;
     Children children;
     EnumChildWindows(form, collect, reinterpret_cast<LPARAM>(&children));
     HWND target = nullptr;

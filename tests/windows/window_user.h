@@ -19,6 +19,8 @@ struct SeenWindow {
     std::vector<std::wstring> texts;    // every child's text, in z-order
     std::vector<std::wstring> buttons;  // push buttons' captions
     bool captionBar = false;            // the window has a title bar
+    HWND rootOwner = nullptr;           // the window at the end of its chain of owners (itself if unowned)
+    bool rootOwnerEnabled = true;       // that window took input while this one was up
     bool typed = false;                 // the text was typed into the edit box
     bool boxesSet = false;              // every check box of the step shows the state asked for
     int boxesClicked = 0;               // how many of them had to be clicked
