@@ -15,9 +15,10 @@ using namespace host;  // the host's value types, error numbers and constants
 struct ColumnStore::Node {
     Id left = kNil, right = kNil, parent = kNil;
     std::uint32_t priority = 0;
-    long gap = 0;    // empty rows before this node's cell
-    long span = 1;   // rows covered by the subtree: sum of gap + 1
-    long count = 1;  // nodes in the subtree
+    // Row counts fit 32 bits (a sheet has 1,048,576 rows); a million nodes make this matter.
+    std::int32_t gap = 0;    // empty rows before this node's cell
+    std::int32_t span = 1;   // rows covered by the subtree: sum of gap + 1
+    std::int32_t count = 1;  // nodes in the subtree
     Cell cell;
 };
 
