@@ -151,6 +151,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: cellwash_com_host PATH\\cellwashkit.dll\n");
         return 100;
     }
+    std::setvbuf(stdout, nullptr, _IONBF, 0);  // every check's line is out even if a run hangs
     const std::wstring dllPath = argv[1];
     const std::wstring screenshots = argc > 2 ? argv[2] : L"";  // a folder for pictures of the windows
     const std::wstring progIdKey = L"Software\\Classes\\CellwashKit.Connect";
@@ -390,8 +391,14 @@ int wmain(int argc, wchar_t** argv) {
             const size_t at = menu.find(L"<button id=\"");
             const std::wstring tool =
                 at == std::wstring::npos ? L"" : menu.substr(at + 12, menu.find(L'"', at + 12) - (at + 12));
-            cwtest::WindowUser user(
-                {{L"CellwashForm", L"No", screenshots.empty() ? L"" : screenshots + L"\\frmMain.bmp"}}, 20);
+            cwtest::WindowStep look(L"CellwashForm", L"No", screenshots.empty() ? L"" : screenshots + L"\\frmMain.bmp");
+            // On frmMain's header (lblMainHeader, 26 to 306 points across, 5 to 20 down).
+            HDC screen = GetDC(nullptr);
+            look.dragFrom = POINT{MulDiv(150, GetDeviceCaps(screen, LOGPIXELSX), 72),
+                                  MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72)};
+            ReleaseDC(nullptr, screen);
+            look.dragX = 40, look.dragY = 30;
+            cwtest::WindowUser user({look}, 20);
             cwtest::TestObject* control = cwtest::makeRibbonControl(tool);
             const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
             control->Release();
@@ -408,6 +415,13 @@ int wmain(int argc, wchar_t** argv) {
                 check(hostWindow && seen[0].rootOwner == hostWindow,
                       "frmMain's window is owned by the host's window (Application.Hwnd)");
                 check(!seen[0].rootOwnerEnabled, "the host's window is disabled while frmMain is up");
+                // A press on the header: the add-in releases the capture and sends WM_NCLBUTTONDOWN
+                // with HTCAPTION; the system's move loop then follows the mouse until the release.
+                check(seen[0].captionDragSeen,
+                      "a press on frmMain's header hands the window WM_NCLBUTTONDOWN with HTCAPTION (161, 2)");
+                check(seen[0].movedX == 40 && seen[0].movedY == 30,
+                      "dragging the header by (40, 30) moves frmMain by (" + std::to_string(seen[0].movedX) + ", " +
+                          std::to_string(seen[0].movedY) + ")");
             }
             check(hostWindow && IsWindowEnabled(hostWindow),
                   "the host's window is enabled again once frmMain has closed");

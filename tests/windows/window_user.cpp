@@ -1,5 +1,6 @@
 #include "tests/windows/window_user.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -34,6 +35,47 @@ bool isPushButton(HWND window) {
     if (_wcsicmp(classOf(window).c_str(), L"Button") != 0) return false;
     const LONG style = GetWindowLongW(window, GWL_STYLE) & 0x0F;
     return style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON;
+}
+
+// The form window a drag is made on, and whether the window procedure of the form's thread was
+// handed WM_NCLBUTTONDOWN with HTCAPTION for it (seen by a hook on that thread).
+HWND dragged = nullptr;
+std::atomic<bool> captionDrag{false};
+
+LRESULT CALLBACK watchCalls(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call && call->hwnd == dragged && call->message == WM_NCLBUTTONDOWN &&
+        call->wParam == HTCAPTION)
+        captionDrag = true;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Presses the left button at `at` (client pixels), moves the pointer by (dx, dy) and lets go,
+// each as the window's mouse message; the release ends the system's move loop if one runs. What the
+// window did is kept in `seen`.
+void drag(HWND form, POINT at, int dx, int dy, SeenWindow& seen) {
+    RECT before{};
+    GetWindowRect(form, &before);
+    dragged = form;
+    captionDrag = false;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watchCalls, nullptr, GetWindowThreadProcessId(form, nullptr));
+    POINT press = at, screen = at;
+    ClientToScreen(form, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    Sleep(200);
+    SetCursorPos(screen.x + dx, screen.y + dy);
+    PostMessageW(form, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(press.x + dx, press.y + dy));
+    Sleep(100);
+    PostMessageW(form, WM_LBUTTONUP, 0, MAKELPARAM(press.x + dx, press.y + dy));
+    Sleep(200);
+    if (hook) UnhookWindowsHookEx(hook);
+    RECT after{};
+    GetWindowRect(form, &after);
+    seen.movedX = after.left - before.left;
+    seen.movedY = after.top - before.top;
+    seen.captionDragSeen = captionDrag;
+    dragged = nullptr;
 }
 
 }  // namespace
@@ -115,6 +157,7 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
         }
         seen.boxesSet = seen.boxesSet && reached;
     }
+    if (step.dragX || step.dragY) drag(form, step.dragFrom, step.dragX, step.dragY, seen);
     if (!step.screenshot.empty()) saveWindowPicture(form, step.screenshot);
     if (!target || (step.button.empty() && seen.buttons.size() != 1)) return false;
     // The click as the button reports it to its window.

@@ -22,6 +22,8 @@ struct SeenWindow {
     HWND rootOwner = nullptr;           // the window at the end of its chain of owners (itself if unowned)
     bool rootOwnerEnabled = true;       // that window took input while this one was up
     bool typed = false;                 // the text was typed into the edit box
+    int movedX = 0, movedY = 0;         // how far the window moved under the drag
+    bool captionDragSeen = false;       // WM_NCLBUTTONDOWN with HTCAPTION reached the window
     bool boxesSet = false;              // every check box of the step shows the state asked for
     int boxesClicked = 0;               // how many of them had to be clicked
     bool clicked = false;
@@ -49,6 +51,10 @@ struct WindowStep {
     // Check boxes (by caption) brought to the given state before the button, each clicked only when
     // it shows otherwise.
     std::vector<std::pair<std::wstring, bool>> boxes;
+    // A drag before the button: the left button pressed at dragFrom (client pixels), the pointer
+    // moved by (dragX, dragY) pixels, released — as the window's mouse messages.
+    POINT dragFrom{0, 0};
+    int dragX = 0, dragY = 0;
 };
 
 class WindowUser {
