@@ -619,6 +619,40 @@ int wmain(int argc, wchar_t** argv) {
             lists.workbooks->setNumber(L"Count", 0);
         }
 
+        // Change Case through Windows' case mapping (LCMapStringEx, invariant locale, linguistic
+        // casing): one UTF-16 unit for one, with no context. So unlike ICU's full mapping on Linux,
+        // "ß" stays "ß" in upper case (ICU: "SS"), and a final capital sigma lowers to "σ" (ICU:
+        // "ς" at the end of a word); the letters with a plain partner map as everywhere: é → É,
+        // ǆ → Ǆ, Ω → ω.
+        {
+            lists.workbooks->setNumber(L"Count", 1);
+            const auto book = std::make_shared<cwtest::BookData>();
+            auto data = std::make_shared<cwtest::SheetData>();
+            data->name = L"Words";
+            data->cells[{1, 1}] = L"stra\u00DFe";
+            data->cells[{2, 1}] = L"\u00E9clair \u01C6";
+            data->cells[{1, 2}] = L"\u03A3\u039F\u03A6\u039F\u03A3 \u03A9";
+            book->sheets.push_back(data);
+            book->active = data;
+            cwtest::addWorkbook(*application, book);
+            const auto run = [&](const wchar_t* controlId) {
+                cwtest::WindowUser user({{L"CellwashForm", L"Yes"}, {L"CellwashForm", L""}}, 20);
+                cwtest::TestObject* control = cwtest::makeRibbonControl(controlId);
+                const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+                control->Release();
+                return outcome == S_OK && user.result().size() == 2;
+            };
+            data->top = 1, data->left = 1, data->bottom = 2, data->right = 1;  // A1:A2
+            check(run(L"btnAllCaps_38"), "Change to UPPER CASE on A1:A2: frmMain, Yes, the message window");
+            check(data->cells[{1, 1}] == L"STRA\u00DFE" && data->cells[{2, 1}] == L"\u00C9CLAIR \u01C4",
+                  "upper case by Windows: " + narrow(data->cells[{1, 1}]) + ", " + narrow(data->cells[{2, 1}]));
+            data->top = 1, data->left = 2, data->bottom = 1, data->right = 2;  // B1
+            check(run(L"btnLowerCase_39"), "Change to lower case on B1: frmMain, Yes, the message window");
+            check(data->cells[{1, 2}] == L"\u03C3\u03BF\u03C6\u03BF\u03C3 \u03C9",
+                  "lower case by Windows, no final sigma: " + narrow(data->cells[{1, 2}]));
+            lists.workbooks->setNumber(L"Count", 0);
+        }
+
         // Remove all Objects from the active sheet with its check boxes cleared: its shapes go (an
         // autoshape with text, a picture, a chart), its comments and the other sheet's stay; then
         // with "Remove Only All Comments!" ticked (as frmMain opens), only its comments go.
