@@ -10,6 +10,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -731,6 +732,39 @@ int wmain(int argc, wchar_t** argv) {
                           std::to_string(drawn->comments.size()) + ")");
                 check(other->comments.size() == 1 && other->shapes.size() == 1, "the other sheet keeps its comment");
             }
+            lists.workbooks->setNumber(L"Count", 0);
+        }
+
+        // Count statistics of the active sheet, then with "Include Text Frames, WordArt &Shapes"
+        // ticked: the words in the text frames of its rectangle and text box join the cells' (the
+        // shapes' Type and TextFrame.Characters.Text over IDispatch; the picture has no text frame).
+        {
+            lists.workbooks->setNumber(L"Count", 1);
+            const auto book = std::make_shared<cwtest::BookData>();
+            auto data = std::make_shared<cwtest::SheetData>();
+            data->name = L"Counted";
+            data->cells[{1, 1}] = L"alpha beta gamma";
+            data->shapes = {{1, L"Rectangle 1", L"delta epsilon zeta eta theta iota kappa lambda mu nu"},
+                            {17, L"TextBox 2", L"xi omicron"},
+                            {13, L"Picture 3", L""}};
+            book->sheets.push_back(data);
+            book->active = data;
+            cwtest::addWorkbook(*application, book);
+            const std::vector<std::pair<std::wstring, bool>> boxes = {{L"Include Text Frames, WordArt &Shapes", true}};
+            cwtest::WindowUser user({cwtest::WindowStep(L"CellwashForm", L"X", L"", L"", L"", L"", boxes)}, 20);
+            cwtest::TestObject* control = cwtest::makeRibbonControl(L"btnCountActiveSheet_49");
+            const HRESULT outcome = callByName(addin, L"RibbonHandler", {dispatchArgument(control)}, nullptr);
+            control->Release();
+            const auto seen = user.result();
+            const auto shows = [](const std::vector<std::wstring>& texts, const wchar_t* text) {
+                return std::find(texts.begin(), texts.end(), text) != texts.end();
+            };
+            check(outcome == S_OK && seen.size() == 1 && seen[0].boxesSet && seen[0].closedAfterClick,
+                  "Count Statistics of the active sheet: shapes ticked, then X closes frmMain");
+            check(seen.size() == 1 && shows(seen[0].texts, L"3") && !shows(seen[0].texts, L"15"),
+                  "without the shapes frmMain counts the cells' 3 words");
+            check(seen.size() == 1 && shows(seen[0].textsAfterBoxes, L"15"),
+                  "with them it counts 15 words: 3 in the cells, 10 in the rectangle, 2 in the text box");
             lists.workbooks->setNumber(L"Count", 0);
         }
 

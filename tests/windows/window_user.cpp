@@ -157,6 +157,8 @@ bool WindowUser::step(const WindowStep& step, std::chrono::steady_clock::time_po
         }
         seen.boxesSet = seen.boxesSet && reached;
     }
+    if (!step.boxes.empty())
+        for (HWND child : children.all) seen.textsAfterBoxes.push_back(textOf(child));
     if (step.dragX || step.dragY) drag(form, step.dragFrom, step.dragX, step.dragY, seen);
     if (!step.screenshot.empty()) saveWindowPicture(form, step.screenshot);
     if (!target || (step.button.empty() && seen.buttons.size() != 1)) return false;

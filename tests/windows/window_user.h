@@ -16,16 +16,17 @@ namespace cwtest {
 struct SeenWindow {
     HWND window = nullptr;
     std::wstring title;
-    std::vector<std::wstring> texts;    // every child's text, in z-order
-    std::vector<std::wstring> buttons;  // push buttons' captions
-    bool captionBar = false;            // the window has a title bar
-    HWND rootOwner = nullptr;           // the window at the end of its chain of owners (itself if unowned)
-    bool rootOwnerEnabled = true;       // that window took input while this one was up
-    bool typed = false;                 // the text was typed into the edit box
-    int movedX = 0, movedY = 0;         // how far the window moved under the drag
-    bool captionDragSeen = false;       // WM_NCLBUTTONDOWN with HTCAPTION reached the window
-    bool boxesSet = false;              // every check box of the step shows the state asked for
-    int boxesClicked = 0;               // how many of them had to be clicked
+    std::vector<std::wstring> texts;            // every child's text, in z-order
+    std::vector<std::wstring> textsAfterBoxes;  // the same once the step's check boxes show their states
+    std::vector<std::wstring> buttons;          // push buttons' captions
+    bool captionBar = false;                    // the window has a title bar
+    HWND rootOwner = nullptr;                   // the window at the end of its chain of owners (itself if unowned)
+    bool rootOwnerEnabled = true;               // that window took input while this one was up
+    bool typed = false;                         // the text was typed into the edit box
+    int movedX = 0, movedY = 0;                 // how far the window moved under the drag
+    bool captionDragSeen = false;               // WM_NCLBUTTONDOWN with HTCAPTION reached the window
+    bool boxesSet = false;                      // every check box of the step shows the state asked for
+    int boxesClicked = 0;                       // how many of them had to be clicked
     bool clicked = false;
     bool thenClicked = false;
     bool closedAfterClick = false;
