@@ -15,4 +15,8 @@ public:
     bool isUsable() const override { return Control::isUsable(); }
 };
 
+// A control's place on its form in points: its own Left and Top plus those of the frames it
+// sits in, as a window that draws the whole form flat needs it.
+void placeOnForm(const Control& control, double& left, double& top);
+
 }  // namespace forms

@@ -145,19 +145,6 @@ bool drawn(const forms::Control& control) {
     return control.type() != forms::ControlType::Frame || !static_cast<const forms::Frame&>(control).Caption().empty();
 }
 
-// The control's place on the form in points: its containers' offsets added.
-void placeOnForm(const forms::Control& control, double& left, double& top) {
-    left = control.Left();
-    top = control.Top();
-    for (const forms::Container* parent = &control.Parent(); parent;) {
-        const auto* frame = dynamic_cast<const forms::Frame*>(parent);
-        if (!frame) break;
-        left += frame->Left();
-        top += frame->Top();
-        parent = &frame->Parent();
-    }
-}
-
 // A colour of the forms (&HBBGGRR, or a system colour with the high bit) as the toolkit's RGB.
 std::optional<sal_Int32> rgbOf(std::uint32_t colour) {
     if (colour & 0x80000000u) return std::nullopt;
@@ -315,7 +302,7 @@ private:
     void refreshControl(const std::u16string& name, forms::Control& control,
                         const Reference<css::beans::XPropertySet>& model) {
         double left = 0, top = 0;
-        placeOnForm(control, left, top);
+        forms::placeOnForm(control, left, top);
         set(model, name, "PositionX", Any(appX(left)));
         set(model, name, "PositionY", Any(appY(top)));
         set(model, name, "Width", Any(appX(control.Width())));

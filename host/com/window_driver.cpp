@@ -34,19 +34,6 @@ int pixels(double points) {
     return static_cast<int>(points * dpi / 72.0 + 0.5);
 }
 
-// The control's place on the form in points: its frames' offsets added.
-void placeOnForm(const forms::Control& control, double& left, double& top) {
-    left = control.Left();
-    top = control.Top();
-    for (const forms::Container* parent = &control.Parent(); parent;) {
-        const auto* frame = dynamic_cast<const forms::Frame*>(parent);
-        if (!frame) break;
-        left += frame->Left();
-        top += frame->Top();
-        parent = &frame->Parent();
-    }
-}
-
 struct ChildKind {
     const wchar_t* windowClass;
     DWORD style;
@@ -143,7 +130,7 @@ void WindowDriver::formShown(forms::Form& form) {
             continue;
         const ChildKind kind = kindOf(control->type());
         double left = 0, top = 0;
-        placeOnForm(*control, left, top);
+        forms::placeOnForm(*control, left, top);
         const int height =
             control->type() == forms::ControlType::ComboBox ? pixels(control->Height()) * 8 : pixels(control->Height());
         HWND child =
@@ -289,7 +276,7 @@ LRESULT WindowDriver::handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
             if (!PtInRect(&area, at)) continue;
             double left = 0, top = 0;
-            placeOnForm(*control, left, top);
+            forms::placeOnForm(*control, left, top);
             if (!hit || left >= hitLeft) hit = control, hitLeft = left, hitTop = top;
         }
         if (!hit) return DefWindowProcW(window, message, wParam, lParam);

@@ -102,6 +102,25 @@ TEST(Frames, ControlsKnowTheirContainerAndTheFormListsAllInOrder) {
     EXPECT_EQ(p.control(u"nothing"), nullptr);
 }
 
+// A window that draws the form flat places each control by its frames' offsets added up.
+TEST(Frames, AControlsPlaceOnTheFormAddsTheFramesItSitsIn) {
+    Panel p;
+    p.frm.setLeft(10);
+    p.frm.setTop(20);
+    p.inner.setLeft(3);
+    p.inner.setTop(4);
+    p.lblDeep.setLeft(1);
+    p.lblDeep.setTop(2);
+    p.optA.setLeft(7);
+    double left = 0, top = 0;
+    placeOnForm(p.lblDeep, left, top);
+    EXPECT_EQ(left, 14);
+    EXPECT_EQ(top, 26);
+    placeOnForm(p.optA, left, top);
+    EXPECT_EQ(left, 7);
+    EXPECT_EQ(top, 0);
+}
+
 TEST(ComboBoxes, ListIndexSelectsAndRaisesChange) {
     Panel p;
     for (auto s : {u"one", u"two", u"three"}) p.cmb.AddItem(s);
