@@ -181,48 +181,37 @@ std::vector<VARIANT> toArguments(const std::vector<Argument>& values) {
     return out;
 }
 
-void clear(std::vector<VARIANT>& values) {
-    for (VARIANT& v : values) VariantClear(&v);
-}
+// The arguments of one call as VARIANTs, cleared (objects released) however the call ends.
+struct RawArguments {
+    explicit RawArguments(const std::vector<Argument>& values) : raw(toArguments(values)) {}
+    ~RawArguments() {
+        for (VARIANT& v : raw) VariantClear(&v);
+    }
+    RawArguments(const RawArguments&) = delete;
+    RawArguments& operator=(const RawArguments&) = delete;
+    std::vector<VARIANT> raw;
+};
 
 }  // namespace
 
 Variant Dispatch::get(const std::u16string& member) const { return call(member); }
 
 Variant Dispatch::call(const std::u16string& member, const std::vector<Argument>& arguments) const {
-    std::vector<VARIANT> raw = toArguments(arguments);
+    RawArguments raw(arguments);
     ComVariant result;
-    try {
-        invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, raw, result.get());
-    } catch (...) {
-        clear(raw);
-        throw;
-    }
-    clear(raw);
+    invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, raw.raw, result.get());
     return fromVariant(result.value());
 }
 
 void Dispatch::put(const std::u16string& member, const Variant& value) const {
-    std::vector<VARIANT> raw = toArguments({Argument(value)});
-    try {
-        invoke(member, DISPATCH_PROPERTYPUT, raw, nullptr);
-    } catch (...) {
-        clear(raw);
-        throw;
-    }
-    clear(raw);
+    RawArguments raw({Argument(value)});
+    invoke(member, DISPATCH_PROPERTYPUT, raw.raw, nullptr);
 }
 
 Dispatch Dispatch::object(const std::u16string& member, const std::vector<Argument>& arguments) const {
-    std::vector<VARIANT> raw = toArguments(arguments);
+    RawArguments raw(arguments);
     ComVariant result;
-    try {
-        invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, raw, result.get());
-    } catch (...) {
-        clear(raw);
-        throw;
-    }
-    clear(raw);
+    invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, raw.raw, result.get());
     const VARIANT& v = result.value();
     if (v.vt == VT_DISPATCH) return Dispatch(v.pdispVal);
     if (v.vt == VT_EMPTY || v.vt == VT_NULL) return Dispatch();
