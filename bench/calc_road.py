@@ -10,6 +10,7 @@ than CALC_ROAD_LIMIT seconds (300) is given up and printed as `more than N s`:
 
     calc_remove_extra_spaces_100k      texts like "  Alpha   beta 12  "
     calc_remove_duplicates_keep_first_100k   50,000 entries each twice, cells moved up
+    calc_remove_duplicates_keep_first_clear_100k   the same, duplicates cleared in place
 
 Usage: /usr/bin/python3 calc_road.py PATH-TO-cellwash.oxt   (skips when soffice is absent)
 """
@@ -81,10 +82,13 @@ def main():
             calc_office.install_extension(office.context, os.path.abspath(sys.argv[1]))
         environment = {"CELLWASH_UI_SCRIPT": os.path.join(folder, "script.txt"),
                        "CELLWASH_UI_LOG": os.path.join(folder, "log.txt")}
+        duplicates = ["item-%05d" % (r % (ROWS // 2)) for r in range(ROWS)]
         runs = [("calc_remove_extra_spaces_100k", ["  Alpha   beta %d  " % (r % 977) for r in range(ROWS)],
                  "btnDelExtraSpaces_15", "yes\n"),
-                ("calc_remove_duplicates_keep_first_100k", ["item-%05d" % (r % (ROWS // 2)) for r in range(ROWS)],
-                 "btnDelDupsKF_25", "click optDelEmptyCells\nyes\n")]
+                ("calc_remove_duplicates_keep_first_100k", duplicates, "btnDelDupsKF_25",
+                 "click optDelEmptyCells\nyes\n"),
+                ("calc_remove_duplicates_keep_first_clear_100k", duplicates, "btnDelDupsKF_25",
+                 "click optDelEntire\nyes\n")]
         for name, rows, control_id, script in runs:
             # Each on a fresh soffice, so that a run given up on leaves nothing behind.
             with calc_office.Office(profile, env=environment) as office:

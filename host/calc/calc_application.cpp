@@ -1,6 +1,8 @@
 #include "host/calc/calc_application.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/document/UndoContextNotClosedException.hpp>
+#include <com/sun/star/document/XActionLockable.hpp>
 #include <com/sun/star/document/XUndoManager.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
@@ -112,12 +114,13 @@ public:
         if (!cells) throw host::Error(host::errApplication, "Unable to get the CountIf property");
         if (criterion.isText() && criterion.text().size() > 255)
             throw host::Error(host::errApplication, "Unable to get the CountIf property");
+        const Area area = cells->areas().front();
+        if (const auto counted = cells->document()->counts().count(cells->sheet(), area, criterion)) return *counted;
         return unoCall([&] {
             if (!functions_.is())
                 functions_.set(context_->getServiceManager()->createInstanceWithContext(
                                    "com.sun.star.sheet.FunctionAccess", context_),
                                UNO_QUERY_THROW);
-            const Area area = cells->areas().front();
             css::uno::Sequence<css::uno::Any> arguments(2);
             arguments.getArray()[0] <<=
                 cells->sheet()->getCellRangeByPosition(area.left - 1, area.top - 1, area.right - 1, area.bottom - 1);
@@ -140,6 +143,27 @@ Reference<css::document::XUndoManager> undoManagerOf(const Reference<css::frame:
     return supplier.is() ? supplier->getUndoManager() : nullptr;
 }
 
+// Quiets a document while code changes it, or wakes it again: no repaints (controllers and
+// action locked), no Undo steps recorded (the list is cleared afterwards anyway) and no row
+// heights fitted after every edit (Calc fits them all when that is enabled again). Each edit
+// of a long run costs Calc a third less so.
+void quiet(const Reference<css::frame::XModel>& model, bool on) {
+    const Reference<css::beans::XPropertySet> settings(model, UNO_QUERY);
+    const Reference<css::document::XActionLockable> actions(model, UNO_QUERY);
+    if (on) {
+        model->lockControllers();
+        if (actions.is()) actions->addActionLock();
+    }
+    if (settings.is()) {
+        settings->setPropertyValue("IsUndoEnabled", css::uno::Any(!on));
+        settings->setPropertyValue("IsAdjustHeightEnabled", css::uno::Any(!on));
+    }
+    if (!on) {
+        if (actions.is()) actions->removeActionLock();
+        model->unlockControllers();
+    }
+}
+
 const void* identity(const Reference<css::frame::XModel>& model) {
     return Reference<css::uno::XInterface>(model, UNO_QUERY).get();
 }
@@ -154,7 +178,10 @@ CalcApplication::CalcApplication(Reference<css::uno::XComponentContext> context)
 void CalcApplication::beginCommand(const Reference<css::frame::XFrame>& frame) {
     frame_ = frame;
     for (const auto& [model, doc] : documents_)
-        if (const auto known = doc.lock()) known->forgetSelection();
+        if (const auto known = doc.lock()) {
+            known->forgetSelection();
+            known->counts().forget();
+        }
 }
 
 CalcDocumentPtr CalcApplication::document(const Reference<css::frame::XModel>& model) {
@@ -272,7 +299,7 @@ void CalcApplication::setScreenUpdating(bool value) {
     unoCall([&] {
         if (value) {
             if (!lockedModel_.is()) return;
-            lockedModel_->unlockControllers();
+            quiet(lockedModel_, false);
             // Code's changes are no steps of Calc's own Undo: the host clears its undo list when
             // code has run, and the add-in keeps its own undo copy of the sheet.
             if (const auto undo = undoManagerOf(lockedModel_); undo.is()) try {
@@ -286,7 +313,7 @@ void CalcApplication::setScreenUpdating(bool value) {
         if (lockedModel_.is()) return;
         if (const auto doc = activeDocument()) {
             lockedModel_ = doc->model();
-            lockedModel_->lockControllers();
+            quiet(lockedModel_, true);
         }
     });
 }

@@ -86,6 +86,11 @@ void CalcDocument::keepSelection() {
     keptSelections_.push_back(current);
 }
 
+void CalcDocument::sheetsChanging() {
+    keepSelection();
+    counts_.forget();
+}
+
 void CalcDocument::activate(const Reference<css::sheet::XSpreadsheet>& sheet) {
     const auto view = this->view();
     if (!view.is()) throw host::Error(host::errApplication, "Activate method of Worksheet class failed");

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/calc/a1_address.h"
+#include "host/calc/calc_counts.h"
 #include "host/calc/uno_support.h"
 
 namespace host::calc {
@@ -44,6 +45,9 @@ public:
     // (a sheet inserted, copied, removed or hidden), and gives the view's sheet its kept
     // selection back after it.
     void keepSelection();
+    // Before sheets are inserted, copied, removed or hidden: keeps the selection (above), and
+    // the count indexes, which know sheets by position, go.
+    void sheetsChanging();
     void restoreSelection();
     // A new selection made on the sheet (-1: on every sheet) replaces what was kept.
     void forgetSelection(long sheetIndex = -1);
@@ -53,6 +57,8 @@ public:
     sal_Int32 standardFormat(sal_Int16 type);
     // The number formatter over the document's formats, for reading typed input.
     const Reference<css::util::XNumberFormatter2>& formatter();
+    // COUNTIF's indexes of this document's areas during a command.
+    CountIndexes& counts() { return counts_; }
 
 private:
     Reference<css::frame::XModel> model_;
@@ -62,6 +68,7 @@ private:
     std::map<sal_Int32, FormatKind> kinds_;
     std::vector<css::uno::Any> keptSelections_;  // Calc range objects: they follow their sheet
     SheetSize size_;
+    CountIndexes counts_{*this};
 };
 using CalcDocumentPtr = std::shared_ptr<CalcDocument>;
 

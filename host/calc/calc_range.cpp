@@ -210,13 +210,17 @@ host::Variant CalcRange::Value() const { return readCell(*doc_, firstCell()); }
 
 void CalcRange::setValue(const host::Variant& value) {
     if (areas_.size() == 1)
-        if (Reference<css::table::XCell> cell{areas_.front(), UNO_QUERY}; cell.is())
-            return writeCell(*doc_, cell, value);
+        if (Reference<css::table::XCell> cell{areas_.front(), UNO_QUERY}; cell.is()) {
+            writeCell(*doc_, cell, value);
+            if (!doc_->counts().empty()) doc_->counts().cellsWritten(sheet_, firstArea());
+            return;
+        }
     for (const auto& range : areas_) {
         const Area area = areaOf(unoCall([&] { return rangeAddress(range); }));
         for (long r = 0; r < area.rows(); ++r)
             for (long c = 0; c < area.columns(); ++c)
                 writeCell(*doc_, unoCall([&] { return range->getCellByPosition(c, r); }), value);
+        doc_->counts().cellsWritten(sheet_, area);
     }
 }
 
@@ -500,14 +504,20 @@ void CalcRange::Delete(std::optional<int> shift) {
             else if (area.top == 1 && area.bottom == size.rows)
                 mode = css::sheet::CellDeleteMode_COLUMNS;
             movement->removeRange(address, mode);
+            if (mode == css::sheet::CellDeleteMode_UP || mode == css::sheet::CellDeleteMode_ROWS)
+                doc_->counts().cellsRemovedUp(sheet_, area);
+            else
+                doc_->counts().forget();
         }
     });
 }
 
 void CalcRange::clear(sal_Int32 flags) {
     unoCall([&] {
-        for (const auto& range : areas_)
+        for (const auto& range : areas_) {
             Reference<css::sheet::XSheetOperation>(range, UNO_QUERY_THROW)->clearContents(flags);
+            if (flags & kContent) doc_->counts().cellsWritten(sheet_, areaOf(rangeAddress(range)));
+        }
     });
 }
 

@@ -102,7 +102,7 @@ public:
             const std::u16string copy = copyName(name, namesBut(*doc_, u""));
             const auto* target = dynamic_cast<const CalcWorksheet*>(before.get());
             const long position = target ? doc_->indexOf(target->sheet()) : static_cast<long>(allSheets(*doc_).size());
-            doc_->keepSelection();
+            doc_->sheetsChanging();
             doc_->sheets()->copyByName(toOU(name), toOU(copy), static_cast<sal_Int16>(position));
             if (doc_->view().is()) doc_->activate(doc_->sheetAt(position));
         });
@@ -111,7 +111,7 @@ public:
         unoCall([&] {
             if (isVisible(sheet_) && visibleCount(*doc_) <= 1)
                 throw host::Error(host::errApplication, "A workbook must contain at least one visible worksheet.");
-            doc_->keepSelection();
+            doc_->sheetsChanging();
             doc_->sheets()->removeByName(toOU(nameOf(sheet_)));
             doc_->restoreSelection();
         });
@@ -190,7 +190,7 @@ public:
             }
             const auto* target = dynamic_cast<const CalcWorksheet*>(before.get());
             const long position = target ? doc_->indexOf(target->sheet()) : static_cast<long>(names.size());
-            doc_->keepSelection();
+            doc_->sheetsChanging();
             doc_->sheets()->insertNewByName(toOU(name), static_cast<sal_Int16>(position));
             const auto added = doc_->sheetAt(position);
             if (doc_->view().is()) doc_->activate(added);

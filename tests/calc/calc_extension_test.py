@@ -10,6 +10,7 @@ and the logged messages through UNO. Exit status 77 (skipped) only when soffice 
 installed.
 """
 import os
+import re
 import shutil
 import sys
 import tempfile
@@ -214,6 +215,77 @@ class CalcExtensionTest(unittest.TestCase):
         self.run_command(doc, "btnDelDupsKF_25", "yes\n")
         self.assertEqual(self.column(doc, "Data", "A1:A5"), ["a", "b", "c", None, None])
         self.assertEqual(self.column(doc, "Data", "B1:B5"), [1.0, 2.0, 5.0, None, None])
+
+    # --- COUNTIF answered from the host's count index ------------------------------------
+
+    @staticmethod
+    def keep_first_walk(rows, mode):
+        """What Remove Duplicates, Keep First does to [entry, companion] rows, walked as the
+        tool walks (from the bottom, COUNTIF of each trimmed entry over the column as it is
+        then: whole cells, any case; wildcards and operators escaped by the tool)."""
+        rows = [list(row) for row in rows]
+        height = len(rows)
+        for i in range(height - 1, -1, -1):
+            text = rows[i][0]
+            entry = re.sub(" +", " ", text.strip(" ")) if text else ""
+            if not entry:
+                continue
+            count = sum(1 for row in rows[:height] if row[0] and row[0].lower() == entry.lower())
+            if count <= 1:
+                continue
+            if mode == "optDelEntire":  # cleared, the cell stays
+                rows[i][0] = None
+            elif mode == "optDelEmptyCells":  # the cells below move up
+                column = [row[0] for row in rows]
+                del column[i]
+                column.append(None)
+                for row, value in zip(rows, column):
+                    row[0] = value
+                height -= 1
+            else:  # the whole row goes
+                del rows[i]
+                rows.append([None, None])
+                height -= 1
+        return rows
+
+    def test_duplicates_counted_from_the_index_as_calc_counts_them_in_every_mode(self):
+        # Hundreds of rows make every count after the first come from the host's index, which
+        # must follow each cleared cell, cell moved up and row removed.
+        choices = ["a", "A", "b", "B ", "  b", "c*", "C*", "c~*", "<x", "<X", "?", "x?y", "plain text",
+                   "Plain  Text", "é", "É", None]
+        random = __import__("random").Random(11)
+        original = [[random.choice(choices), float(r)] for r in range(300)]
+        for mode in ("optDelEntire", "optDelEmptyCells", "optDelEntireIfBlank"):
+            with self.subTest(mode=mode):
+                doc = self.workbook({"Data": original})
+                self.select(doc, "A1:A300")
+                self.run_command(doc, "btnDelDupsKF_25", "click %s\nyes\n" % mode)
+                expected = self.keep_first_walk(original, mode)
+                self.assertEqual(self.column(doc, "Data", "A1:A300"), [row[0] for row in expected])
+                self.assertEqual(self.column(doc, "Data", "B1:B300"), [row[1] for row in expected])
+
+    def test_duplicate_rows_coloured_where_calcs_own_countif_finds_more_than_one(self):
+        # Criteria Calc reads as numbers, booleans, dates or wildcards, and texts whose case Calc
+        # compares its own way, side by side with plain texts: the tool's colours must follow
+        # Calc's own COUNTIF, asked here through Calc's function access. (No boolean cell: Calc
+        # reads one from xlsx as the formula TRUE(), and an area with a formula is Calc's to count.)
+        plain = ["a", "A", "Abc", "aBC", "é", "É", "ΣΑΣ", "σας", "x~y", "x~~y", "<x", "dup", "dup", "one"]
+        special = ["12", 12, "TRUE", "true", "1-2", "Jan 5", "a*", "a?c", "ſ", "s", "ﬀ", "ff", "Straße", "STRASSE"]
+        functions = self.office.create("com.sun.star.sheet.FunctionAccess")
+        for name, values in (("plain", plain), ("with special", plain + special)):
+            with self.subTest(column=name):
+                doc = self.workbook({"Data": [[v] for v in values]})
+                address = "A1:A%d" % len(values)
+                self.select(doc, address)
+                log = self.run_command(doc, "btnColorDupRows_43", "yes\n")
+                self.assertIn("Duplicate Rows are colored in Your Selection", log)
+                sheet = doc.Sheets.getByName("Data")
+                cells = sheet.getCellRangeByName(address)
+                for row in range(len(values)):
+                    cell = sheet.getCellByPosition(0, row)
+                    entry = functions.callFunction("TRIM", (cell.getString(),))
+                    expected = functions.callFunction("COUNTIF", (cells, entry)) > 1
+                    self.assertEqual(cell.CellBackColor != -1, expected, "row %d: %r" % (row + 1, values[row]))
 
     def test_organizer_removes_entirely_blank_rows(self):
         doc = self.workbook({"Data": [["a", 1], [None, None], ["b", 2], [None, None], ["c", 3]]})
