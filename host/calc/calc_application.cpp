@@ -295,6 +295,18 @@ host::AddInsPtr CalcApplication::AddIns() const { return std::make_shared<NoAddI
 host::COMAddInsPtr CalcApplication::COMAddIns() const { return std::make_shared<NoCOMAddIns>(); }
 host::CommandBarsPtr CalcApplication::CommandBars() const { return std::make_shared<NoCommandBars>(); }
 
+int CalcApplication::CutCopyMode() const {
+    for (const auto& [model, doc] : documents_)
+        if (const auto known = doc.lock(); known && known->copied().range.is()) return 1;
+    return 0;
+}
+
+void CalcApplication::setCutCopyMode(int value) {
+    if (value != 0) return;
+    for (const auto& [model, doc] : documents_)
+        if (const auto known = doc.lock()) known->copied() = {};
+}
+
 void CalcApplication::setScreenUpdating(bool value) {
     unoCall([&] {
         if (value) {

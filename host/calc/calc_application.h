@@ -60,8 +60,9 @@ public:
     void setEnableCancelKey(int value) override { enableCancelKey_ = value; }
     host::Variant StatusBar() const override { return statusBar_; }
     void setStatusBar(const host::Variant& value) override;
-    int CutCopyMode() const override { return cutCopyMode_; }
-    void setCutCopyMode(int value) override { cutCopyMode_ = value; }
+    // 1 while a document holds what Range.Copy copied; 0 (or False) forgets every copy.
+    int CutCopyMode() const override;
+    void setCutCopyMode(int value) override;
 
 private:
     Reference<css::uno::XComponentContext> context_;
@@ -75,7 +76,6 @@ private:
     bool displayAlerts_ = true;
     bool enableEvents_ = true;
     int enableCancelKey_ = 1;
-    int cutCopyMode_ = 0;
     host::Variant statusBar_{false};
 };
 

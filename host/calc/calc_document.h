@@ -6,6 +6,7 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatter2.hpp>
 #include <map>
@@ -59,6 +60,13 @@ public:
     const Reference<css::util::XNumberFormatter2>& formatter();
     // COUNTIF's indexes of this document's areas during a command.
     CountIndexes& counts() { return counts_; }
+    // What Range.Copy copied last (Calc's range object, which follows edits as the copied
+    // range would), until CutCopyMode is cleared; empty when nothing is copied.
+    struct Copied {
+        Reference<css::sheet::XSpreadsheet> sheet;
+        Reference<css::table::XCellRange> range;
+    };
+    Copied& copied() { return copied_; }
 
 private:
     Reference<css::frame::XModel> model_;
@@ -69,6 +77,7 @@ private:
     std::vector<css::uno::Any> keptSelections_;  // Calc range objects: they follow their sheet
     SheetSize size_;
     CountIndexes counts_{*this};
+    Copied copied_;
 };
 using CalcDocumentPtr = std::shared_ptr<CalcDocument>;
 

@@ -1,6 +1,7 @@
 #include "host/calc/calc_range.h"
 #include "host/calc/calc_drawing.h"
 #include "host/calc/calc_validation.h"
+#include "host/calc/cell_paste.h"
 
 #include <algorithm>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -536,8 +537,20 @@ void CalcRange::Select() {
 
 void CalcRange::Activate() { Select(); }
 
-void CalcRange::Copy() { notInCalc("Range.Copy"); }
-void CalcRange::PasteSpecial(int, int, bool, bool) { notInCalc("Range.PasteSpecial"); }
+void CalcRange::Copy() {
+    if (areas_.size() != 1) throw host::Error(host::errApplication, "Copy method of Range class failed");
+    doc_->copied() = {sheet_, areas_.front()};
+}
+
+void CalcRange::PasteSpecial(int paste, int, bool skipBlanks, bool transpose) {
+    const CalcDocument::Copied copied = doc_->copied();
+    if (!copied.range.is()) throw host::Error(host::errApplication, "PasteSpecial method of Range class failed");
+    const Area source = areaOf(unoCall([&] { return rangeAddress(copied.range); }));
+    const Area top = firstArea();
+    const Area written = pasteCells(copied.sheet, source, sheet_, top.top, top.left, doc_->size(),
+                                    {paste == host::xlPasteValues, skipBlanks, transpose});
+    doc_->counts().cellsWritten(sheet_, written);
+}
 
 host::InteriorPtr CalcRange::Interior() const { return std::make_shared<CalcInterior>(shared_from_this()); }
 host::ValidationPtr CalcRange::Validation() const { return makeValidation(shared_from_this()); }

@@ -287,6 +287,21 @@ class CalcExtensionTest(unittest.TestCase):
                     expected = functions.callFunction("COUNTIF", (cells, entry)) > 1
                     self.assertEqual(cell.CellBackColor != -1, expected, "row %d: %r" % (row + 1, values[row]))
 
+    def test_columnar_data_becomes_a_table_through_copy_and_paste_special_transposed(self):
+        doc = self.workbook({"Data": [["a"], ["b"], ["c"], ["d"], ["e"], [12], ["g"]]})
+        sheet = doc.Sheets.getByName("Data")
+        sheet.getCellRangeByName("A3").CellBackColor = 0xFFFF00
+        self.select(doc, "A1:A7")
+        log = self.run_command(doc, "btnColtoTab_45", "set txtNthRow=3\nyes\n")
+        self.assertIn("Selected Rows are Transposed into Columns!", log)
+        # Blocks of 3 as rows from the row below the first, then the emptied column removed.
+        rows = [[sheet.getCellByPosition(c, r).getDataArray()[0][0] for c in range(3)] for r in range(4)]
+        self.assertEqual(rows, [["", "", ""], ["a", "b", "c"], ["d", "e", 12.0], ["g", "", ""]])
+        self.assertEqual(sheet.getCellRangeByName("C2").CellBackColor, 0xFFFF00, "formats travel with the values")
+        self.assertEqual(sheet.getCellRangeByName("B2").CellBackColor, -1)
+        self.run_command(doc, "btnUndo_02")
+        self.assertEqual(self.column(doc, "Data", "A1:A7"), ["a", "b", "c", "d", "e", 12.0, "g"], "Undo brings it back")
+
     def test_organizer_removes_entirely_blank_rows(self):
         doc = self.workbook({"Data": [["a", 1], [None, None], ["b", 2], [None, None], ["c", 3]]})
         self.select(doc, "A1:B5")
