@@ -267,6 +267,28 @@ class CalcWindowTest(unittest.TestCase):
         self.assertEqual([row[0] for row in data.getCellRangeByName("A1:A4").getDataArray()], ["a", "b", "c", "d"])
         doc.close(True)
 
+    def test_hindi_labels_show_in_calcs_menu(self):
+        doc = self.office.desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, ())
+        frame = doc.getCurrentController().getFrame()
+        calc = self.top_window("Untitled 1 - LibreOffice Calc")
+        try:
+            self.dispatch_on_main_thread(frame, "vnd.cellwash:language:Hi")
+            menu = find_accessible(calc, "Cellwash")
+            deadline = time.time() + 30
+            hindi = []
+            while not hindi and time.time() < deadline:
+                if not hindi:
+                    time.sleep(0.5)
+                menu.doAccessibleAction(0)  # opens the menu, as a click does
+                time.sleep(1.0)
+                hindi = [name for _, name in accessible_tree(menu) if any("\u0900" <= c <= "\u097f" for c in name)]
+            self.assertGreaterEqual(len(hindi), 3, "the menu's plain entries in Devanagari")
+            self.screenshot("calc-menu-hindi.png")
+        finally:
+            self.dispatch_on_main_thread(frame, "vnd.cellwash:language:En")
+            time.sleep(1.0)
+            doc.close(True)
+
     def window_showing(self, text, timeout=30):
         """The accessible context of the top window (any title) showing this text."""
         toolkit = self.office.create("com.sun.star.awt.Toolkit")
