@@ -52,10 +52,17 @@ bool isChart(const Reference<XShape>& shape, const std::u16string& type) {
     return clsid.equalsIgnoreAsciiCase("12dcae26-281f-416f-a234-c3086127382e");  // Calc's chart
 }
 
-// A comment's caption: Calc keeps comments' callouts on the draw page; the object model keeps
-// comments apart from the drawing objects.
+// A comment's caption: Calc keeps comments' callouts on the draw page, on a layer of its own
+// ("intern", beneath the user's front and back layers); the object model keeps comments apart
+// from the drawing objects. A callout the user drew lies on the front or back layer.
+constexpr sal_Int16 kCalcInternalLayer = 2;
+
 bool isCommentCaption(const Reference<XShape>& shape) {
-    return typeNameOf(shape) == u"com.sun.star.drawing.CaptionShape";
+    if (typeNameOf(shape) != u"com.sun.star.drawing.CaptionShape") return false;
+    Reference<css::beans::XPropertySet> props(shape, UNO_QUERY);
+    sal_Int16 layer = kCalcInternalLayer;
+    if (props.is()) props->getPropertyValue("LayerID") >>= layer;
+    return layer == kCalcInternalLayer;
 }
 
 // The drawing objects of a draw page or group, comments' captions left out.

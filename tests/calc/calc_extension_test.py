@@ -359,7 +359,8 @@ class CalcExtensionTest(unittest.TestCase):
         doc = self.workbook({"Data": [["a", "b"], ["c", "d"]]})
         data = doc.Sheets.getByName("Data")
         page = data.getDrawPage()
-        for kind, x in (("com.sun.star.drawing.RectangleShape", 1000), ("com.sun.star.drawing.TextShape", 5000)):
+        for kind, x in (("com.sun.star.drawing.RectangleShape", 1000), ("com.sun.star.drawing.TextShape", 5000),
+                        ("com.sun.star.drawing.CaptionShape", 9000)):  # a callout the user drew
             shape = doc.createInstance(kind)
             page.add(shape)
             shape.setPosition(self.uno.createUnoStruct("com.sun.star.awt.Point", x, 1000))
@@ -367,13 +368,13 @@ class CalcExtensionTest(unittest.TestCase):
             shape.setString("shape text")
         cell = self.uno.createUnoStruct("com.sun.star.table.CellAddress", 0, 1, 1)
         data.getAnnotations().insertNew(cell, "a note on B2")
+        data.getCellByPosition(1, 1).getAnnotation().setIsVisible(True)  # its callout joins the draw page
         self.select(doc, "A1")
         # The comments' box is the dialog's first check box (ticked when the dialog opens).
         log = self.run_command(doc, "btnDelAllObjects_61", "set chkCleanWhiteSpaces=false\nyes\n")
-        self.assertIn("Total  2  Objects Removed from Active Sheet!", log)
-        kinds = [page.getByIndex(i).getShapeType() for i in range(page.getCount())]
-        self.assertNotIn("com.sun.star.drawing.RectangleShape", kinds)
-        self.assertNotIn("com.sun.star.drawing.TextShape", kinds)
+        self.assertIn("Total  3  Objects Removed from Active Sheet!", log)
+        shapes = [(page.getByIndex(i).getShapeType(), page.getByIndex(i).getString()) for i in range(page.getCount())]
+        self.assertEqual(shapes, [("com.sun.star.drawing.CaptionShape", "a note on B2")], "only the comment's callout")
         self.assertEqual(data.getAnnotations().getCount(), 1, "the comment stays")
         log = self.run_command(doc, "btnDelAllObjects_61", "set chkCleanWhiteSpaces=true\nyes\n")
         self.assertIn("Total  1  Objects Removed from Active Sheet!", log)
