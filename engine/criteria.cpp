@@ -55,55 +55,11 @@ int compareNumbers(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
 // ---------------------------------------------------------------- WildcardPattern
 
-WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase) : matchCase_(matchCase) {
-    const std::u16string source = matchCase ? std::u16string(pattern) : foldCaseSimple(pattern);
-    for (size_t i = 0; i < source.size(); ++i) {
-        const char16_t c = source[i];
-        const bool escapes = c == u'~' && i + 1 < source.size() &&
-                             (source[i + 1] == u'?' || source[i + 1] == u'*' || source[i + 1] == u'~');
-        if (escapes) {
-            tokens_.push_back({TokenKind::Unit, source[++i]});
-            literal_.push_back(source[i]);
-        } else if (c == u'?') {
-            tokens_.push_back({TokenKind::AnyOne, 0});
-            hasWildcards_ = true;
-        } else if (c == u'*') {
-            if (tokens_.empty() || tokens_.back().kind != TokenKind::AnyRun) tokens_.push_back({TokenKind::AnyRun, 0});
-            hasWildcards_ = true;
-        } else {
-            tokens_.push_back({TokenKind::Unit, c});
-            literal_.push_back(c);
-        }
-    }
-}
+WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase)
+    : pattern_(matchCase ? std::u16string(pattern) : foldCaseSimple(pattern)), matchCase_(matchCase) {}
 
 bool WildcardPattern::matches(std::u16string_view text) const {
-    if (matchCase_) return hasWildcards_ ? matchTokens(text) : text == literal_;
-    const std::u16string folded = foldCaseSimple(text);
-    return hasWildcards_ ? matchTokens(folded) : folded == literal_;
-}
-
-// Greedy two-pointer matching: on a mismatch, go back to the last '*' and let it take one
-// more unit. O(pattern x text) at worst, never exponential.
-bool WildcardPattern::matchTokens(std::u16string_view text) const {
-    size_t p = 0, t = 0;
-    size_t starToken = tokens_.size(), starText = 0;
-    while (t < text.size()) {
-        if (p < tokens_.size() && tokens_[p].kind == TokenKind::AnyRun) {
-            starToken = p++;
-            starText = t;
-        } else if (p < tokens_.size() && (tokens_[p].kind == TokenKind::AnyOne || tokens_[p].unit == text[t])) {
-            ++p;
-            ++t;
-        } else if (starToken != tokens_.size()) {
-            p = starToken + 1;
-            t = ++starText;
-        } else {
-            return false;
-        }
-    }
-    while (p < tokens_.size() && tokens_[p].kind == TokenKind::AnyRun) ++p;
-    return p == tokens_.size();
+    return matchCase_ ? pattern_.matches(text) : pattern_.matches(foldCaseSimple(text));
 }
 
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text, bool matchCase) {

@@ -9,32 +9,24 @@
 #include <vector>
 
 #include "host/variant.h"
+#include "host/worksheet_text.h"
 
 namespace engine {
 
-// A compiled wildcard pattern: '?' is one code unit, '*' any run (also none), '~' makes the
-// next '?', '*' or '~' literal (before anything else it is itself). Whole-text match.
+// A wildcard pattern as COUNTIF and Find compare it (host/worksheet_text.h), ignoring case by
+// simple case folding unless asked to match it.
 class WildcardPattern {
 public:
     WildcardPattern() = default;
     explicit WildcardPattern(std::u16string_view pattern, bool matchCase = false);
     bool matches(std::u16string_view text) const;
-    bool hasWildcards() const { return hasWildcards_; }
+    bool hasWildcards() const { return pattern_.hasWildcards(); }
     // The literal units of the pattern (case-folded unless matching case); the whole pattern
     // when it has no wildcards.
-    const std::u16string& literal() const { return literal_; }
+    const std::u16string& literal() const { return pattern_.literal(); }
 
 private:
-    enum class TokenKind : unsigned char { Unit, AnyOne, AnyRun };
-    struct Token {
-        TokenKind kind;
-        char16_t unit;
-    };
-    bool matchTokens(std::u16string_view text) const;
-
-    std::vector<Token> tokens_;
-    std::u16string literal_;
-    bool hasWildcards_ = false;
+    host::WildcardPattern pattern_;
     bool matchCase_ = false;
 };
 

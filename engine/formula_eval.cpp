@@ -7,6 +7,7 @@
 #include "engine/typed_input.h"
 #include "host/constants.h"
 #include "host/error.h"
+#include "host/worksheet_text.h"
 
 namespace engine {
 
@@ -201,8 +202,8 @@ private:
         const std::u16string text = formulaText(v);
         switch (function) {
         case FormulaFunction::Len: return Variant(static_cast<double>(len(text)));
-        case FormulaFunction::Trim: return Variant(trim(text));
-        case FormulaFunction::Clean: return Variant(clean(text));
+        case FormulaFunction::Trim: return Variant(host::trimSpaces(text));
+        case FormulaFunction::Clean: return Variant(host::cleanControls(text));
         case FormulaFunction::Upper: return textResult(upper(text));
         default: return textResult(lower(text));
         }

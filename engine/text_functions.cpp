@@ -24,30 +24,6 @@ const icu::Locale& usEnglish() {
 
 }  // namespace
 
-std::u16string trim(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    bool pendingSpace = false;
-    for (char16_t c : text) {
-        if (c == u' ') {
-            pendingSpace = !out.empty();
-            continue;
-        }
-        if (pendingSpace) out.push_back(u' ');
-        pendingSpace = false;
-        out.push_back(c);
-    }
-    return out;
-}
-
-std::u16string clean(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (char16_t c : text)
-        if (c >= 32) out.push_back(c);
-    return out;
-}
-
 std::u16string foldCase(std::u16string_view text) {
     icu::UnicodeString s = toIcu(text);
     s.foldCase(U_FOLD_CASE_DEFAULT);

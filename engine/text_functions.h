@@ -1,15 +1,11 @@
 #pragma once
-// The worksheet text functions (TRIM, CLEAN, UPPER, LOWER, LEN) and the case folding used
-// to compare texts without regard to case.
+// The worksheet text functions UPPER, LOWER and LEN (TRIM and CLEAN are the host's own,
+// host/worksheet_text.h) and the case folding used to compare texts without regard to case.
 #include <string>
 #include <string_view>
 
 namespace engine {
 
-// TRIM: drops U+0020 at both ends and reduces every inner run of U+0020 to one.
-std::u16string trim(std::u16string_view text);
-// CLEAN: drops code units 0-31; everything else stays.
-std::u16string clean(std::u16string_view text);
 // ICU full case folding ("Straße" -> "strasse"), for case-insensitive comparison.
 std::u16string foldCase(std::u16string_view text);
 // Simple case folding, one code point for one code point of the same UTF-16 length, so that

@@ -22,8 +22,8 @@
 #include "host/calc/calc_range.h"
 #include "host/calc/calc_workbook.h"
 #include "host/calc/calc_worksheet.h"
-#include "host/calc/text_functions.h"
 #include "host/constants.h"
+#include "host/worksheet_text.h"
 
 namespace host::calc {
 
@@ -130,8 +130,8 @@ public:
             return count;
         });
     }
-    std::u16string Trim(const std::u16string& text) const override { return trimSpaces(text); }
-    std::u16string Clean(const std::u16string& text) const override { return cleanControls(text); }
+    std::u16string Trim(const std::u16string& text) const override { return host::trimSpaces(text); }
+    std::u16string Clean(const std::u16string& text) const override { return host::cleanControls(text); }
 
 private:
     Reference<css::uno::XComponentContext> context_;

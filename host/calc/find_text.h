@@ -1,7 +1,7 @@
 #pragma once
 // How Range.Find compares a cell's text with what is sought: as a whole (xlWhole) or as a part
-// (xlPart), with the wildcards * (any run), ? (any one character) and ~ (takes the next
-// character as itself), ignoring case unless asked to match it.
+// (xlPart), with the wildcards of COUNTIF (host/worksheet_text.h), ignoring case (Calc's lower
+// case of both) unless asked to match it.
 #include <string>
 #include <string_view>
 

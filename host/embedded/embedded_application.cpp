@@ -12,6 +12,7 @@
 #include "host/embedded/cell_range.h"
 #include "host/error.h"
 #include "host/text.h"
+#include "host/worksheet_text.h"
 #include "registry/memory_store.h"
 
 namespace host::embedded {
@@ -54,8 +55,8 @@ public:
         for (const Area& a : r->areas()) n += r->sheet().countIf(a, criterion);
         return n;
     }
-    std::u16string Trim(const std::u16string& text) const override { return engine::trim(text); }
-    std::u16string Clean(const std::u16string& text) const override { return engine::clean(text); }
+    std::u16string Trim(const std::u16string& text) const override { return host::trimSpaces(text); }
+    std::u16string Clean(const std::u16string& text) const override { return host::cleanControls(text); }
 };
 
 class AutoCorrectSettings : public host::AutoCorrect {

@@ -6,41 +6,6 @@
 
 namespace {
 
-struct TextCase {
-    const char16_t* in;
-    const char16_t* out;
-};
-
-TEST(Trim, OnlyU0020IsASpace) {
-    const TextCase cases[] = {
-        {u"", u""},
-        {u"   ", u""},
-        {u"abc", u"abc"},
-        {u"  abc  ", u"abc"},
-        {u"a   b    c", u"a b c"},
-        {u" a b ", u"a b"},
-        {u"\u00A0a\u00A0", u"\u00A0a\u00A0"},
-        {u"\ta\t", u"\ta\t"},
-        {u"a \u3000 b", u"a \u3000 b"},
-        {u"a\u3000\u3000b", u"a\u3000\u3000b"},
-        {u" \n x \n ", u"\n x \n"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(engine::trim(c.in), c.out) << host::utf8(c.in);
-}
-
-TEST(Clean, RemovesCodeUnitsBelow32Only) {
-    const TextCase cases[] = {
-        {u"", u""},
-        {u"a\tb\nc\rd", u"abcd"},
-        {u"\x01\x1F x", u" x"},
-        {u"\x7F\x81\x8D\x8F\x90\x9D", u"\x7F\x81\x8D\x8F\x90\x9D"},
-        {u"\u00A0 kept", u"\u00A0 kept"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(engine::clean(c.in), c.out) << host::utf8(c.in);
-    const std::u16string withNul(u"a\0b", 3);
-    EXPECT_EQ(engine::clean(withNul), u"ab");
-}
-
 TEST(UpperLower, IcuWithUsEnglishRules) {
     const struct {
         const char16_t* in;
