@@ -21,4 +21,10 @@ void placeOnForm(const Control& control, double& left, double& top) {
     }
 }
 
+void CaptionedControl::setCaption(std::u16string value) {
+    if (value == caption_) return;
+    caption_ = std::move(value);
+    ++form().captionChanges_;
+}
+
 }  // namespace forms

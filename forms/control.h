@@ -99,7 +99,7 @@ class CaptionedControl : public Control {
 public:
     using Control::Control;
     const std::u16string& Caption() const { return caption_; }
-    void setCaption(std::u16string value) { caption_ = std::move(value); }
+    void setCaption(std::u16string value);
 
 private:
     std::u16string caption_;

@@ -61,6 +61,9 @@ public:
 
     // Every control of the form, nested ones included, in declaration order.
     const std::vector<Control*>& controls() const { return controls_; }
+    // How often a control's caption on the form has changed: a reader of the captions may
+    // pass over a form that has not changed since it last looked.
+    std::uint64_t captionChanges() const { return captionChanges_; }
     Control* control(std::u16string_view name) const;  // nullptr when there is none
 
     // Events the host raises; a form class overrides the ones it handles.
@@ -76,6 +79,7 @@ public:
 
 private:
     friend class Control;
+    friend class CaptionedControl;
     friend void Unload(Form& form);
     friend void runModal(Form& form);
 
@@ -91,6 +95,7 @@ private:
     bool loaded_ = true;
     bool visible_ = false;
     int modalDepth_ = 0;
+    std::uint64_t captionChanges_ = 0;
     std::vector<Control*> controls_;
     std::function<void()> unloadHook_;
 };

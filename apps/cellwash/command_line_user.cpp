@@ -109,7 +109,10 @@ std::vector<forms::UserAction> CommandLineUser::doEvents(forms::Form* top) {
 }
 
 void CommandLineUser::recordProgress(forms::Form& top) {
-    if (labelsOf_.lock().get() != &top || labelsOfControls_ != top.controls().size()) {
+    const bool known = labelsOf_.lock().get() == &top && labelsOfControls_ == top.controls().size();
+    if (known && labelsSeenAt_ == top.captionChanges()) return;  // no caption changed since
+    labelsSeenAt_ = top.captionChanges();
+    if (!known) {
         labels_.clear();
         for (const auto* control : top.controls())
             if (control->type() == forms::ControlType::Label)

@@ -3,6 +3,7 @@
 // line through the dialog's own controls, presses Yes (or No), presses Stop at the N-th
 // yield when asked, answers message boxes, closes the message window — and records what it
 // saw: forms shown, message boxes, progress captions in order.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -71,6 +72,7 @@ private:
     // The labels of the form last seen on a yield: a run yields once per cell.
     std::weak_ptr<const forms::Form> labelsOf_;
     size_t labelsOfControls_ = 0;
+    std::uint64_t labelsSeenAt_ = 0;  // the form's caption changes when its labels were read
     std::vector<const forms::Label*> labels_;
     std::vector<std::u16string> ignored_;
     std::optional<forms::FormSnapshot> dialogAtClose_;
