@@ -210,7 +210,8 @@ std::optional<bool> parseBoolean(std::u16string_view text) {
 
 std::optional<double> parseDate(std::u16string_view text, int currentYear) {
     const std::u16string_view s = stripSpaces(text);
-    if (s.empty() || s.size() > 64) return std::nullopt;
+    // Every date and time starts with a digit; most texts do not, and need no further look.
+    if (s.empty() || s.size() > 64 || s.front() < u'0' || s.front() > u'9') return std::nullopt;
     if (s.find(u':') != s.npos && s.find(u' ') == s.npos) return parseTimePart(s);
     if (const auto time = parseTimePart(s)) return time;
     const size_t space = s.find(u' ');
