@@ -40,9 +40,12 @@ std::string prop(const std::string& name, const std::string& value, bool localis
 
 const std::string kInCalc = prop("Target", "_self") + prop("Context", "com.sun.star.sheet.SpreadsheetDocument");
 
-// The entries of a submenu; LibreOffice orders them by node name, so the names count up.
-std::string submenuXml(const std::vector<MenuEntry>& items) {
-    std::string xml = "<node oor:name=\"Submenu\">";
+std::string submenuXml(const std::vector<MenuEntry>& items);
+
+// The entries of a submenu or toolbar as nodes; LibreOffice orders them by node name, so the
+// names count up.
+std::string numberedNodes(const std::vector<MenuEntry>& items) {
+    std::string xml;
     int number = 0;
     for (const MenuEntry& item : items) {
         char name[16];
@@ -60,7 +63,11 @@ std::string submenuXml(const std::vector<MenuEntry>& items) {
         }
         xml += "</node>";
     }
-    return xml + "</node>";
+    return xml;
+}
+
+std::string submenuXml(const std::vector<MenuEntry>& items) {
+    return "<node oor:name=\"Submenu\">" + numberedNodes(items) + "</node>";
 }
 
 // The entries for a group's or a menu's controls, in order.
@@ -82,6 +89,25 @@ std::vector<MenuEntry> entriesOf(host::calc::CalcRibbon& ribbon, const std::vect
     return entries;
 }
 
+// The ribbon's plain buttons (those of its groups, not of its menus) as a toolbar, parted as the
+// menu parts them: by the groups' separators and between groups.
+std::string toolbarXml(host::calc::CalcRibbon& ribbon) {
+    std::vector<MenuEntry> items;
+    for (const auto& tab : ribbon.tabs())
+        for (const auto& group : tab->children) {
+            if (group->kind != u"group" || !ribbon.visible(group->id())) continue;
+            bool parted = true;  // a separator is due before the next button
+            for (const auto& entry : entriesOf(ribbon, group->children)) {
+                if (entry.kind == MenuEntry::Separator) parted = true;
+                if (entry.kind != MenuEntry::Command) continue;
+                if (parted && !items.empty()) items.push_back({MenuEntry::Separator, {}, {}, {}});
+                items.push_back(entry);
+                parted = false;
+            }
+        }
+    return "<node oor:name=\"org.cellwash.calc.toolbar\" oor:op=\"replace\">" + numberedNodes(items) + "</node>";
+}
+
 }  // namespace
 
 std::string addonsXcu(host::calc::CalcRibbon& ribbon) {
@@ -101,7 +127,8 @@ std::string addonsXcu(host::calc::CalcRibbon& ribbon) {
            "<oor:component-data xmlns:oor=\"http://openoffice.org/2001/registry\" "
            "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" oor:name=\"Addons\" oor:package=\"org.openoffice.Office\">"
            "<node oor:name=\"AddonUI\"><node oor:name=\"OfficeMenuBar\">" +
-           menus + "</node></node></oor:component-data>\n";
+           menus + "</node><node oor:name=\"OfficeToolBar\">" + toolbarXml(ribbon) +
+           "</node></node></oor:component-data>\n";
 }
 
 }  // namespace apps::calc

@@ -411,6 +411,15 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertIn("vnd.cellwash:btnDelDupsKF_25", urls)
         self.assertIn("vnd.cellwash:btnCountActiveSheet_49", urls)
 
+        path.Value = "/org.openoffice.Office.Addons/AddonUI/OfficeToolBar/org.cellwash.calc.toolbar"
+        toolbar = provider.createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess", (path,))
+        buttons = [toolbar.getByName(name).URL for name in sorted(toolbar.getElementNames())]
+        self.assertEqual(buttons, ["vnd.cellwash:btnUndo_02", "private:separator", "vnd.cellwash:btnRedo_03",
+                                   "private:separator", "vnd.cellwash:btnAbout_55", "vnd.cellwash:btnExit_57",
+                                   "private:separator", "vnd.cellwash:btnHelp_58", "private:separator",
+                                   "vnd.cellwash:btnFeedback_59"],
+                         "the ribbon's plain buttons parted as the menu parts them; no menus")
+
     def test_switching_to_hindi_relabels_the_menu_and_back(self):
         import unohelper
         from com.sun.star.frame import XStatusListener

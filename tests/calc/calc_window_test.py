@@ -162,6 +162,9 @@ class CalcWindowTest(unittest.TestCase):
 
         calc = self.top_window("rows.xlsx - LibreOffice Calc")
         self.assertIn("Cellwash", [name for _, name in accessible_tree(calc)], "the Cellwash menu is in the menu bar")
+        from com.sun.star.accessibility.AccessibleRole import PUSH_BUTTON
+        for button in ("Undo", "About Cellwash", "Send Feedback"):
+            self.assertIn((PUSH_BUTTON, button), accessible_tree(calc), "the Cellwash toolbar's buttons")
 
         office = self.office
         frame = controller.getFrame()
