@@ -144,9 +144,9 @@ Reference<css::document::XUndoManager> undoManagerOf(const Reference<css::frame:
 }
 
 // Quiets a document while code changes it, or wakes it again: no repaints (controllers and
-// action locked), no Undo steps recorded (the list is cleared afterwards anyway) and no row
-// heights fitted after every edit (Calc fits them all when that is enabled again). Each edit
-// of a long run costs Calc a third less so.
+// action locked) and no Undo steps recorded (the list is cleared afterwards anyway). Row
+// heights are still fitted after every edit: Calc does not fit those it skipped when fitting
+// is enabled again, and a wrapped cell would keep the height of its old text.
 void quiet(const Reference<css::frame::XModel>& model, bool on) {
     const Reference<css::beans::XPropertySet> settings(model, UNO_QUERY);
     const Reference<css::document::XActionLockable> actions(model, UNO_QUERY);
@@ -156,7 +156,6 @@ void quiet(const Reference<css::frame::XModel>& model, bool on) {
     }
     if (settings.is()) {
         settings->setPropertyValue("IsUndoEnabled", css::uno::Any(!on));
-        settings->setPropertyValue("IsAdjustHeightEnabled", css::uno::Any(!on));
     }
     if (!on) {
         if (actions.is()) actions->removeActionLock();

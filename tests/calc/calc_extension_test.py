@@ -137,6 +137,17 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertEqual(self.column(doc, "Data_Undo", "A1:A6"), original)
         self.assertFalse(doc.UndoManager.isUndoPossible(), "the run is no step of Calc's own undo list")
 
+    def test_a_wrapped_cell_gets_the_height_of_its_cleaned_text(self):
+        doc = self.workbook({"Data": [["x"]]})
+        sheet = doc.Sheets.getByName("Data")
+        sheet.getColumns().getByIndex(0).IsTextWrapped = True
+        sheet.getCellByPosition(0, 0).setString("word          " * 30)  # Calc fits the row to it
+        tall = sheet.getRows().getByIndex(0).Height
+        self.select(doc, "A1")
+        self.run_command(doc, "btnDelExtraSpaces_15", "yes\n")
+        self.assertEqual(sheet.getCellByPosition(0, 0).getString(), ("word " * 30).strip())
+        self.assertLess(sheet.getRows().getByIndex(0).Height, tall, "the row fitted to the shorter text")
+
     def test_cleaned_texts_are_entered_as_typed_input(self):
         doc = self.workbook({"Data": [[" 50% "], [" 1/2/2024 "], [" true "], ["  007 "], [" 'x "]]})
         self.select(doc, "A1:A5")
