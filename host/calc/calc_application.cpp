@@ -143,24 +143,29 @@ Reference<css::document::XUndoManager> undoManagerOf(const Reference<css::frame:
     return supplier.is() ? supplier->getUndoManager() : nullptr;
 }
 
-// Quiets a document while code changes it, or wakes it again: no repaints (controllers and
-// action locked) and no Undo steps recorded (the list is cleared afterwards anyway). Row
-// heights are still fitted after every edit: Calc does not fit those it skipped when fitting
-// is enabled again, and a wrapped cell would keep the height of its old text.
-void quiet(const Reference<css::frame::XModel>& model, bool on) {
-    const Reference<css::beans::XPropertySet> settings(model, UNO_QUERY);
-    const Reference<css::document::XActionLockable> actions(model, UNO_QUERY);
-    if (on) {
-        model->lockControllers();
-        if (actions.is()) actions->addActionLock();
+// Quiets a document while code changes it: no repaints (controllers and action locked) and
+// no Undo steps recorded (the list is cleared afterwards anyway). Row heights are still fitted
+// after every edit: Calc does not fit those it skipped when fitting is enabled again, and a
+// wrapped cell would keep the height of its old text. Gives whether Undo was recording.
+bool quiet(const Reference<css::frame::XModel>& model) {
+    model->lockControllers();
+    if (const Reference<css::document::XActionLockable> actions(model, UNO_QUERY); actions.is())
+        actions->addActionLock();
+    bool undoRecorded = false;
+    if (const Reference<css::beans::XPropertySet> settings(model, UNO_QUERY); settings.is()) {
+        settings->getPropertyValue("IsUndoEnabled") >>= undoRecorded;
+        settings->setPropertyValue("IsUndoEnabled", css::uno::Any(false));
     }
-    if (settings.is()) {
-        settings->setPropertyValue("IsUndoEnabled", css::uno::Any(!on));
-    }
-    if (!on) {
-        if (actions.is()) actions->removeActionLock();
-        model->unlockControllers();
-    }
+    return undoRecorded;
+}
+
+// Wakes a document quieted by quiet(), Undo recording as it was before.
+void wake(const Reference<css::frame::XModel>& model, bool undoRecorded) {
+    if (const Reference<css::beans::XPropertySet> settings(model, UNO_QUERY); settings.is())
+        settings->setPropertyValue("IsUndoEnabled", css::uno::Any(undoRecorded));
+    if (const Reference<css::document::XActionLockable> actions(model, UNO_QUERY); actions.is())
+        actions->removeActionLock();
+    model->unlockControllers();
 }
 
 const void* identity(const Reference<css::frame::XModel>& model) {
@@ -310,7 +315,7 @@ void CalcApplication::setScreenUpdating(bool value) {
     unoCall([&] {
         if (value) {
             if (!lockedModel_.is()) return;
-            quiet(lockedModel_, false);
+            wake(lockedModel_, undoRecorded_);
             // Code's changes are no steps of Calc's own Undo: the host clears its undo list when
             // code has run, and the add-in keeps its own undo copy of the sheet.
             if (const auto undo = undoManagerOf(lockedModel_); undo.is()) try {
@@ -324,7 +329,7 @@ void CalcApplication::setScreenUpdating(bool value) {
         if (lockedModel_.is()) return;
         if (const auto doc = activeDocument()) {
             lockedModel_ = doc->model();
-            quiet(lockedModel_, true);
+            undoRecorded_ = quiet(lockedModel_);
         }
     });
 }

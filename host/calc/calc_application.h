@@ -70,6 +70,7 @@ private:
     Reference<css::frame::XFrame> frame_;
     std::map<const void*, std::weak_ptr<CalcDocument>> documents_;
     Reference<css::frame::XModel> lockedModel_;
+    bool undoRecorded_ = true;  // whether the locked document recorded Undo steps before
     Reference<css::task::XStatusIndicator> statusIndicator_;
     host::AutoCorrectPtr autoCorrect_;
     int calculation_ = -4105;

@@ -148,6 +148,16 @@ class CalcExtensionTest(unittest.TestCase):
         self.assertEqual(sheet.getCellByPosition(0, 0).getString(), ("word " * 30).strip())
         self.assertLess(sheet.getRows().getByIndex(0).Height, tall, "the row fitted to the shorter text")
 
+    def test_a_run_leaves_calcs_undo_recording_as_it_found_it(self):
+        for recording in (True, False):
+            with self.subTest(recording=recording):
+                doc = self.workbook({"Data": [["  a  "]]})
+                doc.IsUndoEnabled = recording
+                self.select(doc, "A1")
+                self.run_command(doc, "btnDelExtraSpaces_15", "yes\n")
+                self.assertEqual(self.column(doc, "Data", "A1:A1"), ["a"])
+                self.assertEqual(doc.IsUndoEnabled, recording)
+
     def test_cleaned_texts_are_entered_as_typed_input(self):
         doc = self.workbook({"Data": [[" 50% "], [" 1/2/2024 "], [" true "], ["  007 "], [" 'x "]]})
         self.select(doc, "A1:A5")
