@@ -42,12 +42,17 @@ std::u16string findKey(const Cell& cell) {
 ColumnStore::ColumnStore() = default;
 ColumnStore::~ColumnStore() = default;
 
+// A copy is made to be written (copy on write), so the indexes, caches of the cells as they
+// are now, go with it instead of being copied: the nodes keep their ids, so both stay true,
+// and the source rebuilds its own should it be asked again. A million-cell index costs tens
+// of megabytes; two of them, one never read again, would be a waste.
 ColumnStore::ColumnStore(const ColumnStore& other)
     : nodes_(other.nodes_),
       free_(other.free_),
       root_(other.root_),
       seed_(other.seed_),
-      index_(other.index_ ? std::make_unique<Index>(*other.index_) : nullptr),
+      index_(std::move(other.index_)),
+      textIndex_(std::move(other.textIndex_)),
       contentCount_(other.contentCount_),
       formulaCount_(other.formulaCount_) {}
 
@@ -324,6 +329,11 @@ bool ColumnStore::visit(Id t, long offset, long first, long last,
 
 bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visitFn) const {
     return visit(root_, 0, first, last, visitFn);
+}
+
+void ColumnStore::dropIndexes() const {
+    index_.reset();
+    textIndex_.reset();
 }
 
 long ColumnStore::cellCount() const { return root_ == kNil ? 0 : nodes_[root_].count; }

@@ -47,6 +47,8 @@ public:
     // Visits stored cells inside the area row by row (the host's enumeration order).
     void forEachCellByRows(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const;
     double countIf(const Area& area, const host::Variant& criterion) const;
+    // Frees the columns' COUNTIF and Find indexes (rebuilt when next asked for): a save needs none.
+    void dropIndexes() const;
     double countA(const Area& area) const;
     Area usedArea() const;  // A1 on an empty sheet
     bool isEmptyArea(const Area& area) const;
@@ -107,6 +109,7 @@ public:
 
 private:
     ColumnStore& mutableColumn(long col);
+    bool forEachCellByRowsIn(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const;
     void logEdit(StructuralEdit edit);
     void rewriteFormulas(const StructuralEdit& edit);
 

@@ -177,6 +177,30 @@ TEST(ColumnStore, CopiesAreIndependent) {
     EXPECT_EQ(contents(copy), (std::map<long, double>{{2, 3}, {10, 10}}));
 }
 
+// The copy a write makes takes the source's indexes along; both answer COUNTIF and Find
+// from their own cells afterwards, and so they do after the indexes are dropped.
+TEST(ColumnStore, IndexesGoWithACopyAndBothStayTrue) {
+    ColumnStore original;
+    for (long row = 1; row <= 3000; ++row) original.set(row, text(row % 3 ? u"pear" : u"plum"));
+    const Criterion pear = Criterion::parse(Variant(u"pear"));
+    ASSERT_EQ(original.countIf(1, 2990, pear), 1994);  // through the index: the range is most of the column
+    ASSERT_EQ(original.findText(u"plum", 1, 3000, 1), 3);
+    ColumnStore copy(original);
+    copy.deleteRows(1, 3);
+    copy.set(1, text(u"plum"));
+    EXPECT_EQ(copy.countIf(1, 2990, pear), 1993);
+    EXPECT_EQ(copy.findText(u"plum", 1, 3000, 0), 1);
+    EXPECT_EQ(copy.findText(u"plum", 1, 3000, 1), 3);
+    EXPECT_EQ(original.countIf(1, 2990, pear), 1994);
+    EXPECT_EQ(original.findText(u"plum", 1, 3000, 0), 3);
+    copy.dropIndexes();
+    original.dropIndexes();
+    EXPECT_EQ(copy.countIf(1, 2990, pear), 1993);
+    EXPECT_EQ(copy.findText(u"plum", 1, 3000, 2), 3);
+    EXPECT_EQ(original.countIf(2, 3000, pear), 1999);
+    EXPECT_EQ(original.findText(u"pear", 1, 3000, 2999), 1);
+}
+
 TEST(ColumnStore, DeletingPastTheLastCellOrTheWholeColumnIsSafe) {
     ColumnStore store;
     store.set(host::kMaxRows, number(9));
