@@ -83,11 +83,22 @@ std::uint32_t SharedStringWriter::indexOf(const std::u16string& text) {
 }
 
 std::string SharedStringWriter::toXml() const {
+    std::string xml;
+    writeXml([&](std::string_view piece) { xml += piece; });
+    return xml;
+}
+
+void SharedStringWriter::writeXml(const PieceSink& sink) const {
+    constexpr size_t kPieceBytes = 1u << 16;
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
         std::to_string(references_) + "\" uniqueCount=\"" + std::to_string(index_.size()) + "\">";
     for (const auto& [text, place] : index_.entries()) {
+        if (out.size() >= kPieceBytes) {
+            sink(out);
+            out.clear();
+        }
         if (rich_) {
             if (const auto it = rich_->find(text); it != rich_->end()) {
                 out += it->second;
@@ -100,7 +111,8 @@ std::string SharedStringWriter::toXml() const {
         appendXmlText(out, text);
         out += "</t></si>";
     }
-    return out + "</sst>";
+    out += "</sst>";
+    sink(out);
 }
 
 }  // namespace files

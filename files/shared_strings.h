@@ -1,6 +1,7 @@
 #pragma once
 // The shared string table: read (rich text flattened, phonetic runs skipped) and written.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -16,6 +17,9 @@ using RichStrings = std::unordered_map<std::u16string, std::string>;
 
 std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings* rich = nullptr);
 
+// Where a part being written goes, piece by piece.
+using PieceSink = std::function<void(std::string_view)>;
+
 class SharedStringWriter {
 public:
     explicit SharedStringWriter(const RichStrings* rich = nullptr) : rich_(rich) {}
@@ -23,6 +27,8 @@ public:
     size_t references() const { return references_; }
     bool empty() const { return index_.size() == 0; }
     std::string toXml() const;
+    // The same text, handed to `out` in pieces: a table of a million texts is never held whole.
+    void writeXml(const PieceSink& out) const;
 
 private:
     const RichStrings* rich_;
