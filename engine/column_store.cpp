@@ -14,7 +14,6 @@ using namespace host;  // the host's value types, error numbers and constants
 
 struct ColumnStore::Node {
     Id left = kNil, right = kNil, parent = kNil;
-    std::uint32_t priority = 0;
     // Row counts fit 32 bits (a sheet has 1,048,576 rows); a million nodes make this matter.
     std::int32_t gap = 0;    // empty rows before this node's cell
     std::int32_t span = 1;   // rows covered by the subtree: sum of gap + 1
@@ -50,18 +49,23 @@ ColumnStore::ColumnStore(const ColumnStore& other)
     : nodes_(other.nodes_),
       free_(other.free_),
       root_(other.root_),
-      seed_(other.seed_),
       index_(std::move(other.index_)),
       textIndex_(std::move(other.textIndex_)),
       contentCount_(other.contentCount_),
       formulaCount_(other.formulaCount_) {}
 
+// A node's treap priority: its id, scrambled (splitmix64's finish). The scrambled ids are
+// as good as random numbers for the balance, and a million nodes keep four bytes each. An
+// id taken again by a new node brings the old priority, which says nothing of its row either.
+std::uint32_t ColumnStore::priorityOf(Id id) {
+    std::uint64_t x = static_cast<std::uint64_t>(id) + 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((x ^ (x >> 31)) >> 32);
+}
+
 ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
-    seed_ ^= seed_ << 13;
-    seed_ ^= seed_ >> 7;
-    seed_ ^= seed_ << 17;
     Node node;
-    node.priority = static_cast<std::uint32_t>(seed_ >> 32);
     node.gap = gap;
     node.span = gap + 1;
     node.cell = std::move(cell);
@@ -155,7 +159,7 @@ std::pair<ColumnStore::Id, ColumnStore::Id> ColumnStore::split(Id t, long rows) 
 ColumnStore::Id ColumnStore::mergeTrees(Id a, Id b) {
     if (a == kNil) return b;
     if (b == kNil) return a;
-    if (nodes_[a].priority > nodes_[b].priority) {
+    if (priorityOf(a) > priorityOf(b)) {
         nodes_[a].right = mergeTrees(nodes_[a].right, b);
         update(a);
         return a;
@@ -286,7 +290,7 @@ void ColumnStore::append(std::vector<RowCell>&& cells) {
         const Id node = newNode(c.row - previous - 1, std::move(c.cell));
         previous = c.row;
         Id below = kNil;
-        while (!spine.empty() && nodes_[spine.back()].priority < nodes_[node].priority) {
+        while (!spine.empty() && priorityOf(spine.back()) < priorityOf(node)) {
             below = spine.back();
             spine.pop_back();
             update(below);

@@ -64,6 +64,7 @@ private:
     using Id = std::int32_t;
     static constexpr Id kNil = -1;
 
+    static std::uint32_t priorityOf(Id id);
     Id newNode(long gap, Cell cell);
     void freeTree(Id t);
     void update(Id t);
@@ -85,7 +86,6 @@ private:
     std::vector<Node> nodes_;
     std::vector<Id> free_;
     Id root_ = kNil;
-    std::uint64_t seed_ = 0x9E3779B97F4A7C15ull;
     mutable std::unique_ptr<Index> index_;
     mutable std::unique_ptr<TextIndex> textIndex_;
     // The last cell found and its row: a tool walking a column row by row finds the next cell

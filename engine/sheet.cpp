@@ -257,7 +257,13 @@ void Sheet::logEdit(StructuralEdit edit) {
         followPoint(rule.anchorRow, rule.anchorCol, edit);
     }
     std::erase_if(validations_, [](const ValidationRule& r) { return r.areas.empty(); });
-    edits_.push_back(edit);
+    edits_.push_back(LoggedEdit::of(edit));
+}
+
+Sheet::LoggedEdit Sheet::LoggedEdit::of(const StructuralEdit& edit) {
+    const Area& a = edit.area;  // within the sheet's kMaxRows x kMaxColumns
+    return {static_cast<std::int32_t>(a.row1), static_cast<std::int32_t>(a.col1), static_cast<std::int32_t>(a.row2),
+            static_cast<std::int32_t>(a.col2), edit.kind};
 }
 
 void Sheet::deleteCells(const Area& area, int shift) {
@@ -298,9 +304,10 @@ void Sheet::deleteCells(const Area& area, int shift) {
 
 void Sheet::follow(std::vector<Area>& areas, size_t& seq) const {
     for (; seq < edits_.size(); ++seq) {
+        const StructuralEdit edit = edits_[seq].edit();
         std::vector<Area> kept;
         for (const Area& a : areas)
-            if (auto moved = engine::follow(a, edits_[seq])) kept.push_back(*moved);
+            if (auto moved = engine::follow(a, edit)) kept.push_back(*moved);
         areas = std::move(kept);
     }
 }

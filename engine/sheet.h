@@ -2,6 +2,7 @@
 // A sheet of the engine: its cells (columns shared copy-on-write between a sheet and its
 // copies), drawing layer, validation rules, selection, name and visibility, and the log of
 // structural edits that areas held elsewhere replay to follow deletions.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -123,7 +124,15 @@ private:
     std::vector<ValidationRule> validations_;
     std::vector<Area> selection_{Area{1, 1, 1, 1}};
     long activeRow_ = 1, activeCol_ = 1;
-    std::vector<StructuralEdit> edits_;
+    // A structural edit as the log keeps it, in half the room: a tool deleting a million
+    // cells one by one logs a million edits, and rows and columns fit 32 bits.
+    struct LoggedEdit {
+        std::int32_t row1, col1, row2, col2;
+        StructuralEdit::Kind kind;
+        static LoggedEdit of(const StructuralEdit& edit);
+        StructuralEdit edit() const { return {kind, Area{row1, col1, row2, col2}}; }
+    };
+    std::vector<LoggedEdit> edits_;
     RefusedWrites refusedWrites_;
 };
 
