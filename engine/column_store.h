@@ -66,6 +66,8 @@ private:
 
     static std::uint32_t priorityOf(Id id);
     Id newNode(long gap, Cell cell);
+    void compactIfSparse();
+    void takeCells(Id t, long offset, std::vector<RowCell>& cells);
     void freeTree(Id t);
     void update(Id t);
     void addToLeftmostGap(Id t, long delta);
