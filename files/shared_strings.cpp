@@ -77,7 +77,7 @@ std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings
     return out;
 }
 
-std::uint32_t SharedStringWriter::indexOf(const std::u16string& text) {
+std::uint32_t SharedStringWriter::indexOf(std::u16string_view text) {
     ++references_;
     return index_.tryEmplace(text, static_cast<std::uint32_t>(index_.size())).first.value;
 }
@@ -99,8 +99,8 @@ void SharedStringWriter::writeXml(const PieceSink& sink) const {
             sink(out);
             out.clear();
         }
-        if (rich_) {
-            if (const auto it = rich_->find(text); it != rich_->end()) {
+        if (rich_ && !rich_->empty()) {
+            if (const auto it = rich_->find(std::u16string(text)); it != rich_->end()) {
                 out += it->second;
                 continue;
             }

@@ -23,7 +23,8 @@ using PieceSink = std::function<void(std::string_view)>;
 class SharedStringWriter {
 public:
     explicit SharedStringWriter(const RichStrings* rich = nullptr) : rich_(rich) {}
-    std::uint32_t indexOf(const std::u16string& text);
+    // The place of `text`, which must outlive the writer (a cell's own text does).
+    std::uint32_t indexOf(std::u16string_view text);
     size_t references() const { return references_; }
     bool empty() const { return index_.size() == 0; }
     std::string toXml() const;
@@ -32,7 +33,7 @@ public:
 
 private:
     const RichStrings* rich_;
-    base::FlatStringMap<std::uint32_t> index_;  // text -> its place, in the order added
+    base::FlatStringMap<std::uint32_t, std::u16string_view> index_;  // text -> its place, in the order added
     size_t references_ = 0;
 };
 

@@ -402,7 +402,7 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
             zip.add(part, std::move(bytes), big);
         }
         zip.arrange(order);
-        base::replaceFileContent(path, zip.close());
+        base::replaceFileContentPieceByPiece(path, [&](const PieceSink& write) { zip.close(write); });
     } catch (const base::FileWriteError& e) {
         throw FileError(path, e.problem());
     } catch (const FormatError& e) {

@@ -401,6 +401,12 @@ void ZipWriter::add(const std::string& name, std::string data, bool fast) {
 }
 
 std::string ZipWriter::close() {
+    std::string bytes;
+    close([&](std::string_view piece) { bytes += piece; });
+    return bytes;
+}
+
+void ZipWriter::close(const PieceSink& out) {
     if (!archive_) throw FormatError("the zip archive is already closed");
     std::vector<std::unique_ptr<DeflatedEntry>> deflated;  // read by zip_close(): kept till then
     for (Entry& entry : entries_) {
@@ -428,10 +434,10 @@ std::string ZipWriter::close() {
         throw FormatError(std::string("cannot finish the zip archive (") + zip_strerror(archive_) + ")");
     archive_ = nullptr;
     entries_.clear();
-    return readBack();
+    readBack(out);
 }
 
-std::string ZipWriter::readBack() {
+void ZipWriter::readBack(const PieceSink& out) {
     const auto failure = [this](const char* step) {
         return FormatError(std::string("cannot ") + step + " the finished zip archive (" +
                            zip_error_strerror(zip_source_error(memory_)) + ")");
@@ -440,16 +446,21 @@ std::string ZipWriter::readBack() {
     zip_stat_init(&st);
     if (zip_source_stat(memory_, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) throw failure("measure");
     if (zip_source_open(memory_) != 0) throw failure("open");
-    std::string bytes(static_cast<size_t>(st.size), '\0');
-    size_t filled = 0;
-    while (filled < bytes.size()) {
-        const zip_int64_t got = zip_source_read(memory_, bytes.data() + filled, bytes.size() - filled);
-        if (got <= 0) break;
-        filled += static_cast<size_t>(got);
+    std::string piece(std::min<std::uint64_t>(st.size, 1u << 20), '\0');
+    std::uint64_t handed = 0;
+    try {
+        while (handed < st.size) {
+            const zip_int64_t got = zip_source_read(memory_, piece.data(), piece.size());
+            if (got <= 0) break;
+            out(std::string_view(piece.data(), static_cast<size_t>(got)));
+            handed += static_cast<std::uint64_t>(got);
+        }
+    } catch (...) {
+        zip_source_close(memory_);
+        throw;
     }
     zip_source_close(memory_);
-    if (filled != bytes.size()) throw failure("read back");
-    return bytes;
+    if (handed != st.size) throw failure("read back");
 }
 
 }  // namespace files

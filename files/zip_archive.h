@@ -84,6 +84,8 @@ public:
     void arrange(const std::vector<std::string>& names);
     // The finished archive; the writer takes no more entries afterwards.
     std::string close();
+    // The same, handed to `out` in pieces of a megabyte.
+    void close(const std::function<void(std::string_view)>& out);
 
     // Entries at least this large are deflated in the background.
     static constexpr size_t kBackgroundBytes = 1u << 20;
@@ -100,7 +102,7 @@ private:
         std::shared_ptr<RawDeflate> made;  // a part deflated while it was made
     };
 
-    std::string readBack();
+    void readBack(const std::function<void(std::string_view)>& out);
 
     zip_source* memory_ = nullptr;  // the archive's bytes; kept past zip_close() to read them back
     zip* archive_ = nullptr;
