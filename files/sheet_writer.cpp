@@ -512,6 +512,10 @@ private:
 
 void SheetPart::writeTo(const PieceSink& out) const {
     const size_t at = frame.find(kRowsMark);
+    if (at == std::string::npos) {  // an edit overlapping <sheetData> won: the part has no rows
+        out(frame);
+        return;
+    }
     out(std::string_view(frame).substr(0, at));
     writeRows(out);
     out(std::string_view(frame).substr(at + kRowsMark.size()));
