@@ -153,18 +153,27 @@ void replaceFile(const fs::path& requested, const std::function<void(const fs::p
 }
 
 void replaceFileContent(const fs::path& target, std::string_view content) {
+    replaceFileContentPieceByPiece(target, [&](const std::function<void(std::string_view)>& write) { write(content); });
+}
+
+void replaceFileContentPieceByPiece(const fs::path& target,
+                                    const std::function<void(const std::function<void(std::string_view)>&)>& produce) {
     replaceFile(target, [&](const fs::path& temporary) {
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
         if (fd < 0) fail("write", target);
-        for (size_t written = 0; written < content.size();) {
-            const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                const int error = errno;
-                ::close(fd);
-                fail("write", target, error);
+        const auto write = [&](std::string_view piece) {
+            for (size_t written = 0; written < piece.size();) {
+                const ssize_t n = ::write(fd, piece.data() + written, piece.size() - written);
+                if (n < 0 && errno == EINTR) continue;
+                if (n < 0) fail("write", target, errno);
+                written += static_cast<size_t>(n);
             }
-            written += static_cast<size_t>(n);
+        };
+        try {
+            produce(write);
+        } catch (...) {
+            ::close(fd);
+            throw;
         }
         if (::close(fd) != 0) fail("write", target);
     });

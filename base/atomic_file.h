@@ -29,6 +29,11 @@ private:
 void replaceFile(const std::filesystem::path& target,
                  const std::function<void(const std::filesystem::path& temporary)>& write);
 void replaceFileContent(const std::filesystem::path& target, std::string_view content);
+// The same with content that `produce` hands to the writer it is given piece by piece, so
+// that it is never held whole (a workbook's archive).
+void replaceFileContentPieceByPiece(
+    const std::filesystem::path& target,
+    const std::function<void(const std::function<void(std::string_view)>& write)>& produce);
 
 // On SIGINT, SIGTERM or SIGHUP, a replacement in progress removes its temporary file before
 // the process ends as the signal asks. Programs call this once at start.

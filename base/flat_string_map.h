@@ -4,6 +4,8 @@
 // Millions of lookups of short texts (a save's shared strings, COUNTIF's index) spend their
 // time in cache misses; this costs one for the slot and one for the key, with no node per
 // entry. Entries are never removed (a count may fall to zero and stay).
+// With Key std::u16string_view the map keeps no text of its own: the caller's texts must
+// outlive it (a save's shared strings are the cells' own texts).
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,21 +15,21 @@
 
 namespace base {
 
-template <class Value>
+template <class Value, class Key = std::u16string>
 class FlatStringMap {
 public:
     struct Entry {
-        std::u16string key;
+        Key key;
         Value value;
     };
 
     // The entry for `key`, added with `value` when there was none; true when added.
     std::pair<Entry&, bool> tryEmplace(std::u16string_view key, Value value = Value()) {
-        const std::uint64_t hash = hashOf(key);
+        const std::uint32_t hash = hashOf(key);
         size_t at = slotOf(key, hash);
         if (slots_[at].entry != kEmpty) return {entries_[slots_[at].entry], false};
         slots_[at] = {hash, static_cast<std::uint32_t>(entries_.size())};
-        entries_.push_back({std::u16string(key), std::move(value)});
+        entries_.push_back({Key(key), std::move(value)});
         if (entries_.size() * 2 > slots_.size()) grow();
         return {entries_.back(), true};
     }
@@ -44,15 +46,20 @@ public:
     size_t size() const { return entries_.size(); }
 
 private:
+    // 32 bits of the key's hash place the slot (enough for tables of four billion slots) and
+    // spare most key comparisons: eight bytes a slot, not sixteen.
     struct Slot {
-        std::uint64_t hash = 0;
+        std::uint32_t hash = 0;
         std::uint32_t entry = kEmpty;
     };
     static constexpr std::uint32_t kEmpty = UINT32_MAX;
 
-    static std::uint64_t hashOf(std::u16string_view key) { return std::hash<std::u16string_view>{}(key); }
+    static std::uint32_t hashOf(std::u16string_view key) {
+        const std::uint64_t full = std::hash<std::u16string_view>{}(key);
+        return static_cast<std::uint32_t>(full ^ (full >> 32));
+    }
     // The slot holding `key`, or the empty one where it would go.
-    size_t slotOf(std::u16string_view key, std::uint64_t hash) const {
+    size_t slotOf(std::u16string_view key, std::uint32_t hash) const {
         const size_t mask = slots_.size() - 1;
         for (size_t at = hash & mask;; at = (at + 1) & mask) {
             const Slot& slot = slots_[at];

@@ -14,7 +14,6 @@ using namespace host;  // the host's value types, error numbers and constants
 
 struct ColumnStore::Node {
     Id left = kNil, right = kNil, parent = kNil;
-    std::uint32_t priority = 0;
     // Row counts fit 32 bits (a sheet has 1,048,576 rows); a million nodes make this matter.
     std::int32_t gap = 0;    // empty rows before this node's cell
     std::int32_t span = 1;   // rows covered by the subtree: sum of gap + 1
@@ -26,9 +25,63 @@ struct ColumnStore::Index {
     base::FlatStringMap<long> counts;  // match key -> cells; a key whose cells went stays at 0
 };
 
-// Cells by their folded display text, for Find.
+// Cells by their folded display text, for Find: an open-addressed table of the texts'
+// hashes, each slot heading a chain of the nodes whose text has that hash. No text is kept:
+// a search checks the few nodes of its chain against its own text. A million distinct texts
+// cost a quarter of what a map of texts to lists of nodes did.
 struct ColumnStore::TextIndex {
-    base::FlatStringMap<std::vector<Id>> nodes;  // a text whose cells went keeps an empty list
+    struct Slot {
+        std::uint64_t hash = 0;
+        Id head = kNil;  // kNil once the texts' cells went; the slot stays taken
+        bool taken = false;
+    };
+    std::vector<Slot> slots = std::vector<Slot>(64);  // a power of two, at most half taken
+    size_t taken = 0;
+    std::vector<Id> next, previous;  // by node: its neighbours in its chain, else kNil
+
+    static std::uint64_t hashOf(std::u16string_view text) { return std::hash<std::u16string_view>{}(text); }
+
+    Slot& slotOf(std::uint64_t hash) {  // the slot holding `hash`, or the free one where it goes
+        const size_t mask = slots.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask)
+            if (!slots[at].taken || slots[at].hash == hash) return slots[at];
+    }
+
+    void add(Id node, std::uint64_t hash) {
+        if (next.size() <= static_cast<size_t>(node)) {
+            next.resize(static_cast<size_t>(node) + 1, kNil);
+            previous.resize(static_cast<size_t>(node) + 1, kNil);
+        }
+        Slot& slot = slotOf(hash);
+        const bool fresh = !slot.taken;
+        if (fresh) slot = {hash, kNil, true};
+        next[node] = slot.head;
+        if (slot.head != kNil) previous[slot.head] = node;
+        slot.head = node;
+        if (fresh && ++taken * 2 > slots.size()) grow();
+    }
+
+    void remove(Id node, std::uint64_t hash) {
+        if (static_cast<size_t>(node) >= next.size()) return;
+        Slot& slot = slotOf(hash);
+        if (!slot.taken || (slot.head != node && previous[node] == kNil)) return;  // not in the index
+        if (slot.head == node) slot.head = next[node];
+        if (previous[node] != kNil) next[previous[node]] = next[node];
+        if (next[node] != kNil) previous[next[node]] = previous[node];
+        next[node] = previous[node] = kNil;
+    }
+
+    void grow() {
+        std::vector<Slot> bigger(slots.size() * 2);
+        const size_t mask = bigger.size() - 1;
+        for (const Slot& slot : slots) {
+            if (!slot.taken) continue;
+            size_t at = slot.hash & mask;
+            while (bigger[at].taken) at = (at + 1) & mask;
+            bigger[at] = slot;
+        }
+        slots = std::move(bigger);
+    }
 };
 
 namespace {
@@ -42,21 +95,31 @@ std::u16string findKey(const Cell& cell) {
 ColumnStore::ColumnStore() = default;
 ColumnStore::~ColumnStore() = default;
 
+// A copy is made to be written (copy on write), so the indexes, caches of the cells as they
+// are now, go with it instead of being copied: the nodes keep their ids, so both stay true,
+// and the source rebuilds its own should it be asked again. A million-cell index costs tens
+// of megabytes; two of them, one never read again, would be a waste.
 ColumnStore::ColumnStore(const ColumnStore& other)
     : nodes_(other.nodes_),
       free_(other.free_),
       root_(other.root_),
-      seed_(other.seed_),
-      index_(other.index_ ? std::make_unique<Index>(*other.index_) : nullptr),
+      index_(std::move(other.index_)),
+      textIndex_(std::move(other.textIndex_)),
       contentCount_(other.contentCount_),
       formulaCount_(other.formulaCount_) {}
 
+// A node's treap priority: its id, scrambled (splitmix64's finish). The scrambled ids are
+// as good as random numbers for the balance, and a million nodes keep four bytes each. An
+// id taken again by a new node brings the old priority, which says nothing of its row either.
+std::uint32_t ColumnStore::priorityOf(Id id) {
+    std::uint64_t x = static_cast<std::uint64_t>(id) + 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((x ^ (x >> 31)) >> 32);
+}
+
 ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
-    seed_ ^= seed_ << 13;
-    seed_ ^= seed_ >> 7;
-    seed_ ^= seed_ << 17;
     Node node;
-    node.priority = static_cast<std::uint32_t>(seed_ >> 32);
     node.gap = gap;
     node.span = gap + 1;
     node.cell = std::move(cell);
@@ -150,7 +213,7 @@ std::pair<ColumnStore::Id, ColumnStore::Id> ColumnStore::split(Id t, long rows) 
 ColumnStore::Id ColumnStore::mergeTrees(Id a, Id b) {
     if (a == kNil) return b;
     if (b == kNil) return a;
-    if (nodes_[a].priority > nodes_[b].priority) {
+    if (priorityOf(a) > priorityOf(b)) {
         nodes_[a].right = mergeTrees(nodes_[a].right, b);
         update(a);
         return a;
@@ -281,7 +344,7 @@ void ColumnStore::append(std::vector<RowCell>&& cells) {
         const Id node = newNode(c.row - previous - 1, std::move(c.cell));
         previous = c.row;
         Id below = kNil;
-        while (!spine.empty() && nodes_[spine.back()].priority < nodes_[node].priority) {
+        while (!spine.empty() && priorityOf(spine.back()) < priorityOf(node)) {
             below = spine.back();
             spine.pop_back();
             update(below);
@@ -300,6 +363,7 @@ void ColumnStore::erase(long row) {
     auto [removed, rest] = split(after, 1);
     freeTree(removed);
     setRoot(merge(before, row, rest));
+    compactIfSparse();
 }
 
 void ColumnStore::deleteRows(long first, long count) {
@@ -308,6 +372,39 @@ void ColumnStore::deleteRows(long first, long count) {
     auto [removed, rest] = split(after, count);
     freeTree(removed);
     setRoot(merge(before, first - 1, rest));
+    compactIfSparse();
+}
+
+// Freed nodes wait in nodes_ for the next cells; once they are half of it (a tool deleted
+// most of the rows), the column is built again from its cells, so that the room goes back
+// and a copy on write copies only live nodes. Each rebuild follows as many deletions as it
+// keeps cells, so the work stays linear.
+void ColumnStore::compactIfSparse() {
+    constexpr size_t kFewNodes = 1024;
+    if (nodes_.size() < kFewNodes || free_.size() * 2 < nodes_.size()) return;
+    std::vector<RowCell> cells;
+    cells.reserve(static_cast<size_t>(cellCount()));
+    takeCells(root_, 0, cells);
+    nodes_ = {};
+    free_ = {};
+    setRoot(kNil);
+    contentCount_ = formulaCount_ = 0;
+    textIndex_.reset();               // it names nodes, which get new ids
+    auto counts = std::move(index_);  // the cells stay the same, and so do their counts
+    append(std::move(cells));
+    index_ = std::move(counts);
+}
+
+// Moves the cells of subtree t, whose rows start after `offset`, to `cells` in row order.
+void ColumnStore::takeCells(Id t, long offset, std::vector<RowCell>& cells) {
+    while (t != kNil) {
+        Node& n = nodes_[t];
+        const long leftSpan = n.left == kNil ? 0 : nodes_[n.left].span;
+        takeCells(n.left, offset, cells);
+        offset += leftSpan + n.gap + 1;
+        cells.push_back({offset, std::move(n.cell)});
+        t = n.right;
+    }
 }
 
 bool ColumnStore::visit(Id t, long offset, long first, long last,
@@ -324,6 +421,11 @@ bool ColumnStore::visit(Id t, long offset, long first, long last,
 
 bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visitFn) const {
     return visit(root_, 0, first, last, visitFn);
+}
+
+void ColumnStore::dropIndexes() const {
+    index_.reset();
+    textIndex_.reset();
 }
 
 long ColumnStore::cellCount() const { return root_ == kNil ? 0 : nodes_[root_].count; }
@@ -414,21 +516,12 @@ long ColumnStore::countContent(long first, long last) const {
 
 void ColumnStore::textIndexAdd(Id node) const {
     const Cell& cell = nodes_[node].cell;
-    if (textIndex_ && cell.hasContent()) textIndex_->nodes[findKey(cell)].push_back(node);
+    if (textIndex_ && cell.hasContent()) textIndex_->add(node, TextIndex::hashOf(findKey(cell)));
 }
 
 void ColumnStore::textIndexRemove(Id node) const {
     const Cell& cell = nodes_[node].cell;
-    if (!textIndex_ || !cell.hasContent()) return;
-    std::vector<Id>* found = textIndex_->nodes.find(findKey(cell));
-    if (!found) return;
-    auto& ids = *found;
-    for (auto& id : ids)
-        if (id == node) {
-            id = ids.back();
-            ids.pop_back();
-            break;
-        }
+    if (textIndex_ && cell.hasContent()) textIndex_->remove(node, TextIndex::hashOf(findKey(cell)));
 }
 
 long ColumnStore::rowOf(Id node) const {
@@ -449,12 +542,12 @@ std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long
         for (Id id = 0; id < static_cast<Id>(nodes_.size()); ++id)
             if (!unused[id]) textIndexAdd(id);
     }
-    const std::vector<Id>* ids = textIndex_->nodes.find(foldedText);
-    if (!ids) return std::nullopt;
+    const TextIndex::Slot& slot = textIndex_->slotOf(TextIndex::hashOf(foldedText));
     std::optional<long> next, wrapped;
-    for (Id id : *ids) {
+    for (Id id = slot.taken ? slot.head : kNil; id != kNil; id = textIndex_->next[id]) {
         const long row = rowOf(id);
         if (row < first || row > last) continue;
+        if (findKey(nodes_[id].cell) != foldedText) continue;  // another text of the same hash
         if (row > after && (!next || row < *next)) next = row;
         if (!wrapped || row < *wrapped) wrapped = row;
     }

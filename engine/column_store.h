@@ -54,6 +54,8 @@ public:
     // (the search wraps round); nothing when no cell matches. A lazily built index keeps it
     // proportional to the number of matching cells.
     std::optional<long> findText(const std::u16string& foldedText, long first, long last, long after) const;
+    // Frees the count and text indexes; the next COUNTIF or Find builds them again.
+    void dropIndexes() const;
 
 private:
     struct Node;
@@ -62,7 +64,10 @@ private:
     using Id = std::int32_t;
     static constexpr Id kNil = -1;
 
+    static std::uint32_t priorityOf(Id id);
     Id newNode(long gap, Cell cell);
+    void compactIfSparse();
+    void takeCells(Id t, long offset, std::vector<RowCell>& cells);
     void freeTree(Id t);
     void update(Id t);
     void addToLeftmostGap(Id t, long delta);
@@ -83,9 +88,8 @@ private:
     std::vector<Node> nodes_;
     std::vector<Id> free_;
     Id root_ = kNil;
-    std::uint64_t seed_ = 0x9E3779B97F4A7C15ull;
     mutable std::unique_ptr<Index> index_;
-    mutable std::unique_ptr<TextIndex> textIndex_;  // not copied: rebuilt when a copy searches
+    mutable std::unique_ptr<TextIndex> textIndex_;
     // The last cell found and its row: a tool walking a column row by row finds the next cell
     // as the finger's successor instead of from the root. Any change of shape drops it.
     mutable Id finger_ = kNil;

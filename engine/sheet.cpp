@@ -129,6 +129,16 @@ bool Sheet::forEachCell(const Area& area, const std::function<bool(long, long, c
 
 void Sheet::forEachCellByRows(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const {
     // Each column's cells come in row order; merging them gives the host's row-by-row order.
+    // The merge goes a block of rows at a time, so that what it holds stays small on a sheet
+    // of a million rows (a save walks every cell this way).
+    constexpr long kBlockRows = 1 << 16;
+    for (long first = area.row1; first <= area.row2; first += kBlockRows) {
+        const long last = std::min(area.row2, first + kBlockRows - 1);
+        if (!forEachCellByRowsIn({first, area.col1, last, area.col2}, fn)) return;
+    }
+}
+
+bool Sheet::forEachCellByRowsIn(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const {
     struct Hit {
         long row;
         const Cell* cell;
@@ -152,9 +162,15 @@ void Sheet::forEachCellByRows(const Area& area, const std::function<bool(long, l
         const size_t i = next.top().second;
         next.pop();
         const Hit& hit = columns[i].second[position[i]];
-        if (!fn(hit.row, columns[i].first, *hit.cell)) return;
+        if (!fn(hit.row, columns[i].first, *hit.cell)) return false;
         if (++position[i] < columns[i].second.size()) next.push({columns[i].second[position[i]].row, i});
     }
+    return true;
+}
+
+void Sheet::dropIndexes() const {
+    for (const auto& c : columns_)
+        if (c) c->dropIndexes();
 }
 
 double Sheet::countIf(const Area& area, const Variant& criterion) const {
@@ -241,7 +257,13 @@ void Sheet::logEdit(StructuralEdit edit) {
         followPoint(rule.anchorRow, rule.anchorCol, edit);
     }
     std::erase_if(validations_, [](const ValidationRule& r) { return r.areas.empty(); });
-    edits_.push_back(edit);
+    edits_.push_back(LoggedEdit::of(edit));
+}
+
+Sheet::LoggedEdit Sheet::LoggedEdit::of(const StructuralEdit& edit) {
+    const Area& a = edit.area;  // within the sheet's kMaxRows x kMaxColumns
+    return {static_cast<std::int32_t>(a.row1), static_cast<std::int32_t>(a.col1), static_cast<std::int32_t>(a.row2),
+            static_cast<std::int32_t>(a.col2), edit.kind};
 }
 
 void Sheet::deleteCells(const Area& area, int shift) {
@@ -282,9 +304,10 @@ void Sheet::deleteCells(const Area& area, int shift) {
 
 void Sheet::follow(std::vector<Area>& areas, size_t& seq) const {
     for (; seq < edits_.size(); ++seq) {
+        const StructuralEdit edit = edits_[seq].edit();
         std::vector<Area> kept;
         for (const Area& a : areas)
-            if (auto moved = engine::follow(a, edits_[seq])) kept.push_back(*moved);
+            if (auto moved = engine::follow(a, edit)) kept.push_back(*moved);
         areas = std::move(kept);
     }
 }

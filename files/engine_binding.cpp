@@ -158,6 +158,9 @@ BookPtr openWorkbook(const std::u16string& path, const OpenOptions& options) {
 std::vector<std::u16string> saveWorkbook(const Book& book, const std::u16string& path, const SaveOptions& options) {
     const std::string file = host::utf8(path);
     const std::string ext = extensionOf(file);
+    // The tools' COUNTIF and Find indexes can be as big as the cells' texts; writing needs
+    // none of them, and a later tool rebuilds what it asks for.
+    for (const SheetPtr& sheet : book.sheets()) sheet->dropIndexes();
     EngineBookSource source(book);
     if (ext == ".csv") {
         if (source.sheetCount() == 0) throw FileError(file, "the workbook has no sheet to save");

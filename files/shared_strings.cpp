@@ -77,19 +77,30 @@ std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings
     return out;
 }
 
-std::uint32_t SharedStringWriter::indexOf(const std::u16string& text) {
+std::uint32_t SharedStringWriter::indexOf(std::u16string_view text) {
     ++references_;
     return index_.tryEmplace(text, static_cast<std::uint32_t>(index_.size())).first.value;
 }
 
 std::string SharedStringWriter::toXml() const {
+    std::string xml;
+    writeXml([&](std::string_view piece) { xml += piece; });
+    return xml;
+}
+
+void SharedStringWriter::writeXml(const PieceSink& sink) const {
+    constexpr size_t kPieceBytes = 1u << 16;
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
         std::to_string(references_) + "\" uniqueCount=\"" + std::to_string(index_.size()) + "\">";
     for (const auto& [text, place] : index_.entries()) {
-        if (rich_) {
-            if (const auto it = rich_->find(text); it != rich_->end()) {
+        if (out.size() >= kPieceBytes) {
+            sink(out);
+            out.clear();
+        }
+        if (rich_ && !rich_->empty()) {
+            if (const auto it = rich_->find(std::u16string(text)); it != rich_->end()) {
                 out += it->second;
                 continue;
             }
@@ -100,7 +111,8 @@ std::string SharedStringWriter::toXml() const {
         appendXmlText(out, text);
         out += "</t></si>";
     }
-    return out + "</sst>";
+    out += "</sst>";
+    sink(out);
 }
 
 }  // namespace files

@@ -1,6 +1,7 @@
 #pragma once
 // The shared string table: read (rich text flattened, phonetic runs skipped) and written.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -16,17 +17,23 @@ using RichStrings = std::unordered_map<std::u16string, std::string>;
 
 std::vector<std::u16string> parseSharedStrings(std::string_view xml, RichStrings* rich = nullptr);
 
+// Where a part being written goes, piece by piece.
+using PieceSink = std::function<void(std::string_view)>;
+
 class SharedStringWriter {
 public:
     explicit SharedStringWriter(const RichStrings* rich = nullptr) : rich_(rich) {}
-    std::uint32_t indexOf(const std::u16string& text);
+    // The place of `text`, which must outlive the writer (a cell's own text does).
+    std::uint32_t indexOf(std::u16string_view text);
     size_t references() const { return references_; }
     bool empty() const { return index_.size() == 0; }
     std::string toXml() const;
+    // The same text, handed to `out` in pieces: a table of a million texts is never held whole.
+    void writeXml(const PieceSink& out) const;
 
 private:
     const RichStrings* rich_;
-    base::FlatStringMap<std::uint32_t> index_;  // text -> its place, in the order added
+    base::FlatStringMap<std::uint32_t, std::u16string_view> index_;  // text -> its place, in the order added
     size_t references_ = 0;
 };
 

@@ -86,19 +86,41 @@ void appendNumber(std::string& out, double value) {
     out.append(buffer, result.ptr);
 }
 
+// Writes the rows of cells to a sink in pieces of about kPieceBytes.
 class CellsWriter {
 public:
-    CellsWriter(SheetWriteContext& context, const SheetFileData* data, std::string& out,
+    CellsWriter(SheetWriteContext& context, const SheetFileData* data, const PieceSink& sink,
                 const std::map<long, std::string>& rowAttributes)
         : ctx_(context),
           data_(data),
-          out_(out),
+          sink_(sink),
           rowAttributes_(rowAttributes),
-          nextAttributes_(rowAttributes.begin()) {}
+          nextAttributes_(rowAttributes.begin()) {
+        out_.reserve(kPieceBytes + 1024);
+    }
 
     void cell(long row, long col, const Cell& cell) {
+        writeCell(row, col, cell);
+        if (out_.size() >= kPieceBytes) flush();
+    }
+
+    void finish() {
+        closeRow();
+        while (nextAttributes_ != rowAttributes_.end()) emitAttributeOnlyRow();
+        flush();
+    }
+
+private:
+    static constexpr size_t kPieceBytes = 1u << 16;
+
+    void flush() {
+        if (out_.empty()) return;
+        sink_(out_);
+        out_.clear();
+    }
+
+    void writeCell(long row, long col, const Cell& cell) {
         if (row != row_) openRow(row);
-        if (cell.comment) ctx_.comments.push_back({row, col, cell.comment});
         const Variant& v = cell.value;
         const std::uint32_t style = ctx_.styles.formatFor(cell.styleId, cell.colorIndex, v.isDate());
         if (cell.value.isEmpty() && cell.formula.empty() && style == 0) return;  // a comment alone
@@ -123,12 +145,6 @@ public:
         out_ += "</c>";
     }
 
-    void finish() {
-        closeRow();
-        while (nextAttributes_ != rowAttributes_.end()) emitAttributeOnlyRow();
-    }
-
-private:
     void appendFormula(long row, long col, const std::u16string& formula) {
         const std::u16string_view text = std::u16string_view(formula).substr(formula[0] == u'=' ? 1 : 0);
         if (data_) {
@@ -205,7 +221,8 @@ private:
 
     SheetWriteContext& ctx_;
     const SheetFileData* data_;
-    std::string& out_;
+    const PieceSink& sink_;
+    std::string out_;
     const std::map<long, std::string>& rowAttributes_;
     std::map<long, std::string>::const_iterator nextAttributes_;
     long row_ = 0;
@@ -319,22 +336,23 @@ public:
         };
     }
 
-    std::string assemble() {
+    SheetPart assemble() {
         if (data_ && data_->dataTables)
             ctx_.notes.push_back(u"what-if data tables on sheet " + sheet_.name() +
                                  u" are saved as their last values only");
         if (data_ && data_->cellMetadata)
             ctx_.notes.push_back(u"cell metadata on sheet " + sheet_.name() +
                                  u" (dynamic array spills, linked data types) is not kept; formulas and values are");
-        cells();
+        survey();
         if (ctx_.afterCells) ctx_.afterCells(ctx_);
+        sheetData();
         dimension();
         selection();
         validations();
         relationshipElement("drawing", ctx_.drawingRelId);
         relationshipElement("legacyDrawing", ctx_.legacyRelId);
         if (moved_) movedRanges();
-        return applyEdits(s_.xml, std::move(edits_));
+        return {applyEdits(s_.xml, std::move(edits_)), rowsWriter()};
     }
 
 private:
@@ -343,31 +361,46 @@ private:
         edits_.push_back({at, at, std::move(xml)});
     }
 
-    void cells() {
-        std::map<long, std::string> rowAttributes;
-        if (data_) {
-            for (const auto& [row, attributes] : data_->rowAttributes) {
-                auto rows =
-                    moved_ ? mapAreas_({Area{row, 1, row, host::kMaxColumns}}) : std::vector<Area>{{row, 1, row, 1}};
-                if (!rows.empty()) rowAttributes[rows.front().row1] = attributes;
-            }
-        }
-        // In a part that prefixes its elements, the cells take the main namespace as default.
-        std::string cells = p_.empty() ? "<sheetData>" : "<sheetData xmlns=\"" + std::string(ns::main) + "\">";
-        CellsWriter writer(ctx_, data_, cells, rowAttributes);
+    // Where the cells lie and their comments, which the part names before and after the rows.
+    void survey() {
         sheet_.forEachCellByRows([&](long row, long col, const Cell& cell) {
             if (!used_.row1 || row < used_.row1) used_.row1 = row;
             if (!used_.col1 || col < used_.col1) used_.col1 = col;
             used_.row2 = std::max(used_.row2, row);
             used_.col2 = std::max(used_.col2, col);
-            writer.cell(row, col, cell);
+            if (cell.comment) ctx_.comments.push_back({row, col, cell.comment});
         });
-        writer.finish();
-        cells += "</sheetData>";
+    }
+
+    // <sheetData>, with the mark where its rows go.
+    void sheetData() {
+        // In a part that prefixes its elements, the cells take the main namespace as default.
+        std::string xml = p_.empty() ? "<sheetData>" : "<sheetData xmlns=\"" + std::string(ns::main) + "\">";
+        xml += kRowsMark;
+        xml += "</sheetData>";
         if (s_.hasSheetData)
-            edits_.push_back({s_.sheetDataAt, s_.sheetDataAt, std::move(cells)});
+            edits_.push_back({s_.sheetDataAt, s_.sheetDataAt, std::move(xml)});
         else
-            insert("sheetData", std::move(cells));
+            insert("sheetData", std::move(xml));
+    }
+
+    std::map<long, std::string> rowAttributes() const {
+        std::map<long, std::string> attributes;
+        if (!data_) return attributes;
+        for (const auto& [row, text] : data_->rowAttributes) {
+            auto rows =
+                moved_ ? mapAreas_({Area{row, 1, row, host::kMaxColumns}}) : std::vector<Area>{{row, 1, row, 1}};
+            if (!rows.empty()) attributes[rows.front().row1] = text;
+        }
+        return attributes;
+    }
+
+    std::function<void(const PieceSink&)> rowsWriter() const {
+        return [&sheet = sheet_, data = data_, &ctx = ctx_, attributes = rowAttributes()](const PieceSink& out) {
+            CellsWriter writer(ctx, data, out, attributes);
+            sheet.forEachCellByRows([&](long row, long col, const Cell& cell) { writer.cell(row, col, cell); });
+            writer.finish();
+        };
     }
 
     void dimension() {
@@ -477,8 +510,24 @@ private:
 
 }  // namespace
 
-std::string writeSheetXml(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& ctx) {
+void SheetPart::writeTo(const PieceSink& out) const {
+    const size_t at = frame.find(kRowsMark);
+    // Without the mark the rows would have nowhere to go: the save fails (and leaves the file
+    // as it was) rather than writing a sheet without its cells.
+    if (at == std::string::npos) throw FormatError("a worksheet's cells could not be placed in its part");
+    out(std::string_view(frame).substr(0, at));
+    writeRows(out);
+    out(std::string_view(frame).substr(at + kRowsMark.size()));
+}
+
+SheetPart assembleSheet(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& ctx) {
     return SheetAssembler(sheet, data, ctx).assemble();
+}
+
+std::string writeSheetXml(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& ctx) {
+    std::string xml;
+    assembleSheet(sheet, data, ctx).writeTo([&](std::string_view piece) { xml += piece; });
+    return xml;
 }
 
 }  // namespace files

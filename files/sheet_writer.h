@@ -4,6 +4,7 @@
 // ranges of kept elements moved after deleted rows and columns.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/book_interfaces.h"
@@ -24,12 +25,29 @@ struct SheetWriteContext {
     std::string drawingRelId;            // "" writes no <drawing>
     std::string legacyRelId;             // "" writes no <legacyDrawing>
     std::vector<std::u16string>& notes;  // what could not be kept, for the user
-    std::vector<CommentOut> comments;    // filled while the cells are written
-    // Called once the cells are written (and `comments` known), before the rest is assembled.
+    std::vector<CommentOut> comments;    // filled from the cells before the part is assembled
+    // Called once `comments` is known, before the rest is assembled.
     std::function<void(SheetWriteContext&)> afterCells;
 };
 
+// A worksheet part ready to be written: its text but for the rows of cells, and what writes
+// them. The rows, a big sheet's bulk, go out piece by piece and are never held whole; they
+// take their shared strings and cell formats from the context as they go, so they are
+// written before the string table and the styles are.
+struct SheetPart {
+    std::string frame;  // the part, holding kRowsMark where the rows go
+    std::function<void(const PieceSink&)> writeRows;
+
+    // The frame with the rows in place.
+    void writeTo(const PieceSink& out) const;
+};
+
+// Stands where the rows go: control characters never occur in the text of a part.
+inline constexpr std::string_view kRowsMark = "\x01rows\x01";
+
 // `data` is null for a sheet that has no part yet.
+SheetPart assembleSheet(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& context);
+// The whole part as one text.
 std::string writeSheetXml(const SheetSource& sheet, const SheetFileData* data, SheetWriteContext& context);
 
 // The order the children of a worksheet must keep.

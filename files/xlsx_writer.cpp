@@ -94,7 +94,10 @@ public:
         }
     }
 
-    Package build() {
+    // The package but for the worksheet parts, which go to `zip` as they are written (the
+    // package holds an empty part in their place).
+    Package build(ZipWriter& zip) {
+        zip_ = &zip;
         SharedStringWriter strings(&source_->richStrings);
         StyleWriter styles(source_->styles);
         std::vector<SheetOut> out;
@@ -230,9 +233,10 @@ private:
             notes_.push_back(u"the drawing objects of sheet " + sheet.name() +
                              u" are not saved: only those read from its own file can be");
         ctx.afterCells = [&](SheetWriteContext& c) { writeCommentsAndNotes(part, ours ? kept : nullptr, rels, c); };
-        std::string xml = writeSheetXml(sheet, kept, ctx);
-        markSelectedTab(xml, index == book_.activeSheet());
-        package_.put(part, std::move(xml));
+        SheetPart xml = assembleSheet(sheet, kept, ctx);
+        markSelectedTab(xml.frame, index == book_.activeSheet());
+        zip_->addMade(part, [&](const PieceSink& out) { xml.writeTo(out); });
+        package_.put(part, {});
         package_.types.setOverride(part, contenttype::worksheet);
         package_.setRels(part, rels);
         out.push_back(entry);
@@ -309,7 +313,8 @@ private:
             part = freshPart("xl/sharedStrings", ".xml", true);
             workbookRels_.add("sharedStrings", relativeTarget(source_->workbookPart, part));
         }
-        package_.put(part, strings.toXml());
+        zip_->addMade(part, [&](const PieceSink& out) { strings.writeXml(out); });
+        package_.put(part, {});
         package_.types.setOverride(part, contenttype::sharedStrings);
     }
 
@@ -337,6 +342,7 @@ private:
 
     const BookSource& book_;
     std::vector<std::u16string>& notes_;
+    ZipWriter* zip_ = nullptr;
     std::shared_ptr<WorkbookFileData> source_;
     Package package_;
     WorkbookPart workbook_;
@@ -383,16 +389,20 @@ std::vector<std::u16string> writeXlsx(const BookSource& book, const std::string&
         std::string extension = fs::path(path).extension().string();
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         PackageWriter writer(book, notes, extension == ".xlsm");
-        Package package = writer.build();
         ZipWriter zip;
+        Package package = writer.build(zip);
         zip.add("[Content_Types].xml", package.types.toXml());
+        std::vector<std::string> order{"[Content_Types].xml"};
         for (const std::string& part : writingOrder(package, book)) {
             if (part == "[Content_Types].xml") continue;
+            order.push_back(part);
+            if (zip.holds(part)) continue;
             std::string bytes = package.take(part);
             const bool big = bytes.size() > (1u << 20);
             zip.add(part, std::move(bytes), big);
         }
-        base::replaceFileContent(path, zip.close());
+        zip.arrange(order);
+        base::replaceFileContentPieceByPiece(path, [&](const PieceSink& write) { zip.close(write); });
     } catch (const base::FileWriteError& e) {
         throw FileError(path, e.problem());
     } catch (const FormatError& e) {

@@ -1,10 +1,17 @@
 #include "files/zip_archive.h"
 
 #include <zip.h>
+#include <zlib.h>
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <limits>
+#include <mutex>
+#include <thread>
+#include <utility>
 
 #include "files/file_error.h"
 
@@ -207,12 +214,186 @@ private:
     zip* archive_ = nullptr;
 };
 
+// A part deflated while it was made: raw deflate bytes, as an entry holds them, with the
+// size and CRC the entry records. As a libzip source it says its bytes are deflated already,
+// so the archive copies them as they are.
+struct ZipWriter::RawDeflate {
+    std::string bytes;
+    std::uint64_t size = 0;
+    std::uint32_t crc = 0;
+    size_t readAt = 0;
+    zip_error_t error{};
+
+    static zip_int64_t source(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+        auto& part = *static_cast<RawDeflate*>(state);
+        switch (command) {
+        case ZIP_SOURCE_OPEN: part.readAt = 0; return 0;
+        case ZIP_SOURCE_READ: {
+            const size_t n = std::min(static_cast<size_t>(length), part.bytes.size() - part.readAt);
+            std::memcpy(data, part.bytes.data() + part.readAt, n);
+            part.readAt += n;
+            return static_cast<zip_int64_t>(n);
+        }
+        case ZIP_SOURCE_STAT: {
+            auto* st = static_cast<zip_stat_t*>(data);
+            zip_stat_init(st);
+            st->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC;
+            st->size = part.size;
+            st->comp_size = part.bytes.size();
+            st->comp_method = ZIP_CM_DEFLATE;
+            st->crc = part.crc;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR: return zip_error_to_data(&part.error, data, length);
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE: return 0;  // the writer's entry owns the bytes
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+        default: zip_error_set(&part.error, ZIP_ER_OPNOTSUPP, 0); return -1;
+        }
+    }
+};
+
+// Deflates a part's pieces on a thread of its own as they come. The maker waits when it is
+// more than a few pieces ahead, so that the pieces held stay few.
+class ZipWriter::PartDeflater {
+public:
+    explicit PartDeflater(int level) : part_(std::make_shared<RawDeflate>()) {
+        if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw FormatError("cannot start deflating a part of the archive");
+        worker_ = std::thread([this] { run(); });
+    }
+    ~PartDeflater() {
+        stop();
+        deflateEnd(&stream_);
+    }
+    PartDeflater(const PartDeflater&) = delete;
+    PartDeflater& operator=(const PartDeflater&) = delete;
+
+    void write(std::string piece) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return queue_.size() < kPiecesAhead; });
+        queue_.push_back(std::move(piece));
+        changed_.notify_all();
+    }
+
+    std::shared_ptr<RawDeflate> finish() {
+        stop();
+        if (failed_) throw FormatError("cannot deflate a part of the archive");
+        return part_;
+    }
+
+private:
+    static constexpr size_t kPiecesAhead = 4;
+
+    void stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            ending_ = true;
+        }
+        changed_.notify_all();
+        if (worker_.joinable()) worker_.join();
+    }
+
+    void run() {
+        for (;;) {
+            std::string piece;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return !queue_.empty() || ending_; });
+                if (queue_.empty()) break;
+                piece = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            changed_.notify_all();
+            if (!failed_) failed_ = !deflatePiece(piece, Z_NO_FLUSH);
+        }
+        if (!failed_) failed_ = !deflatePiece({}, Z_FINISH);
+    }
+
+    bool deflatePiece(std::string_view piece, int flush) {
+        constexpr size_t kSlice = 1u << 30;  // zlib counts in 32 bits
+        do {
+            const std::string_view slice = piece.substr(0, kSlice);
+            piece.remove_prefix(slice.size());
+            const int sliceFlush = piece.empty() ? flush : Z_NO_FLUSH;
+            auto* in = reinterpret_cast<const Bytef*>(slice.data());
+            if (!slice.empty())  // crc32() of no bytes at all answers its starting value
+                part_->crc = static_cast<std::uint32_t>(crc32(part_->crc, in, static_cast<uInt>(slice.size())));
+            part_->size += slice.size();
+            stream_.next_in = const_cast<Bytef*>(in);
+            stream_.avail_in = static_cast<uInt>(slice.size());
+            int result = Z_OK;
+            do {
+                const size_t had = part_->bytes.size();
+                part_->bytes.resize(had + kOutStep);
+                stream_.next_out = reinterpret_cast<Bytef*>(part_->bytes.data() + had);
+                stream_.avail_out = kOutStep;
+                result = deflate(&stream_, sliceFlush);
+                part_->bytes.resize(had + kOutStep - stream_.avail_out);
+                if (result == Z_STREAM_ERROR) return false;
+            } while (stream_.avail_out == 0 || (sliceFlush == Z_FINISH && result != Z_STREAM_END));
+        } while (!piece.empty());
+        return true;
+    }
+
+    static constexpr uInt kOutStep = 1u << 16;
+
+    z_stream stream_{};
+    std::shared_ptr<RawDeflate> part_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> queue_;
+    bool ending_ = false;
+    bool failed_ = false;  // the worker's alone until it is joined
+    std::thread worker_;
+};
+
+void ZipWriter::addMade(const std::string& name, const std::function<void(const PieceSink&)>& make) {
+    if (!archive_) throw FormatError("the zip archive is already closed");
+    constexpr int kFast = 1;
+    std::string pending;
+    std::unique_ptr<PartDeflater> deflater;
+    make([&](std::string_view piece) {
+        pending.append(piece);
+        if (pending.size() < kBackgroundBytes) return;
+        if (!deflater) deflater = std::make_unique<PartDeflater>(kFast);
+        deflater->write(std::exchange(pending, {}));
+    });
+    if (!deflater) {
+        add(name, std::move(pending));
+        return;
+    }
+    deflater->write(std::move(pending));
+    entries_.push_back(Entry{name, {}, kFast, {}, deflater->finish()});
+}
+
+bool ZipWriter::holds(const std::string& name) const {
+    return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.name == name; });
+}
+
+void ZipWriter::arrange(const std::vector<std::string>& names) {
+    std::vector<Entry> arranged;
+    std::vector<bool> placed(entries_.size(), false);
+    for (const std::string& name : names)
+        for (size_t i = 0; i < entries_.size(); ++i)
+            if (!placed[i] && entries_[i].name == name) {
+                placed[i] = true;
+                arranged.push_back(std::move(entries_[i]));
+                break;
+            }
+    entries_ = std::move(arranged);
+}
+
 void ZipWriter::add(const std::string& name, std::string data, bool fast) {
     if (!archive_) throw FormatError("the zip archive is already closed");
-    Entry entry{name, {}, fast ? 1 : 6, {}};
+    Entry entry{name, {}, fast ? 1 : 6, {}, {}};
     if (data.size() >= kBackgroundBytes)
-        entry.deflated = std::async(std::launch::async, [data = std::move(data), level = entry.level] {
-            return std::make_unique<DeflatedEntry>(data, level);
+        // The text goes as soon as it is deflated, not when the archive closes.
+        entry.deflated = std::async(std::launch::async, [data = std::move(data), level = entry.level]() mutable {
+            const std::string text = std::move(data);
+            return std::make_unique<DeflatedEntry>(text, level);
         });
     else
         entry.data = std::move(data);
@@ -220,13 +401,25 @@ void ZipWriter::add(const std::string& name, std::string data, bool fast) {
 }
 
 std::string ZipWriter::close() {
+    std::string bytes;
+    close([&](std::string_view piece) { bytes += piece; });
+    return bytes;
+}
+
+void ZipWriter::close(const PieceSink& out) {
     if (!archive_) throw FormatError("the zip archive is already closed");
     std::vector<std::unique_ptr<DeflatedEntry>> deflated;  // read by zip_close(): kept till then
     for (Entry& entry : entries_) {
-        const bool inBackground = entry.deflated.valid();
-        if (inBackground) deflated.push_back(entry.deflated.get());
-        zip_source_t* source = inBackground ? deflated.back()->source(archive_)
-                                            : zip_source_buffer(archive_, entry.data.data(), entry.data.size(), 0);
+        const bool inBackground = entry.deflated.valid() || entry.made;
+        zip_source_t* source = nullptr;
+        if (entry.made) {
+            source = zip_source_function(archive_, &RawDeflate::source, entry.made.get());
+        } else if (entry.deflated.valid()) {
+            deflated.push_back(entry.deflated.get());
+            source = deflated.back()->source(archive_);
+        } else {
+            source = zip_source_buffer(archive_, entry.data.data(), entry.data.size(), 0);
+        }
         if (!source) throw FormatError("cannot add " + entry.name + ": " + zip_strerror(archive_));
         const zip_int64_t index = zip_file_add(archive_, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
@@ -241,10 +434,10 @@ std::string ZipWriter::close() {
         throw FormatError(std::string("cannot finish the zip archive (") + zip_strerror(archive_) + ")");
     archive_ = nullptr;
     entries_.clear();
-    return readBack();
+    readBack(out);
 }
 
-std::string ZipWriter::readBack() {
+void ZipWriter::readBack(const PieceSink& out) {
     const auto failure = [this](const char* step) {
         return FormatError(std::string("cannot ") + step + " the finished zip archive (" +
                            zip_error_strerror(zip_source_error(memory_)) + ")");
@@ -253,16 +446,21 @@ std::string ZipWriter::readBack() {
     zip_stat_init(&st);
     if (zip_source_stat(memory_, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) throw failure("measure");
     if (zip_source_open(memory_) != 0) throw failure("open");
-    std::string bytes(static_cast<size_t>(st.size), '\0');
-    size_t filled = 0;
-    while (filled < bytes.size()) {
-        const zip_int64_t got = zip_source_read(memory_, bytes.data() + filled, bytes.size() - filled);
-        if (got <= 0) break;
-        filled += static_cast<size_t>(got);
+    std::string piece(std::min<std::uint64_t>(st.size, 1u << 20), '\0');
+    std::uint64_t handed = 0;
+    try {
+        while (handed < st.size) {
+            const zip_int64_t got = zip_source_read(memory_, piece.data(), piece.size());
+            if (got <= 0) break;
+            out(std::string_view(piece.data(), static_cast<size_t>(got)));
+            handed += static_cast<std::uint64_t>(got);
+        }
+    } catch (...) {
+        zip_source_close(memory_);
+        throw;
     }
     zip_source_close(memory_);
-    if (filled != bytes.size()) throw failure("read back");
-    return bytes;
+    if (handed != st.size) throw failure("read back");
 }
 
 }  // namespace files

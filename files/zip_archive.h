@@ -74,22 +74,35 @@ public:
 
     // `fast` trades size for speed on big generated parts.
     void add(const std::string& name, std::string data, bool fast = false);
+    // A part made piece by piece: `make` hands its pieces to the sink it is given. Once the
+    // part passes kBackgroundBytes it is deflated fast while it is being made, on a thread of
+    // its own, and never held whole; a smaller part is added as add() adds it.
+    using PieceSink = std::function<void(std::string_view)>;
+    void addMade(const std::string& name, const std::function<void(const PieceSink&)>& make);
+    bool holds(const std::string& name) const;
+    // Puts the entries in this order; entries it does not name are dropped.
+    void arrange(const std::vector<std::string>& names);
     // The finished archive; the writer takes no more entries afterwards.
     std::string close();
+    // The same, handed to `out` in pieces of a megabyte.
+    void close(const std::function<void(std::string_view)>& out);
 
     // Entries at least this large are deflated in the background.
     static constexpr size_t kBackgroundBytes = 1u << 20;
 
 private:
     class DeflatedEntry;
+    class PartDeflater;
+    struct RawDeflate;
     struct Entry {
         std::string name;
         std::string data;  // empty once handed to a background deflate
         int level;
         std::future<std::unique_ptr<DeflatedEntry>> deflated;
+        std::shared_ptr<RawDeflate> made;  // a part deflated while it was made
     };
 
-    std::string readBack();
+    void readBack(const std::function<void(std::string_view)>& out);
 
     zip_source* memory_ = nullptr;  // the archive's bytes; kept past zip_close() to read them back
     zip* archive_ = nullptr;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -63,6 +64,28 @@ TEST_F(AtomicFile, ANewFileGetsTheContentAndTheUmasksMode) {
     EXPECT_EQ(slurp(dir / "new.xlsx"), "new content");
     EXPECT_EQ(mode(dir / "new.xlsx"), 0644u);
     EXPECT_EQ(strays({"new.xlsx"}), Strings{});
+}
+
+// Content handed over in pieces lands whole; a producer that fails half way leaves the old
+// file as it was and no temporary.
+TEST_F(AtomicFile, ContentInPiecesLandsWholeOrNotAtAll) {
+    const fs::path file = dir / "book.xlsx";
+    put(file, "old");
+    base::replaceFileContentPieceByPiece(file, [](const std::function<void(std::string_view)>& write) {
+        write("first, ");
+        write("");
+        write(std::string(100000, 'x'));
+        write(", last");
+    });
+    EXPECT_EQ(slurp(file), "first, " + std::string(100000, 'x') + ", last");
+    EXPECT_THROW(base::replaceFileContentPieceByPiece(file,
+                                                      [](const std::function<void(std::string_view)>& write) {
+                                                          write("half");
+                                                          throw std::runtime_error("the producer failed");
+                                                      }),
+                 std::runtime_error);
+    EXPECT_EQ(slurp(file), "first, " + std::string(100000, 'x') + ", last");
+    EXPECT_EQ(strays({"book.xlsx"}), Strings{});
 }
 
 TEST_F(AtomicFile, AnExistingFileKeepsItsModeWhetherPrivateOrShared) {

@@ -51,4 +51,22 @@ TEST(FlatStringMap, TryEmplaceKeepsTheFirstValueAndTellsWhetherItAdded) {
     EXPECT_EQ(*places.find(u"a"), 2);
 }
 
+// With view keys the map holds the caller's texts, not copies: lookups by equal text find
+// them, and the entries name the very texts added.
+TEST(FlatStringMap, ViewKeysReferToTheCallersTexts) {
+    std::vector<std::u16string> texts;
+    for (unsigned n = 0; n < 3000; ++n) texts.push_back(keyOf(n));
+    base::FlatStringMap<std::uint32_t, std::u16string_view> places;
+    for (const std::u16string& text : texts) places.tryEmplace(text, static_cast<std::uint32_t>(places.size()));
+    for (const std::u16string& text : texts) places.tryEmplace(text, 99);
+    ASSERT_EQ(places.size(), texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(places.entries()[i].key.data(), texts[i].data());
+        const std::u16string copy = texts[i];
+        ASSERT_NE(places.find(copy), nullptr);
+        EXPECT_EQ(*places.find(copy), i);
+    }
+    EXPECT_EQ(places.find(u"absent"), nullptr);
+}
+
 }  // namespace
