@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "files/cell_ref.h"
+#include "files/file_error.h"
 #include "files/kept_ranges.h"
 #include "files/validation_xml.h"
 #include "files/xml_splice.h"
