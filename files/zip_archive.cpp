@@ -167,55 +167,8 @@ ZipWriter::~ZipWriter() {
     zip_source_free(memory_);
 }
 
-// One entry deflated into an archive of its own in memory, open for reading, from which the
-// package copies the compressed bytes without inflating them.
-class ZipWriter::DeflatedEntry {
-public:
-    DeflatedEntry(const std::string& data, int level) {
-        memory_ = zip_source_buffer_create(nullptr, 0, 0, nullptr);
-        if (!memory_) throw FormatError("cannot start a zip archive in memory");
-        if (!deflateInto(data, level) || !(archive_ = openOwned(ZIP_RDONLY))) {
-            zip_source_free(memory_);
-            throw FormatError("cannot deflate a part of the archive");
-        }
-    }
-    ~DeflatedEntry() {
-        zip_discard(archive_);  // gives back the reference it held on memory_
-        zip_source_free(memory_);
-    }
-    DeflatedEntry(const DeflatedEntry&) = delete;
-    DeflatedEntry& operator=(const DeflatedEntry&) = delete;
-
-    // A source for `target` that hands over the deflated bytes as they are.
-    zip_source_t* source(zip* target) const { return zip_source_zip(target, archive_, 0, ZIP_FL_COMPRESSED, 0, -1); }
-
-private:
-    // An archive on memory_ holding a reference of its own, so that closing it keeps the bytes.
-    zip* openOwned(int flags) {
-        zip_source_keep(memory_);
-        zip* archive = zip_open_from_source(memory_, flags, nullptr);
-        if (!archive) zip_source_free(memory_);  // not taken over on failure
-        return archive;
-    }
-    bool deflateInto(const std::string& data, int level) {
-        zip* building = openOwned(ZIP_TRUNCATE);
-        if (!building) return false;
-        zip_source_t* source = zip_source_buffer(building, data.data(), data.size(), 0);
-        const bool added = source && zip_file_add(building, "part", source, 0) == 0;
-        if (source && !added) zip_source_free(source);
-        if (added && zip_set_file_compression(building, 0, ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level)) == 0 &&
-            zip_close(building) == 0)
-            return true;
-        zip_discard(building);
-        return false;
-    }
-
-    zip_source_t* memory_ = nullptr;
-    zip* archive_ = nullptr;
-};
-
-// A part deflated while it was made: raw deflate bytes, as an entry holds them, with the
-// size and CRC the entry records. As a libzip source it says its bytes are deflated already,
+// A part deflated ahead of the archive's close: raw deflate bytes, as an entry holds them,
+// with the size and CRC the entry records. As a libzip source it says its bytes are deflated already,
 // so the archive copies them as they are.
 struct ZipWriter::RawDeflate {
     std::string bytes;
@@ -255,19 +208,67 @@ struct ZipWriter::RawDeflate {
     }
 };
 
+// A raw deflate stream into a RawDeflate, fed piece by piece.
+class ZipWriter::Deflation {
+public:
+    explicit Deflation(int level) : part_(std::make_shared<RawDeflate>()) {
+        if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw FormatError("cannot start deflating a part of the archive");
+    }
+    ~Deflation() { deflateEnd(&stream_); }
+    Deflation(const Deflation&) = delete;
+    Deflation& operator=(const Deflation&) = delete;
+
+    // False when zlib fails; `flush` Z_FINISH ends the stream.
+    bool feed(std::string_view piece, int flush) {
+        constexpr size_t kSlice = 1u << 30;  // zlib counts in 32 bits
+        do {
+            const std::string_view slice = piece.substr(0, kSlice);
+            piece.remove_prefix(slice.size());
+            const int sliceFlush = piece.empty() ? flush : Z_NO_FLUSH;
+            auto* in = reinterpret_cast<const Bytef*>(slice.data());
+            if (!slice.empty())  // crc32() of no bytes at all answers its starting value
+                part_->crc = static_cast<std::uint32_t>(crc32(part_->crc, in, static_cast<uInt>(slice.size())));
+            part_->size += slice.size();
+            stream_.next_in = const_cast<Bytef*>(in);
+            stream_.avail_in = static_cast<uInt>(slice.size());
+            int result = Z_OK;
+            do {
+                const size_t had = part_->bytes.size();
+                part_->bytes.resize(had + kOutStep);
+                stream_.next_out = reinterpret_cast<Bytef*>(part_->bytes.data() + had);
+                stream_.avail_out = kOutStep;
+                result = deflate(&stream_, sliceFlush);
+                part_->bytes.resize(had + kOutStep - stream_.avail_out);
+                if (result == Z_STREAM_ERROR) return false;
+            } while (stream_.avail_out == 0 || (sliceFlush == Z_FINISH && result != Z_STREAM_END));
+        } while (!piece.empty());
+        return true;
+    }
+    const std::shared_ptr<RawDeflate>& part() const { return part_; }
+
+    // A whole text deflated at once.
+    static std::shared_ptr<RawDeflate> whole(std::string_view text, int level) {
+        Deflation deflation(level);
+        if (!deflation.feed(text, Z_FINISH)) throw FormatError("cannot deflate a part of the archive");
+        return deflation.part_;
+    }
+
+private:
+    static constexpr uInt kOutStep = 1u << 16;
+
+    z_stream stream_{};
+    std::shared_ptr<RawDeflate> part_;
+};
+
 // Deflates a part's pieces on a thread of its own as they come. The maker waits when it is
 // more than a few pieces ahead, so that the pieces held stay few.
 class ZipWriter::PartDeflater {
 public:
-    explicit PartDeflater(int level) : part_(std::make_shared<RawDeflate>()) {
-        if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            throw FormatError("cannot start deflating a part of the archive");
+    explicit PartDeflater(int level) : deflation_(level) {
         worker_ = std::thread([this] { run(); });
     }
-    ~PartDeflater() {
-        stop();
-        deflateEnd(&stream_);
-    }
+    ~PartDeflater() { stop(); }
     PartDeflater(const PartDeflater&) = delete;
     PartDeflater& operator=(const PartDeflater&) = delete;
 
@@ -281,7 +282,7 @@ public:
     std::shared_ptr<RawDeflate> finish() {
         stop();
         if (failed_) throw FormatError("cannot deflate a part of the archive");
-        return part_;
+        return deflation_.part();
     }
 
 private:
@@ -307,41 +308,12 @@ private:
                 queue_.pop_front();
             }
             changed_.notify_all();
-            if (!failed_) failed_ = !deflatePiece(piece, Z_NO_FLUSH);
+            if (!failed_) failed_ = !deflation_.feed(piece, Z_NO_FLUSH);
         }
-        if (!failed_) failed_ = !deflatePiece({}, Z_FINISH);
+        if (!failed_) failed_ = !deflation_.feed({}, Z_FINISH);
     }
 
-    bool deflatePiece(std::string_view piece, int flush) {
-        constexpr size_t kSlice = 1u << 30;  // zlib counts in 32 bits
-        do {
-            const std::string_view slice = piece.substr(0, kSlice);
-            piece.remove_prefix(slice.size());
-            const int sliceFlush = piece.empty() ? flush : Z_NO_FLUSH;
-            auto* in = reinterpret_cast<const Bytef*>(slice.data());
-            if (!slice.empty())  // crc32() of no bytes at all answers its starting value
-                part_->crc = static_cast<std::uint32_t>(crc32(part_->crc, in, static_cast<uInt>(slice.size())));
-            part_->size += slice.size();
-            stream_.next_in = const_cast<Bytef*>(in);
-            stream_.avail_in = static_cast<uInt>(slice.size());
-            int result = Z_OK;
-            do {
-                const size_t had = part_->bytes.size();
-                part_->bytes.resize(had + kOutStep);
-                stream_.next_out = reinterpret_cast<Bytef*>(part_->bytes.data() + had);
-                stream_.avail_out = kOutStep;
-                result = deflate(&stream_, sliceFlush);
-                part_->bytes.resize(had + kOutStep - stream_.avail_out);
-                if (result == Z_STREAM_ERROR) return false;
-            } while (stream_.avail_out == 0 || (sliceFlush == Z_FINISH && result != Z_STREAM_END));
-        } while (!piece.empty());
-        return true;
-    }
-
-    static constexpr uInt kOutStep = 1u << 16;
-
-    z_stream stream_{};
-    std::shared_ptr<RawDeflate> part_;
+    Deflation deflation_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::string> queue_;
@@ -366,7 +338,9 @@ void ZipWriter::addMade(const std::string& name, const std::function<void(const 
         return;
     }
     deflater->write(std::move(pending));
-    entries_.push_back(Entry{name, {}, kFast, {}, deflater->finish()});
+    std::promise<std::shared_ptr<RawDeflate>> made;
+    made.set_value(deflater->finish());
+    entries_.push_back(Entry{name, {}, kFast, made.get_future()});
 }
 
 bool ZipWriter::holds(const std::string& name) const {
@@ -388,12 +362,12 @@ void ZipWriter::arrange(const std::vector<std::string>& names) {
 
 void ZipWriter::add(const std::string& name, std::string data, bool fast) {
     if (!archive_) throw FormatError("the zip archive is already closed");
-    Entry entry{name, {}, fast ? 1 : 6, {}, {}};
+    Entry entry{name, {}, fast ? 1 : 6, {}};
     if (data.size() >= kBackgroundBytes)
         // The text goes as soon as it is deflated, not when the archive closes.
         entry.deflated = std::async(std::launch::async, [data = std::move(data), level = entry.level]() mutable {
             const std::string text = std::move(data);
-            return std::make_unique<DeflatedEntry>(text, level);
+            return Deflation::whole(text, level);
         });
     else
         entry.data = std::move(data);
@@ -408,15 +382,13 @@ std::string ZipWriter::close() {
 
 void ZipWriter::close(const PieceSink& out) {
     if (!archive_) throw FormatError("the zip archive is already closed");
-    std::vector<std::unique_ptr<DeflatedEntry>> deflated;  // read by zip_close(): kept till then
+    std::vector<std::shared_ptr<RawDeflate>> deflated;  // read by zip_close(): kept till then
     for (Entry& entry : entries_) {
-        const bool inBackground = entry.deflated.valid() || entry.made;
+        const bool inBackground = entry.deflated.valid();
         zip_source_t* source = nullptr;
-        if (entry.made) {
-            source = zip_source_function(archive_, &RawDeflate::source, entry.made.get());
-        } else if (entry.deflated.valid()) {
+        if (inBackground) {
             deflated.push_back(entry.deflated.get());
-            source = deflated.back()->source(archive_);
+            source = zip_source_function(archive_, &RawDeflate::source, deflated.back().get());
         } else {
             source = zip_source_buffer(archive_, entry.data.data(), entry.data.size(), 0);
         }

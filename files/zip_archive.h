@@ -91,15 +91,14 @@ public:
     static constexpr size_t kBackgroundBytes = 1u << 20;
 
 private:
-    class DeflatedEntry;
+    class Deflation;
     class PartDeflater;
     struct RawDeflate;
     struct Entry {
         std::string name;
         std::string data;  // empty once handed to a background deflate
         int level;
-        std::future<std::unique_ptr<DeflatedEntry>> deflated;
-        std::shared_ptr<RawDeflate> made;  // a part deflated while it was made
+        std::future<std::shared_ptr<RawDeflate>> deflated;  // a part deflated ahead of the close
     };
 
     void readBack(const std::function<void(std::string_view)>& out);
