@@ -67,8 +67,21 @@ void decodeInto(std::string& out, std::string_view raw) {
 
 }  // namespace
 
-SheetDataScanner::SheetDataScanner(XmlHandler& handler, std::string prefix)
-    : handler_(handler), prefix_(std::move(prefix)) {}
+SheetDataScanner::PlainTags::PlainTags(const std::string& prefix) {
+    const std::string p = prefix.empty() ? "" : prefix + ":";
+    cell = "<" + p + "c";
+    cellEnd = "</" + p + "c>";
+    value = "<" + p + "v>";
+    valueEnd = "</" + p + "v>";
+    inlineString = "<" + p + "is>";
+    inlineStringEnd = "</" + p + "is>";
+    text = "<" + p + "t>";
+    textPreserved = "<" + p + "t xml:space=\"preserve\">";
+    textEnd = "</" + p + "t>";
+}
+
+SheetDataScanner::SheetDataScanner(XmlHandler& handler, std::string prefix, CellSink* cells)
+    : handler_(handler), prefix_(std::move(prefix)), cells_(cells), tags_(prefix_) {}
 
 bool SheetDataScanner::feed(std::string_view chunk, std::string& rest) {
     bool done = false;
@@ -177,6 +190,8 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
         const size_t end = skipTo(rest, 2, "?>", resumed);
         return end ? at + end : 0;
     }
+    if (cells_ && rest[1] != '/' && !resumed.active)
+        if (const size_t used = plainCell(rest)) return at + used;
     // Find the tag's end, skipping '>' inside quoted attribute values.
     size_t end = resumed.active ? std::max<size_t>(1, resumed.searched) : 1;
     char quote = resumed.active ? resumed.quote : 0;
@@ -205,6 +220,90 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
     }
     startTag(body);
     return at + end + 1;
+}
+
+namespace {
+
+size_t skipSpaces(std::string_view text, size_t at) {
+    while (at < text.size() && isSpace(text[at])) ++at;
+    return at;
+}
+
+// The text from `from` up to `close`, which must be the next tag, with references resolved
+// (into `decoded` when it holds any); returns the offset past `close`, 0 when it is not there.
+size_t plainText(std::string_view text, size_t from, std::string_view close, std::string& decoded,
+                 std::optional<std::string_view>& out) {
+    const size_t lt = text.find('<', from);
+    if (lt == std::string_view::npos || !text.substr(lt).starts_with(close)) return 0;
+    std::string_view raw = text.substr(from, lt - from);
+    if (raw.find('&') != std::string_view::npos) {
+        decoded.clear();
+        decodeInto(decoded, raw);
+        raw = decoded;
+    }
+    out = raw;
+    return lt + close.size();
+}
+
+}  // namespace
+
+// Reads a cell in a plain shape whole, from the start of `text`, and hands it on. Returns 0,
+// having handed on nothing, when the cell has another shape or is not all in `text`: the
+// element-by-element road then reads it.
+size_t SheetDataScanner::plainCell(std::string_view text) {
+    if (!text.starts_with(tags_.cell)) return 0;
+    ScannedCell cell;
+    size_t at = tags_.cell.size();
+    for (bool first = true;; first = false) {  // attributes r, s and t, each once
+        const size_t spaced = skipSpaces(text, at);
+        if (spaced >= text.size()) return 0;
+        if (text[spaced] == '>') {
+            at = spaced + 1;
+            break;
+        }
+        if (text.substr(spaced, 2) == "/>") {
+            cells_->cell(cell);
+            return spaced + 2;
+        }
+        if (spaced == at && first) return 0;  // "<cx": another element
+        at = spaced;
+        if (text.size() - at < 3 || text[at + 1] != '=' || (text[at + 2] != '"' && text[at + 2] != '\'')) return 0;
+        const size_t close = text.find(text[at + 2], at + 3);
+        if (close == std::string_view::npos) return 0;
+        const std::string_view value = text.substr(at + 3, close - at - 3);
+        if (value.find_first_of("&<") != std::string_view::npos) return 0;
+        auto* slot = text[at] == 'r'   ? &cell.ref
+                     : text[at] == 's' ? &cell.style
+                     : text[at] == 't' ? &cell.type
+                                       : nullptr;
+        if (!slot || *slot) return 0;
+        *slot = value;
+        at = close + 1;
+    }
+    while (true) {  // a <v>, an inline string of one <t>, then the end tag
+        at = skipSpaces(text, at);
+        const std::string_view rest = text.substr(at);
+        if (rest.starts_with(tags_.cellEnd)) {
+            cells_->cell(cell);
+            return at + tags_.cellEnd.size();
+        }
+        if (rest.starts_with(tags_.value) && !cell.value) {
+            at = plainText(text, at + tags_.value.size(), tags_.valueEnd, valueText_, cell.value);
+        } else if (rest.starts_with(tags_.inlineString) && !cell.inlineText) {
+            at = skipSpaces(text, at + tags_.inlineString.size());
+            const std::string_view t = text.substr(at);
+            const std::string& open = t.starts_with(tags_.text) ? tags_.text : tags_.textPreserved;
+            if (!t.starts_with(open)) return 0;
+            at = plainText(text, at + open.size(), tags_.textEnd, inlineText_, cell.inlineText);
+            if (at == 0) return 0;
+            at = skipSpaces(text, at);
+            if (!text.substr(at).starts_with(tags_.inlineStringEnd)) return 0;
+            at += tags_.inlineStringEnd.size();
+        } else {
+            return 0;
+        }
+        if (at == 0) return 0;
+    }
 }
 
 void SheetDataScanner::closeSheetData(std::string_view body) {
@@ -280,8 +379,8 @@ void SheetDataScanner::readAttributes(std::string_view inner) {
     attributes_.push_back(nullptr);
 }
 
-SheetPartSplitter::SheetPartSplitter(XmlHandler& handler, Sink toParser)
-    : handler_(handler), toParser_(std::move(toParser)) {}
+SheetPartSplitter::SheetPartSplitter(XmlHandler& handler, Sink toParser, CellSink* cells)
+    : handler_(handler), toParser_(std::move(toParser)), cells_(cells) {}
 
 void SheetPartSplitter::feed(std::string_view chunk, bool last) {
     if (state_ == State::After) return toParser_(chunk, last);
@@ -355,7 +454,7 @@ void SheetPartSplitter::findStart(bool last) {
         } else {
             state_ = State::Inside;
             scanner_ = std::make_unique<SheetDataScanner>(
-                handler_, std::string(colon == std::string_view::npos ? "" : name.substr(0, colon)));
+                handler_, std::string(colon == std::string_view::npos ? "" : name.substr(0, colon)), cells_);
             const std::string rest(h.substr(end + 1));
             head_.clear();
             feed(rest, last);

@@ -3,11 +3,15 @@
 // all of a big part's bytes; this reads them several times faster than a general parser and
 // hands the same events to the same handler. The rest of the part still goes through expat.
 //
+// Most cells come in one of a few plain shapes; those the scanner reads whole and hands to a
+// CellSink as one event, without the element-by-element events a general cell costs.
+//
 // SheetPartSplitter finds the <sheetData> start tag in the byte stream (outside comments,
 // CDATA and processing instructions) and routes: bytes up to and including the start tag and
 // from its end tag on to expat, the content in between to the scanner.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +20,24 @@
 
 namespace files {
 
+// A cell in a plain shape: only r, s and t attributes (no references in their values), and
+// at most a <v> and an inline string of one <t>, their texts with references resolved.
+struct ScannedCell {
+    std::optional<std::string_view> ref, style, type;
+    std::optional<std::string_view> value, inlineText;
+};
+
+class CellSink {
+public:
+    virtual ~CellSink() = default;
+    virtual void cell(const ScannedCell& cell) = 0;
+};
+
 class SheetDataScanner {
 public:
     // `prefix` is the sheetData element's own prefix; names with it are in the main namespace.
-    SheetDataScanner(XmlHandler& handler, std::string prefix);
+    // Cells in a plain shape go to `cells` when given, all others to `handler` as elements.
+    SheetDataScanner(XmlHandler& handler, std::string prefix, CellSink* cells = nullptr);
     // Scans the next bytes of the element's content. Once its end tag is reached, returns
     // true and leaves in `rest` the bytes from that end tag on, for the parser.
     bool feed(std::string_view chunk, std::string& rest);
@@ -36,6 +54,7 @@ private:
     size_t scan(std::string_view text, bool& done);  // complete tokens only; returns bytes used
     size_t textRun(std::string_view run);            // text that may go on in the next chunk
     size_t tag(std::string_view text, size_t at, bool& done);
+    size_t plainCell(std::string_view text);  // bytes of a plain cell at text's start, or 0
     size_t incomplete(std::string_view token, size_t searched, char quote = 0);
     size_t skipTo(std::string_view token, size_t from, std::string_view close, const Resume& resumed);
     void startTag(std::string_view body);
@@ -47,9 +66,16 @@ private:
 
     XmlHandler& handler_;
     std::string prefix_;
-    std::string pending_;            // an incomplete token carried to the next chunk
-    std::vector<std::string> open_;  // names of open elements, to check end tags
-    std::string attributeText_;      // "name\0value\0..." of the current tag
+    CellSink* cells_;
+    struct PlainTags {  // the tags of plain cells, with the prefix
+        explicit PlainTags(const std::string& prefix);
+        std::string cell, cellEnd, value, valueEnd, inlineString, inlineStringEnd, text, textPreserved, textEnd;
+    };
+    PlainTags tags_;
+    std::string valueText_, inlineText_;  // a plain cell's texts, when they hold references
+    std::string pending_;                 // an incomplete token carried to the next chunk
+    std::vector<std::string> open_;       // names of open elements, to check end tags
+    std::string attributeText_;           // "name\0value\0..." of the current tag
     std::vector<const char*> attributes_;
     std::vector<size_t> offsets_;
     std::string decoded_;
@@ -62,7 +88,7 @@ public:
     using Sink = std::function<void(std::string_view, bool last)>;
     // `toParser` gets the part without its cells; `inSheetData` says whether the parser has
     // reported the <sheetData> start (so the scanner's events follow it).
-    SheetPartSplitter(XmlHandler& handler, Sink toParser);
+    SheetPartSplitter(XmlHandler& handler, Sink toParser, CellSink* cells = nullptr);
     void feed(std::string_view chunk, bool last);
 
 private:
@@ -72,6 +98,7 @@ private:
 
     XmlHandler& handler_;
     Sink toParser_;
+    CellSink* cells_;
     State state_ = State::Before;
     std::string head_;    // bytes before the cells not yet handed on
     size_t scanned_ = 0;  // how far head_ has been searched

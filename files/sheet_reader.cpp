@@ -32,7 +32,7 @@ bool isoDateToSerial(std::string_view text, double& serial) {
     return true;
 }
 
-class SheetXmlReader::Handler : public XmlHandler {
+class SheetXmlReader::Handler : public XmlHandler, public CellSink {
 public:
     Handler(SheetReadContext context, SheetSink& sink, SheetFileData& data)
         : ctx_(std::move(context)), sink_(sink), data_(data), recorder_(*this) {}
@@ -41,12 +41,11 @@ public:
     void endElement(const XmlName& name) override;
     void text(std::string_view t) override {
         if (!collect_) return;
-        if (text_.size() + inline_.size() + t.size() > kMaxCollectedText)  // inline text gathers runs
-            throw FormatError("the cell at row " + std::to_string(row_) + ", column " + std::to_string(col_) +
-                              " holds more than " + std::to_string(kMaxCollectedText >> 20) + " MiB of text");
+        checkCollected(text_.size() + inline_.size() + t.size());  // inline text gathers runs
         text_.append(t);
     }
 
+    void cell(const ScannedCell& cell) override;
     void finish();
 
     std::string drawingRelId, legacyRelId;
@@ -60,7 +59,10 @@ private:
     static constexpr size_t kMaxSheetChildren = 100000;
     enum class In { None, Value, Formula, InlineText, ValidationFormula };
     void startCell(const XmlAttributes& a);
+    void beginCell(std::optional<std::string_view> ref, std::optional<std::string_view> style,
+                   std::optional<std::string_view> type);
     void endCell();
+    void checkCollected(size_t bytes) const;
     void startFormula(const XmlAttributes& a);
     void startSelection(const XmlAttributes& a);
     void attachRemainingComments();
@@ -198,35 +200,61 @@ void SheetXmlReader::Handler::startSelection(const XmlAttributes& a) {
     sink_.setSelection(std::move(areas), active.row, active.col);
 }
 
+void SheetXmlReader::Handler::checkCollected(size_t bytes) const {
+    if (bytes > kMaxCollectedText)
+        throw FormatError("the cell at row " + std::to_string(row_) + ", column " + std::to_string(col_) +
+                          " holds more than " + std::to_string(kMaxCollectedText >> 20) + " MiB of text");
+}
+
 void SheetXmlReader::Handler::startCell(const XmlAttributes& a) {
-    // One pass over the attributes: this runs for every cell of the sheet.
-    const char* r = nullptr;
-    const char* s = nullptr;
-    const char* t = nullptr;
+    // One pass over the attributes: this runs for every cell read element by element.
+    std::optional<std::string_view> r, s, t;
     a.forEach([&](const XmlName& name, std::string_view value) {
         if (name.local == "cm" || name.local == "vm") data_.cellMetadata = true;
         if (!name.uri.empty() || name.local.size() != 1) return;
         if (name.local[0] == 'r')
-            r = value.data();
+            r = value;
         else if (name.local[0] == 's')
-            s = value.data();
+            s = value;
         else if (name.local[0] == 't')
-            t = value.data();
+            t = value;
     });
-    if (r) {
-        CellRef ref;
-        if (!parseCellRef(r, ref))
-            throw FormatError(std::string("the cell reference \"") + r + "\" is not valid or lies outside the sheet");
-        row_ = ref.row;
-        col_ = ref.col;
+    beginCell(r, s, t);
+}
+
+// A cell the scanner read whole: the same steps as its elements one by one would take.
+void SheetXmlReader::Handler::cell(const ScannedCell& cell) {
+    beginCell(cell.ref, cell.style, cell.type);
+    if (cell.value) {
+        checkCollected(cell.value->size());
+        value_.assign(*cell.value);
+        hasValue_ = true;
+    }
+    if (cell.inlineText) {
+        checkCollected(cell.inlineText->size());
+        inline_.assign(*cell.inlineText);
+        hasInline_ = true;
+    }
+    endCell();
+}
+
+void SheetXmlReader::Handler::beginCell(std::optional<std::string_view> ref, std::optional<std::string_view> style,
+                                        std::optional<std::string_view> type) {
+    if (ref) {
+        CellRef at;
+        if (!parseCellRef(*ref, at))
+            throw FormatError("the cell reference \"" + std::string(*ref) +
+                              "\" is not valid or lies outside the sheet");
+        row_ = at.row;
+        col_ = at.col;
     } else {
         if (row_ == 0) row_ = 1;
         if (++col_ > host::kMaxColumns) throw FormatError("a row has more than 16,384 cells");
     }
-    const long style = s ? std::strtol(s, nullptr, 10) : 0;
+    const long index = style ? std::strtol(std::string(*style).c_str(), nullptr, 10) : 0;
     style_ =
-        style >= 0 && static_cast<size_t>(style) < ctx_.styles.formats.size() ? static_cast<std::uint32_t>(style) : 0;
-    type_ = t ? t : "n";
+        index >= 0 && static_cast<size_t>(index) < ctx_.styles.formats.size() ? static_cast<std::uint32_t>(index) : 0;
+    type_ = type ? *type : "n";
     hasValue_ = hasFormula_ = hasInline_ = false;
     formulaType_.clear();
     sharedIndex_ = -1;
@@ -375,10 +403,13 @@ void SheetXmlReader::Handler::finish() {
 SheetXmlReader::SheetXmlReader(SheetReadContext context, SheetSink& sink, SheetFileData& data)
     : handler_(std::make_unique<Handler>(std::move(context), sink, data)),
       parser_(std::make_unique<XmlParser>(*handler_)),
-      splitter_(std::make_unique<SheetPartSplitter>(*handler_, [this](std::string_view bytes, bool last) {
-          handler_->kept.append(bytes);
-          parser_->feed(bytes, last);
-      })) {}
+      splitter_(std::make_unique<SheetPartSplitter>(
+          *handler_,
+          [this](std::string_view bytes, bool last) {
+              handler_->kept.append(bytes);
+              parser_->feed(bytes, last);
+          },
+          handler_.get())) {}
 
 SheetXmlReader::~SheetXmlReader() = default;
 

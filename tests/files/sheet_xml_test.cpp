@@ -2,6 +2,8 @@
 // exactly, and writing puts regenerated elements back in the order the part requires.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "files/sheet_reader.h"
 #include "files/sheet_writer.h"
 #include "files/xml_parser.h"
@@ -102,6 +104,92 @@ TEST(FilesSheetXml, APrefixedPartGetsCellsInTheMainNamespace) {
     EXPECT_EQ(again->sheet.cells.at({1, 1}).value, host::Variant(2.0));
     EXPECT_NE(xml.find("<sheetData xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"),
               std::string::npos);
+}
+
+// Cells in every shape the scanner reads whole, and in shapes close to them that it must leave
+// to the element-by-element road: a formula, a rich or phonetic inline string, metadata and
+// unknown attributes, references in attribute values, CDATA, a comment inside a cell, an empty
+// <v/>, a start tag that only begins with "c", pretty-printed children.
+std::string cellShapesPart(const std::string& prefix) {
+    const std::string p = prefix.empty() ? "" : prefix + ":";
+    const std::string cells =
+        "<c r=\"A1\"><v>1.25</v></c><c r=\"B1\" t=\"b\"><v>1</v></c><c r='C1' t='str'><v>a&amp;b&#x41;</v></c>"
+        "<c r=\"D1\" t=\"e\"><v>#N/A</v></c><c r=\"E1\" s=\"1\"/><c r=\"F1\" "
+        "t=\"inlineStr\"><is><t>x_x000D_y</t></is></c>"
+        "<c r=\"G1\" t=\"inlineStr\"><is><t xml:space=\"preserve\">  two  words </t></is></c>"
+        "<c t=\"str\"><v>after G1</v></c><c><v>7</v></c>"
+        "<c r=\"A2\">\n  <v> 3 </v>\n</c><c r=\"B2\"><f>A2*2</f><v>6</v></c>"
+        "<c r=\"C2\" t=\"inlineStr\"><is><r><t>ri</t></r><r><t>ch</t></r></is></c>"
+        "<c r=\"D2\" t=\"inlineStr\"><is><t>base</t><rPh><t>ruby</t></rPh></is></c>"
+        "<c r=\"E2\" cm=\"1\"><v>2</v></c><c r=\"F2\" x=\"y\"><v>4</v></c><c r=\"G&#49;0\" t=\"str\"><v>ref</v></c>"
+        "<c r=\"H2\" t=\"str\"><v><![CDATA[1 < 2]]></v></c><c r=\"I2\"><!-- note --><v>9</v></c>"
+        "<c r=\"J2\" t=\"str\"><v/></c><c r=\"K2\" t=\"inlineStr\"><is><t xml:space=\"default\">d</t></is></c>";
+    std::string body;  // the same cells with the part's prefix on every element
+    for (size_t at = 0; at < cells.size(); ++at) {
+        body += cells[at];
+        if (cells[at] == '<' && at + 1 < cells.size() && std::isalpha(static_cast<unsigned char>(cells[at + 1])))
+            body += p;
+        else if (cells[at] == '<' && at + 1 < cells.size() && cells[at + 1] == '/')
+            body += "/" + p, ++at;
+    }
+    return "<" + p + "worksheet xmlns" + (prefix.empty() ? "" : ":" + prefix) +
+           "=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><" + p + "sheetData><" + p + "row r=\"1\">" +
+           body + "</" + p + "row></" + p + "sheetData></" + p + "worksheet>";
+}
+
+std::string dumpRead(const std::string& part, size_t chunk, bool* metadata = nullptr) {
+    static const std::vector<std::u16string> strings;
+    static const StyleTable styles = StyleTable::parse(StyleTable::minimalXml());
+    MemoryBook book;
+    SheetFileData data;
+    SheetXmlReader reader({strings, styles, {}}, book.addSheet(u"S", -4167, -1), data);
+    for (size_t at = 0; at < part.size(); at += chunk) reader.feed(std::string_view(part).substr(at, chunk), false);
+    reader.feed({}, true);
+    if (metadata) *metadata = data.cellMetadata;
+    return dump(book);
+}
+
+TEST(FilesSheetXml, CellsReadWholeAreReadAsElementByElement) {
+    for (const std::string prefix : {"", "x"}) {
+        const std::string part = cellShapesPart(prefix);
+        bool metadata = false;
+        const std::string whole = dumpRead(part, part.size(), &metadata);
+        EXPECT_TRUE(metadata) << "cm=\"1\" is seen";
+        for (const std::string expected : {"1.25", "a&bA", "#N/A", "F1 text \"x", "  two  words ", "after G1", "rich",
+                                           "base", "A2*2", "1 < 2", "G10", "J2 text \"\""})
+            EXPECT_NE(whole.find(expected), std::string::npos) << prefix << ": " << expected << "\n" << whole;
+        EXPECT_EQ(whole.find("ruby"), std::string::npos);
+        // Cut into small chunks, no cell arrives whole and the elements carry every cell.
+        for (const size_t chunk : {1u, 5u, 64u}) EXPECT_EQ(dumpRead(part, chunk), whole) << prefix << " " << chunk;
+    }
+}
+
+// Counts the cells the scanner hands on whole, and names the elements it hands on one by one.
+class ShapeRecorder : public XmlHandler, public CellSink {
+public:
+    void startElement(const XmlName& name, const XmlAttributes&) override { elements += std::string(name.local) + " "; }
+    void endElement(const XmlName&) override {}
+    void text(std::string_view) override {}
+    void cell(const ScannedCell& c) override {
+        ++whole;
+        texts += std::string(c.value.value_or("-")) + "|" + std::string(c.inlineText.value_or("-")) + " ";
+    }
+    int whole = 0;
+    std::string elements, texts;
+};
+
+TEST(FilesSheetXml, PlainCellsAreReadWholeAndOthersByElement) {
+    ShapeRecorder recorder;
+    SheetDataScanner scanner(recorder, "", &recorder);
+    std::string rest;
+    ASSERT_TRUE(
+        scanner.feed("<row><c r=\"A1\" s=\"2\" t=\"str\"><v>a&lt;b</v></c><c/><c r=\"A3\"><f>1</f></c>"
+                     "<c t=\"inlineStr\"> <is> <t xml:space=\"preserve\"> s </t> </is> </c>"
+                     "<c r=\"B1\" vm=\"1\"><v>1</v></c><c r=\"B2\" r=\"B3\"><v>2</v></c></row></sheetData>",
+                     rest));
+    EXPECT_EQ(recorder.whole, 3);
+    EXPECT_EQ(recorder.texts, "a<b|- -|- -| s  ");
+    EXPECT_EQ(recorder.elements, "row c f c v c v ");
 }
 
 }  // namespace
