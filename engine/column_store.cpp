@@ -106,7 +106,8 @@ ColumnStore::ColumnStore(const ColumnStore& other)
       index_(std::move(other.index_)),
       textIndex_(std::move(other.textIndex_)),
       contentCount_(other.contentCount_),
-      formulaCount_(other.formulaCount_) {}
+      formulaCount_(other.formulaCount_),
+      commentCount_(other.commentCount_) {}
 
 // A node's treap priority: its id, scrambled (splitmix64's finish). The scrambled ids are
 // as good as random numbers for the balance, and a million nodes keep four bytes each. An
@@ -118,13 +119,18 @@ std::uint32_t ColumnStore::priorityOf(Id id) {
     return static_cast<std::uint32_t>((x ^ (x >> 31)) >> 32);
 }
 
+void ColumnStore::tally(const Cell& cell, long delta) {
+    if (cell.hasContent()) contentCount_ += delta;
+    if (!cell.formula.empty()) formulaCount_ += delta;
+    if (cell.comment) commentCount_ += delta;
+}
+
 ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
     Node node;
     node.gap = gap;
     node.span = gap + 1;
     node.cell = std::move(cell);
-    if (node.cell.hasContent()) ++contentCount_;
-    if (!node.cell.formula.empty()) ++formulaCount_;
+    tally(node.cell, +1);
     indexAdd(node.cell, +1);
     Id id;
     if (!free_.empty()) {
@@ -143,8 +149,7 @@ void ColumnStore::freeTree(Id t) {
     if (t == kNil) return;
     freeTree(nodes_[t].left);
     freeTree(nodes_[t].right);
-    if (nodes_[t].cell.hasContent()) --contentCount_;
-    if (!nodes_[t].cell.formula.empty()) --formulaCount_;
+    tally(nodes_[t].cell, -1);
     indexAdd(nodes_[t].cell, -1);
     textIndexRemove(t);
     if (t == finger_) finger_ = kNil;
@@ -303,15 +308,13 @@ void ColumnStore::set(long row, Cell cell) {
         Cell& target = nodes_[existing].cell;
         // The indexes file a cell by its value: a new fill or comment leaves them as they are.
         const bool sameValue = target.value == cell.value;
-        if (target.hasContent()) --contentCount_;
-        if (!target.formula.empty()) --formulaCount_;
+        tally(target, -1);
         if (!sameValue) {
             indexAdd(target, -1);
             textIndexRemove(existing);
         }
         target = std::move(cell);
-        if (target.hasContent()) ++contentCount_;
-        if (!target.formula.empty()) ++formulaCount_;
+        tally(target, +1);
         if (!sameValue) {
             indexAdd(target, +1);
             textIndexAdd(existing);
@@ -388,7 +391,7 @@ void ColumnStore::compactIfSparse() {
     nodes_ = {};
     free_ = {};
     setRoot(kNil);
-    contentCount_ = formulaCount_ = 0;
+    contentCount_ = formulaCount_ = commentCount_ = 0;
     textIndex_.reset();               // it names nodes, which get new ids
     auto counts = std::move(index_);  // the cells stay the same, and so do their counts
     append(std::move(cells));

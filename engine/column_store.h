@@ -41,6 +41,7 @@ public:
     bool forEach(long first, long last, const std::function<bool(long row, const Cell&)>& visit) const;
     long cellCount() const;  // stored cells (any, also fill-only)
     long formulaCount() const { return formulaCount_; }
+    long commentCount() const { return commentCount_; }
     long cellCountIn(long first, long last) const;
     long firstRow() const;  // 0 when empty
     long lastRow() const;   // 0 when empty
@@ -65,6 +66,7 @@ private:
     static constexpr Id kNil = -1;
 
     static std::uint32_t priorityOf(Id id);
+    void tally(const Cell& cell, long delta);  // the counts of contents, formulas and comments
     Id newNode(long gap, Cell cell);
     void compactIfSparse();
     void takeCells(Id t, long offset, std::vector<RowCell>& cells);
@@ -96,6 +98,7 @@ private:
     mutable long fingerRow_ = 0;
     long contentCount_ = 0;
     long formulaCount_ = 0;
+    long commentCount_ = 0;
 };
 
 }  // namespace engine

@@ -2,6 +2,7 @@
 // The two interfaces the file layer talks to the engine through: readers push what they find
 // into sinks (as orcus's import interfaces), writers pull what they save from sources. The
 // engine binding implements both over Book and Sheet; tests implement them over plain data.
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -55,6 +56,25 @@ public:
     virtual int type() const = 0;
     virtual int visibility() const = 0;
     virtual void forEachCellByRows(const CellVisitor& visit) const = 0;
+    // The area the stored cells span (A1 when there are none, with `any` false), and the cells
+    // with a comment row by row: the defaults walk every cell, a source that keeps counts
+    // answers without.
+    virtual Area cellsArea(bool& any) const {
+        Area area{0, 0, 0, 0};
+        forEachCellByRows([&](long row, long col, const Cell&) {
+            if (!area.row1 || row < area.row1) area.row1 = row;
+            if (!area.col1 || col < area.col1) area.col1 = col;
+            area.row2 = std::max(area.row2, row);
+            area.col2 = std::max(area.col2, col);
+        });
+        any = area.row1 != 0;
+        return any ? area : Area{1, 1, 1, 1};
+    }
+    virtual void forEachCommentedCell(const CellVisitor& visit) const {
+        forEachCellByRows([&](long row, long col, const Cell& cell) {
+            if (cell.comment) visit(row, col, cell);
+        });
+    }
     virtual const std::vector<ValidationRule>& validations() const = 0;
     virtual const std::vector<DrawingObject>& drawings() const = 0;
     virtual std::vector<Area> selection() const = 0;

@@ -1,6 +1,8 @@
 #include "files/engine_binding.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "files/background_reader.h"
 #include "files/csv_file.h"
@@ -75,6 +77,38 @@ public:
             visit(row, col, cell);
             return true;
         });
+    }
+    Area cellsArea(bool& any) const override {
+        Area area{0, 0, 0, 0};
+        for (long col = 1; col <= sheet_->columnCount(); ++col) {
+            const engine::ColumnStore* c = sheet_->column(col);
+            if (!c || c->cellCount() == 0) continue;
+            if (!area.col1) area.col1 = col;
+            area.col2 = col;
+            area.row1 = area.row1 ? std::min(area.row1, c->firstRow()) : c->firstRow();
+            area.row2 = std::max(area.row2, c->lastRow());
+        }
+        any = area.row1 != 0;
+        return any ? area : Area{1, 1, 1, 1};
+    }
+    void forEachCommentedCell(const CellVisitor& visit) const override {
+        struct Commented {
+            long row, col;
+            const Cell* cell;
+        };
+        std::vector<Commented> cells;
+        for (long col = 1; col <= sheet_->columnCount(); ++col) {
+            const engine::ColumnStore* c = sheet_->column(col);
+            if (!c || c->commentCount() == 0) continue;
+            c->forEach(1, host::kMaxRows, [&](long row, const Cell& cell) {
+                if (cell.comment) cells.push_back({row, col, &cell});
+                return true;
+            });
+        }
+        std::sort(cells.begin(), cells.end(), [](const Commented& a, const Commented& b) {
+            return std::tie(a.row, a.col) < std::tie(b.row, b.col);
+        });
+        for (const Commented& c : cells) visit(c.row, c.col, *c.cell);
     }
     const std::vector<ValidationRule>& validations() const override { return sheet_->validations(); }
     const std::vector<DrawingObject>& drawings() const override { return sheet_->drawings(); }

@@ -364,12 +364,11 @@ private:
 
     // Where the cells lie and their comments, which the part names before and after the rows.
     void survey() {
-        sheet_.forEachCellByRows([&](long row, long col, const Cell& cell) {
-            if (!used_.row1 || row < used_.row1) used_.row1 = row;
-            if (!used_.col1 || col < used_.col1) used_.col1 = col;
-            used_.row2 = std::max(used_.row2, row);
-            used_.col2 = std::max(used_.col2, col);
-            if (cell.comment) ctx_.comments.push_back({row, col, cell.comment});
+        bool any = false;
+        const Area area = sheet_.cellsArea(any);
+        if (any) used_ = area;
+        sheet_.forEachCommentedCell([&](long row, long col, const Cell& cell) {
+            ctx_.comments.push_back({row, col, cell.comment});
         });
     }
 

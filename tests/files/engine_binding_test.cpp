@@ -118,6 +118,47 @@ TEST(FilesEngineBinding, DeletedRowsMoveWhatTheFileKeeps) {
     EXPECT_EQ(again->sheets()[0]->valueAt(2, 1), host::Variant(3.0));
 }
 
+// The part's dimension spans the stored cells (a fill-only one too); comments land on their
+// cells in row order, also after cells that held one were cleared, overwritten or deleted.
+TEST(FilesEngineBinding, TheSavedSheetSpansItsCellsAndKeepsItsComments) {
+    ScratchDir dir;
+    const auto book = openWorkbook(host::utf16(dataPath("openpyxl/book.xlsx")));
+    const auto sheet = book->addSheet(u"Notes");
+    auto commented = [](const char16_t* text) {
+        engine::Cell cell;
+        cell.value = host::Variant(text);
+        cell.comment = std::make_shared<engine::CommentData>(engine::CommentData{text, u"me"});
+        return cell;
+    };
+    sheet->setCell(9, 2, commented(u"B9"));
+    sheet->setCell(2, 4, commented(u"D2"));
+    sheet->setCell(5, 3, commented(u"C5"));
+    sheet->setCell(7, 3, commented(u"gone"));
+    sheet->setCell(8, 5, commented(u"overwritten"));
+    engine::Cell number;
+    number.value = host::Variant(1.0);
+    sheet->setCell(8, 5, number);
+    sheet->setCell(30, 3, commented(u"deleted"));
+    sheet->deleteCells(engine::Area{30, 1, 30, host::kMaxColumns}, host::xlShiftUp);
+    sheet->setCell(7, 3, engine::Cell{});
+    engine::Cell filled;
+    filled.colorIndex = 6;
+    book->sheets()[0]->setCell(200, 20, filled);
+    saveWorkbook(*book, host::utf16(dir.path("notes.xlsx")));
+    const auto again = openWorkbook(host::utf16(dir.path("notes.xlsx")));
+    const auto read = again->sheetNamed(u"Notes");
+    ASSERT_TRUE(read);
+    std::vector<std::u16string> comments;
+    read->forEachCellByRows(read->usedArea(), [&](long, long, const engine::Cell& cell) {
+        if (cell.comment) comments.push_back(cell.comment->text);
+        return true;
+    });
+    EXPECT_EQ(comments, (std::vector<std::u16string>{u"D2", u"C5", u"B9"}));
+    EXPECT_EQ(read->cell(5, 3)->comment->text, u"C5");
+    const std::string xml = partOf(dir.path("notes.xlsx"), "xl/worksheets/sheet1.xml");
+    EXPECT_NE(xml.find("<dimension ref=\"A1:T200\"/>"), std::string::npos) << xml.substr(0, 400);
+}
+
 TEST(FilesEngineBinding, AbsolutelyPlacedShapesStayWhereTheyAre) {
     ScratchDir dir;
     const auto book = openWorkbook(host::utf16(dataPath("libreoffice/book.xlsx")));
