@@ -1,11 +1,16 @@
 #include "base/text.h"
 
+#include <cstddef>
+
 namespace base {
 
 std::u16string utf16(std::string_view in) {
-    std::u16string out;
-    out.reserve(in.size());
+    // A leading ASCII run, often the whole text, widens without decoding.
     size_t i = 0;
+    while (i < in.size() && static_cast<unsigned char>(in[i]) < 0x80) ++i;
+    std::u16string out(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(i));
+    if (i == in.size()) return out;
+    out.reserve(in.size());
     while (i < in.size()) {
         const unsigned char c = static_cast<unsigned char>(in[i]);
         char32_t cp;

@@ -135,7 +135,9 @@ private:
         }
         const bool formula = !cell.formula.empty();
         switch (v.kind()) {
-        case host::VariantKind::Text: out_ += formula ? " t=\"str\"" : " t=\"s\""; break;
+        case host::VariantKind::Text:
+            out_ += formula ? " t=\"str\"" : ctx_.inlineStrings ? " t=\"inlineStr\"" : " t=\"s\"";
+            break;
         case host::VariantKind::Boolean: out_ += " t=\"b\""; break;
         case host::VariantKind::Error: out_ += " t=\"e\""; break;
         default: break;
@@ -179,6 +181,7 @@ private:
             appendNumber(out_, v.number());
             break;
         case host::VariantKind::Text:
+            if (!formula && ctx_.inlineStrings) return appendInlineString(v.text());
             out_ += "<v>";
             if (formula)
                 appendXmlText(out_, v.text());
@@ -192,6 +195,14 @@ private:
             break;
         }
         out_ += "</v>";
+    }
+
+    void appendInlineString(std::u16string_view text) {
+        const auto isSpace = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; };
+        const bool keepSpaces = !text.empty() && (isSpace(text.front()) || isSpace(text.back()));
+        out_ += keepSpaces ? "<is><t xml:space=\"preserve\">" : "<is><t>";
+        appendXmlText(out_, text);
+        out_ += "</t></is>";
     }
 
     void openRow(long row) {

@@ -28,6 +28,8 @@ struct SheetWriteContext {
     std::vector<CommentOut> comments;    // filled from the cells before the part is assembled
     // Called once `comments` is known, before the rest is assembled.
     std::function<void(SheetWriteContext&)> afterCells;
+    // Texts go in the cells themselves, as a part read without a shared string table had them.
+    bool inlineStrings = false;
 };
 
 // A worksheet part ready to be written: its text but for the rows of cells, and what writes

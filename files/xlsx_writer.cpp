@@ -83,6 +83,8 @@ public:
     PackageWriter(const BookSource& book, std::vector<std::u16string>& notes, bool macroTarget)
         : book_(book), notes_(notes), macroTarget_(macroTarget) {
         source_ = std::dynamic_pointer_cast<WorkbookFileData>(book.fileData());
+        // A book read from a package that kept its texts in the cells is saved that way too.
+        inlineStrings_ = source_ && source_->sharedStringsPart.empty();
         if (!source_) source_ = newPackage();
         package_ = source_->package;
         workbook_ = parseWorkbookXml(*package_.find(source_->workbookPart));
@@ -221,7 +223,8 @@ private:
         usedPartNames_.insert(part);
         Relationships rels = ours ? package_.relsOf(part) : Relationships{};
         SheetWriteContext ctx{
-            strings, styles, ours ? kept->drawingRelIdRead : "", ours ? kept->legacyRelIdRead : "", notes_, {}, {}};
+            strings, styles,        ours ? kept->drawingRelIdRead : "", ours ? kept->legacyRelIdRead : "", notes_, {},
+            {},      inlineStrings_};
         const AreaMapper mapAreas = [&](std::vector<Area> areas) {
             sheet.follow(areas, kept ? kept->editsAtLoad : 0);
             return areas;
@@ -344,6 +347,7 @@ private:
     std::vector<std::u16string>& notes_;
     ZipWriter* zip_ = nullptr;
     std::shared_ptr<WorkbookFileData> source_;
+    bool inlineStrings_ = false;
     Package package_;
     WorkbookPart workbook_;
     Relationships workbookRels_;

@@ -64,7 +64,21 @@ void appendEscapedUtf8(std::string& out, std::string_view text, bool attribute) 
     }
 }
 
+// Printable ASCII that no escape touches: most cells' texts, copied straight across.
+bool isPlainAscii(char16_t c) {
+    return c >= 0x20 && c < 0x7F && c != u'&' && c != u'<' && c != u'>' && c != u'"' && c != u'_';
+}
+
 void appendXmlText(std::string& out, std::u16string_view text, bool attribute) {
+    const size_t start = out.size();
+    out.resize(start + text.size());
+    size_t copied = 0;
+    while (copied < text.size() && isPlainAscii(text[copied])) {
+        out[start + copied] = static_cast<char>(text[copied]);
+        ++copied;
+    }
+    if (copied == text.size()) return;
+    out.resize(start);
     size_t plain = 0;  // start of the run not yet written
     auto flush = [&](size_t end) {
         if (end > plain) appendEscapedUtf8(out, host::utf8(text.substr(plain, end - plain)), attribute);

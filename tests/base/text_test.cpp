@@ -16,7 +16,9 @@ TEST(Utf, BadInputBecomesReplacementCharacters) {
                           "a"),
               u"\uFFFD"
               u"a");
-    EXPECT_EQ(base::utf16("\xC3"), u"\uFFFD");                      // truncated sequence
+    EXPECT_EQ(base::utf16("\xC3"), u"\uFFFD");      // truncated sequence
+    EXPECT_EQ(base::utf16("ab\xC3"), u"ab\uFFFD");  // after an ASCII start
+    EXPECT_EQ(base::utf16("only ascii"), u"only ascii");
     EXPECT_EQ(base::utf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
     EXPECT_EQ(base::utf8(std::u16string{0xD800}), "\xEF\xBF\xBD");  // lone surrogate
 }

@@ -86,6 +86,14 @@ TEST(FilesXmlText, EscapesAndTheUnderscoreForm) {
     EXPECT_EQ(out, "a&lt;b&gt;&amp;\"c\" _x0001_ _x005F_x0041_");
     EXPECT_EQ(decodeXmlText("_x0001_ _x005F_x0041_ _x00"), u"\x0001 _x0041_ _x00");
     EXPECT_EQ(decodeXmlText(out.substr(out.find("_x0001_"))), u"\x0001 _x0041_");
+    // Appended after what the buffer holds: plain ASCII, and texts that turn escaping or
+    // non-ASCII only after a plain start.
+    std::string row = "<c>";
+    appendXmlText(row, u"plain text 12");
+    appendXmlText(row, u"plain then <");
+    appendXmlText(row, u"caf\u00E9 \U0001F600");
+    appendXmlText(row, u"tab\there", true);
+    EXPECT_EQ(row, "<c>plain text 12plain then &lt;caf\xC3\xA9 \xF0\x9F\x98\x80tab&#9;here");
 }
 
 TEST(FilesIsoDates, BecomeSerials) {

@@ -156,4 +156,47 @@ print('active', wb.active.title)
               "active Main\n");
 }
 
+// A book that kept its texts in the cells (openpyxl writes them so) is saved the same way,
+// without a shared string table, and what openpyxl reads back is every text as it was, spaces,
+// markup characters, an escape form (openpyxl writes "_x0041_" as it is, which both readers
+// take for "A") and text outside the basic plane included. A book that had a table keeps one.
+TEST_F(Saving, TextsStayInTheCellsWhereTheBookKeptThemThere) {
+    if (!haveOpenpyxl()) GTEST_SKIP() << "needs Debian's python3-openpyxl";
+    python(dir, R"(
+import openpyxl
+wb = openpyxl.Workbook(); ws = wb.active; ws.title = 'Main'
+texts = ['  two  spaces ', 'a < b & c > "d"', 'literal _x0041_ form', 'caf\u00e9 \U0001F600', 'line\nbreak', 'plain']
+for i, t in enumerate(texts, 1):
+    ws.cell(i, 1, t); ws.cell(i, 2, t)
+wb.save('inline.xlsx')
+)");
+    ASSERT_EQ(run("run change-to-upper-case " + (dir / "inline.xlsx").string() + " --select A1:A6 -o " + out().string())
+                  .status,
+              0)
+        << err();
+    EXPECT_FALSE(files::ZipReader(out().string(), {}).contains("xl/sharedStrings.xml"));
+    const std::string seen = python(dir, R"(
+import openpyxl
+wb = openpyxl.load_workbook('out.xlsx')
+for ws in wb:
+    print(ws.title, [(ws.cell(i, 1).value, ws.cell(i, 2).value) for i in range(1, 7)])
+)");
+    EXPECT_EQ(seen,
+              "Main_Undo [('  two  spaces ', '  two  spaces '), ('a < b & c > \"d\"', 'a < b & c > \"d\"'), "
+              "('literal A form', 'literal A form'), ('caf\u00e9 \U0001F600', 'caf\u00e9 \U0001F600'), "
+              "('line\\nbreak', 'line\\nbreak'), ('plain', 'plain')]\n"
+              "Main [('TWO SPACES', '  two  spaces '), ('A < B & C > \"D\"', 'a < b & c > \"d\"'), "
+              "('LITERAL A FORM', 'literal A form'), ('CAF\u00c9 \U0001F600', 'caf\u00e9 \U0001F600'), "
+              "('LINE\\nBREAK', 'line\\nbreak'), ('PLAIN', 'plain')]\n");
+
+    const fs::path shared = dir / "shared.xlsx";
+    fs::copy_file(fs::path(CW_SOURCE_DIR) / "tests" / "files" / "data" / "xlsxwriter" / "book.xlsx", shared);
+    fs::remove(out());
+    ASSERT_EQ(run("run change-to-upper-case " + shared.string() + " --select A1:C9 -o " + out().string()).status, 0)
+        << err();
+    files::ZipReader written(out().string(), {});
+    ASSERT_TRUE(written.contains("xl/sharedStrings.xml"));
+    EXPECT_EQ(written.read("xl/worksheets/sheet1.xml").find("inlineStr"), std::string::npos);
+}
+
 }  // namespace
