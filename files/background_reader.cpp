@@ -3,9 +3,9 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
-#include <map>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 
 namespace files {
 
@@ -139,20 +139,36 @@ void QueuedSheet::setFileData(std::shared_ptr<FileData> data) {
 // Hands a batch's cells to the sheets column by column (a column's cells come in row order),
 // running each action after the cells read before it.
 void apply(Batch& batch, BookSink& target, Targets& sheets) {
-    std::map<std::pair<size_t, long>, std::vector<engine::ColumnStore::RowCell>> columns;
-    auto store = [&] {
-        for (auto& [at, cells] : columns) sheets[at.first]->setColumnCells(at.second, std::move(cells));
-        columns.clear();
+    struct Column {
+        size_t sheet;
+        long col;
+        std::vector<engine::ColumnStore::RowCell> cells;
     };
-    size_t next = 0;
+    std::vector<Column> columns;
+    std::unordered_map<std::uint64_t, size_t> place;  // (sheet, column) -> its place in `columns`
+    auto store = [&] {
+        for (Column& c : columns) sheets[c.sheet]->setColumnCells(c.col, std::move(c.cells));
+        columns.clear();
+        place.clear();
+    };
+    size_t next = 0, last = 0;
     for (size_t c = 0; c <= batch.cells.size(); ++c) {
         if (next < batch.actions.size() && batch.actions[next].first == c) store();
         while (next < batch.actions.size() && batch.actions[next].first == c)
             batch.actions[next++].second(target, sheets);
-        if (c < batch.cells.size()) {
-            CellEvent& e = batch.cells[c];
-            columns[{e.sheet, e.col}].push_back({e.row, std::move(e.cell)});
+        if (c == batch.cells.size()) break;
+        CellEvent& e = batch.cells[c];
+        // Cells come row by row: the column after the last one used is most often the one.
+        const size_t guess = last + 1 < columns.size() ? last + 1 : 0;
+        if (guess < columns.size() && columns[guess].col == e.col && columns[guess].sheet == e.sheet) {
+            last = guess;
+        } else {
+            const std::uint64_t key = (std::uint64_t{e.sheet} << 32) | static_cast<std::uint64_t>(e.col);
+            const auto [at, added] = place.try_emplace(key, columns.size());
+            if (added) columns.push_back({e.sheet, e.col, {}});
+            last = at->second;
         }
+        columns[last].cells.push_back({e.row, std::move(e.cell)});
     }
     store();
 }
