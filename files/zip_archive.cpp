@@ -1,7 +1,7 @@
 #include "files/zip_archive.h"
 
+#include <isa-l.h>
 #include <zip.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <condition_variable>
@@ -42,6 +42,12 @@ bool pastRatio(std::uint64_t bytes, std::uint64_t compressed, const InflateLimit
     if (compressed > std::numeric_limits<std::uint64_t>::max() / limits.maxRatio) return false;
     return bytes > compressed * limits.maxRatio;
 }
+
+// Deflate levels. ISA-L deflates the parts made ahead of the close: level 1 for the parts
+// asked fast, 2 for the others (its level 3 came out both slower and larger on sheet XML).
+// libzip deflates the small parts itself, through zlib, at zlib's levels.
+constexpr int kIsalFast = 1, kIsalThorough = 2;
+constexpr int kZlibFast = 1, kZlibDefault = 6;
 
 }  // namespace
 
@@ -208,40 +214,46 @@ struct ZipWriter::RawDeflate {
     }
 };
 
-// A raw deflate stream into a RawDeflate, fed piece by piece.
+// A raw deflate stream into a RawDeflate, fed piece by piece, made by ISA-L.
 class ZipWriter::Deflation {
 public:
-    explicit Deflation(int level) : part_(std::make_shared<RawDeflate>()) {
-        if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            throw FormatError("cannot start deflating a part of the archive");
+    // `level` is ISA-L's, 0 to ISAL_DEF_MAX_LEVEL.
+    explicit Deflation(int level)
+        : part_(std::make_shared<RawDeflate>()),
+          stream_(std::make_unique<isal_zstream>()),
+          levelBuffer_(levelBufferBytes(level)) {
+        isal_deflate_init(stream_.get());
+        stream_->level = static_cast<std::uint32_t>(level);
+        stream_->level_buf = levelBuffer_.data();
+        stream_->level_buf_size = static_cast<std::uint32_t>(levelBuffer_.size());
+        stream_->gzip_flag = IGZIP_DEFLATE;  // raw: the zip entry is its own wrapper
+        stream_->flush = NO_FLUSH;
     }
-    ~Deflation() { deflateEnd(&stream_); }
     Deflation(const Deflation&) = delete;
     Deflation& operator=(const Deflation&) = delete;
 
-    // False when zlib fails; `flush` Z_FINISH ends the stream.
-    bool feed(std::string_view piece, int flush) {
-        constexpr size_t kSlice = 1u << 30;  // zlib counts in 32 bits
+    // False when ISA-L fails; `last` ends the stream.
+    bool feed(std::string_view piece, bool last) {
+        constexpr size_t kSlice = 1u << 30;  // ISA-L counts in 32 bits
+        isal_zstream& s = *stream_;
         do {
             const std::string_view slice = piece.substr(0, kSlice);
             piece.remove_prefix(slice.size());
-            const int sliceFlush = piece.empty() ? flush : Z_NO_FLUSH;
-            auto* in = reinterpret_cast<const Bytef*>(slice.data());
-            if (!slice.empty())  // crc32() of no bytes at all answers its starting value
-                part_->crc = static_cast<std::uint32_t>(crc32(part_->crc, in, static_cast<uInt>(slice.size())));
+            auto* in = reinterpret_cast<const std::uint8_t*>(slice.data());
+            part_->crc = crc32_gzip_refl(part_->crc, in, slice.size());
             part_->size += slice.size();
-            stream_.next_in = const_cast<Bytef*>(in);
-            stream_.avail_in = static_cast<uInt>(slice.size());
-            int result = Z_OK;
+            s.next_in = const_cast<std::uint8_t*>(in);
+            s.avail_in = static_cast<std::uint32_t>(slice.size());
+            s.end_of_stream = last && piece.empty();
             do {
                 const size_t had = part_->bytes.size();
                 part_->bytes.resize(had + kOutStep);
-                stream_.next_out = reinterpret_cast<Bytef*>(part_->bytes.data() + had);
-                stream_.avail_out = kOutStep;
-                result = deflate(&stream_, sliceFlush);
-                part_->bytes.resize(had + kOutStep - stream_.avail_out);
-                if (result == Z_STREAM_ERROR) return false;
-            } while (stream_.avail_out == 0 || (sliceFlush == Z_FINISH && result != Z_STREAM_END));
+                s.next_out = reinterpret_cast<std::uint8_t*>(part_->bytes.data() + had);
+                s.avail_out = kOutStep;
+                const int result = isal_deflate(&s);
+                part_->bytes.resize(had + kOutStep - s.avail_out);
+                if (result != COMP_OK) return false;
+            } while (s.avail_out == 0 || s.avail_in > 0 || (s.end_of_stream && s.internal_state.state != ZSTATE_END));
         } while (!piece.empty());
         return true;
     }
@@ -250,15 +262,25 @@ public:
     // A whole text deflated at once.
     static std::shared_ptr<RawDeflate> whole(std::string_view text, int level) {
         Deflation deflation(level);
-        if (!deflation.feed(text, Z_FINISH)) throw FormatError("cannot deflate a part of the archive");
+        if (!deflation.feed(text, true)) throw FormatError("cannot deflate a part of the archive");
         return deflation.part_;
     }
 
 private:
-    static constexpr uInt kOutStep = 1u << 16;
+    static constexpr std::uint32_t kOutStep = 1u << 16;
 
-    z_stream stream_{};
+    static size_t levelBufferBytes(int level) {
+        switch (level) {
+        case 0: return ISAL_DEF_LVL0_DEFAULT;
+        case 1: return ISAL_DEF_LVL1_DEFAULT;
+        case 2: return ISAL_DEF_LVL2_DEFAULT;
+        default: return ISAL_DEF_LVL3_DEFAULT;
+        }
+    }
+
     std::shared_ptr<RawDeflate> part_;
+    std::unique_ptr<isal_zstream> stream_;  // holds its window: tens of kilobytes
+    std::vector<std::uint8_t> levelBuffer_;
 };
 
 // Deflates a part's pieces on a thread of its own as they come. The maker waits when it is
@@ -308,9 +330,9 @@ private:
                 queue_.pop_front();
             }
             changed_.notify_all();
-            if (!failed_) failed_ = !deflation_.feed(piece, Z_NO_FLUSH);
+            if (!failed_) failed_ = !deflation_.feed(piece, false);
         }
-        if (!failed_) failed_ = !deflation_.feed({}, Z_FINISH);
+        if (!failed_) failed_ = !deflation_.feed({}, true);
     }
 
     Deflation deflation_;
@@ -324,13 +346,12 @@ private:
 
 void ZipWriter::addMade(const std::string& name, const std::function<void(const PieceSink&)>& make) {
     if (!archive_) throw FormatError("the zip archive is already closed");
-    constexpr int kFast = 1;
     std::string pending;
     std::unique_ptr<PartDeflater> deflater;
     make([&](std::string_view piece) {
         pending.append(piece);
         if (pending.size() < kBackgroundBytes) return;
-        if (!deflater) deflater = std::make_unique<PartDeflater>(kFast);
+        if (!deflater) deflater = std::make_unique<PartDeflater>(kIsalFast);
         deflater->write(std::exchange(pending, {}));
     });
     if (!deflater) {
@@ -340,7 +361,7 @@ void ZipWriter::addMade(const std::string& name, const std::function<void(const 
     deflater->write(std::move(pending));
     std::promise<std::shared_ptr<RawDeflate>> made;
     made.set_value(deflater->finish());
-    entries_.push_back(Entry{name, {}, kFast, made.get_future()});
+    entries_.push_back(Entry{name, {}, kZlibFast, made.get_future()});
 }
 
 bool ZipWriter::holds(const std::string& name) const {
@@ -362,13 +383,14 @@ void ZipWriter::arrange(const std::vector<std::string>& names) {
 
 void ZipWriter::add(const std::string& name, std::string data, bool fast) {
     if (!archive_) throw FormatError("the zip archive is already closed");
-    Entry entry{name, {}, fast ? 1 : 6, {}};
+    Entry entry{name, {}, fast ? kZlibFast : kZlibDefault, {}};
     if (data.size() >= kBackgroundBytes)
         // The text goes as soon as it is deflated, not when the archive closes.
-        entry.deflated = std::async(std::launch::async, [data = std::move(data), level = entry.level]() mutable {
-            const std::string text = std::move(data);
-            return Deflation::whole(text, level);
-        });
+        entry.deflated = std::async(std::launch::async,
+                                    [data = std::move(data), level = fast ? kIsalFast : kIsalThorough]() mutable {
+                                        const std::string text = std::move(data);
+                                        return Deflation::whole(text, level);
+                                    });
     else
         entry.data = std::move(data);
     entries_.push_back(std::move(entry));

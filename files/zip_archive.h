@@ -1,6 +1,7 @@
 #pragma once
-// The zip container of a package, over libzip. Reading bounds how much any entry and the
-// whole archive may inflate to, so that a zip bomb is refused instead of filling memory.
+// The zip container of a package, over libzip, with ISA-L deflating the big parts. Reading
+// bounds how much any entry and the whole archive may inflate to, so that a zip bomb is
+// refused instead of filling memory.
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -96,8 +97,8 @@ private:
     struct RawDeflate;
     struct Entry {
         std::string name;
-        std::string data;  // empty once handed to a background deflate
-        int level;
+        std::string data;                                   // empty once handed to a background deflate
+        int level;                                          // zlib's, for a small part libzip deflates itself
         std::future<std::shared_ptr<RawDeflate>> deflated;  // a part deflated ahead of the close
     };
 
