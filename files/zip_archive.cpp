@@ -1,7 +1,7 @@
 #include "files/zip_archive.h"
 
+#include <isa-l.h>
 #include <zip.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <condition_variable>
@@ -10,6 +10,7 @@
 #include <deque>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -43,6 +44,66 @@ bool pastRatio(std::uint64_t bytes, std::uint64_t compressed, const InflateLimit
     return bytes > compressed * limits.maxRatio;
 }
 
+// Deflate levels. ISA-L deflates the parts made ahead of the close: level 1 for the parts
+// asked fast, 2 for the others (its level 3 came out both slower and larger on sheet XML).
+// libzip deflates the small parts itself, through zlib, at zlib's levels.
+constexpr int kIsalFast = 1, kIsalThorough = 2;
+constexpr int kZlibFast = 1, kZlibDefault = 6;
+
+// An entry's raw deflate bytes, read through libzip as the archive stores them, inflated with
+// ISA-L a buffer at a time; keeps the CRC of what comes out for the caller to compare.
+class Inflation {
+public:
+    explicit Inflation(zip_file_t* file) : file_(file), state_(std::make_unique<inflate_state>()), in_(kInStep) {
+        isal_inflate_init(state_.get());
+        state_->crc_flag = ISAL_DEFLATE;
+    }
+
+    // Up to `capacity` inflated bytes into `out`: how many, 0 once the stream has ended, -1 when
+    // the bytes are damaged (problem() says how).
+    zip_int64_t read(char* out, size_t capacity) {
+        inflate_state& s = *state_;
+        s.next_out = reinterpret_cast<std::uint8_t*>(out);
+        s.avail_out = static_cast<std::uint32_t>(std::min<size_t>(capacity, std::numeric_limits<std::uint32_t>::max()));
+        const std::uint32_t room = s.avail_out;
+        while (s.avail_out > 0 && s.block_state != ISAL_BLOCK_FINISH) {
+            if (s.avail_in == 0 && !inputEnded_) {
+                const zip_int64_t got = zip_fread(file_, in_.data(), in_.size());
+                if (got < 0) return fail(zip_file_strerror(file_));
+                inputEnded_ = got == 0;
+                s.next_in = in_.data();
+                s.avail_in = static_cast<std::uint32_t>(got);
+            }
+            const std::uint32_t inBefore = s.avail_in, outBefore = s.avail_out;
+            const isal_block_state blockBefore = s.block_state;
+            if (isal_inflate(&s) < 0) return fail("its deflated bytes are not a valid deflate stream");
+            const bool stuck = s.avail_in == inBefore && s.avail_out == outBefore && s.block_state == blockBefore;
+            if (stuck && s.avail_in > 0) return fail("its deflated bytes are not a valid deflate stream");
+            if (stuck && inputEnded_) return fail("its deflated bytes end before the deflate stream does");
+        }
+        const std::uint32_t made = room - s.avail_out;
+        crc_ = crc32_gzip_refl(crc_, reinterpret_cast<const unsigned char*>(out), made);
+        return made;
+    }
+    std::uint32_t crc() const { return crc_; }
+    const std::string& problem() const { return problem_; }
+
+private:
+    static constexpr size_t kInStep = 1u << 16;
+
+    zip_int64_t fail(std::string problem) {
+        problem_ = std::move(problem);
+        return -1;
+    }
+
+    zip_file_t* file_;
+    std::unique_ptr<inflate_state> state_;  // tens of kilobytes of tables and window
+    std::vector<std::uint8_t> in_;
+    bool inputEnded_ = false;
+    std::uint32_t crc_ = 0;
+    std::string problem_;
+};
+
 }  // namespace
 
 ZipReader::ZipReader(const std::string& path, InflateLimits limits) : limits_(limits) {
@@ -59,6 +120,11 @@ ZipReader::ZipReader(const std::string& path, InflateLimits limits) : limits_(li
             if (st.valid & ZIP_STAT_COMP_SIZE) entry.compressed = st.comp_size;
             entry.sizeKnown = (st.valid & ZIP_STAT_SIZE) != 0;
             if (entry.sizeKnown) entry.recorded = st.size;
+            // Anything else (stored, encrypted, other methods) goes through libzip's own reading.
+            entry.plainDeflate = entry.sizeKnown && (st.valid & ZIP_STAT_COMP_METHOD) &&
+                                 st.comp_method == ZIP_CM_DEFLATE && (st.valid & ZIP_STAT_ENCRYPTION_METHOD) &&
+                                 st.encryption_method == ZIP_EM_NONE && (st.valid & ZIP_STAT_CRC);
+            entry.crc = st.crc;
         }
         compressedTotal_ += entry.compressed;
         names_.push_back(entry.name);
@@ -115,22 +181,33 @@ void ZipReader::stream(std::string_view name, const std::function<void(std::stri
     const long long index = indexOf(name);
     if (index < 0) throw FormatError("the part " + std::string(name) + " is missing");
     const Entry& entry = entries_[static_cast<size_t>(index)];
-    zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
+    // A deflated entry is read as the archive stores it and inflated here, faster than libzip does.
+    zip_file_t* file =
+        zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), entry.plainDeflate ? ZIP_FL_COMPRESSED : 0);
     if (!file) throw FormatError("cannot open the part " + std::string(name) + " (" + zip_strerror(archive_) + ")");
+    std::optional<Inflation> inflation;
+    if (entry.plainDeflate) inflation.emplace(file);
+    const auto damaged = [&](const std::string& why) {
+        return FormatError("the part " + std::string(name) + " is damaged (" + why + ")");
+    };
     // The recorded sizes were checked when opening; the bounds hold again for what comes out.
     std::string buffer(1 << 16, '\0');
     std::uint64_t entryBytes = 0;
     try {
         for (;;) {
-            const zip_int64_t got = zip_fread(file, buffer.data(), buffer.size());
-            if (got < 0)
-                throw FormatError("the part " + std::string(name) + " is damaged (" + zip_file_strerror(file) + ")");
+            const zip_int64_t got = inflation ? inflation->read(buffer.data(), buffer.size())
+                                              : zip_fread(file, buffer.data(), buffer.size());
+            if (got < 0) throw damaged(inflation ? inflation->problem() : zip_file_strerror(file));
             if (got == 0) break;
             entryBytes += static_cast<std::uint64_t>(got);
             inflated_ += static_cast<std::uint64_t>(got);
             checkInflated(entry, entryBytes, inflated_);
             chunk(std::string_view(buffer.data(), static_cast<size_t>(got)));
         }
+        // More than the recorded size was refused above, as libzip checks what it inflates.
+        if (inflation && entryBytes < entry.recorded)
+            throw damaged("it inflates to fewer bytes than its archive entry records");
+        if (inflation && inflation->crc() != entry.crc) throw damaged("CRC error");
     } catch (...) {
         zip_fclose(file);
         throw;
@@ -208,40 +285,46 @@ struct ZipWriter::RawDeflate {
     }
 };
 
-// A raw deflate stream into a RawDeflate, fed piece by piece.
+// A raw deflate stream into a RawDeflate, fed piece by piece, made by ISA-L.
 class ZipWriter::Deflation {
 public:
-    explicit Deflation(int level) : part_(std::make_shared<RawDeflate>()) {
-        if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            throw FormatError("cannot start deflating a part of the archive");
+    // `level` is ISA-L's, 0 to ISAL_DEF_MAX_LEVEL.
+    explicit Deflation(int level)
+        : part_(std::make_shared<RawDeflate>()),
+          stream_(std::make_unique<isal_zstream>()),
+          levelBuffer_(levelBufferBytes(level)) {
+        isal_deflate_init(stream_.get());
+        stream_->level = static_cast<std::uint32_t>(level);
+        stream_->level_buf = levelBuffer_.data();
+        stream_->level_buf_size = static_cast<std::uint32_t>(levelBuffer_.size());
+        stream_->gzip_flag = IGZIP_DEFLATE;  // raw: the zip entry is its own wrapper
+        stream_->flush = NO_FLUSH;
     }
-    ~Deflation() { deflateEnd(&stream_); }
     Deflation(const Deflation&) = delete;
     Deflation& operator=(const Deflation&) = delete;
 
-    // False when zlib fails; `flush` Z_FINISH ends the stream.
-    bool feed(std::string_view piece, int flush) {
-        constexpr size_t kSlice = 1u << 30;  // zlib counts in 32 bits
+    // False when ISA-L fails; `last` ends the stream.
+    bool feed(std::string_view piece, bool last) {
+        constexpr size_t kSlice = 1u << 30;  // ISA-L counts in 32 bits
+        isal_zstream& s = *stream_;
         do {
             const std::string_view slice = piece.substr(0, kSlice);
             piece.remove_prefix(slice.size());
-            const int sliceFlush = piece.empty() ? flush : Z_NO_FLUSH;
-            auto* in = reinterpret_cast<const Bytef*>(slice.data());
-            if (!slice.empty())  // crc32() of no bytes at all answers its starting value
-                part_->crc = static_cast<std::uint32_t>(crc32(part_->crc, in, static_cast<uInt>(slice.size())));
+            auto* in = reinterpret_cast<const std::uint8_t*>(slice.data());
+            part_->crc = crc32_gzip_refl(part_->crc, in, slice.size());
             part_->size += slice.size();
-            stream_.next_in = const_cast<Bytef*>(in);
-            stream_.avail_in = static_cast<uInt>(slice.size());
-            int result = Z_OK;
+            s.next_in = const_cast<std::uint8_t*>(in);
+            s.avail_in = static_cast<std::uint32_t>(slice.size());
+            s.end_of_stream = last && piece.empty();
             do {
                 const size_t had = part_->bytes.size();
                 part_->bytes.resize(had + kOutStep);
-                stream_.next_out = reinterpret_cast<Bytef*>(part_->bytes.data() + had);
-                stream_.avail_out = kOutStep;
-                result = deflate(&stream_, sliceFlush);
-                part_->bytes.resize(had + kOutStep - stream_.avail_out);
-                if (result == Z_STREAM_ERROR) return false;
-            } while (stream_.avail_out == 0 || (sliceFlush == Z_FINISH && result != Z_STREAM_END));
+                s.next_out = reinterpret_cast<std::uint8_t*>(part_->bytes.data() + had);
+                s.avail_out = kOutStep;
+                const int result = isal_deflate(&s);
+                part_->bytes.resize(had + kOutStep - s.avail_out);
+                if (result != COMP_OK) return false;
+            } while (s.avail_out == 0 || s.avail_in > 0 || (s.end_of_stream && s.internal_state.state != ZSTATE_END));
         } while (!piece.empty());
         return true;
     }
@@ -250,15 +333,25 @@ public:
     // A whole text deflated at once.
     static std::shared_ptr<RawDeflate> whole(std::string_view text, int level) {
         Deflation deflation(level);
-        if (!deflation.feed(text, Z_FINISH)) throw FormatError("cannot deflate a part of the archive");
+        if (!deflation.feed(text, true)) throw FormatError("cannot deflate a part of the archive");
         return deflation.part_;
     }
 
 private:
-    static constexpr uInt kOutStep = 1u << 16;
+    static constexpr std::uint32_t kOutStep = 1u << 16;
 
-    z_stream stream_{};
+    static size_t levelBufferBytes(int level) {
+        switch (level) {
+        case 0: return ISAL_DEF_LVL0_DEFAULT;
+        case 1: return ISAL_DEF_LVL1_DEFAULT;
+        case 2: return ISAL_DEF_LVL2_DEFAULT;
+        default: return ISAL_DEF_LVL3_DEFAULT;
+        }
+    }
+
     std::shared_ptr<RawDeflate> part_;
+    std::unique_ptr<isal_zstream> stream_;  // holds its window: tens of kilobytes
+    std::vector<std::uint8_t> levelBuffer_;
 };
 
 // Deflates a part's pieces on a thread of its own as they come. The maker waits when it is
@@ -308,9 +401,9 @@ private:
                 queue_.pop_front();
             }
             changed_.notify_all();
-            if (!failed_) failed_ = !deflation_.feed(piece, Z_NO_FLUSH);
+            if (!failed_) failed_ = !deflation_.feed(piece, false);
         }
-        if (!failed_) failed_ = !deflation_.feed({}, Z_FINISH);
+        if (!failed_) failed_ = !deflation_.feed({}, true);
     }
 
     Deflation deflation_;
@@ -324,13 +417,12 @@ private:
 
 void ZipWriter::addMade(const std::string& name, const std::function<void(const PieceSink&)>& make) {
     if (!archive_) throw FormatError("the zip archive is already closed");
-    constexpr int kFast = 1;
     std::string pending;
     std::unique_ptr<PartDeflater> deflater;
     make([&](std::string_view piece) {
         pending.append(piece);
         if (pending.size() < kBackgroundBytes) return;
-        if (!deflater) deflater = std::make_unique<PartDeflater>(kFast);
+        if (!deflater) deflater = std::make_unique<PartDeflater>(kIsalFast);
         deflater->write(std::exchange(pending, {}));
     });
     if (!deflater) {
@@ -340,7 +432,7 @@ void ZipWriter::addMade(const std::string& name, const std::function<void(const 
     deflater->write(std::move(pending));
     std::promise<std::shared_ptr<RawDeflate>> made;
     made.set_value(deflater->finish());
-    entries_.push_back(Entry{name, {}, kFast, made.get_future()});
+    entries_.push_back(Entry{name, {}, kZlibFast, made.get_future()});
 }
 
 bool ZipWriter::holds(const std::string& name) const {
@@ -362,13 +454,14 @@ void ZipWriter::arrange(const std::vector<std::string>& names) {
 
 void ZipWriter::add(const std::string& name, std::string data, bool fast) {
     if (!archive_) throw FormatError("the zip archive is already closed");
-    Entry entry{name, {}, fast ? 1 : 6, {}};
+    Entry entry{name, {}, fast ? kZlibFast : kZlibDefault, {}};
     if (data.size() >= kBackgroundBytes)
         // The text goes as soon as it is deflated, not when the archive closes.
-        entry.deflated = std::async(std::launch::async, [data = std::move(data), level = entry.level]() mutable {
-            const std::string text = std::move(data);
-            return Deflation::whole(text, level);
-        });
+        entry.deflated = std::async(std::launch::async,
+                                    [data = std::move(data), level = fast ? kIsalFast : kIsalThorough]() mutable {
+                                        const std::string text = std::move(data);
+                                        return Deflation::whole(text, level);
+                                    });
     else
         entry.data = std::move(data);
     entries_.push_back(std::move(entry));

@@ -1,6 +1,7 @@
 #pragma once
-// The zip container of a package, over libzip. Reading bounds how much any entry and the
-// whole archive may inflate to, so that a zip bomb is refused instead of filling memory.
+// The zip container of a package, over libzip, with ISA-L inflating the deflated parts and
+// deflating the big ones. Reading bounds how much any entry and the whole archive may inflate
+// to, so that a zip bomb is refused instead of filling memory.
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -47,6 +48,8 @@ private:
         std::uint64_t compressed = 0;
         std::uint64_t recorded = 0;  // the inflated size the archive states
         bool sizeKnown = false;
+        bool plainDeflate = false;  // deflated, not encrypted, size and CRC recorded: ISA-L inflates it
+        std::uint32_t crc = 0;
     };
     long long indexOf(std::string_view name) const;
     void checkRecordedSizes() const;
@@ -96,8 +99,8 @@ private:
     struct RawDeflate;
     struct Entry {
         std::string name;
-        std::string data;  // empty once handed to a background deflate
-        int level;
+        std::string data;                                   // empty once handed to a background deflate
+        int level;                                          // zlib's, for a small part libzip deflates itself
         std::future<std::shared_ptr<RawDeflate>> deflated;  // a part deflated ahead of the close
     };
 

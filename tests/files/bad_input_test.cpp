@@ -2,6 +2,7 @@
 // problem, never a crash, and the file is left as it was.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -11,6 +12,7 @@
 #include "files/xlsx_reader.h"
 #include "files/zip_archive.h"
 #include "memory_book.h"
+#include "zipfile_check.h"
 
 namespace files::test {
 namespace {
@@ -139,6 +141,75 @@ TEST(FilesBadInput, MissingSharedString) {
     expectRefused(
         variant(dir, {{"xl/worksheets/sheet2.xml", sheetWith("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>7</v></c></row>")}}),
         "shared string 7, which does not exist");
+}
+
+// The hand-made fixture written byte by byte, its parts deflated by zlib, with `sheet` for
+// xl/worksheets/sheet2.xml and `damage` done to that entry.
+std::string byteByByte(const ScratchDir& dir, const std::string& file, const std::string& sheet,
+                       const std::function<void(RawEntry&)>& damage) {
+    ZipReader original(dataPath("handmade/book.xlsx"), {});
+    std::vector<RawEntry> entries;
+    for (const std::string& name : original.names()) {
+        const bool damaged = name == "xl/worksheets/sheet2.xml";
+        entries.push_back(zlibEntry(name, damaged ? sheet : original.read(name)));
+        if (damaged) damage(entries.back());
+    }
+    const std::string path = dir.path(file);
+    writeFile(path, zipOf(entries));
+    return path;
+}
+
+// A deflated part whose bytes are damaged, cut short, or that does not inflate to the CRC or
+// the size its entry records, is refused as damaged, naming the part.
+TEST(FilesBadInput, DamagedDeflatedPartsAreRefused) {
+    ScratchDir dir;
+    std::string rows;
+    for (long row = 1; rows.size() < (3u << 20); ++row)
+        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\"><v>" +
+                std::to_string(row * 7919 % 100003) + "</v></c></row>";
+    const std::string sheet = sheetWith(rows);
+    MemoryBook book;
+    readXlsx(byteByByte(dir, "sound.xlsx", sheet, [](RawEntry&) {}), book);
+    EXPECT_EQ(book[1].cells.at({2, 1}).value, host::Variant(static_cast<double>(2 * 7919 % 100003)));
+
+    const std::string part = "the part xl/worksheets/sheet2.xml is damaged (";
+    // Read whole, and read by the workbook's reader, which names the file.
+    const auto refused = [&](const std::string& file, const std::function<void(RawEntry&)>& damage,
+                             const std::string& problem) {
+        const std::string path = byteByByte(dir, file, sheet, damage);
+        ZipReader reader(path, {});
+        try {
+            reader.read("xl/worksheets/sheet2.xml");
+            ADD_FAILURE() << file << " read without complaint, expected: " << problem;
+        } catch (const FormatError& e) {
+            EXPECT_NE(std::string(e.what()).find(part + problem), std::string::npos) << e.what();
+        }
+        expectRefused(path, part + problem);
+    };
+    refused(
+        "cut.xlsx", [](RawEntry& e) { e.stored.resize(e.stored.size() / 2); },
+        "its deflated bytes end before the deflate stream does)");
+    // Cut where a block ends (a sync flush): nothing is wrong with it but its end.
+    refused(
+        "flushed.xlsx", [&](RawEntry& e) { e.stored = zlibDeflated(sheet, false); },
+        "its deflated bytes end before the deflate stream does)");
+    refused(
+        "crc.xlsx", [](RawEntry& e) { e.crc ^= 1; }, "CRC error)");
+    refused(
+        "short.xlsx", [](RawEntry& e) { e.size += 1000; },
+        "it inflates to fewer bytes than its archive entry records)");
+    // A block of the reserved type 3 (the first byte: final block, type bits 11).
+    refused(
+        "reserved.xlsx", [](RawEntry& e) { e.stored[0] = '\x07'; },
+        "its deflated bytes are not a valid deflate stream)");
+    // Bytes changed in the middle inflate to something else, here to more than the entry
+    // records: refused as that; the workbook's reader may trip over the changed XML first.
+    const std::string flipped = byteByByte(dir, "flipped.xlsx", sheet, [](RawEntry& e) {
+        for (size_t i = 0; i < 64; ++i) e.stored[e.stored.size() / 2 + i] ^= '\x5A';
+    });
+    ZipReader reader(flipped, {});
+    EXPECT_THROW(reader.read("xl/worksheets/sheet2.xml"), FormatError);
+    expectRefused(flipped, "");
 }
 
 // A sheet with `bytes` of `unit` repeated between its two rows.

@@ -2,6 +2,7 @@
 // container's round trip, in memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -183,6 +184,39 @@ TEST(FilesZip, MadePartsReadBackAndTakeTheArrangedOrder) {
     const std::string check = zipfileCheck(dir.path("made.zip"));
     if (check.empty()) GTEST_SKIP() << "/usr/bin/python3 could not read the archive back";
     EXPECT_EQ(check, "None [8, 8, 8]\n") << "zipfile found a bad CRC or a stored entry";
+}
+
+// Parts another deflater made (zlib, at another level than ours, in an archive written byte
+// by byte) read back the same, handed over in chunks; a stored part and an empty deflated
+// one too, next to them.
+TEST(FilesZip, PartsAnotherDeflaterMadeReadBackInChunks) {
+    ScratchDir dir;
+    std::string big;
+    for (unsigned n = 7; big.size() < (6u << 20); n = n * 1103515245u + 12345u)
+        big += "<row r=\"" + std::to_string(n % 1000000) + "\"><c><v>" + std::to_string(n >> 7) + "</v></c></row>";
+    const std::string plain = "<stored>as it is</stored>";
+    const RawEntry stored{"stored.xml", plain, 0, zlibCrc(plain), static_cast<std::uint32_t>(plain.size())};
+    writeFile(dir.path("zlib.zip"), zipOf({zlibEntry("big.xml", big), stored, zlibEntry("empty.xml", "")}));
+    ASSERT_GT(zlibDeflated(big).size(), 4u << 16) << "the deflated bytes should take several reads";
+
+    ZipReader reader(dir.path("zlib.zip"), {});
+    EXPECT_EQ(reader.read("big.xml"), big);
+    EXPECT_EQ(reader.read("stored.xml"), plain);
+    EXPECT_EQ(reader.read("empty.xml"), "");
+    std::string streamed;
+    size_t chunks = 0, largest = 0;
+    reader.stream("big.xml", [&](std::string_view chunk) {
+        streamed += chunk;
+        ++chunks;
+        largest = std::max(largest, chunk.size());
+    });
+    EXPECT_EQ(streamed, big);
+    EXPECT_GT(chunks, 50u);
+    EXPECT_LE(largest, 1u << 16) << "handed over in chunks of at most 64 KiB";
+
+    const std::string check = zipfileCheck(dir.path("zlib.zip"));
+    if (check.empty()) GTEST_SKIP() << "/usr/bin/python3 could not read the archive back";
+    EXPECT_EQ(check, "None [8, 0, 8]\n") << "the archive written byte by byte is not a sound zip archive";
 }
 
 TEST(FilesZip, SavingLeavesOnlyTheWorkbookInItsFolder) {
