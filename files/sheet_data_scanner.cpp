@@ -73,6 +73,8 @@ SheetDataScanner::PlainTags::PlainTags(const std::string& prefix) {
     cellEnd = "</" + p + "c>";
     value = "<" + p + "v>";
     valueEnd = "</" + p + "v>";
+    formula = "<" + p + "f>";
+    formulaEnd = "</" + p + "f>";
     inlineString = "<" + p + "is>";
     inlineStringEnd = "</" + p + "is>";
     text = "<" + p + "t>";
@@ -280,7 +282,7 @@ size_t SheetDataScanner::plainCell(std::string_view text) {
         *slot = value;
         at = close + 1;
     }
-    while (true) {  // a <v>, an inline string of one <t>, then the end tag
+    while (true) {  // a <v>, an <f>, an inline string of one <t>, then the end tag
         at = skipSpaces(text, at);
         const std::string_view rest = text.substr(at);
         if (rest.starts_with(tags_.cellEnd)) {
@@ -289,6 +291,8 @@ size_t SheetDataScanner::plainCell(std::string_view text) {
         }
         if (rest.starts_with(tags_.value) && !cell.value) {
             at = plainText(text, at + tags_.value.size(), tags_.valueEnd, valueText_, cell.value);
+        } else if (rest.starts_with(tags_.formula) && !cell.formula) {
+            at = plainText(text, at + tags_.formula.size(), tags_.formulaEnd, formulaText_, cell.formula);
         } else if (rest.starts_with(tags_.inlineString) && !cell.inlineText) {
             at = skipSpaces(text, at + tags_.inlineString.size());
             const std::string_view t = text.substr(at);

@@ -21,10 +21,11 @@
 namespace files {
 
 // A cell in a plain shape: only r, s and t attributes (no references in their values), and
-// at most a <v> and an inline string of one <t>, their texts with references resolved.
+// at most a <v>, a formula without attributes and an inline string of one <t>, their texts
+// with references resolved.
 struct ScannedCell {
     std::optional<std::string_view> ref, style, type;
-    std::optional<std::string_view> value, inlineText;
+    std::optional<std::string_view> value, formula, inlineText;
 };
 
 class CellSink {
@@ -69,13 +70,14 @@ private:
     CellSink* cells_;
     struct PlainTags {  // the tags of plain cells, with the prefix
         explicit PlainTags(const std::string& prefix);
-        std::string cell, cellEnd, value, valueEnd, inlineString, inlineStringEnd, text, textPreserved, textEnd;
+        std::string cell, cellEnd, value, valueEnd, formula, formulaEnd, inlineString, inlineStringEnd, text,
+            textPreserved, textEnd;
     };
     PlainTags tags_;
-    std::string valueText_, inlineText_;  // a plain cell's texts, when they hold references
-    std::string pending_;                 // an incomplete token carried to the next chunk
-    std::vector<std::string> open_;       // names of open elements, to check end tags
-    std::string attributeText_;           // "name\0value\0..." of the current tag
+    std::string valueText_, formulaText_, inlineText_;  // a plain cell's texts, when they hold references
+    std::string pending_;                               // an incomplete token carried to the next chunk
+    std::vector<std::string> open_;                     // names of open elements, to check end tags
+    std::string attributeText_;                         // "name\0value\0..." of the current tag
     std::vector<const char*> attributes_;
     std::vector<size_t> offsets_;
     std::string decoded_;

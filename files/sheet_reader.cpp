@@ -230,6 +230,12 @@ void SheetXmlReader::Handler::cell(const ScannedCell& cell) {
         value_.assign(*cell.value);
         hasValue_ = true;
     }
+    if (cell.formula) {  // a formula of its own: no type, shared index or reference
+        checkCollected(cell.formula->size());
+        formula_.assign(*cell.formula);
+        hasFormula_ = true;
+        sharedRef_.clear();
+    }
     if (cell.inlineText) {
         checkCollected(cell.inlineText->size());
         inline_.assign(*cell.inlineText);

@@ -119,6 +119,8 @@ std::string cellShapesPart(const std::string& prefix) {
         "<c r=\"G1\" t=\"inlineStr\"><is><t xml:space=\"preserve\">  two  words </t></is></c>"
         "<c t=\"str\"><v>after G1</v></c><c><v>7</v></c>"
         "<c r=\"A2\">\n  <v> 3 </v>\n</c><c r=\"B2\"><f>A2*2</f><v>6</v></c>"
+        "<c r=\"L2\" t=\"str\"><f>A2&amp;\"&lt;\"</f><v>3&lt;</v></c><c r=\"M2\"><f t=\"shared\" ref=\"M2:M3\" "
+        "si=\"0\">A2+1</f><v>4</v></c><c r=\"M3\"><f t=\"shared\" si=\"0\"/><v>1</v></c>"
         "<c r=\"C2\" t=\"inlineStr\"><is><r><t>ri</t></r><r><t>ch</t></r></is></c>"
         "<c r=\"D2\" t=\"inlineStr\"><is><t>base</t><rPh><t>ruby</t></rPh></is></c>"
         "<c r=\"E2\" cm=\"1\"><v>2</v></c><c r=\"F2\" x=\"y\"><v>4</v></c><c r=\"G&#49;0\" t=\"str\"><v>ref</v></c>"
@@ -156,7 +158,7 @@ TEST(FilesSheetXml, CellsReadWholeAreReadAsElementByElement) {
         const std::string whole = dumpRead(part, part.size(), &metadata);
         EXPECT_TRUE(metadata) << "cm=\"1\" is seen";
         for (const std::string expected : {"1.25", "a&bA", "#N/A", "F1 text \"x", "  two  words ", "after G1", "rich",
-                                           "base", "A2*2", "1 < 2", "G10", "J2 text \"\""})
+                                           "base", "A2*2", "1 < 2", "G10", "J2 text \"\"", "A2&\\\"<\\\"", "=A3+1"})
             EXPECT_NE(whole.find(expected), std::string::npos) << prefix << ": " << expected << "\n" << whole;
         EXPECT_EQ(whole.find("ruby"), std::string::npos);
         // Cut into small chunks, no cell arrives whole and the elements carry every cell.
@@ -172,7 +174,8 @@ public:
     void text(std::string_view) override {}
     void cell(const ScannedCell& c) override {
         ++whole;
-        texts += std::string(c.value.value_or("-")) + "|" + std::string(c.inlineText.value_or("-")) + " ";
+        texts += std::string(c.value.value_or("-")) + "|" + std::string(c.formula.value_or("-")) + "|" +
+                 std::string(c.inlineText.value_or("-")) + " ";
     }
     int whole = 0;
     std::string elements, texts;
@@ -183,12 +186,13 @@ TEST(FilesSheetXml, PlainCellsAreReadWholeAndOthersByElement) {
     SheetDataScanner scanner(recorder, "", &recorder);
     std::string rest;
     ASSERT_TRUE(
-        scanner.feed("<row><c r=\"A1\" s=\"2\" t=\"str\"><v>a&lt;b</v></c><c/><c r=\"A3\"><f>1</f></c>"
+        scanner.feed("<row><c r=\"A1\" s=\"2\" t=\"str\"><v>a&lt;b</v></c><c/><c r=\"A3\"><f t=\"shared\" "
+                     "si=\"0\">1</f></c><c r=\"A4\"><f>A3&amp;\"x\"</f><v>1x</v></c>"
                      "<c t=\"inlineStr\"> <is> <t xml:space=\"preserve\"> s </t> </is> </c>"
                      "<c r=\"B1\" vm=\"1\"><v>1</v></c><c r=\"B2\" r=\"B3\"><v>2</v></c></row></sheetData>",
                      rest));
-    EXPECT_EQ(recorder.whole, 3);
-    EXPECT_EQ(recorder.texts, "a<b|- -|- -| s  ");
+    EXPECT_EQ(recorder.whole, 4);
+    EXPECT_EQ(recorder.texts, "a<b|-|- -|-|- 1x|A3&\"x\"|- -|-| s  ");
     EXPECT_EQ(recorder.elements, "row c f c v c v ");
 }
 
