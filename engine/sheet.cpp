@@ -199,7 +199,7 @@ double Sheet::countA(const Area& area) const {
 
 bool Sheet::isEmptyArea(const Area& area) const { return countA(area) == 0; }
 
-Area Sheet::usedArea() const {
+std::optional<Area> Sheet::cellsArea() const {
     long row1 = 0, row2 = 0, col1 = 0, col2 = 0;
     for (long col = 1; col <= columnCount(); ++col) {
         const ColumnStore* c = column(col);
@@ -209,18 +209,18 @@ Area Sheet::usedArea() const {
         row1 = row1 == 0 ? c->firstRow() : std::min(row1, c->firstRow());
         row2 = std::max(row2, c->lastRow());
     }
-    for (const auto& rule : validations_) {
-        for (const Area& a : rule.areas) {
-            if (col1 == 0) {
-                row1 = a.row1, row2 = a.row2, col1 = a.col1, col2 = a.col2;
-                continue;
-            }
-            row1 = std::min(row1, a.row1), row2 = std::max(row2, a.row2);
-            col1 = std::min(col1, a.col1), col2 = std::max(col2, a.col2);
-        }
-    }
-    if (col1 == 0) return Area{1, 1, 1, 1};
+    if (col1 == 0) return std::nullopt;
     return Area{row1, col1, row2, col2};
+}
+
+Area Sheet::usedArea() const {
+    std::optional<Area> used = cellsArea();
+    for (const auto& rule : validations_)
+        for (const Area& a : rule.areas)
+            used = used ? Area{std::min(used->row1, a.row1), std::min(used->col1, a.col1), std::max(used->row2, a.row2),
+                               std::max(used->col2, a.col2)}
+                        : a;
+    return used.value_or(Area{1, 1, 1, 1});
 }
 
 // ---- structure ----

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,8 @@ public:
     // Frees the columns' COUNTIF and Find indexes (rebuilt when next asked for): a save needs none.
     void dropIndexes() const;
     double countA(const Area& area) const;
-    Area usedArea() const;  // A1 on an empty sheet
+    Area usedArea() const;                  // A1 on an empty sheet
+    std::optional<Area> cellsArea() const;  // the stored cells' span, validations left out
     bool isEmptyArea(const Area& area) const;
 
     // --- structure ---

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,19 +57,18 @@ public:
     virtual int type() const = 0;
     virtual int visibility() const = 0;
     virtual void forEachCellByRows(const CellVisitor& visit) const = 0;
-    // The area the stored cells span (A1 when there are none, with `any` false), and the cells
-    // with a comment row by row: the defaults walk every cell, a source that keeps counts
-    // answers without.
-    virtual Area cellsArea(bool& any) const {
-        Area area{0, 0, 0, 0};
+    // The area the stored cells span (none when there are none), and the cells with a comment
+    // row by row: the defaults walk every cell, a source that keeps counts answers without.
+    virtual std::optional<Area> cellsArea() const {
+        std::optional<Area> area;
         forEachCellByRows([&](long row, long col, const Cell&) {
-            if (!area.row1 || row < area.row1) area.row1 = row;
-            if (!area.col1 || col < area.col1) area.col1 = col;
-            area.row2 = std::max(area.row2, row);
-            area.col2 = std::max(area.col2, col);
+            if (!area) area = Area{row, col, row, col};
+            area->row1 = std::min(area->row1, row);
+            area->col1 = std::min(area->col1, col);
+            area->row2 = std::max(area->row2, row);
+            area->col2 = std::max(area->col2, col);
         });
-        any = area.row1 != 0;
-        return any ? area : Area{1, 1, 1, 1};
+        return area;
     }
     virtual void forEachCommentedCell(const CellVisitor& visit) const {
         forEachCellByRows([&](long row, long col, const Cell& cell) {

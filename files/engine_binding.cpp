@@ -78,19 +78,7 @@ public:
             return true;
         });
     }
-    Area cellsArea(bool& any) const override {
-        Area area{0, 0, 0, 0};
-        for (long col = 1; col <= sheet_->columnCount(); ++col) {
-            const engine::ColumnStore* c = sheet_->column(col);
-            if (!c || c->cellCount() == 0) continue;
-            if (!area.col1) area.col1 = col;
-            area.col2 = col;
-            area.row1 = area.row1 ? std::min(area.row1, c->firstRow()) : c->firstRow();
-            area.row2 = std::max(area.row2, c->lastRow());
-        }
-        any = area.row1 != 0;
-        return any ? area : Area{1, 1, 1, 1};
-    }
+    std::optional<Area> cellsArea() const override { return sheet_->cellsArea(); }
     void forEachCommentedCell(const CellVisitor& visit) const override {
         struct Commented {
             long row, col;

@@ -375,9 +375,7 @@ private:
 
     // Where the cells lie and their comments, which the part names before and after the rows.
     void survey() {
-        bool any = false;
-        const Area area = sheet_.cellsArea(any);
-        if (any) used_ = area;
+        if (const auto area = sheet_.cellsArea()) used_ = *area;
         sheet_.forEachCommentedCell([&](long row, long col, const Cell& cell) {
             ctx_.comments.push_back({row, col, cell.comment});
         });

@@ -77,13 +77,12 @@ void appendXmlText(std::string& out, std::u16string_view text, bool attribute) {
         out[start + copied] = static_cast<char>(text[copied]);
         ++copied;
     }
-    if (copied == text.size()) return;
-    out.resize(start);
-    size_t plain = 0;  // start of the run not yet written
+    out.resize(start + copied);  // the plain start stays; the rest goes the careful way
+    size_t plain = copied;       // start of the run not yet written
     auto flush = [&](size_t end) {
         if (end > plain) appendEscapedUtf8(out, host::utf8(text.substr(plain, end - plain)), attribute);
     };
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = copied; i < text.size(); ++i) {
         const char16_t c = text[i];
         const bool control = c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
         const bool fffx = c == 0xFFFE || c == 0xFFFF;
@@ -91,7 +90,7 @@ void appendXmlText(std::string& out, std::u16string_view text, bool attribute) {
             flush(i);
             // A literal "_xHHHH_" keeps its meaning by escaping its underscore.
             appendHexEscape(out, control || fffx ? c : u'_');
-            plain = control || fffx ? i + 1 : i + 1;
+            plain = i + 1;
         }
     }
     flush(text.size());
