@@ -241,24 +241,21 @@ const Cell* ColumnStore::find(long row) const {
 }
 
 ColumnStore::Id ColumnStore::findNode(long row) const {
-    if (finger_ != kNil && row >= fingerRow_) {
-        if (row == fingerRow_) return finger_;
+    if (finger_ != kNil && row == fingerRow_) return finger_;
+    if (finger_ != kNil && row > fingerRow_) {  // a walk down the column
         const Id next = successor(finger_);
         if (next == kNil) return kNil;  // below the last cell
         const long nextRow = fingerRow_ + nodes_[next].gap + 1;
         if (row < nextRow) return kNil;  // in the gap before the next cell
-        if (row == nextRow) {
-            finger_ = next;
-            fingerRow_ = nextRow;
-            return next;
-        }
+        if (row == nextRow) return moveFinger(next, nextRow);
+    } else if (finger_ != kNil) {  // a walk up the column, as the tools that delete rows take
+        const long gapTop = fingerRow_ - nodes_[finger_].gap;
+        if (row >= gapTop) return kNil;  // in the gap above the finger
+        const Id previous = predecessor(finger_);
+        if (previous != kNil && row == gapTop - 1) return moveFinger(previous, row);
     }
     const Id found = findNodeFrom(row);
-    if (found != kNil) {
-        finger_ = found;
-        fingerRow_ = row;
-    }
-    return found;
+    return found == kNil ? kNil : moveFinger(found, row);
 }
 
 ColumnStore::Id ColumnStore::findNodeFrom(long row) const {
@@ -291,6 +288,25 @@ ColumnStore::Id ColumnStore::successor(Id node) const {
     for (Id parent = nodes_[node].parent; parent != kNil; child = parent, parent = nodes_[parent].parent)
         if (nodes_[parent].left == child) return parent;
     return kNil;
+}
+
+// The next cell up the column, as successor is down it.
+ColumnStore::Id ColumnStore::predecessor(Id node) const {
+    if (nodes_[node].left != kNil) {
+        Id t = nodes_[node].left;
+        while (nodes_[t].right != kNil) t = nodes_[t].right;
+        return t;
+    }
+    Id child = node;
+    for (Id parent = nodes_[node].parent; parent != kNil; child = parent, parent = nodes_[parent].parent)
+        if (nodes_[parent].right == child) return parent;
+    return kNil;
+}
+
+ColumnStore::Id ColumnStore::moveFinger(Id node, long row) const {
+    finger_ = node;
+    fingerRow_ = row;
+    return node;
 }
 
 void ColumnStore::set(long row, Cell cell) {
@@ -423,6 +439,7 @@ bool ColumnStore::visit(Id t, long offset, long first, long last,
 }
 
 bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visitFn) const {
+    if (first > last || first > lastRow()) return true;
     return visit(root_, 0, first, last, visitFn);
 }
 
@@ -456,7 +473,9 @@ long ColumnStore::rank(long row) const {
 
 long ColumnStore::cellCountIn(long first, long last) const {
     if (last < first) return 0;
-    return rank(last) - rank(first - 1);
+    // COUNTIF over a whole column asks this at every row: one descent, or none, instead of two.
+    const long below = last >= lastRow() ? cellCount() : rank(last);
+    return below - (first <= 1 ? 0 : rank(first - 1));
 }
 
 long ColumnStore::firstRow() const {

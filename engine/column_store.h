@@ -84,6 +84,8 @@ private:
     Id findNode(long row) const;
     Id findNodeFrom(long row) const;  // without the finger
     Id successor(Id node) const;
+    Id predecessor(Id node) const;
+    Id moveFinger(Id node, long row) const;
     long rowOf(Id node) const;
     void setRoot(Id root);
 

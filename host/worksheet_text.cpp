@@ -27,6 +27,12 @@ std::u16string cleanControls(std::u16string_view text) {
 }
 
 WildcardPattern::WildcardPattern(std::u16string_view pattern) {
+    if (pattern.find_first_of(u"?*~") == std::u16string_view::npos) {  // most criteria: a plain text
+        literal_ = pattern;
+        return;
+    }
+    tokens_.reserve(pattern.size());
+    literal_.reserve(pattern.size());
     for (size_t i = 0; i < pattern.size(); ++i) {
         const char16_t c = pattern[i];
         const bool escapes = c == u'~' && i + 1 < pattern.size() &&
