@@ -273,7 +273,7 @@ size_t SheetDataScanner::plainCell(std::string_view text) {
         const size_t close = text.find(text[at + 2], at + 3);
         if (close == std::string_view::npos) return 0;
         const std::string_view value = text.substr(at + 3, close - at - 3);
-        if (value.find_first_of("&<") != std::string_view::npos) return 0;
+        if (std::ranges::any_of(value, [](char c) { return c == '&' || c == '<'; })) return 0;
         auto* slot = text[at] == 'r'   ? &cell.ref
                      : text[at] == 's' ? &cell.style
                      : text[at] == 't' ? &cell.type

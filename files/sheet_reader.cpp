@@ -2,7 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstdio>
 
 #include "files/cell_ref.h"
 #include "files/file_error.h"
@@ -61,7 +61,11 @@ private:
     void startCell(const XmlAttributes& a);
     void beginCell(std::optional<std::string_view> ref, std::optional<std::string_view> style,
                    std::optional<std::string_view> type);
-    void endCell();
+    // A cell's texts as the file holds them: gathered element by element, or the scanner's own.
+    struct CellTexts {
+        std::string_view value, formula, inlineText;
+    };
+    void endCell(const CellTexts& texts);
     void checkCollected(size_t bytes) const;
     void startFormula(const XmlAttributes& a);
     void startSelection(const XmlAttributes& a);
@@ -77,9 +81,12 @@ private:
     ChildRecorder recorder_;
 
     // The cell being read.
+    enum class CellType { Number, SharedString, InlineString, FormulaString, Boolean, Error, Date };
+    static CellType cellTypeOf(std::string_view t);
     long row_ = 0, col_ = 0;
     std::uint32_t style_ = 0;
-    std::string type_, value_, formula_, inline_;
+    CellType type_ = CellType::Number;
+    std::string value_, formula_, inline_;
     std::string sharedRef_, formulaType_;
     long sharedIndex_ = -1;
     bool hasValue_ = false, hasFormula_ = false, hasInline_ = false;
@@ -225,23 +232,34 @@ void SheetXmlReader::Handler::startCell(const XmlAttributes& a) {
 // A cell the scanner read whole: the same steps as its elements one by one would take.
 void SheetXmlReader::Handler::cell(const ScannedCell& cell) {
     beginCell(cell.ref, cell.style, cell.type);
+    CellTexts texts;
     if (cell.value) {
         checkCollected(cell.value->size());
-        value_.assign(*cell.value);
+        texts.value = *cell.value;
         hasValue_ = true;
     }
     if (cell.formula) {  // a formula of its own: no type, shared index or reference
         checkCollected(cell.formula->size());
-        formula_.assign(*cell.formula);
+        texts.formula = *cell.formula;
         hasFormula_ = true;
         sharedRef_.clear();
     }
     if (cell.inlineText) {
         checkCollected(cell.inlineText->size());
-        inline_.assign(*cell.inlineText);
+        texts.inlineText = *cell.inlineText;
         hasInline_ = true;
     }
-    endCell();
+    endCell(texts);
+}
+
+SheetXmlReader::Handler::CellType SheetXmlReader::Handler::cellTypeOf(std::string_view t) {
+    if (t == "s") return CellType::SharedString;
+    if (t == "inlineStr") return CellType::InlineString;
+    if (t == "str") return CellType::FormulaString;
+    if (t == "b") return CellType::Boolean;
+    if (t == "e") return CellType::Error;
+    if (t == "d") return CellType::Date;
+    return CellType::Number;  // "n", and any other type reads as a number as well
 }
 
 void SheetXmlReader::Handler::beginCell(std::optional<std::string_view> ref, std::optional<std::string_view> style,
@@ -257,10 +275,15 @@ void SheetXmlReader::Handler::beginCell(std::optional<std::string_view> ref, std
         if (row_ == 0) row_ = 1;
         if (++col_ > host::kMaxColumns) throw FormatError("a row has more than 16,384 cells");
     }
-    const long index = style ? std::strtol(std::string(*style).c_str(), nullptr, 10) : 0;
+    long index = 0;
+    if (style) {
+        const char* begin = style->data();
+        while (begin < style->data() + style->size() && *begin == ' ') ++begin;
+        std::from_chars(begin, style->data() + style->size(), index);
+    }
     style_ =
         index >= 0 && static_cast<size_t>(index) < ctx_.styles.formats.size() ? static_cast<std::uint32_t>(index) : 0;
-    type_ = type ? *type : "n";
+    type_ = type ? cellTypeOf(*type) : CellType::Number;
     hasValue_ = hasFormula_ = hasInline_ = false;
     formulaType_.clear();
     sharedIndex_ = -1;
@@ -295,7 +318,7 @@ void SheetXmlReader::Handler::endElement(const XmlName& name) {
         }
         in_ = In::None;
     } else if (inSheetData_ && n == "c") {
-        endCell();
+        endCell({value_, formula_, inline_});
     } else if (n == "rPh") {
         --phonetic_;
     } else if (recorder_.depth() == 2 && n == "sheetData") {
@@ -316,7 +339,7 @@ void SheetXmlReader::Handler::endElement(const XmlName& name) {
     recorder_.end();
 }
 
-void SheetXmlReader::Handler::endCell() {
+void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
     Cell cell;
     cell.styleId = style_;
     const CellFormat* format = style_ < ctx_.styles.formats.size() ? &ctx_.styles.formats[style_] : nullptr;
@@ -329,37 +352,45 @@ void SheetXmlReader::Handler::endCell() {
         }
         cell.value = Variant(std::move(text));
     };
+    const std::string_view value = texts.value;
     if (hasValue_ || hasInline_) {
-        if (type_ == "s") {
+        switch (type_) {
+        case CellType::SharedString: {
             long index = -1;
-            std::from_chars(value_.data(), value_.data() + value_.size(), index);
+            std::from_chars(value.data(), value.data() + value.size(), index);
             if (index < 0 || static_cast<size_t>(index) >= ctx_.strings.size())
-                throw FormatError("a cell refers to shared string " + value_ + ", which does not exist");
+                throw FormatError("a cell refers to shared string " + std::string(value) + ", which does not exist");
             cell.value = Variant(ctx_.strings[static_cast<size_t>(index)]);
-        } else if (type_ == "inlineStr") {
-            textValue(decodeXmlText(hasInline_ ? inline_ : value_));
-        } else if (type_ == "str") {
-            textValue(decodeXmlText(value_));
-        } else if (type_ == "b") {
-            cell.value = Variant(value_ == "1" || value_ == "true");
-        } else if (type_ == "e") {
-            const int code = host::errorCodeOf(host::utf16(value_));
+            break;
+        }
+        case CellType::InlineString: textValue(decodeXmlText(hasInline_ ? texts.inlineText : value)); break;
+        case CellType::FormulaString: textValue(decodeXmlText(value)); break;
+        case CellType::Boolean: cell.value = Variant(value == "1" || value == "true"); break;
+        case CellType::Error: {
+            const int code = host::errorCodeOf(host::utf16(value));
             cell.value = Variant::error(code ? code : host::xlErrValue);
-        } else if (type_ == "d") {
+            break;
+        }
+        case CellType::Date: {
             double serial = 0;
-            if (isoDateToSerial(value_, serial)) cell.value = Variant::date(serial);
-        } else if (!value_.empty()) {
+            if (isoDateToSerial(value, serial)) cell.value = Variant::date(serial);
+            break;
+        }
+        case CellType::Number: {
+            if (value.empty()) break;
             double number = 0;
-            const char* begin = value_.data();
-            while (begin < value_.data() + value_.size() && *begin == ' ') ++begin;
-            const auto result = std::from_chars(begin, value_.data() + value_.size(), number);
+            const char* begin = value.data();
+            while (begin < value.data() + value.size() && *begin == ' ') ++begin;
+            const auto result = std::from_chars(begin, value.data() + value.size(), number);
             if (result.ec != std::errc() || !std::isfinite(number))
-                throw FormatError("the cell value \"" + value_ + "\" is not a number");
+                throw FormatError("the cell value \"" + std::string(value) + "\" is not a number");
             cell.value = format && format->isDate ? Variant::date(number) : Variant(number);
+            break;
+        }
         }
     }
     if (hasFormula_) {
-        std::u16string formula = decodeXmlText(formula_);
+        std::u16string formula = decodeXmlText(texts.formula);
         if (sharedIndex_ >= 0) {
             if (!formula.empty()) {
                 shared_[sharedIndex_] = {row_, col_, formula};
