@@ -91,9 +91,10 @@ void walkDuplicates(const host::Application& app, const host::RangePtr& target, 
     list.reserve(static_cast<std::size_t>(n) + 1);
     for (std::int32_t row = n; row >= 1; --row) {
         if (const auto entry = entryAt(c, row)) {
-            if (removeAll && countOf(c, target, entry->criterion) == 2.0 && list.size() <= static_cast<std::size_t>(n))
-                list.push_back(entry->text);
-            if (countOf(c, target, entry->criterion) > 1.0) removeBy(reporter, entry->cell);
+            // One count serves both questions: nothing changes the cells between them.
+            const auto count = countOf(c, target, entry->criterion);
+            if (removeAll && count == 2.0 && list.size() <= static_cast<std::size_t>(n)) list.push_back(entry->text);
+            if (count > 1.0) removeBy(reporter, entry->cell);
         }
         if (!reporter.itemDone(n + static_cast<std::int32_t>(list.size()))) break;
     }
