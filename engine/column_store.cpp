@@ -377,21 +377,78 @@ void ColumnStore::append(std::vector<RowCell>&& cells) {
 }
 
 void ColumnStore::erase(long row) {
-    if (!find(row)) return;
-    auto [before, after] = split(root_, row - 1);
-    auto [removed, rest] = split(after, 1);
-    freeTree(removed);
-    setRoot(merge(before, row, rest));
+    const Id node = findNode(row);
+    if (node == kNil) return;
+    unlinkNode(node, nodes_[node].gap + 1);  // its rows stay, as empty ones
     compactIfSparse();
 }
 
 void ColumnStore::deleteRows(long first, long count) {
     if (count <= 0 || root_ == kNil || first > nodes_[root_].span) return;
+    if (count == 1) {  // a tool deleting rows one by one: no split and merge
+        if (const Id node = findNode(first); node != kNil)
+            unlinkNode(node, nodes_[node].gap);
+        else
+            shrinkGapAt(first);
+        compactIfSparse();
+        return;
+    }
     auto [before, after] = split(root_, first - 1);
     auto [removed, rest] = split(after, count);
     freeTree(removed);
     setRoot(merge(before, first - 1, rest));
     compactIfSparse();
+}
+
+// Takes one node out of the tree where it stands; `keptRows` of its rows (its gap, and its
+// own row when the rows do not move up) join the gap of the next cell down. The finger
+// moves to the cell above, where a walk up the column goes next.
+void ColumnStore::unlinkNode(Id node, long keptRows) {
+    const Id above = predecessor(node);
+    const long aboveRow = rowOf(node) - nodes_[node].gap - 1;
+    if (const Id below = successor(node); below != kNil) {
+        nodes_[below].gap += static_cast<std::int32_t>(keptRows);
+        updateUpwards(below);
+    }
+    Node& n = nodes_[node];
+    const Id parent = n.parent;
+    const Id joined = mergeTrees(n.left, n.right);
+    if (parent == kNil) {
+        setRoot(joined);
+    } else {
+        (nodes_[parent].left == node ? nodes_[parent].left : nodes_[parent].right) = joined;
+        if (joined != kNil) nodes_[joined].parent = parent;
+        updateUpwards(parent);
+    }
+    n.left = n.right = n.parent = kNil;
+    freeTree(node);
+    finger_ = kNil;
+    if (above != kNil) moveFinger(above, aboveRow);
+}
+
+// Deletes an empty row inside the gap above a cell: that gap and the sums above it shrink.
+void ColumnStore::shrinkGapAt(long row) {
+    Id t = root_;
+    long pos = row;
+    while (t != kNil) {
+        const Node& n = nodes_[t];
+        const long leftSpan = n.left == kNil ? 0 : nodes_[n.left].span;
+        if (pos <= leftSpan) {
+            t = n.left;
+        } else if (pos - leftSpan <= n.gap) {
+            nodes_[t].gap -= 1;
+            updateUpwards(t);
+            finger_ = kNil;
+            return;
+        } else {
+            pos -= leftSpan + n.gap + 1;
+            t = n.right;
+        }
+    }
+}
+
+void ColumnStore::updateUpwards(Id t) {
+    for (; t != kNil; t = nodes_[t].parent) update(t);
 }
 
 // Freed nodes wait in nodes_ for the next cells; once they are half of it (a tool deleted

@@ -72,6 +72,9 @@ private:
     void takeCells(Id t, long offset, std::vector<RowCell>& cells);
     void freeTree(Id t);
     void update(Id t);
+    void updateUpwards(Id t);  // update from t to the root
+    void unlinkNode(Id node, long keptRows);
+    void shrinkGapAt(long row);
     void addToLeftmostGap(Id t, long delta);
     std::pair<Id, Id> split(Id t, long rows);
     Id merge(Id left, long leftRows, Id right);
