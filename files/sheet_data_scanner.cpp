@@ -226,6 +226,15 @@ size_t SheetDataScanner::tag(std::string_view text, size_t at, bool& done) {
 
 namespace {
 
+// Whether `text` starts with the short tag `tag`: compared in place, as a call to memcmp for
+// a handful of bytes costs more than the comparison (a cell asks this half a dozen times).
+bool startsWith(std::string_view text, std::string_view tag) {
+    if (text.size() < tag.size()) return false;
+    for (size_t i = 0; i < tag.size(); ++i)
+        if (text[i] != tag[i]) return false;
+    return true;
+}
+
 size_t skipSpaces(std::string_view text, size_t at) {
     while (at < text.size() && isSpace(text[at])) ++at;
     return at;
@@ -236,7 +245,7 @@ size_t skipSpaces(std::string_view text, size_t at) {
 size_t plainText(std::string_view text, size_t from, std::string_view close, std::string& decoded,
                  std::optional<std::string_view>& out) {
     const size_t lt = text.find('<', from);
-    if (lt == std::string_view::npos || !text.substr(lt).starts_with(close)) return 0;
+    if (lt == std::string_view::npos || !startsWith(text.substr(lt), close)) return 0;
     std::string_view raw = text.substr(from, lt - from);
     if (raw.find('&') != std::string_view::npos) {
         decoded.clear();
@@ -253,7 +262,7 @@ size_t plainText(std::string_view text, size_t from, std::string_view close, std
 // having handed on nothing, when the cell has another shape or is not all in `text`: the
 // element-by-element road then reads it.
 size_t SheetDataScanner::plainCell(std::string_view text) {
-    if (!text.starts_with(tags_.cell)) return 0;
+    if (!startsWith(text, tags_.cell)) return 0;
     ScannedCell cell;
     size_t at = tags_.cell.size();
     for (bool first = true;; first = false) {  // attributes r, s and t, each once
@@ -285,23 +294,23 @@ size_t SheetDataScanner::plainCell(std::string_view text) {
     while (true) {  // a <v>, an <f>, an inline string of one <t>, then the end tag
         at = skipSpaces(text, at);
         const std::string_view rest = text.substr(at);
-        if (rest.starts_with(tags_.cellEnd)) {
+        if (startsWith(rest, tags_.cellEnd)) {
             cells_->cell(cell);
             return at + tags_.cellEnd.size();
         }
-        if (rest.starts_with(tags_.value) && !cell.value) {
+        if (startsWith(rest, tags_.value) && !cell.value) {
             at = plainText(text, at + tags_.value.size(), tags_.valueEnd, valueText_, cell.value);
-        } else if (rest.starts_with(tags_.formula) && !cell.formula) {
+        } else if (startsWith(rest, tags_.formula) && !cell.formula) {
             at = plainText(text, at + tags_.formula.size(), tags_.formulaEnd, formulaText_, cell.formula);
-        } else if (rest.starts_with(tags_.inlineString) && !cell.inlineText) {
+        } else if (startsWith(rest, tags_.inlineString) && !cell.inlineText) {
             at = skipSpaces(text, at + tags_.inlineString.size());
             const std::string_view t = text.substr(at);
-            const std::string& open = t.starts_with(tags_.text) ? tags_.text : tags_.textPreserved;
-            if (!t.starts_with(open)) return 0;
+            const std::string& open = startsWith(t, tags_.text) ? tags_.text : tags_.textPreserved;
+            if (!startsWith(t, open)) return 0;
             at = plainText(text, at + open.size(), tags_.textEnd, inlineText_, cell.inlineText);
             if (at == 0) return 0;
             at = skipSpaces(text, at);
-            if (!text.substr(at).starts_with(tags_.inlineStringEnd)) return 0;
+            if (!startsWith(text.substr(at), tags_.inlineStringEnd)) return 0;
             at += tags_.inlineStringEnd.size();
         } else {
             return 0;
