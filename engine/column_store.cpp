@@ -379,7 +379,7 @@ void ColumnStore::append(std::vector<RowCell>&& cells) {
 void ColumnStore::erase(long row) {
     const Id node = findNode(row);
     if (node == kNil) return;
-    unlinkNode(node, nodes_[node].gap + 1);  // its rows stay, as empty ones
+    unlinkNode(node, row, nodes_[node].gap + 1);  // its rows stay, as empty ones
     compactIfSparse();
 }
 
@@ -387,7 +387,7 @@ void ColumnStore::deleteRows(long first, long count) {
     if (count <= 0 || root_ == kNil || first > nodes_[root_].span) return;
     if (count == 1) {  // a tool deleting rows one by one: no split and merge
         if (const Id node = findNode(first); node != kNil)
-            unlinkNode(node, nodes_[node].gap);
+            unlinkNode(node, first, nodes_[node].gap);
         else
             shrinkGapAt(first);
         compactIfSparse();
@@ -400,12 +400,12 @@ void ColumnStore::deleteRows(long first, long count) {
     compactIfSparse();
 }
 
-// Takes one node out of the tree where it stands; `keptRows` of its rows (its gap, and its
+// Takes one node, the cell in `row`, out of the tree where it stands; `keptRows` of its rows (its gap, and its
 // own row when the rows do not move up) join the gap of the next cell down. The finger
 // moves to the cell above, where a walk up the column goes next.
-void ColumnStore::unlinkNode(Id node, long keptRows) {
+void ColumnStore::unlinkNode(Id node, long row, long keptRows) {
     const Id above = predecessor(node);
-    const long aboveRow = rowOf(node) - nodes_[node].gap - 1;
+    const long aboveRow = row - nodes_[node].gap - 1;
     if (const Id below = successor(node); below != kNil) {
         nodes_[below].gap += static_cast<std::int32_t>(keptRows);
         updateUpwards(below);

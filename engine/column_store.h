@@ -73,7 +73,7 @@ private:
     void freeTree(Id t);
     void update(Id t);
     void updateUpwards(Id t);  // update from t to the root
-    void unlinkNode(Id node, long keptRows);
+    void unlinkNode(Id node, long row, long keptRows);
     void shrinkGapAt(long row);
     void addToLeftmostGap(Id t, long delta);
     std::pair<Id, Id> split(Id t, long rows);
