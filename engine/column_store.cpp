@@ -400,9 +400,9 @@ void ColumnStore::deleteRows(long first, long count) {
     compactIfSparse();
 }
 
-// Takes one node, the cell in `row`, out of the tree where it stands; `keptRows` of its rows (its gap, and its
-// own row when the rows do not move up) join the gap of the next cell down. The finger
-// moves to the cell above, where a walk up the column goes next.
+// Takes one node, the cell in `row`, out of the tree where it stands; `keptRows` of its rows
+// (its gap, and its own row when the rows do not move up) join the gap of the next cell down.
+// The finger moves to the cell above, where a walk up the column goes next.
 void ColumnStore::unlinkNode(Id node, long row, long keptRows) {
     const Id above = predecessor(node);
     const long aboveRow = row - nodes_[node].gap - 1;
