@@ -41,14 +41,6 @@ public:
     Value* find(std::u16string_view key) {
         return const_cast<Value*>(static_cast<const FlatStringMap&>(*this).find(key));
     }
-    // Room for `count` entries without growing on the way (a table built from a known number
-    // of texts would otherwise copy itself a score of times).
-    void reserve(size_t count) {
-        entries_.reserve(count);
-        size_t slots = slots_.size();
-        while (slots < count * 2) slots *= 2;
-        if (slots != slots_.size()) rehash(slots);
-    }
     // In the order they were added.
     const std::vector<Entry>& entries() const { return entries_; }
     size_t size() const { return entries_.size(); }
@@ -74,9 +66,8 @@ private:
             if (slot.entry == kEmpty || (slot.hash == hash && entries_[slot.entry].key == key)) return at;
         }
     }
-    void grow() { rehash(slots_.size() * 2); }
-    void rehash(size_t slots) {
-        std::vector<Slot> bigger(slots);
+    void grow() {
+        std::vector<Slot> bigger(slots_.size() * 2);
         const size_t mask = bigger.size() - 1;
         for (const Slot& slot : slots_) {
             if (slot.entry == kEmpty) continue;

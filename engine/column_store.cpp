@@ -568,7 +568,6 @@ double ColumnStore::countIf(long first, long last, const Criterion& criterion) c
     if (!key || criterion.matches(Variant()) || inside <= outside) return n + scan(first, last);
     if (!index_) {
         index_ = std::make_unique<Index>();
-        index_->counts.reserve(static_cast<size_t>(contentCount_));
         forEach(1, host::kMaxRows, [&](long, const Cell& c) {
             indexAdd(c, +1);
             return true;

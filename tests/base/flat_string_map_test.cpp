@@ -39,23 +39,6 @@ TEST(FlatStringMap, AgreesWithAnOrderedMapThroughGrowth) {
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(counts.entries()[i].key, order[i]);
 }
 
-// Room made before, between and beyond the entries: every key is still found, none twice.
-TEST(FlatStringMap, ReservingRoomKeepsEveryEntryFindable) {
-    base::FlatStringMap<long> counts;
-    counts.reserve(1000);
-    for (unsigned n = 0; n < 700; ++n) counts[keyOf(n)] = n;
-    counts.reserve(10);  // less than it holds: nothing changes
-    counts.reserve(5000);
-    for (unsigned n = 500; n < 3000; ++n) counts[keyOf(n)] += 1;
-    ASSERT_EQ(counts.size(), 3000u);
-    for (unsigned n = 0; n < 3000; ++n) {
-        const long* found = counts.find(keyOf(n));
-        ASSERT_NE(found, nullptr) << n;
-        EXPECT_EQ(*found, n < 500 ? n : n < 700 ? n + 1 : 1) << n;
-    }
-    EXPECT_EQ(counts.find(u"absent"), nullptr);
-}
-
 TEST(FlatStringMap, TryEmplaceKeepsTheFirstValueAndTellsWhetherItAdded) {
     base::FlatStringMap<int> places;
     EXPECT_TRUE(places.tryEmplace(u"", 7).second);  // the empty text is a key like any other
