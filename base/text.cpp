@@ -1,16 +1,27 @@
 #include "base/text.h"
 
+#include <algorithm>
+
 #include <cstddef>
 
 namespace base {
 
 std::u16string utf16(std::string_view in) {
+    std::u16string out;
+    appendUtf16(out, in);
+    return out;
+}
+
+void appendUtf16(std::u16string& out, std::string_view in) {
     // A leading ASCII run, often the whole text, widens without decoding.
     size_t i = 0;
     while (i < in.size() && static_cast<unsigned char>(in[i]) < 0x80) ++i;
-    std::u16string out(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(i));
-    if (i == in.size()) return out;
-    out.reserve(in.size());
+    const size_t start = out.size();
+    out.resize(start + i);
+    std::copy(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(i),
+              out.begin() + static_cast<std::ptrdiff_t>(start));
+    if (i == in.size()) return;
+    out.reserve(out.size() + in.size() - i);
     while (i < in.size()) {
         const unsigned char c = static_cast<unsigned char>(in[i]);
         char32_t cp;
@@ -60,7 +71,6 @@ std::u16string utf16(std::string_view in) {
             out.push_back(static_cast<char16_t>(cp));
         }
     }
-    return out;
 }
 
 std::string utf8(std::u16string_view in) {

@@ -311,7 +311,7 @@ std::optional<double> formulaNumber(const Variant& v) {
 std::u16string formulaText(const Variant& v) {
     if (isNumeric(v)) return host::formatNumber(v.number());
     if (v.isBoolean()) return v.boolean() ? u"TRUE" : u"FALSE";
-    if (v.isText()) return v.text();
+    if (v.isText()) return std::u16string(v.text());
     return u"";
 }
 

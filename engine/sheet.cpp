@@ -87,7 +87,7 @@ void Sheet::eraseCell(long row, long col) {
     if (column(col)) mutableColumn(col).erase(row);
 }
 
-void Sheet::enterText(long row, long col, const std::u16string& text) {
+void Sheet::enterText(long row, long col, std::u16string_view text) {
     checkCell(row, col);
     const TypedInput input = parseTypedInput(text, currentYear());
     Cell updated = cell(row, col) ? *cell(row, col) : Cell{};

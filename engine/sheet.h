@@ -40,7 +40,7 @@ public:
     // One column's cells in rising rows, as a file loads them: linear time below the last cell.
     void appendCells(long col, std::vector<ColumnStore::RowCell>&& cells);
     // Writes typed input (numbers, dates, formulas...) into one cell, keeping fill and comment.
-    void enterText(long row, long col, const std::u16string& text);
+    void enterText(long row, long col, std::u16string_view text);
     void setValueAt(long row, long col, const host::Variant& value);
     long columnCount() const { return static_cast<long>(columns_.size()); }
     const ColumnStore* column(long col) const;

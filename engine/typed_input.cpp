@@ -234,11 +234,11 @@ TypedInput parseTypedInput(std::u16string_view text, int currentYear) {
     if (stored.size() > static_cast<size_t>(host::kMaxCellText))
         throw host::Error(host::errApplication, "Text is longer than 32767 characters");
     if (text.front() == u'=') return TypedInput{Kind::Formula, {}, std::u16string(text)};
-    if (text.front() == u'\'') return TypedInput{Kind::Value, std::u16string(stored), {}};
+    if (text.front() == u'\'') return TypedInput{Kind::Value, host::Variant(stored), {}};
     if (const auto b = parseBoolean(text)) return TypedInput{Kind::Value, *b, {}};
     if (const auto n = parseNumber(text)) return TypedInput{Kind::Value, *n, {}};
     if (const auto d = parseDate(text, currentYear)) return TypedInput{Kind::Value, host::Variant::date(*d), {}};
-    return TypedInput{Kind::Value, std::u16string(text), {}};
+    return TypedInput{Kind::Value, host::Variant(text), {}};
 }
 
 int currentYear() {

@@ -41,7 +41,7 @@ std::unique_ptr<SheetFileData> skeletonForCopy(const SheetFileData& original, st
 
     // Reading the reduced text again finds every offset anew.
     auto copy = std::make_unique<SheetFileData>();
-    static const std::vector<std::u16string> noStrings;
+    static const std::vector<host::Variant> noStrings;
     static const StyleTable noStyles;
     DiscardingSheet discard;
     SheetXmlReader reader({noStrings, noStyles, {}}, discard, *copy);

@@ -1,5 +1,6 @@
 #include "files/sheet_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -87,6 +88,7 @@ private:
     std::uint32_t style_ = 0;
     CellType type_ = CellType::Number;
     std::string value_, formula_, inline_;
+    std::u16string decoded_;  // a text cell's text, before the cell takes its own copy
     std::string sharedRef_, formulaType_;
     long sharedIndex_ = -1;
     bool hasValue_ = false, hasFormula_ = false, hasInline_ = false;
@@ -344,13 +346,18 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
     cell.styleId = style_;
     const CellFormat* format = style_ < ctx_.styles.formats.size() ? &ctx_.styles.formats[style_] : nullptr;
     if (format) cell.colorIndex = format->colorIndex;
-    auto textValue = [&](std::u16string text) {
-        if (text.size() > static_cast<size_t>(host::kMaxCellText)) {
+    auto textValue = [&](std::string_view xml) {
+        const bool plain = std::ranges::all_of(xml, [](char c) { return static_cast<unsigned char>(c) < 0x80; }) &&
+                           xml.find("_x") == std::string_view::npos;
+        if (!plain) decodeXmlTextInto(decoded_, xml);
+        if ((plain ? xml.size() : decoded_.size()) > static_cast<size_t>(host::kMaxCellText)) {
             std::string cellName;
             appendCellRef(cellName, row_, col_);
             throw FormatError("the cell " + cellName + " holds a text longer than 32,767 characters");
         }
-        cell.value = Variant(std::move(text));
+        // Most texts are plain ASCII: widened straight into the cell's own text.
+        cell.value = plain ? Variant::withText(xml.size(), [&](char16_t* units) { std::ranges::copy(xml, units); })
+                           : Variant(std::u16string_view(decoded_));
     };
     const std::string_view value = texts.value;
     if (hasValue_ || hasInline_) {
@@ -360,11 +367,11 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
             std::from_chars(value.data(), value.data() + value.size(), index);
             if (index < 0 || static_cast<size_t>(index) >= ctx_.strings.size())
                 throw FormatError("a cell refers to shared string " + std::string(value) + ", which does not exist");
-            cell.value = Variant(ctx_.strings[static_cast<size_t>(index)]);
+            cell.value = ctx_.strings[static_cast<size_t>(index)];
             break;
         }
-        case CellType::InlineString: textValue(decodeXmlText(hasInline_ ? texts.inlineText : value)); break;
-        case CellType::FormulaString: textValue(decodeXmlText(value)); break;
+        case CellType::InlineString: textValue(hasInline_ ? texts.inlineText : value); break;
+        case CellType::FormulaString: textValue(value); break;
         case CellType::Boolean: cell.value = Variant(value == "1" || value == "true"); break;
         case CellType::Error: {
             const int code = host::errorCodeOf(host::utf16(value));

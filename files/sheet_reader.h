@@ -18,7 +18,7 @@
 namespace files {
 
 struct SheetReadContext {
-    const std::vector<std::u16string>& strings;
+    const std::vector<host::Variant>& strings;  // the shared strings, whose texts the cells share
     const StyleTable& styles;
     std::map<std::pair<long, long>, engine::CommentData> comments;  // attached to cells
 };

@@ -121,7 +121,7 @@ void readDrawings(const Package& package, const std::string& sheetPart, const Re
 }
 
 void readWorksheet(PackageReader& reader, const std::shared_ptr<WorkbookFileData>& book,
-                   const std::vector<std::u16string>& strings, const std::string& part, SheetSink& sink,
+                   const std::vector<host::Variant>& strings, const std::string& part, SheetSink& sink,
                    std::shared_ptr<SheetFileData> data) {
     const Package& package = book->package;
     const Relationships rels = package.relsOf(part);
@@ -161,7 +161,7 @@ public:
         readStyles();
         where = "the shared strings: ";
         if (const std::string* sst = book_->package.find(book_->sharedStringsPart))
-            strings_ = parseSharedStrings(*sst, &book_->richStrings);
+            for (std::u16string& text : parseSharedStrings(*sst, &book_->richStrings)) strings_.emplace_back(text);
         const Relationships rels = book_->package.relsOf(book_->workbookPart);
         for (const SheetEntry& entry : workbook.sheets) {
             where = "sheet \"" + host::utf8(entry.name) + "\": ";
@@ -213,7 +213,7 @@ private:
     PackageReader reader_;
     BookSink& sink_;
     std::shared_ptr<WorkbookFileData> book_;
-    std::vector<std::u16string> strings_;
+    std::vector<host::Variant> strings_;
 };
 
 }  // namespace

@@ -114,4 +114,10 @@ std::u16string decodeEscapes(std::u16string text) {
 
 std::u16string decodeXmlText(std::string_view utf8) { return decodeEscapes(host::utf16(utf8)); }
 
+void decodeXmlTextInto(std::u16string& out, std::string_view utf8) {
+    out.clear();
+    base::appendUtf16(out, utf8);
+    if (out.find(u"_x") != std::u16string::npos) out = decodeEscapes(std::move(out));
+}
+
 }  // namespace files

@@ -12,6 +12,8 @@ void appendXmlText(std::string& out, std::u16string_view text, bool attribute = 
 void appendEscapedUtf8(std::string& out, std::string_view text, bool attribute = false);
 // UTF-8 element content read from a part to UTF-16, decoding _xHHHH_.
 std::u16string decodeXmlText(std::string_view utf8);
+// The same into `out` (emptied first), whose room a reader uses again for every cell.
+void decodeXmlTextInto(std::u16string& out, std::string_view utf8);
 // The same decoding applied in place to UTF-16 text.
 std::u16string decodeEscapes(std::u16string text);
 

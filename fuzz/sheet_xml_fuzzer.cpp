@@ -16,8 +16,8 @@
 
 namespace {
 
-const std::vector<std::u16string>& sharedStrings() {
-    static const std::vector<std::u16string> strings{u"alpha", u" padded  text ", u"", u"=1+1", u"12"};
+const std::vector<host::Variant>& sharedStrings() {
+    static const std::vector<host::Variant> strings{u"alpha", u" padded  text ", u"", u"=1+1", u"12"};
     return strings;
 }
 

@@ -1,7 +1,9 @@
 #include "host/variant.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 #include "host/constants.h"
 #include "host/error.h"
@@ -39,6 +41,24 @@ void civilFromDays(long long z, int& y, unsigned& m, unsigned& d) {
 
 }  // namespace
 
+Variant::Variant(std::u16string_view text) : kind_(VariantKind::Text) {
+    text_ = text.empty() ? nullptr : allocate(text.size());
+    if (text_) std::copy(text.begin(), text.end(), text_->units());
+}
+
+Variant::TextBlock* Variant::allocate(std::size_t size) {
+    void* memory = ::operator new(sizeof(TextBlock) + size * sizeof(char16_t));
+    return new (memory) TextBlock{{1}, static_cast<std::uint32_t>(size)};
+}
+
+void Variant::release() noexcept {
+    // The only holder frees without a locked decrement: no other value can copy it meanwhile.
+    if (text_->refs.load(std::memory_order_acquire) != 1 && text_->refs.fetch_sub(1, std::memory_order_acq_rel) != 1)
+        return;
+    text_->~TextBlock();
+    ::operator delete(text_);
+}
+
 Variant Variant::date(double serial) {
     Variant v;
     v.kind_ = VariantKind::Date;
@@ -57,7 +77,7 @@ std::u16string Variant::toText() const {
     switch (kind_) {
     case VariantKind::Empty: return u"";
     case VariantKind::Number: return formatNumber(number_);
-    case VariantKind::Text: return text_;
+    case VariantKind::Text: return std::u16string(text());
     case VariantKind::Boolean: return number_ != 0 ? u"True" : u"False";
     case VariantKind::Date: return formatDate(number_);
     case VariantKind::Error: break;

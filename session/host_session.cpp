@@ -148,7 +148,7 @@ bool HostSession::chooseLanguage(const std::u16string& code) {
     host::RibbonCallback content{
         u"GetLanguageContent", std::make_shared<MenuControl>(u"languageMenu"), nullptr, std::nullopt, {}};
     if (!addIn->invokeRibbonCallback(content) || !content.result.isText()) return false;
-    const auto menu = host::parseRibbonXml(content.result.text());
+    const auto menu = host::parseRibbonXml(std::u16string(content.result.text()));
     for (const auto& item : menu->children) {
         const std::u16string id = item->id();
         if (item->kind != u"toggleButton" || id.size() < 5 || id.substr(3, 2) != code) continue;

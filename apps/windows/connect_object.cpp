@@ -256,11 +256,11 @@ HRESULT ConnectObject::invokeCallback(const std::u16string& name, DISPPARAMS* pa
     VARIANT value;
     VariantInit(&value);
     if (pictureCallbacks_.count(name) && call.result.isText()) {
-        const HRESULT made = pictureOf(call.result.text(), value);
+        const HRESULT made = pictureOf(std::u16string(call.result.text()), value);
         if (FAILED(made)) return made;
     } else {
         host::com::toVariant(call.result, value);
-        if (call.result.isText()) learnCallbacks(call.result.text());  // a dynamic menu's content
+        if (call.result.isText()) learnCallbacks(std::u16string(call.result.text()));  // a dynamic menu's content
     }
     if (returnSlot) {
         VariantClear(returnSlot);

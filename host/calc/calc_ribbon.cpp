@@ -38,7 +38,7 @@ void collect(const RibbonNodePtr& node, const std::u16string& kind, std::vector<
     for (const auto& child : node->children) collect(child, kind, out);
 }
 
-bool isTrue(const std::u16string& text) { return text == u"1" || text == u"true"; }
+bool isTrue(std::u16string_view text) { return text == u"1" || text == u"true"; }
 
 }  // namespace
 
@@ -78,7 +78,7 @@ std::vector<RibbonNodePtr> CalcRibbon::openMenu(const std::u16string& id) {
     host::RibbonCallback call{
         menu->attribute(u"getContent"), std::make_shared<RibbonControl>(id), nullptr, std::nullopt, {}};
     if (!addIn_->invokeRibbonCallback(call) || !call.result.isText()) return {};
-    const RibbonNodePtr content = parseRibbonXml(call.result.text());
+    const RibbonNodePtr content = parseRibbonXml(std::u16string(call.result.text()));
     for (const auto& item : content->children)
         if (!item->id().empty()) menuItems_[item->id()] = item;
     return content->children;
@@ -113,22 +113,22 @@ host::Variant CalcRibbon::property(const std::u16string& id, const std::u16strin
 
 std::u16string CalcRibbon::label(const std::u16string& id) {
     const host::Variant value = property(id, u"label", host::Variant(u""));
-    return value.isText() ? value.text() : std::u16string();
+    return value.isText() ? std::u16string(value.text()) : std::u16string();
 }
 
 std::u16string CalcRibbon::screentip(const std::u16string& id) {
     const host::Variant value = property(id, u"screentip", host::Variant(u""));
-    return value.isText() ? value.text() : std::u16string();
+    return value.isText() ? std::u16string(value.text()) : std::u16string();
 }
 
 std::u16string CalcRibbon::supertip(const std::u16string& id) {
     const host::Variant value = property(id, u"supertip", host::Variant(u""));
-    return value.isText() ? value.text() : std::u16string();
+    return value.isText() ? std::u16string(value.text()) : std::u16string();
 }
 
 std::u16string CalcRibbon::title(const std::u16string& id) {
     const host::Variant value = property(id, u"title", host::Variant(u""));
-    return value.isText() ? value.text() : std::u16string();
+    return value.isText() ? std::u16string(value.text()) : std::u16string();
 }
 
 bool CalcRibbon::actionable(const std::u16string& id) const {
@@ -159,7 +159,7 @@ bool CalcRibbon::chooseLanguage(const std::u16string& code) {
     host::RibbonCallback content{
         u"GetLanguageContent", std::make_shared<RibbonControl>(u"languageMenu"), nullptr, std::nullopt, {}};
     if (!addIn_->invokeRibbonCallback(content) || !content.result.isText()) return false;
-    const auto menu = host::parseRibbonXml(content.result.text());
+    const auto menu = host::parseRibbonXml(std::u16string(content.result.text()));
     for (const auto& item : menu->children) {
         const std::u16string id = item->id();
         if (item->kind != u"toggleButton" || id.size() < 5 || id.substr(3, 2) != code) continue;

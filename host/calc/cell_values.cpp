@@ -150,7 +150,7 @@ void writeCell(CalcDocument& doc, const Reference<css::table::XCell>& cell, cons
                                                           ? NumberFormat::DATE
                                                           : NumberFormat::DATETIME));
             break;
-        case host::VariantKind::Text: writeTypedInput(doc, cell, value.text()); break;
+        case host::VariantKind::Text: writeTypedInput(doc, cell, std::u16string(value.text())); break;
         case host::VariantKind::Error:
             if (value.errorCode() != host::xlErrNA)
                 throw host::Error(host::errApplication, "Calc takes no error value but #N/A from code");

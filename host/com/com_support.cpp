@@ -12,7 +12,7 @@ std::u16string fromBstr(BSTR text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
 }
 
-BSTR toBstr(const std::u16string& text) {
+BSTR toBstr(std::u16string_view text) {
     return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
 }
 

@@ -60,7 +60,7 @@ private:
 };
 
 std::u16string fromBstr(BSTR text);
-BSTR toBstr(const std::u16string& text);  // the caller owns it
+BSTR toBstr(std::u16string_view text);  // the caller owns it
 
 // VARIANT → Variant: empty and null are Empty, numbers Number, dates Date, BSTR Text, booleans
 // Boolean, VT_ERROR with a host error value (0x800A07xx) Error. Anything else fails with 13.

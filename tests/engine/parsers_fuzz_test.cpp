@@ -197,7 +197,7 @@ TEST(ParsersFuzz, CriteriaMatchAndAgreeWithTheirIndexKeys) {
         std::u16string text = in.input(kCriterionPieces, samples, 5);
         if (in.chance(3)) text = in.resized(text, 250, 260);  // around the 255 limit
         const Variant criterionValue = in.chance(80) ? Variant(text) : in.cell(kCriterionPieces);
-        const std::u16string shown = criterionValue.isText() ? criterionValue.text() : u"(value)";
+        const std::u16string shown = criterionValue.isText() ? std::u16string(criterionValue.text()) : u"(value)";
         std::optional<engine::Criterion> criterion;
         if (!succeeds(shown, [&] { criterion = engine::Criterion::parse(criterionValue, kYear); })) {
             ASSERT_GT(shown.size(), 255u);

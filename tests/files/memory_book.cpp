@@ -41,7 +41,7 @@ std::string valueOf(const host::Variant& v) {
     case host::VariantKind::Empty: return "empty";
     case host::VariantKind::Number: return "number " + number(v.number());
     case host::VariantKind::Date: return "date " + number(v.number());
-    case host::VariantKind::Text: return "text " + quoted(v.text());
+    case host::VariantKind::Text: return "text " + quoted(std::u16string(v.text()));
     case host::VariantKind::Boolean: return v.boolean() ? "boolean true" : "boolean false";
     case host::VariantKind::Error: return "error " + host::utf8(v.errorText());
     }

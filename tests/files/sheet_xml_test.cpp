@@ -27,7 +27,7 @@ struct Read {
 };
 
 std::unique_ptr<Read> readInChunks(const std::string& part, size_t chunk) {
-    static const std::vector<std::u16string> strings;
+    static const std::vector<host::Variant> strings;
     static const StyleTable styles = StyleTable::parse(StyleTable::minimalXml());
     auto read = std::make_unique<Read>();
     SheetXmlReader reader({strings, styles, {}}, read->sheet, read->data);
@@ -51,6 +51,36 @@ TEST(FilesSheetXml, ChunkSizeDoesNotMatter) {
         for (const ElementSpan& c : read->data.children) names.push_back(c.name + "@" + std::to_string(c.begin));
         const std::string merge = "mergeCells@" + std::to_string(expectedKept.find("<mergeCells"));
         EXPECT_NE(std::find(names.begin(), names.end(), merge), names.end()) << chunk;
+    }
+}
+
+// Cells of a shared string share its text with the table (a book of repeated texts keeps
+// each once); inline texts come out the same whether plain ASCII, wider, or escaped.
+TEST(FilesSheetXml, SharedStringCellsShareTheirTextAndInlineTextsDecode) {
+    const std::vector<host::Variant> strings{host::Variant(u"repeated text, kept once"), host::Variant(u"")};
+    static const StyleTable styles = StyleTable::parse(StyleTable::minimalXml());
+    const std::string part =
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData><row r=\"1\">"
+        "<c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>0</v></c><c r=\"C1\" t=\"s\"><v>1</v></c>"
+        "<c r=\"D1\" t=\"inlineStr\"><is><t>plain ascii</t></is></c>"
+        "<c r=\"E1\" t=\"inlineStr\"><is><t>caf\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac</t></is></c>"
+        "<c r=\"F1\" t=\"inlineStr\"><is><t>line_x000D_end</t></is></c>"
+        "<c r=\"G1\" t=\"str\"><f>A1</f><v>a &amp; b</v></c></row></sheetData></worksheet>";
+    for (const size_t chunk : {1u, 13u, 100000u}) {
+        MemorySheet sheet;
+        SheetFileData data;
+        SheetXmlReader reader({strings, styles, {}}, sheet, data);
+        for (size_t at = 0; at < part.size(); at += chunk) reader.feed(std::string_view(part).substr(at, chunk), false);
+        reader.feed({}, true);
+        const auto text = [&](long col) { return sheet.cells.at({1, col}).value.text(); };
+        EXPECT_EQ(text(1), u"repeated text, kept once") << chunk;
+        EXPECT_EQ(text(1).data(), strings[0].text().data()) << chunk;
+        EXPECT_EQ(text(2).data(), strings[0].text().data()) << chunk;
+        EXPECT_EQ(sheet.cells.at({1, 3}).value, host::Variant(u"")) << chunk;
+        EXPECT_EQ(text(4), u"plain ascii") << chunk;
+        EXPECT_EQ(text(5), u"caf\u00e9 \u65e5\u672c") << chunk;
+        EXPECT_EQ(text(6), u"line\rend") << chunk;
+        EXPECT_EQ(text(7), u"a & b") << chunk;
     }
 }
 
@@ -140,7 +170,7 @@ std::string cellShapesPart(const std::string& prefix) {
 }
 
 std::string dumpRead(const std::string& part, size_t chunk, bool* metadata = nullptr) {
-    static const std::vector<std::u16string> strings;
+    static const std::vector<host::Variant> strings;
     static const StyleTable styles = StyleTable::parse(StyleTable::minimalXml());
     MemoryBook book;
     SheetFileData data;

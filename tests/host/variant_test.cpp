@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "host/constants.h"
 #include "host/error.h"
 #include "tests/support/printing.h"
@@ -59,6 +63,63 @@ TEST(VariantText, ErrorLiteralsRoundTrip) {
         EXPECT_EQ(host::errorCodeOf(host::errorLiteral(code)), code);
     EXPECT_EQ(host::errorCodeOf(u"#n/a"), host::xlErrNA);
     EXPECT_EQ(host::errorCodeOf(u"#N/A "), 0);
+}
+
+// A text is kept once: copies share it, each lives on after the others go, and a value
+// given a new content lets go of the old one. ASan sees any use after the last holder.
+TEST(VariantSharing, CopiesShareOneTextAndOutliveEachOther) {
+    std::vector<Variant> copies;
+    {
+        const Variant original(std::u16string(40, u'x') + u"tail");
+        for (int i = 0; i < 5; ++i) copies.push_back(original);
+        for (const Variant& c : copies) EXPECT_EQ(c.text().data(), original.text().data());
+    }
+    EXPECT_EQ(copies.back().text(), std::u16string(40, u'x') + u"tail");
+    copies.front() = Variant(7.0);  // gives up its share, the others keep theirs
+    EXPECT_EQ(copies.front(), Variant(7.0));
+    EXPECT_EQ(copies[1].text().size(), 44u);
+    Variant moved = std::move(copies[2]);
+    EXPECT_EQ(moved.text().data(), copies[1].text().data());
+    EXPECT_TRUE(copies[2].isText());  // what a move leaves: an empty text
+    EXPECT_EQ(copies[2].text(), u"");
+    copies[3] = copies[3];  // assigning a value to itself keeps it
+    EXPECT_EQ(copies[3].text().size(), 44u);
+}
+
+TEST(VariantSharing, KindsAndContentsDecideEquality) {
+    EXPECT_EQ(Variant(u"abc"), Variant(std::u16string(u"abc")));
+    EXPECT_NE(Variant(u"abc"), Variant(u"ABC"));
+    EXPECT_NE(Variant(u""), Variant());  // an empty text is not an empty cell
+    EXPECT_EQ(Variant(u""), Variant::withText(0, [](char16_t*) {}));
+    EXPECT_NE(Variant(1.0), Variant(true));
+    EXPECT_NE(Variant(45293.0), Variant::date(45293));
+    EXPECT_EQ(Variant::error(host::xlErrNA), Variant::error(host::xlErrNA));
+    EXPECT_EQ(Variant(u"12").number(), 0);  // a text has no number, however it reads
+    EXPECT_EQ(Variant(std::u16string_view(u"a\0b", 3)).text().size(), 3u);
+    const Variant written = Variant::withText(3, [](char16_t* units) {
+        units[0] = u'x';
+        units[1] = u'\0';
+        units[2] = u'\u00e9';
+    });
+    EXPECT_EQ(written.text(), std::u16string_view(u"x\0\u00e9", 3));
+}
+
+// Cells read on one thread are copied and dropped on others (a save beside a tool): the
+// count is kept atomically, so every copy is freed once, whatever the interleaving.
+TEST(VariantSharing, CopiesMadeAndDroppedOnTwoThreadsFreeTheTextOnce) {
+    const Variant shared(u"a text shared by two threads");
+    auto churn = [&] {
+        for (int i = 0; i < 200000; ++i) {
+            Variant copy = shared;
+            Variant again = copy;
+            copy = Variant();
+            ASSERT_EQ(again.text().size(), 28u);
+        }
+    };
+    std::thread other(churn);
+    churn();
+    other.join();
+    EXPECT_EQ(shared.text(), u"a text shared by two threads");
 }
 
 }  // namespace

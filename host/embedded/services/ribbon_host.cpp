@@ -40,7 +40,7 @@ private:
     std::weak_ptr<RibbonHost> host_;
 };
 
-bool truthy(const std::u16string& text) { return engine::foldCase(text) == u"true" || text == u"1"; }
+bool truthy(std::u16string_view text) { return engine::foldCase(text) == u"true" || text == u"1"; }
 
 }  // namespace
 
