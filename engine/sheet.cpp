@@ -89,7 +89,10 @@ void Sheet::eraseCell(long row, long col) {
 
 void Sheet::enterText(long row, long col, std::u16string_view text) {
     checkCell(row, col);
-    const TypedInput input = parseTypedInput(text, currentYear());
+    enterTyped(row, col, parseTypedInput(text, currentYear()));
+}
+
+void Sheet::enterTyped(long row, long col, const TypedInput& input) {
     Cell updated = cell(row, col) ? *cell(row, col) : Cell{};
     updated.formula.clear();
     updated.value = Variant();
@@ -105,7 +108,8 @@ void Sheet::enterText(long row, long col, std::u16string_view text) {
 
 void Sheet::setValueAt(long row, long col, const Variant& value) {
     if (value.isText()) {
-        enterText(row, col, value.text());
+        checkCell(row, col);
+        enterTyped(row, col, parseTypedValue(value, currentYear()));
         return;
     }
     checkCell(row, col);

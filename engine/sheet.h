@@ -20,6 +20,7 @@
 namespace engine {
 
 class Book;
+struct TypedInput;
 
 // Opaque data a file format keeps with a sheet or workbook to save it without loss.
 struct FileData {
@@ -111,6 +112,7 @@ public:
     std::weak_ptr<void> hostObject;
 
 private:
+    void enterTyped(long row, long col, const TypedInput& input);
     ColumnStore& mutableColumn(long col);
     bool forEachCellByRowsIn(const Area& area, const std::function<bool(long, long, const Cell&)>& fn) const;
     void logEdit(StructuralEdit edit);

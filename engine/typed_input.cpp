@@ -227,7 +227,10 @@ std::optional<double> parseNumberOrDate(std::u16string_view text, int currentYea
     return parseDate(text, currentYear);
 }
 
-TypedInput parseTypedInput(std::u16string_view text, int currentYear) {
+namespace {
+
+// `original`, when given, is a Text value holding `text`: text that stays text shares it.
+TypedInput parseTyped(std::u16string_view text, int currentYear, const host::Variant* original) {
     using Kind = TypedInput::Kind;
     if (text.empty()) return TypedInput{Kind::Empty, {}, {}};
     const std::u16string_view stored = text.front() == u'\'' ? text.substr(1) : text;
@@ -238,7 +241,15 @@ TypedInput parseTypedInput(std::u16string_view text, int currentYear) {
     if (const auto b = parseBoolean(text)) return TypedInput{Kind::Value, *b, {}};
     if (const auto n = parseNumber(text)) return TypedInput{Kind::Value, *n, {}};
     if (const auto d = parseDate(text, currentYear)) return TypedInput{Kind::Value, host::Variant::date(*d), {}};
-    return TypedInput{Kind::Value, host::Variant(text), {}};
+    return TypedInput{Kind::Value, original ? *original : host::Variant(text), {}};
+}
+
+}  // namespace
+
+TypedInput parseTypedInput(std::u16string_view text, int currentYear) { return parseTyped(text, currentYear, nullptr); }
+
+TypedInput parseTypedValue(const host::Variant& text, int currentYear) {
+    return parseTyped(text.text(), currentYear, text.isText() ? &text : nullptr);
 }
 
 int currentYear() {

@@ -19,6 +19,8 @@ struct TypedInput {
 // dates or times become values; anything else stays text. Text longer than 32,767 code
 // units: host::Error 1004.
 TypedInput parseTypedInput(std::u16string_view text, int currentYear);
+// The same for the text of a value; text that stays text keeps the value's own (no copy).
+TypedInput parseTypedValue(const host::Variant& text, int currentYear);
 
 // A number as typed: surrounding spaces, sign, digits with thousands separators in the
 // right places, decimal point, exponent, trailing '%'. "1,234.5" -> 1234.5, "50%" -> 0.5.

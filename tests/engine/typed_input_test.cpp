@@ -169,6 +169,16 @@ TEST(ParseTypedInput, WhatATypedTextBecomes) {
         EXPECT_EQ(input.kind, c.kind) << host::utf8(c.text);
         EXPECT_EQ(input.value, c.value) << host::utf8(c.text);
         EXPECT_EQ(input.formula, c.formula) << host::utf8(c.text);
+        // A value written through Range.Value reads the same; text that stays text is the
+        // value's own, not a copy.
+        const Variant written(c.text);
+        const TypedInput fromValue = engine::parseTypedValue(written, kYear);
+        EXPECT_EQ(fromValue.kind, c.kind) << host::utf8(c.text);
+        EXPECT_EQ(fromValue.value, c.value) << host::utf8(c.text);
+        EXPECT_EQ(fromValue.formula, c.formula) << host::utf8(c.text);
+        if (c.value == written) {
+            EXPECT_EQ(fromValue.value.text().data(), written.text().data()) << host::utf8(c.text);
+        }
     }
 }
 
