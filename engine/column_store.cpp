@@ -277,29 +277,16 @@ ColumnStore::Id ColumnStore::findNodeFrom(long row) const {
     return kNil;
 }
 
-// The next cell down the column: constant time on average over a walk.
-ColumnStore::Id ColumnStore::successor(Id node) const {
-    if (nodes_[node].right != kNil) {
-        Id t = nodes_[node].right;
-        while (nodes_[t].left != kNil) t = nodes_[t].left;
+// The next cell down the column (`down`) or up it: constant time on average over a walk.
+ColumnStore::Id ColumnStore::neighbour(Id node, bool down) const {
+    const auto toward = [&](Id t) { return down ? nodes_[t].right : nodes_[t].left; };
+    const auto away = [&](Id t) { return down ? nodes_[t].left : nodes_[t].right; };
+    if (Id t = toward(node); t != kNil) {
+        while (away(t) != kNil) t = away(t);
         return t;
     }
-    Id child = node;
-    for (Id parent = nodes_[node].parent; parent != kNil; child = parent, parent = nodes_[parent].parent)
-        if (nodes_[parent].left == child) return parent;
-    return kNil;
-}
-
-// The next cell up the column, as successor is down it.
-ColumnStore::Id ColumnStore::predecessor(Id node) const {
-    if (nodes_[node].left != kNil) {
-        Id t = nodes_[node].left;
-        while (nodes_[t].right != kNil) t = nodes_[t].right;
-        return t;
-    }
-    Id child = node;
-    for (Id parent = nodes_[node].parent; parent != kNil; child = parent, parent = nodes_[parent].parent)
-        if (nodes_[parent].right == child) return parent;
+    for (Id child = node, parent = nodes_[node].parent; parent != kNil; child = parent, parent = nodes_[parent].parent)
+        if (away(parent) == child) return parent;
     return kNil;
 }
 

@@ -86,8 +86,9 @@ private:
     void textIndexRemove(Id node) const;
     Id findNode(long row) const;
     Id findNodeFrom(long row) const;  // without the finger
-    Id successor(Id node) const;
-    Id predecessor(Id node) const;
+    Id neighbour(Id node, bool down) const;
+    Id successor(Id node) const { return neighbour(node, true); }
+    Id predecessor(Id node) const { return neighbour(node, false); }
     Id moveFinger(Id node, long row) const;
     long rowOf(Id node) const;
     void setRoot(Id root);
