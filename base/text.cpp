@@ -1,7 +1,6 @@
 #include "base/text.h"
 
 #include <algorithm>
-
 #include <cstddef>
 
 namespace base {

@@ -259,6 +259,12 @@ ColumnStore::Id ColumnStore::findNode(long row) const {
 }
 
 ColumnStore::Id ColumnStore::findNodeFrom(long row) const {
+    const Place place = locate(row);
+    return place.inGap ? kNil : place.node;
+}
+
+// The node whose cell is in `row`, or whose gap holds it; kNil below the last cell.
+ColumnStore::Place ColumnStore::locate(long row) const {
     Id t = root_;
     long pos = row;
     while (t != kNil) {
@@ -269,12 +275,11 @@ ColumnStore::Id ColumnStore::findNodeFrom(long row) const {
             continue;
         }
         pos -= leftSpan;
-        if (pos <= n.gap) return kNil;
-        if (pos == n.gap + 1) return t;
+        if (pos <= n.gap + 1) return {t, pos <= n.gap};
         pos -= n.gap + 1;
         t = n.right;
     }
-    return kNil;
+    return {kNil, false};
 }
 
 // The next cell down the column (`down`) or up it: constant time on average over a walk.
@@ -415,23 +420,11 @@ void ColumnStore::unlinkNode(Id node, long row, long keptRows) {
 
 // Deletes an empty row inside the gap above a cell: that gap and the sums above it shrink.
 void ColumnStore::shrinkGapAt(long row) {
-    Id t = root_;
-    long pos = row;
-    while (t != kNil) {
-        const Node& n = nodes_[t];
-        const long leftSpan = n.left == kNil ? 0 : nodes_[n.left].span;
-        if (pos <= leftSpan) {
-            t = n.left;
-        } else if (pos - leftSpan <= n.gap) {
-            nodes_[t].gap -= 1;
-            updateUpwards(t);
-            finger_ = kNil;
-            return;
-        } else {
-            pos -= leftSpan + n.gap + 1;
-            t = n.right;
-        }
-    }
+    const Place place = locate(row);
+    if (place.node == kNil || !place.inGap) return;
+    nodes_[place.node].gap -= 1;
+    updateUpwards(place.node);
+    finger_ = kNil;
 }
 
 void ColumnStore::updateUpwards(Id t) {

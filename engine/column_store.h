@@ -85,6 +85,11 @@ private:
     void textIndexAdd(Id node) const;
     void textIndexRemove(Id node) const;
     Id findNode(long row) const;
+    struct Place {
+        Id node;
+        bool inGap;  // the row is in the node's gap, not its cell
+    };
+    Place locate(long row) const;
     Id findNodeFrom(long row) const;  // without the finger
     Id neighbour(Id node, bool down) const;
     Id successor(Id node) const { return neighbour(node, true); }

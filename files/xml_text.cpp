@@ -112,12 +112,16 @@ std::u16string decodeEscapes(std::u16string text) {
     return out;
 }
 
-std::u16string decodeXmlText(std::string_view utf8) { return decodeEscapes(host::utf16(utf8)); }
+std::u16string decodeXmlText(std::string_view utf8) {
+    std::u16string out;
+    decodeXmlTextInto(out, utf8);
+    return out;
+}
 
 void decodeXmlTextInto(std::u16string& out, std::string_view utf8) {
     out.clear();
     base::appendUtf16(out, utf8);
-    if (out.find(u"_x") != std::u16string::npos) out = decodeEscapes(std::move(out));
+    out = decodeEscapes(std::move(out));  // hands the same room back when there is no escape
 }
 
 }  // namespace files
