@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/flat_string_map.h"
+#include "engine/count_index.h"
 #include "engine/criteria.h"
 #include "engine/text_functions.h"
 #include "engine/typed_input.h"
@@ -19,10 +19,6 @@ struct ColumnStore::Node {
     std::int32_t span = 1;   // rows covered by the subtree: sum of gap + 1
     std::int32_t count = 1;  // nodes in the subtree
     Cell cell;
-};
-
-struct ColumnStore::Index {
-    base::FlatStringMap<long> counts;  // match key -> cells; a key whose cells went stays at 0
 };
 
 // Cells by their folded display text, for Find: an open-addressed table of the texts'
@@ -463,21 +459,36 @@ void ColumnStore::takeCells(Id t, long offset, std::vector<RowCell>& cells) {
     }
 }
 
-bool ColumnStore::visit(Id t, long offset, long first, long last,
-                        const std::function<bool(long, const Cell&)>& fn) const {
-    if (t == kNil || offset + 1 > last) return true;
-    const Node& n = nodes_[t];
-    const long leftSpan = n.left == kNil ? 0 : nodes_[n.left].span;
-    if (offset + leftSpan >= first && !visit(n.left, offset, first, last, fn)) return false;
-    const long row = offset + leftSpan + n.gap + 1;
-    if (row >= first && row <= last && !fn(row, n.cell)) return false;
-    if (row < last) return visit(n.right, row, first, last, fn);
-    return true;
+// The first node whose cell lies in row `first` or below, and its row; kNil when none does.
+std::pair<ColumnStore::Id, long> ColumnStore::firstNodeFrom(long first) const {
+    Id found = kNil;
+    long foundRow = 0, offset = 0;
+    for (Id t = root_; t != kNil;) {
+        const Node& n = nodes_[t];
+        const long row = offset + (n.left == kNil ? 0 : nodes_[n.left].span) + n.gap + 1;
+        if (row >= first) {
+            found = t;
+            foundRow = row;
+            t = n.left;
+        } else {
+            offset = row;
+            t = n.right;
+        }
+    }
+    return {found, foundRow};
 }
 
-bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visitFn) const {
+// A walk from node to successor instead of a recursion: a file's cells were stored in row
+// order, so their nodes lie in order in memory too.
+bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visit) const {
     if (first > last || first > lastRow()) return true;
-    return visit(root_, 0, first, last, visitFn);
+    auto [t, row] = firstNodeFrom(first);
+    while (t != kNil && row <= last) {
+        if (!visit(row, nodes_[t].cell)) return false;
+        t = successor(t);
+        if (t != kNil) row += nodes_[t].gap + 1;
+    }
+    return true;
 }
 
 void ColumnStore::dropIndexes() const {
@@ -528,7 +539,7 @@ long ColumnStore::lastRow() const { return root_ == kNil ? 0 : nodes_[root_].spa
 
 void ColumnStore::indexAdd(const Cell& cell, long delta) const {
     if (!index_ || cell.value.isEmpty()) return;
-    forEachMatchKey(cell.value, currentYear(), [&](std::u16string_view key) { index_->counts[key] += delta; });
+    forEachMatchKey(cell.value, currentYear(), [&](std::u16string_view key) { index_->add(key, delta); });
 }
 
 double ColumnStore::countIf(long first, long last, const Criterion& criterion) const {
@@ -543,18 +554,14 @@ double ColumnStore::countIf(long first, long last, const Criterion& criterion) c
         });
         return matched;
     };
-    const auto key = criterion.indexKey();
+    thread_local std::u16string key;
     const long outside = cellCount() - inside;
-    if (!key || criterion.matches(Variant()) || inside <= outside) return n + scan(first, last);
+    if (!criterion.indexKey(key) || criterion.matches(Variant()) || inside <= outside) return n + scan(first, last);
     if (!index_) {
-        index_ = std::make_unique<Index>();
-        forEach(1, host::kMaxRows, [&](long, const Cell& c) {
-            indexAdd(c, +1);
-            return true;
-        });
+        index_ = std::make_unique<CountIndex>();
+        for (Id t = firstNodeFrom(1).first; t != kNil; t = successor(t)) indexAdd(nodes_[t].cell, +1);
     }
-    const long* cells = index_->counts.find(*key);
-    const double total = cells ? static_cast<double>(*cells) : 0;
+    const auto total = static_cast<double>(index_->count(key));
     return n + total - scan(1, first - 1) - scan(last + 1, host::kMaxRows);
 }
 

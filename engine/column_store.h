@@ -8,12 +8,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/cell.h"
 
 namespace engine {
 
+class CountIndex;
 class Criterion;
 
 class ColumnStore {
@@ -60,7 +62,6 @@ public:
 
 private:
     struct Node;
-    struct Index;
     struct TextIndex;
     using Id = std::int32_t;
     static constexpr Id kNil = -1;
@@ -80,7 +81,7 @@ private:
     Id merge(Id left, long leftRows, Id right);
     Id mergeTrees(Id a, Id b);
     long rank(long row) const;  // stored cells with row <= row
-    bool visit(Id t, long offset, long first, long last, const std::function<bool(long, const Cell&)>& fn) const;
+    std::pair<Id, long> firstNodeFrom(long first) const;
     void indexAdd(const Cell& cell, long delta) const;
     void textIndexAdd(Id node) const;
     void textIndexRemove(Id node) const;
@@ -101,7 +102,7 @@ private:
     std::vector<Node> nodes_;
     std::vector<Id> free_;
     Id root_ = kNil;
-    mutable std::unique_ptr<Index> index_;
+    mutable std::unique_ptr<CountIndex> index_;
     mutable std::unique_ptr<TextIndex> textIndex_;
     // The last cell found and its row: a tool walking a column row by row finds the next cell
     // as the finger's successor instead of from the root. Any change of shape drops it.

@@ -26,26 +26,28 @@ constexpr char16_t kErrorKey = u'e';
 const std::u16string kTrulyEmptyKey = u"z";  // "=": truly empty cells only
 const std::u16string kNoCellKey = u"x";      // a criterion no cell meets
 
-std::u16string numberKey(double value) {
+// The key builders write into the caller's string: the index asks for a cell's keys at every
+// change of the cell, and a new string each time was most of that.
+void numberKey(double value, std::u16string& key) {
     value += 0.0;  // -0 and 0 are the same number
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    std::u16string key(1, kNumberKey);
+    key.assign(1, kNumberKey);
     for (int shift = 60; shift >= 0; shift -= 4) key.push_back(u"0123456789abcdef"[(bits >> shift) & 0xF]);
-    return key;
 }
 
-std::u16string textKey(std::u16string_view foldedText) {
-    return std::u16string(1, kTextKey) + std::u16string(foldedText);
+// The key of a text that is folded already.
+void textKey(std::u16string_view foldedText, std::u16string& key) {
+    key.assign(1, kTextKey);
+    key.append(foldedText);
 }
 
-std::u16string errorKey(int code) {
-    std::u16string key(1, kErrorKey);
+void errorKey(int code, std::u16string& key) {
+    key.assign(1, kErrorKey);
     for (char c : std::to_string(code)) key.push_back(static_cast<char16_t>(c));
-    return key;
 }
 
-std::u16string booleanKey(bool value) { return {kBooleanKey, value ? u'1' : u'0'}; }
+void booleanKey(bool value, std::u16string& key) { key = {kBooleanKey, value ? u'1' : u'0'}; }
 
 bool isNumeric(const host::Variant& v) { return v.isNumber() || v.isDate(); }
 
@@ -55,11 +57,24 @@ int compareNumbers(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
 // ---------------------------------------------------------------- WildcardPattern
 
+namespace {
+
+// The text folded into one string that is reused: a walk makes a pattern and matches texts
+// at every row. The view holds until the next call on this thread.
+std::u16string_view foldedCopy(std::u16string_view text) {
+    thread_local std::u16string folded;
+    folded.assign(text);
+    foldCaseSimpleFrom(folded, 0);
+    return folded;
+}
+
+}  // namespace
+
 WildcardPattern::WildcardPattern(std::u16string_view pattern, bool matchCase)
-    : pattern_(matchCase ? std::u16string(pattern) : foldCaseSimple(pattern)), matchCase_(matchCase) {}
+    : pattern_(matchCase ? pattern : foldedCopy(pattern)), matchCase_(matchCase) {}
 
 bool WildcardPattern::matches(std::u16string_view text) const {
-    return matchCase_ ? pattern_.matches(text) : pattern_.matches(foldCaseSimple(text));
+    return matchCase_ ? pattern_.matches(text) : pattern_.matches(foldedCopy(text));
 }
 
 bool wildcardMatch(std::u16string_view pattern, std::u16string_view text, bool matchCase) {
@@ -118,8 +133,12 @@ Criterion Criterion::parseText(std::u16string_view text, int currentYear) {
         c.error_ = code;
     } else {
         c.kind_ = Kind::Text;
-        c.text_ = std::u16string(rest);
-        c.pattern_ = WildcardPattern(rest);
+        c.emptyText_ = rest.empty();
+        // "=" and "<>" match the pattern; "<", ">" and the rest compare the text as written.
+        if (c.op_ == Op::Equal || c.op_ == Op::NotEqual)
+            c.pattern_ = WildcardPattern(rest);
+        else
+            c.text_ = std::u16string(rest);
     }
     return c;
 }
@@ -148,7 +167,7 @@ bool Criterion::equalityHolds(const host::Variant& cell) const {
         if (const auto n = parseNumberOrDate(cell.text(), year_)) return *n == number_;
         return false;
     case Kind::Text:
-        if (!text_.empty()) return cell.isText() && pattern_.matches(cell.text());
+        if (!emptyText_) return cell.isText() && pattern_.matches(cell.text());
         if (explicitEqual_) return cell.isEmpty();
         return cell.isEmpty() || (cell.isText() && cell.text().empty());
     }
@@ -171,26 +190,38 @@ bool Criterion::matches(const host::Variant& cell) const {
     switch (op_) {
     case Op::Equal: return equalityHolds(cell);
     case Op::NotEqual:
-        if (kind_ == Kind::Text && text_.empty()) return !cell.isEmpty();
+        if (kind_ == Kind::Text && emptyText_) return !cell.isEmpty();
         if (kind_ == Kind::Number && cell.isText()) return true;  // texts never equal a number
         return !equalityHolds(cell);
     default: return orderingHolds(cell);
     }
 }
 
-std::optional<std::u16string> Criterion::indexKey() const {
-    if (op_ != Op::Equal) return std::nullopt;
+bool Criterion::indexKey(std::u16string& key) const {
+    if (op_ != Op::Equal) return false;
     switch (kind_) {
-    case Kind::Nothing: return kNoCellKey;
-    case Kind::Boolean: return booleanKey(number_ != 0);
-    case Kind::Number: return std::isnan(number_) ? kNoCellKey : numberKey(number_);
-    case Kind::Error: return errorKey(error_);
+    case Kind::Nothing: key = kNoCellKey; return true;
+    case Kind::Boolean: booleanKey(number_ != 0, key); return true;
+    case Kind::Number:
+        if (std::isnan(number_))
+            key = kNoCellKey;
+        else
+            numberKey(number_, key);
+        return true;
+    case Kind::Error: errorKey(error_, key); return true;
     case Kind::Text:
-        if (text_.empty()) return explicitEqual_ ? kTrulyEmptyKey : textKey(u"");
-        if (pattern_.hasWildcards()) return std::nullopt;
-        return textKey(pattern_.literal());
+        if (emptyText_) {
+            if (explicitEqual_)
+                key = kTrulyEmptyKey;
+            else
+                textKey(u"", key);
+            return true;
+        }
+        if (pattern_.hasWildcards()) return false;
+        textKey(pattern_.literal(), key);
+        return true;
     }
-    return std::nullopt;
+    return false;
 }
 
 // ---------------------------------------------------------------- matchKeys
@@ -205,21 +236,28 @@ std::vector<std::u16string> matchKeys(const host::Variant& cell, int currentYear
 
 void forEachMatchKey(const host::Variant& cell, int currentYear,
                      const std::function<void(std::u16string_view)>& visit) {
+    thread_local std::u16string key;  // one string, reused: `visit` must not ask for keys itself
     switch (cell.kind()) {
     case host::VariantKind::Empty:
-        visit(textKey(u""));
+        textKey(u"", key);
+        visit(key);
         visit(kTrulyEmptyKey);
         return;
     case host::VariantKind::Number:
-    case host::VariantKind::Date: visit(numberKey(cell.number())); return;
-    case host::VariantKind::Boolean: visit(booleanKey(cell.boolean())); return;
-    case host::VariantKind::Error: visit(errorKey(cell.errorCode())); return;
-    case host::VariantKind::Text: break;
+    case host::VariantKind::Date: numberKey(cell.number(), key); break;
+    case host::VariantKind::Boolean: booleanKey(cell.boolean(), key); break;
+    case host::VariantKind::Error: errorKey(cell.errorCode(), key); break;
+    case host::VariantKind::Text:
+        textKey(cell.text(), key);
+        foldCaseSimpleFrom(key, 1);
+        visit(key);
+        if (const auto n = parseNumberOrDate(cell.text(), currentYear)) {
+            numberKey(*n, key);
+            visit(key);
+        }
+        return;
     }
-    std::u16string key = textKey(cell.text());  // folded in place: one string per cell
-    foldCaseSimpleFrom(key, 1);
     visit(key);
-    if (const auto n = parseNumberOrDate(cell.text(), currentYear)) visit(numberKey(*n));
 }
 
 }  // namespace engine

@@ -3,7 +3,6 @@
 // cell values the way the host's COUNTIF matches them; the keys of the engine's count index;
 // and the wildcard patterns (? * ~) that COUNTIF and Find share.
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,8 +42,9 @@ public:
     bool matches(const host::Variant& cell) const;
 
     // For the engine's count index: an equality criterion without wildcards has a key, and a
-    // cell matches it exactly when the key is among matchKeys(cell). nullopt otherwise.
-    std::optional<std::u16string> indexKey() const;
+    // cell matches it exactly when the key is among matchKeys(cell). The key is written to
+    // `key`; false, and `key` left as it was, for a criterion without one.
+    bool indexKey(std::u16string& key) const;
 
 private:
     enum class Kind { Nothing, Boolean, Number, Error, Text };
@@ -60,8 +60,9 @@ private:
     bool explicitEqual_ = false;  // "=" written out (only "=" alone differs from "")
     double number_ = 0;           // number, serial, or 1/0 of a boolean
     int error_ = 0;
-    std::u16string text_;  // the text operand as written
-    WildcardPattern pattern_;
+    bool emptyText_ = false;   // a text operand that is empty
+    std::u16string text_;      // the text operand as written, for "<", "<=", ">", ">="
+    WildcardPattern pattern_;  // the text operand of "=" and "<>"
     int year_ = 1900;
 };
 

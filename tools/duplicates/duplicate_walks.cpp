@@ -87,13 +87,15 @@ void walkDuplicates(const host::Application& app, const host::RangePtr& target, 
     const WalkContext c = contextOf(app, target);
     const std::int32_t n = rowCountOf(target);
     reporter.showCount(n);
-    std::vector<std::u16string> list;  // entries whose count fell to two: their last copy goes in pass two
-    list.reserve(static_cast<std::size_t>(n) + 1);
+    // Entries whose count fell to two: their last copy goes in pass two. It grows as it fills:
+    // room for every row up front was tens of megabytes at the height where memory peaks.
+    std::vector<std::u16string> list;
     for (std::int32_t row = n; row >= 1; --row) {
-        if (const auto entry = entryAt(c, row)) {
+        if (auto entry = entryAt(c, row)) {
             // One count serves both questions: nothing changes the cells between them.
             const auto count = countOf(c, target, entry->criterion);
-            if (removeAll && count == 2.0 && list.size() <= static_cast<std::size_t>(n)) list.push_back(entry->text);
+            if (removeAll && count == 2.0 && list.size() <= static_cast<std::size_t>(n))
+                list.push_back(std::move(entry->text));
             if (count > 1.0) removeBy(reporter, entry->cell);
         }
         if (!reporter.itemDone(n + static_cast<std::int32_t>(list.size()))) break;

@@ -1,0 +1,52 @@
+#pragma once
+// A column's count index: how many cells are filed under each match key (criteria.h).
+// A walk asks it at every row, and a million lookups of short keys spend their time in cache
+// misses, so a key's text and its count lie together in one record of an arena, found from an
+// open-addressed table of the keys' hashes: a lookup touches one slot and one record, and a
+// key costs no allocation of its own. Keys are never removed (a count may fall to zero and
+// stay).
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace engine {
+
+class CountIndex {
+public:
+    // Adds `delta` to the count of `key`, filing the key at zero first when it is new.
+    void add(std::u16string_view key, long delta);
+    // The count of `key`; 0 when it was never filed.
+    long count(std::u16string_view key) const;
+    // Keys filed.
+    std::size_t size() const { return size_; }
+
+private:
+    // A record: its count (four units), the key's length (two units), the key's units.
+    static constexpr std::size_t kCountUnits = 4, kLengthUnits = 2, kHeaderUnits = kCountUnits + kLengthUnits;
+    // A record's reference: its chunk above kOffsetBits, its start in the chunk below.
+    static constexpr unsigned kOffsetBits = 18;
+    static constexpr std::size_t kChunkUnits = std::size_t{1} << kOffsetBits;
+    static constexpr std::size_t kMaxChunks = std::size_t{1} << (32 - kOffsetBits);
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t record = kEmpty;
+    };
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;  // no record starts there: a record has a header
+
+    static std::uint32_t hashOf(std::u16string_view key);
+    char16_t* recordAt(std::uint32_t ref) const;
+    static std::u16string_view keyOf(const char16_t* record);
+    std::size_t slotOf(std::u16string_view key, std::uint32_t hash) const;
+    std::uint32_t newRecord(std::u16string_view key);
+    void grow();
+
+    std::vector<Slot> slots_ = std::vector<Slot>(64);  // a power of two, at most half taken
+    // A record longer than a chunk has a chunk of its own; none spans two.
+    std::vector<std::unique_ptr<char16_t[]>> chunks_;
+    std::size_t lastChunkUsed_ = kChunkUnits;  // units taken in the last chunk: none yet, so full
+    std::size_t size_ = 0;
+};
+
+}  // namespace engine
