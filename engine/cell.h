@@ -50,12 +50,35 @@ private:
     std::unique_ptr<std::u16string> text_;
 };
 
+// An optional value kept out of line and copied with its owner: eight bytes in every cell for
+// what few cells have.
+template <class T>
+class Boxed {
+public:
+    Boxed() = default;
+    Boxed(std::nullptr_t) {}
+    Boxed(T value) : value_(std::make_unique<T>(std::move(value))) {}
+    Boxed(const Boxed& other) : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
+    Boxed(Boxed&&) noexcept = default;
+    Boxed& operator=(const Boxed& other) { return *this = Boxed(other); }
+    Boxed& operator=(Boxed&&) noexcept = default;
+
+    explicit operator bool() const { return value_ != nullptr; }
+    bool operator==(std::nullptr_t) const { return !value_; }
+    const T& operator*() const { return *value_; }
+    const T* operator->() const { return value_.get(); }
+    void reset() { value_.reset(); }
+
+private:
+    std::unique_ptr<T> value_;
+};
+
 struct Cell {
     host::Variant value;        // for a formula cell, its last result
     FormulaText formula;        // "=..." or empty when the cell holds a constant
     int colorIndex = 0;         // palette fill 1..56; 0 when unfilled
     std::uint32_t styleId = 0;  // the workbook file's cell format, carried for saving
-    std::shared_ptr<const CommentData> comment;
+    Boxed<CommentData> comment;
 
     // Truly empty content: no value and no formula (a fill or comment may remain).
     bool hasContent() const { return !value.isEmpty() || !formula.empty(); }

@@ -412,7 +412,7 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
     }
     const auto comment = ctx_.comments.find({row_, col_});
     if (comment != ctx_.comments.end()) {
-        cell.comment = std::make_shared<engine::CommentData>(std::move(comment->second));
+        cell.comment = std::move(comment->second);
         ctx_.comments.erase(comment);
     }
     if (!cell.isVoid()) sink_.setCell(row_, col_, std::move(cell));
@@ -421,7 +421,7 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
 void SheetXmlReader::Handler::attachRemainingComments() {
     for (auto& [at, comment] : ctx_.comments) {
         Cell cell;
-        cell.comment = std::make_shared<engine::CommentData>(std::move(comment));
+        cell.comment = std::move(comment);
         sink_.setCell(at.first, at.second, std::move(cell));
     }
     ctx_.comments.clear();

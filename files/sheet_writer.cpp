@@ -377,7 +377,7 @@ private:
     void survey() {
         if (const auto area = sheet_.cellsArea()) used_ = *area;
         sheet_.forEachCommentedCell([&](long row, long col, const Cell& cell) {
-            ctx_.comments.push_back({row, col, cell.comment});
+            ctx_.comments.push_back({row, col, *cell.comment});
         });
     }
 

@@ -16,7 +16,7 @@ namespace files {
 
 struct CommentOut {
     long row, col;
-    std::shared_ptr<const engine::CommentData> comment;
+    engine::CommentData comment;  // copied: cells with a comment are few
 };
 
 struct SheetWriteContext {

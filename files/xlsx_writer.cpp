@@ -51,7 +51,7 @@ bool sameComments(const std::vector<CommentOut>& now, const CommentPartData* rea
     if (now.size() != before) return false;
     for (const CommentOut& c : now) {
         const auto it = read->comments.find({c.row, c.col});
-        if (it == read->comments.end() || it->second.text != c.comment->text || it->second.author != c.comment->author)
+        if (it == read->comments.end() || it->second.text != c.comment.text || it->second.author != c.comment.author)
             return false;
     }
     return true;
@@ -270,7 +270,7 @@ private:
         std::vector<std::pair<std::pair<long, long>, engine::CommentData>> comments;
         for (const CommentOut& c : ctx.comments) {
             cells.push_back({c.row, c.col});
-            comments.push_back({{c.row, c.col}, *c.comment});
+            comments.push_back({{c.row, c.col}, c.comment});
         }
         // Comments part.
         std::string commentsPart = read ? read->part : "";

@@ -360,7 +360,7 @@ CommentPtr CellRange::AddComment(const std::u16string& text) {
     const Area& a = firstArea();
     Cell updated = sheet_->cell(a.row1, a.col1) ? *sheet_->cell(a.row1, a.col1) : Cell{};
     if (updated.comment) failRange("AddComment");
-    updated.comment = std::make_shared<CommentData>(CommentData{text, u""});
+    updated.comment = CommentData{text, u""};
     sheet_->setCell(a.row1, a.col1, std::move(updated));
     return Comment();
 }

@@ -127,7 +127,7 @@ TEST(FilesEngineBinding, TheSavedSheetSpansItsCellsAndKeepsItsComments) {
     auto commented = [](const char16_t* text) {
         engine::Cell cell;
         cell.value = host::Variant(text);
-        cell.comment = std::make_shared<engine::CommentData>(engine::CommentData{text, u"me"});
+        cell.comment = engine::CommentData{text, u"me"};
         return cell;
     };
     sheet->setCell(9, 2, commented(u"B9"));

@@ -106,10 +106,9 @@ TEST(FilesXlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
 
 TEST(FilesXlsxEdit, CommentsAddedChangedAndRemoved) {
     MemoryBook book = fixture("xlsxwriter");
-    auto note = std::make_shared<engine::CommentData>(engine::CommentData{u"new <note> & more", u"Eve"});
-    book[1].cells[{3, 2}].comment = note;  // a sheet without comments
-    book[0].cells[{3, 1}].comment = std::make_shared<engine::CommentData>(
-        engine::CommentData{u"changed", u""});  // a sheet whose VML also holds a button
+    const engine::CommentData note{u"new <note> & more", u"Eve"};
+    book[1].cells[{3, 2}].comment = note;                                  // a sheet without comments
+    book[0].cells[{3, 1}].comment = engine::CommentData{u"changed", u""};  // a sheet whose VML also holds a button
     const auto saved = save(book);
     MemoryBook again = load(saved->path());
     ASSERT_TRUE(again[1].cells.at({3, 2}).comment);
@@ -297,8 +296,7 @@ TEST(FilesXlsxEdit, ABigSheetIsWrittenPieceByPiece) {
         sheet.cells[{row, 7}].value = host::Variant(u"entry " + host::utf16(std::to_string(row % 977)));
         sheet.cells[{row, 8}].value = host::Variant(static_cast<double>(row) / 4);
     }
-    sheet.cells[{59999, 8}].comment =
-        std::make_shared<engine::CommentData>(engine::CommentData{u"near the end", u"me"});
+    sheet.cells[{59999, 8}].comment = engine::CommentData{u"near the end", u"me"};
     const auto saved = save(book);
     const std::string part = saved->part("xl/worksheets/sheet1.xml");
     ASSERT_GT(part.size(), ZipWriter::kBackgroundBytes);
