@@ -8,6 +8,7 @@
 #include "files/cell_ref.h"
 #include "files/file_error.h"
 #include "files/formula_shift.h"
+#include "files/recent_texts.h"
 #include "files/validation_xml.h"
 #include "files/xml_splice.h"
 #include "files/xml_text.h"
@@ -89,6 +90,7 @@ private:
     CellType type_ = CellType::Number;
     std::string value_, formula_, inline_;
     std::u16string decoded_;  // a text cell's text, before the cell takes its own copy
+    RecentTexts recentTexts_;
     std::string sharedRef_, formulaType_;
     long sharedIndex_ = -1;
     bool hasValue_ = false, hasFormula_ = false, hasInline_ = false;
@@ -355,9 +357,8 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
             appendCellRef(cellName, row_, col_);
             throw FormatError("the cell " + cellName + " holds a text longer than 32,767 characters");
         }
-        // Most texts are plain ASCII: widened straight into the cell's own text.
-        cell.value = plain ? Variant::withText(xml.size(), [&](char16_t* units) { std::ranges::copy(xml, units); })
-                           : Variant(std::u16string_view(decoded_));
+        // Most texts are plain ASCII: widened straight into a text, or shared with a repeat.
+        cell.value = plain ? recentTexts_.ascii(xml, col_) : Variant(std::u16string_view(decoded_));
     };
     const std::string_view value = texts.value;
     if (hasValue_ || hasInline_) {

@@ -7,6 +7,7 @@
 #include "files/sheet_reader.h"
 #include "files/sheet_writer.h"
 #include "files/xml_parser.h"
+#include "host/text.h"
 #include "memory_book.h"
 
 namespace files::test {
@@ -82,6 +83,41 @@ TEST(FilesSheetXml, SharedStringCellsShareTheirTextAndInlineTextsDecode) {
         EXPECT_EQ(text(6), u"line\rend") << chunk;
         EXPECT_EQ(text(7), u"a & b") << chunk;
     }
+}
+
+// Inline texts that repeat, as a column of categories does, share one text; texts that
+// differ, and a long text, each keep their own.
+TEST(FilesSheetXml, RepeatedInlineTextsShareOneText) {
+    static const std::vector<host::Variant> strings;
+    static const StyleTable styles = StyleTable::parse(StyleTable::minimalXml());
+    const std::string longText(300, 'x');
+    std::string part = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+    const char* texts[] = {"open", "closed", "open", "opened", "open", "", ""};
+    long row = 1;
+    for (const char* text : texts) {
+        part += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\" t=\"inlineStr\"><is><t>" +
+                text + "</t></is></c></row>";
+        ++row;
+    }
+    for (long last = row + 2; row < last; ++row)
+        part += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\" t=\"inlineStr\"><is><t>" +
+                longText + "</t></is></c></row>";
+    part += "</sheetData></worksheet>";
+    MemorySheet sheet;
+    SheetFileData data;
+    SheetXmlReader reader({strings, styles, {}}, sheet, data);
+    reader.feed(part, true);
+    const auto text = [&](long r) { return sheet.cells.at({r, 1}).value.text(); };
+    EXPECT_EQ(text(1), u"open");
+    EXPECT_EQ(text(3).data(), text(1).data());
+    EXPECT_EQ(text(5).data(), text(1).data());
+    EXPECT_EQ(text(2), u"closed");
+    EXPECT_EQ(text(4), u"opened");
+    EXPECT_NE(text(4).data(), text(1).data());
+    EXPECT_EQ(sheet.cells.at({6, 1}).value, host::Variant(u""));
+    EXPECT_EQ(text(8), host::utf16(longText));
+    EXPECT_EQ(text(9), text(8));
+    EXPECT_NE(text(9).data(), text(8).data());
 }
 
 TEST(FilesSheetXml, WritingKeepsEverythingElseAndInsertsInOrder) {
