@@ -40,7 +40,7 @@ std::int32_t rowCountOf(const host::RangePtr& target) {
 // The cell in row `row`, column 1 of the target and its entry; nothing when it is skipped.
 struct RowEntry {
     host::RangePtr cell;
-    std::u16string text;
+    host::Variant text;
     std::u16string criterion;
 };
 
@@ -49,7 +49,7 @@ std::optional<RowEntry> entryAt(const WalkContext& c, std::int32_t row) {
     resumeNext([&] {
         host::RangePtr cell = objectOf(c.target).Cells(row, 1);
         if (auto entry = entryOf(objectOf(cell), objectOf(c.functions)))
-            found = RowEntry{std::move(cell), *entry, literalCriterion(*entry)};
+            found = RowEntry{std::move(cell), *entry, literalCriterion(entry->text())};
     });
     return found;
 }
@@ -66,11 +66,11 @@ void removeBy(WalkReporter& reporter, const host::RangePtr& cell) {
 }
 
 // The second pass of DC2: the surviving copy of each listed entry, found by Find.
-void secondPass(const WalkContext& c, const std::vector<std::u16string>& list, std::int32_t total,
+void secondPass(const WalkContext& c, const std::vector<host::Variant>& list, std::int32_t total,
                 WalkReporter& reporter) {
-    for (const std::u16string& entry : list) {
+    for (const host::Variant& entry : list) {
         resumeNext([&] {
-            host::RangePtr found = objectOf(c.target).Find(literalFindText(entry), host::xlValues, host::xlWhole,
+            host::RangePtr found = objectOf(c.target).Find(literalFindText(entry.text()), host::xlValues, host::xlWhole,
                                                            host::xlByRows, host::xlNext, false);
             if (!found) return;
             const std::u16string address = found->Address();
@@ -89,7 +89,7 @@ void walkDuplicates(const host::Application& app, const host::RangePtr& target, 
     reporter.showCount(n);
     // Entries whose count fell to two: their last copy goes in pass two. It grows as it fills:
     // room for every row up front was tens of megabytes at the height where memory peaks.
-    std::vector<std::u16string> list;
+    std::vector<host::Variant> list;
     for (std::int32_t row = n; row >= 1; --row) {
         if (auto entry = entryAt(c, row)) {
             // One count serves both questions: nothing changes the cells between them.

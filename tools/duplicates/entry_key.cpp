@@ -12,13 +12,15 @@ bool isOperator(char16_t c) { return c == u'<' || c == u'>' || c == u'='; }
 
 }  // namespace
 
-std::optional<std::u16string> entryOf(const host::Range& cell, const host::WorksheetFunction& functions) {
-    std::u16string entry = functions.Trim(cell.Value().toText());
+std::optional<host::Variant> entryOf(const host::Range& cell, const host::WorksheetFunction& functions) {
+    host::Variant value = cell.Value();
+    std::u16string entry = functions.Trim(value.toText());
     if (entry.empty() || entry.size() > kMaxEntryLength) return std::nullopt;
-    return entry;
+    if (value.isText() && value.text() == entry) return value;
+    return host::Variant(std::move(entry));
 }
 
-std::u16string literalFindText(const std::u16string& entry) {
+std::u16string literalFindText(std::u16string_view entry) {
     std::u16string escaped;
     escaped.reserve(entry.size() + 4);
     for (char16_t c : entry) {
@@ -28,7 +30,7 @@ std::u16string literalFindText(const std::u16string& entry) {
     return escaped;
 }
 
-std::u16string literalCriterion(const std::u16string& entry) {
+std::u16string literalCriterion(std::u16string_view entry) {
     std::u16string criterion = literalFindText(entry);
     if (!entry.empty() && isOperator(entry.front())) criterion.insert(criterion.begin(), u'=');
     return criterion;

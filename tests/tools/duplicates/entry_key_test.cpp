@@ -48,14 +48,26 @@ TEST(EntryOf, TrimsAndSkipsEmptyAndOverlongEntries) {
         {{u"  a   b  "}, {u"   "}, {u""}, {longest}, {tooLong}, {u"007"}, {u"1/2/2024"}, {u"true"}});
     auto functions = t.app->WorksheetFunction();
     auto at = [&](long row) { return entryOf(*t.app->Range(u"A1")->Cells(row, 1), *functions); };
-    EXPECT_EQ(at(1), u"a b");
+    const auto text = [](const char16_t* entry) { return std::optional<host::Variant>(host::Variant(entry)); };
+    EXPECT_EQ(at(1), text(u"a b"));
     EXPECT_EQ(at(2), std::nullopt);
     EXPECT_EQ(at(3), std::nullopt);
-    EXPECT_EQ(at(4), longest);
+    EXPECT_EQ(at(4), host::Variant(longest));
     EXPECT_EQ(at(5), std::nullopt);
-    EXPECT_EQ(at(6), u"7");
-    EXPECT_EQ(at(7), u"1/2/2024");
-    EXPECT_EQ(at(8), u"True");
+    EXPECT_EQ(at(6), text(u"7"));
+    EXPECT_EQ(at(7), text(u"1/2/2024"));
+    EXPECT_EQ(at(8), text(u"True"));
+}
+
+// An entry that TRIM leaves as it was is the cell's own text, not a copy of it.
+TEST(EntryOf, AnEntryTrimmingLeavesAloneSharesTheCellsText) {
+    auto t = testsupport::makeHost({{u"kept as it is"}, {u" trimmed "}});
+    auto functions = t.app->WorksheetFunction();
+    const host::Variant kept = t.app->Range(u"A1")->Value();
+    const auto entry = entryOf(*t.app->Range(u"A1"), *functions);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->text().data(), kept.text().data());
+    EXPECT_EQ(entryOf(*t.app->Range(u"A2"), *functions), host::Variant(u"trimmed"));
 }
 
 TEST(EntryOf, AnErrorValueCannotBeReadAsText) {
