@@ -25,15 +25,15 @@ void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long
         }
     for (auto& [at, cell] : cells) {
         Cell out = std::move(cell);
-        out.comment.reset();
+        out.clearComment();
         if (options.valuesOnly) {
             const Cell* kept = to.cell(at.first, at.second);
             Cell dest = kept ? *kept : Cell{};
             dest.value = out.value;
-            dest.formula.clear();
+            dest.setFormula({});
             out = std::move(dest);
         } else {
-            out.formula.clear();  // formulas paste as their values here
+            out.setFormula({});  // formulas paste as their values here
         }
         to.setCell(at.first, at.second, std::move(out));
     }

@@ -48,7 +48,7 @@ std::vector<Area> storedWhere(const Sheet& sheet, const std::vector<Area>& areas
 }
 
 std::u16string findText(const Cell& c, int lookIn) {
-    if (lookIn == xlFormulas && !c.formula.empty()) return c.formula;
+    if (lookIn == xlFormulas && !c.formula().empty()) return c.formula();
     return c.value.isError() ? c.value.errorText() : c.value.toText();
 }
 
@@ -59,11 +59,11 @@ std::vector<Area> blankCells(const Sheet& sheet, const std::vector<Area>& areas)
 }
 
 std::vector<Area> commentCells(const Sheet& sheet, const std::vector<Area>& areas) {
-    return storedWhere(sheet, areas, [](const Cell& c) { return c.comment != nullptr; });
+    return storedWhere(sheet, areas, [](const Cell& c) { return c.comment() != nullptr; });
 }
 
 std::vector<Area> constantCells(const Sheet& sheet, const std::vector<Area>& areas) {
-    return storedWhere(sheet, areas, [](const Cell& c) { return c.hasContent() && c.formula.empty(); });
+    return storedWhere(sheet, areas, [](const Cell& c) { return c.hasContent() && c.formula().empty(); });
 }
 
 namespace {

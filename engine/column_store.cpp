@@ -117,8 +117,8 @@ std::uint32_t ColumnStore::priorityOf(Id id) {
 
 void ColumnStore::tally(const Cell& cell, long delta) {
     if (cell.hasContent()) contentCount_ += delta;
-    if (!cell.formula.empty()) formulaCount_ += delta;
-    if (cell.comment) commentCount_ += delta;
+    if (!cell.formula().empty()) formulaCount_ += delta;
+    if (cell.comment()) commentCount_ += delta;
 }
 
 ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {

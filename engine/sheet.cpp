@@ -94,13 +94,13 @@ void Sheet::enterText(long row, long col, std::u16string_view text) {
 
 void Sheet::enterTyped(long row, long col, const TypedInput& input) {
     Cell updated = cell(row, col) ? *cell(row, col) : Cell{};
-    updated.formula.clear();
+    updated.setFormula({});
     updated.value = Variant();
     if (input.kind == TypedInput::Kind::Value) {
         updated.value = input.value;
     } else if (input.kind == TypedInput::Kind::Formula) {
         const Formula formula = Formula::parse(input.formula);
-        updated.formula = input.formula;
+        updated.setFormula(input.formula);
         updated.value = formula.evaluate(SheetFormulaContext(*this));
     }
     setCell(row, col, std::move(updated));
@@ -114,7 +114,7 @@ void Sheet::setValueAt(long row, long col, const Variant& value) {
     }
     checkCell(row, col);
     Cell updated = cell(row, col) ? *cell(row, col) : Cell{};
-    updated.formula.clear();
+    updated.setFormula({});
     updated.value = value;
     setCell(row, col, std::move(updated));
 }
@@ -237,13 +237,13 @@ void Sheet::rewriteFormulas(const StructuralEdit& edit) {
         if (!c || c->formulaCount() == 0) continue;
         std::vector<std::pair<long, std::u16string>> rewritten;
         c->forEach(1, kMaxRows, [&](long row, const Cell& cell) {
-            if (!cell.formula.empty()) rewritten.emplace_back(row, Formula::parse(cell.formula).textAfter(edit));
+            if (!cell.formula().empty()) rewritten.emplace_back(row, Formula::parse(cell.formula()).textAfter(edit));
             return true;
         });
         for (auto& [row, text] : rewritten) {
             Cell updated = *cell(row, col);
-            updated.formula = std::move(text);
-            updated.value = Formula::parse(updated.formula).evaluate(SheetFormulaContext(*this));
+            updated.setFormula(std::move(text));
+            updated.value = Formula::parse(updated.formula()).evaluate(SheetFormulaContext(*this));
             setCell(row, col, std::move(updated));
         }
     }

@@ -72,7 +72,7 @@ public:
     }
     virtual void forEachCommentedCell(const CellVisitor& visit) const {
         forEachCellByRows([&](long row, long col, const Cell& cell) {
-            if (cell.comment) visit(row, col, cell);
+            if (cell.comment()) visit(row, col, cell);
         });
     }
     virtual const std::vector<ValidationRule>& validations() const = 0;

@@ -350,7 +350,7 @@ private:
     }
 
     bool unchanged(const Cell& cell, std::string_view raw) const {
-        return cell.formula.empty() && cell.value == csvFieldValue(host::utf16(unquoteField(raw)), read_->yearRead);
+        return cell.formula().empty() && cell.value == csvFieldValue(host::utf16(unquoteField(raw)), read_->yearRead);
     }
 
     // Moves to the cell's row and column: through the file's own text between the fields

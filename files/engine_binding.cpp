@@ -89,7 +89,7 @@ public:
             const engine::ColumnStore* c = sheet_->column(col);
             if (!c || c->commentCount() == 0) continue;
             c->forEach(1, host::kMaxRows, [&](long row, const Cell& cell) {
-                if (cell.comment) cells.push_back({row, col, &cell});
+                if (cell.comment()) cells.push_back({row, col, &cell});
                 return true;
             });
         }

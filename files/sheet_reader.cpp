@@ -409,11 +409,11 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
         if (formulaType_ == "dataTable") data_.dataTables = true;
         if (formulaType_ == "array" && !formula.empty())
             data_.arrayFormulas[{row_, col_}] = {u"=" + formula, sharedRef_};
-        if (!formula.empty()) cell.formula = u"=" + formula;
+        if (!formula.empty()) cell.setFormula(u"=" + formula);
     }
     const auto comment = ctx_.comments.find({row_, col_});
     if (comment != ctx_.comments.end()) {
-        cell.comment = std::move(comment->second);
+        cell.setComment(std::move(comment->second));
         ctx_.comments.erase(comment);
     }
     if (!cell.isVoid()) sink_.setCell(row_, col_, std::move(cell));
@@ -422,7 +422,7 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
 void SheetXmlReader::Handler::attachRemainingComments() {
     for (auto& [at, comment] : ctx_.comments) {
         Cell cell;
-        cell.comment = std::move(comment);
+        cell.setComment(std::move(comment));
         sink_.setCell(at.first, at.second, std::move(cell));
     }
     ctx_.comments.clear();

@@ -124,7 +124,7 @@ private:
         if (row != row_) openRow(row);
         const Variant& v = cell.value;
         const std::uint32_t style = ctx_.styles.formatFor(cell.styleId, cell.colorIndex, v.isDate());
-        if (cell.value.isEmpty() && cell.formula.empty() && style == 0) return;  // a comment alone
+        if (cell.value.isEmpty() && cell.formula().empty() && style == 0) return;  // a comment alone
         out_ += "<c r=\"";
         appendCellRef(out_, row, col);
         out_ += '"';
@@ -133,7 +133,7 @@ private:
             appendInteger(out_, style);
             out_ += '"';
         }
-        const bool formula = !cell.formula.empty();
+        const bool formula = !cell.formula().empty();
         switch (v.kind()) {
         case host::VariantKind::Text:
             out_ += formula ? " t=\"str\"" : ctx_.inlineStrings ? " t=\"inlineStr\"" : " t=\"s\"";
@@ -143,7 +143,7 @@ private:
         default: break;
         }
         out_ += '>';
-        if (formula) appendFormula(row, col, cell.formula);
+        if (formula) appendFormula(row, col, cell.formula());
         appendValue(v, formula);
         out_ += "</c>";
     }
@@ -377,7 +377,7 @@ private:
     void survey() {
         if (const auto area = sheet_.cellsArea()) used_ = *area;
         sheet_.forEachCommentedCell([&](long row, long col, const Cell& cell) {
-            ctx_.comments.push_back({row, col, *cell.comment});
+            ctx_.comments.push_back({row, col, *cell.comment()});
         });
     }
 

@@ -24,7 +24,7 @@ inline std::string dumpBook(const engine::Book& book) {
         sheet->forEachCellByRows(sheet->usedArea(), [&](long row, long col, const engine::Cell& cell) {
             std::snprintf(line, sizeof line, "  %ld,%ld kind %d fill %d: ", row, col,
                           static_cast<int>(cell.value.kind()), cell.colorIndex);
-            out += line + valueText(cell.value) + " | " + host::utf8(cell.formula) + "\n";
+            out += line + valueText(cell.value) + " | " + host::utf8(cell.formula()) + "\n";
             return true;
         });
     }

@@ -24,7 +24,7 @@ public:
     explicit EngineSheetSink(engine::SheetPtr sheet) : sheet_(std::move(sheet)) {}
 
     void setCell(long row, long col, files::Cell cell) override {
-        note("cell", row, col, host::utf16(valueText(cell.value)) + u"|" + cell.formula.str());
+        note("cell", row, col, host::utf16(valueText(cell.value)) + u"|" + cell.formula());
         sheet_->setCell(row, col, std::move(cell));
     }
     void enterText(long row, long col, const std::u16string& text) override {

@@ -34,8 +34,8 @@ bool sameCell(const Cell* a, const Cell* b) {
     const Cell empty;
     const Cell& x = a ? *a : empty;
     const Cell& y = b ? *b : empty;
-    return x.value == y.value && x.formula == y.formula && x.colorIndex == y.colorIndex &&
-           (x.comment ? x.comment->text : u"") == (y.comment ? y.comment->text : u"");
+    return x.value == y.value && x.formula() == y.formula() && x.colorIndex == y.colorIndex &&
+           (x.comment() ? x.comment()->text : u"") == (y.comment() ? y.comment()->text : u"");
 }
 
 // Cells that differ between two states of one column, by a merge of the two row-ordered lists.

@@ -61,9 +61,9 @@ nlohmann::json cellJson(long row, long col, const Cell& c) {
     else if (!c.value.isEmpty())
         cell["value"] = displayText(c.value);
     if (c.value.isDate()) cell["text"] = displayText(c.value);
-    if (!c.formula.empty()) cell["formula"] = host::utf8(c.formula);
+    if (!c.formula().empty()) cell["formula"] = host::utf8(c.formula());
     if (c.colorIndex) cell["fill"] = c.colorIndex;
-    if (c.comment) cell["comment"] = host::utf8(c.comment->text);
+    if (c.comment()) cell["comment"] = host::utf8(c.comment()->text);
     return cell;
 }
 

@@ -94,7 +94,7 @@ std::u16string CellRange::Formula() const {
     const Area& a = firstArea();
     const Cell* c = sheet_->cell(a.row1, a.col1);
     if (!c) return u"";
-    if (!c->formula.empty()) return c->formula;
+    if (!c->formula().empty()) return c->formula();
     return c->value.isError() ? c->value.errorText() : c->value.toText();
 }
 
@@ -103,7 +103,7 @@ void CellRange::setFormula(const std::u16string& formula) { setValue(Variant(for
 bool CellRange::HasFormula() const {
     const Area& a = firstArea();
     const Cell* c = sheet_->cell(a.row1, a.col1);
-    return c && !c->formula.empty();
+    return c && !c->formula().empty();
 }
 
 void CellRange::ClearContents() {
@@ -116,7 +116,7 @@ void CellRange::ClearContents() {
         for (auto [row, col] : filled) {
             Cell kept = *sheet_->cell(row, col);
             kept.value = Variant();
-            kept.formula.clear();
+            kept.setFormula({});
             sheet_->setCell(row, col, std::move(kept));
         }
     }
@@ -126,12 +126,12 @@ void CellRange::ClearComments() {
     for (const Area& a : std::vector<Area>(areas())) {
         std::vector<std::pair<long, long>> noted;
         sheet_->forEachCell(a, [&](long row, long col, const Cell& c) {
-            if (c.comment) noted.emplace_back(row, col);
+            if (c.comment()) noted.emplace_back(row, col);
             return true;
         });
         for (auto [row, col] : noted) {
             Cell kept = *sheet_->cell(row, col);
-            kept.comment.reset();
+            kept.clearComment();
             sheet_->setCell(row, col, std::move(kept));
         }
     }
@@ -352,15 +352,15 @@ ValidationPtr CellRange::Validation() const {
 CommentPtr CellRange::Comment() const {
     const Area& a = firstArea();
     const Cell* c = sheet_->cell(a.row1, a.col1);
-    if (!c || !c->comment) return nullptr;
+    if (!c || !c->comment()) return nullptr;
     return std::make_shared<CellComment>(worksheet_, a.row1, a.col1);
 }
 
 CommentPtr CellRange::AddComment(const std::u16string& text) {
     const Area& a = firstArea();
     Cell updated = sheet_->cell(a.row1, a.col1) ? *sheet_->cell(a.row1, a.col1) : Cell{};
-    if (updated.comment) failRange("AddComment");
-    updated.comment = CommentData{text, u""};
+    if (updated.comment()) failRange("AddComment");
+    updated.setComment(CommentData{text, u""});
     sheet_->setCell(a.row1, a.col1, std::move(updated));
     return Comment();
 }

@@ -102,8 +102,8 @@ std::u16string RangeValidation::Formula1() const {
 
 const CommentData& CellComment::data() const {
     const Cell* c = sheet_->model().cell(row_, col_);
-    if (!c || !c->comment) throw Error(errObjectRequired, "Object required");
-    return *c->comment;
+    if (!c || !c->comment()) throw Error(errObjectRequired, "Object required");
+    return *c->comment();
 }
 
 std::u16string CellComment::Text() const { return data().text; }
@@ -112,7 +112,7 @@ std::u16string CellComment::Author() const { return data().author; }
 void CellComment::Delete() {
     (void)data();
     Cell updated = *sheet_->model().cell(row_, col_);
-    updated.comment.reset();
+    updated.clearComment();
     sheet_->model().setCell(row_, col_, std::move(updated));
 }
 

@@ -6,28 +6,41 @@ namespace {
 
 using engine::CommentData;
 
-TEST(Cell, ACopiedCommentIsTheCopysOwnAndOutlivesTheOriginal) {
+TEST(Cell, ACopysFormulaAndCommentAreItsOwnAndOutliveTheOriginal) {
     engine::Cell original;
-    original.comment = CommentData{u"note", u"me"};
+    original.setFormula(u"=A1");
+    original.setComment(CommentData{u"note", u"me"});
     engine::Cell copy = original;
-    original.comment = CommentData{u"changed", u""};
-    ASSERT_TRUE(copy.comment);
-    EXPECT_EQ(copy.comment->text, u"note");
-    EXPECT_EQ(copy.comment->author, u"me");
+    original.setFormula(u"=B2");
+    original.setComment(CommentData{u"changed", u""});
+    EXPECT_EQ(copy.formula(), u"=A1");
+    ASSERT_TRUE(copy.comment());
+    EXPECT_EQ(copy.comment()->text, u"note");
+    EXPECT_EQ(copy.comment()->author, u"me");
     original = engine::Cell();
-    EXPECT_EQ(copy.comment->text, u"note");
-    EXPECT_TRUE(original.comment == nullptr);
+    EXPECT_EQ(copy.comment()->text, u"note");
+    EXPECT_EQ(original.comment(), nullptr);
+    EXPECT_EQ(original.formula(), u"");
 }
 
-TEST(Cell, ACommentMovedOrResetLeavesNone) {
+TEST(Cell, AFormulaAndACommentComeAndGoEachWithoutTheOther) {
     engine::Cell cell;
-    cell.comment = CommentData{u"note", u""};
+    cell.setComment(CommentData{u"note", u""});
+    cell.setFormula(u"=1+1");
+    cell.setFormula(u"");  // the comment stays
+    ASSERT_TRUE(cell.comment());
+    EXPECT_EQ(cell.comment()->text, u"note");
+    EXPECT_FALSE(cell.hasContent());
+    EXPECT_FALSE(cell.isVoid());
+    cell.setFormula(u"=2");
+    cell.clearComment();  // the formula stays
+    EXPECT_EQ(cell.formula(), u"=2");
+    EXPECT_TRUE(cell.hasContent());
     engine::Cell moved = std::move(cell);
-    EXPECT_EQ(moved.comment->text, u"note");
-    moved.comment = moved.comment;  // assigning to itself keeps it
-    EXPECT_EQ(moved.comment->text, u"note");
-    moved.comment.reset();
-    EXPECT_FALSE(moved.comment);
+    EXPECT_EQ(moved.formula(), u"=2");
+    moved = moved;  // assigning to itself keeps it
+    EXPECT_EQ(moved.formula(), u"=2");
+    moved.setFormula({});
     EXPECT_TRUE(moved.isVoid());
 }
 

@@ -246,7 +246,7 @@ TEST_F(CsvKept, CellsNotReadFromTheFileAreWrittenInItsLayout) {
         "\xEF\xBB\xBF"
         "a;b\r\n");
     book[0].cells[{2, 3}].value = host::Variant(u"new;cell");
-    book[0].cells[{1, 2}].formula = u"=A1";  // a formula is never the field read
+    book[0].cells[{1, 2}].setFormula(u"=A1");  // a formula is never the field read
     EXPECT_EQ(written(),
               "\xEF\xBB\xBF"
               "a;b\r\n;;\"new;cell\"\r\n");

@@ -31,7 +31,7 @@ TEST(FilesEngineBinding, OpensAWorkbookIntoTheEngine) {
     const auto& data = *book->sheets()[0];
     EXPECT_EQ(data.valueAt(2, 3), host::Variant::date(45293));
     EXPECT_EQ(data.cell(2, 1)->colorIndex, 3);
-    EXPECT_EQ(data.cell(3, 2)->comment->text, u"negative\nsecond line");
+    EXPECT_EQ(data.cell(3, 2)->comment()->text, u"negative\nsecond line");
     EXPECT_EQ(data.validations().size(), 2u);
     EXPECT_EQ(data.drawings().size(), 1u);
     EXPECT_EQ(data.activeRow(), 3);
@@ -65,7 +65,7 @@ TEST(FilesEngineBinding, CsvFieldsAreTypedInput) {
     const auto book = openWorkbook(host::utf16(dir.path("typed.csv")));
     const auto& sheet = *book->sheets()[0];
     EXPECT_TRUE(sheet.valueAt(1, 1).isDate());
-    EXPECT_TRUE(sheet.cell(1, 2)->formula.empty());  // a csv field is never a formula
+    EXPECT_TRUE(sheet.cell(1, 2)->formula().empty());  // a csv field is never a formula
     EXPECT_EQ(sheet.valueAt(1, 2), host::Variant(u"=1+1"));
     EXPECT_EQ(sheet.valueAt(1, 3), host::Variant(true));
     EXPECT_EQ(sheet.valueAt(1, 4), host::Variant(u"0012"));
@@ -127,7 +127,7 @@ TEST(FilesEngineBinding, TheSavedSheetSpansItsCellsAndKeepsItsComments) {
     auto commented = [](const char16_t* text) {
         engine::Cell cell;
         cell.value = host::Variant(text);
-        cell.comment = engine::CommentData{text, u"me"};
+        cell.setComment(engine::CommentData{text, u"me"});
         return cell;
     };
     sheet->setCell(9, 2, commented(u"B9"));
@@ -150,11 +150,11 @@ TEST(FilesEngineBinding, TheSavedSheetSpansItsCellsAndKeepsItsComments) {
     ASSERT_TRUE(read);
     std::vector<std::u16string> comments;
     read->forEachCellByRows(read->usedArea(), [&](long, long, const engine::Cell& cell) {
-        if (cell.comment) comments.push_back(cell.comment->text);
+        if (cell.comment()) comments.push_back(cell.comment()->text);
         return true;
     });
     EXPECT_EQ(comments, (std::vector<std::u16string>{u"D2", u"C5", u"B9"}));
-    EXPECT_EQ(read->cell(5, 3)->comment->text, u"C5");
+    EXPECT_EQ(read->cell(5, 3)->comment()->text, u"C5");
     const std::string xml = partOf(dir.path("notes.xlsx"), "xl/worksheets/sheet1.xml");
     EXPECT_NE(xml.find("<dimension ref=\"A1:T200\"/>"), std::string::npos) << xml.substr(0, 400);
 }

@@ -73,9 +73,10 @@ std::string dump(const MemoryBook& book) {
             std::string ref;
             appendCellRef(ref, at.first, at.second);
             out << "  " << ref << " " << valueOf(cell.value);
-            if (!cell.formula.empty()) out << " formula " << quoted(cell.formula);
+            if (!cell.formula().empty()) out << " formula " << quoted(cell.formula());
             if (cell.colorIndex) out << " fill " << cell.colorIndex;
-            if (cell.comment) out << " comment " << quoted(cell.comment->author) << ": " << quoted(cell.comment->text);
+            if (cell.comment())
+                out << " comment " << quoted(cell.comment()->author) << ": " << quoted(cell.comment()->text);
             out << "\n";
         }
         for (const ValidationRule& r : s.rules) {

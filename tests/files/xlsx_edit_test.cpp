@@ -98,7 +98,7 @@ TEST(FilesXlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
     EXPECT_EQ(again[0].cells.at({2, 1}).colorIndex, 46);
     EXPECT_EQ(again[0].cells.at({2, 1}).value, host::Variant(1.0));
     EXPECT_EQ(again[0].cells.at({2, 3}).colorIndex, 0);
-    EXPECT_EQ(again[0].cells.at({2, 3}).formula, u"=SUM(A2:A5)");
+    EXPECT_EQ(again[0].cells.at({2, 3}).formula(), u"=SUM(A2:A5)");
     EXPECT_EQ(again[0].cells.at({12, 1}).value, host::Variant::date(45000.5));
     EXPECT_EQ(again[0].cells.at({12, 1}).colorIndex, 3);
     EXPECT_NE(saved->part("xl/styles.xml").find("<fgColor rgb=\"FFFF6600\"/>"), std::string::npos);
@@ -107,14 +107,14 @@ TEST(FilesXlsxEdit, FillsAndDatesGetCellFormatsOfTheirOwn) {
 TEST(FilesXlsxEdit, CommentsAddedChangedAndRemoved) {
     MemoryBook book = fixture("xlsxwriter");
     const engine::CommentData note{u"new <note> & more", u"Eve"};
-    book[1].cells[{3, 2}].comment = note;                                  // a sheet without comments
-    book[0].cells[{3, 1}].comment = engine::CommentData{u"changed", u""};  // a sheet whose VML also holds a button
+    book[1].cells[{3, 2}].setComment(note);                                  // a sheet without comments
+    book[0].cells[{3, 1}].setComment(engine::CommentData{u"changed", u""});  // a sheet whose VML also holds a button
     const auto saved = save(book);
     MemoryBook again = load(saved->path());
-    ASSERT_TRUE(again[1].cells.at({3, 2}).comment);
-    EXPECT_EQ(again[1].cells.at({3, 2}).comment->text, u"new <note> & more");
-    EXPECT_EQ(again[1].cells.at({3, 2}).comment->author, u"Eve");
-    EXPECT_EQ(again[0].cells.at({3, 1}).comment->text, u"changed");
+    ASSERT_TRUE(again[1].cells.at({3, 2}).comment());
+    EXPECT_EQ(again[1].cells.at({3, 2}).comment()->text, u"new <note> & more");
+    EXPECT_EQ(again[1].cells.at({3, 2}).comment()->author, u"Eve");
+    EXPECT_EQ(again[0].cells.at({3, 1}).comment()->text, u"changed");
     std::string vml;
     const ZipReader zip(saved->path(), {});
     for (const std::string& name : zip.names())
@@ -124,7 +124,7 @@ TEST(FilesXlsxEdit, CommentsAddedChangedAndRemoved) {
     EXPECT_NE(saved->part(vml).find("pressed"), std::string::npos);  // the button's macro stays
 
     MemoryBook removed = fixture("openpyxl");
-    for (auto& [at, cell] : removed[0].cells) cell.comment.reset();
+    for (auto& [at, cell] : removed[0].cells) cell.clearComment();
     const auto without = save(removed);
     EXPECT_FALSE(without->has("xl/comments/comment1.xml"));
     EXPECT_FALSE(without->has("xl/drawings/commentsDrawing1.vml"));
@@ -198,7 +198,7 @@ TEST(FilesXlsxEdit, ACopiedSheetKeepsWhatItCanAndSaysWhatNot) {
     MemoryBook again = load(saved->path());
     ASSERT_EQ(again.sheets.size(), 3u);
     EXPECT_EQ(again[2].cells.size(), book[0].cells.size());
-    EXPECT_EQ(again[2].cells.at({2, 2}).formula, u"=A2*2+$A$2");
+    EXPECT_EQ(again[2].cells.at({2, 2}).formula(), u"=A2*2+$A$2");
     EXPECT_TRUE(again[2].objects.empty());
     EXPECT_EQ(again[0].objects.size(), 4u);  // the original keeps its own
 }
@@ -276,7 +276,7 @@ TEST(FilesXlsxEdit, ANewBookIsAWholePackage) {
     MemorySheet& sheet = static_cast<MemorySheet&>(book.addSheet(u"Fresh", host::xlWorksheet, -1));
     sheet.cells[{1, 1}].value = host::Variant(u"hello");
     sheet.cells[{2, 2}].value = host::Variant::date(45292);
-    sheet.cells[{3, 3}].formula = u"=1+1";
+    sheet.cells[{3, 3}].setFormula(u"=1+1");
     sheet.cells[{3, 3}].value = host::Variant(2.0);
     sheet.selected = {Area{2, 2, 3, 3}};
     sheet.activeR = sheet.activeC = 2;
@@ -296,7 +296,7 @@ TEST(FilesXlsxEdit, ABigSheetIsWrittenPieceByPiece) {
         sheet.cells[{row, 7}].value = host::Variant(u"entry " + host::utf16(std::to_string(row % 977)));
         sheet.cells[{row, 8}].value = host::Variant(static_cast<double>(row) / 4);
     }
-    sheet.cells[{59999, 8}].comment = engine::CommentData{u"near the end", u"me"};
+    sheet.cells[{59999, 8}].setComment(engine::CommentData{u"near the end", u"me"});
     const auto saved = save(book);
     const std::string part = saved->part("xl/worksheets/sheet1.xml");
     ASSERT_GT(part.size(), ZipWriter::kBackgroundBytes);
