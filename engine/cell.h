@@ -44,7 +44,7 @@ public:
 
 private:
     // What few cells have, together out of line: a cell of a constant costs one pointer for
-    // both (a cell is 40 bytes).
+    // both (a cell is 32 bytes).
     struct Extras {
         std::u16string formula;
         std::optional<CommentData> comment;
