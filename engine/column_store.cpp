@@ -438,6 +438,7 @@ void ColumnStore::compactIfSparse() {
     cells.reserve(static_cast<size_t>(cellCount()));
     takeCells(root_, 0, cells);
     nodes_ = {};
+    nodes_.reserve(cells.size());  // room for the cells alone, not the next power of two
     free_ = {};
     setRoot(kNil);
     contentCount_ = formulaCount_ = commentCount_ = 0;

@@ -4,10 +4,6 @@
 #include <optional>
 #include <string>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "apps/cellwash/cli_failure.h"
 #include "apps/cellwash/command_line.h"
 #include "apps/cellwash/tool_help.h"
@@ -45,20 +41,9 @@ bool asksToolHelp(int argc, char** argv) {
     return false;
 }
 
-// A run holds a few arrays of tens of megabytes (a column's cells, an index) that grow by
-// doubling. glibc raises its threshold for giving a freed block back to the system to the
-// size of the largest one freed, so the arrays outgrown on the way stayed in the heap as
-// holes; a fixed threshold returns them (about a tenth of a million-row run's peak).
-void returnFreedArraysToTheSystem() {
-#if defined(__GLIBC__)
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    returnFreedArraysToTheSystem();
     if (asksColourList(argc, argv)) return cli::runColourList(std::cout);
     if (asksToolHelp(argc, argv)) {
         try {

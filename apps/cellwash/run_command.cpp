@@ -3,6 +3,10 @@
 #include <chrono>
 #include <ostream>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "apps/cellwash/book_changes.h"
 #include "apps/cellwash/cli_failure.h"
 #include "apps/cellwash/command_line_user.h"
@@ -29,6 +33,17 @@
 namespace cli {
 
 namespace {
+
+// A run holds arrays of tens of megabytes (a column's cells, its indexes) that grow by
+// doubling; glibc keeps the ones outgrown as free room in its heap, resident, and the next
+// stage's buffers seldom fit them. Between the stages that room goes back to the system.
+// (Sending every big block straight back instead, with a fixed mmap threshold, made the save
+// fault its buffers in again and again.)
+void releaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 UserScript scriptOf(const ToolStep& options, const shell::CatalogueEntry& tool) {
     UserScript script;
@@ -227,6 +242,7 @@ StepSession::~StepSession() = default;
 
 engine::Book& StepSession::open(const std::string& path) {
     book_ = openBook(session_->app(), path);
+    releaseFreedMemory();  // the load's buffers, before a tool's arrays grow
     return *book_;
 }
 
@@ -267,6 +283,7 @@ StepResult StepSession::run(const ToolStep& step) {
     report.unfinished = unfinishedRun(user);
     report.refused = report.refused || report.unfinished;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    releaseFreedMemory();  // the arrays the tool outgrew, before the next step or the save
     return result;
 }
 
