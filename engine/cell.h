@@ -31,11 +31,21 @@ public:
 
     // "=..." or empty when the cell holds a constant.
     const std::u16string& formula() const { return extras_ ? extras_->formula : kNoFormula; }
-    void setFormula(std::u16string formula);
+    void setFormula(std::u16string formula) {
+        if (formula.empty()) return clearFormula();
+        extras().formula = std::move(formula);
+    }
+    void clearFormula() {
+        if (extras_) extras_->formula.clear();
+        dropEmptyExtras();
+    }
     // Nothing when the cell has no comment.
     const CommentData* comment() const { return extras_ && extras_->comment ? &*extras_->comment : nullptr; }
     void setComment(CommentData comment) { extras().comment = std::move(comment); }
-    void clearComment();
+    void clearComment() {
+        if (extras_) extras_->comment.reset();
+        dropEmptyExtras();
+    }
 
     // Truly empty content: no value and no formula (a fill or comment may remain).
     bool hasContent() const { return !value.isEmpty() || !formula().empty(); }
@@ -60,17 +70,5 @@ private:
 
     std::unique_ptr<Extras> extras_;
 };
-
-inline void Cell::setFormula(std::u16string formula) {
-    if (formula.empty() && !extras_) return;
-    extras().formula = std::move(formula);
-    dropEmptyExtras();
-}
-
-inline void Cell::clearComment() {
-    if (!extras_) return;
-    extras_->comment.reset();
-    dropEmptyExtras();
-}
 
 }  // namespace engine

@@ -30,10 +30,10 @@ void pasteCells(const Sheet& from, const Area& source, Sheet& to, long row, long
             const Cell* kept = to.cell(at.first, at.second);
             Cell dest = kept ? *kept : Cell{};
             dest.value = out.value;
-            dest.setFormula({});
+            dest.clearFormula();
             out = std::move(dest);
         } else {
-            out.setFormula({});  // formulas paste as their values here
+            out.clearFormula();  // formulas paste as their values here
         }
         to.setCell(at.first, at.second, std::move(out));
     }

@@ -479,8 +479,7 @@ std::pair<ColumnStore::Id, long> ColumnStore::firstNodeFrom(long first) const {
     return {found, foundRow};
 }
 
-// A walk from node to successor instead of a recursion: a file's cells were stored in row
-// order, so their nodes lie in order in memory too.
+// From the first cell at or below `first`, node to successor.
 bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visit) const {
     if (first > last || first > lastRow()) return true;
     auto [t, row] = firstNodeFrom(first);
@@ -555,12 +554,15 @@ double ColumnStore::countIf(long first, long last, const Criterion& criterion) c
         });
         return matched;
     };
-    thread_local std::u16string key;
+    thread_local std::u16string key;  // reused: a walk asks at every row
     const long outside = cellCount() - inside;
     if (!criterion.indexKey(key) || criterion.matches(Variant()) || inside <= outside) return n + scan(first, last);
     if (!index_) {
         index_ = std::make_unique<CountIndex>();
-        for (Id t = firstNodeFrom(1).first; t != kNil; t = successor(t)) indexAdd(nodes_[t].cell, +1);
+        forEach(1, host::kMaxRows, [&](long, const Cell& c) {
+            indexAdd(c, +1);
+            return true;
+        });
     }
     const auto total = static_cast<double>(index_->count(key));
     return n + total - scan(1, first - 1) - scan(last + 1, host::kMaxRows);

@@ -94,7 +94,7 @@ void Sheet::enterText(long row, long col, std::u16string_view text) {
 
 void Sheet::enterTyped(long row, long col, const TypedInput& input) {
     Cell updated = cell(row, col) ? *cell(row, col) : Cell{};
-    updated.setFormula({});
+    updated.clearFormula();
     updated.value = Variant();
     if (input.kind == TypedInput::Kind::Value) {
         updated.value = input.value;
@@ -114,7 +114,7 @@ void Sheet::setValueAt(long row, long col, const Variant& value) {
     }
     checkCell(row, col);
     Cell updated = cell(row, col) ? *cell(row, col) : Cell{};
-    updated.setFormula({});
+    updated.clearFormula();
     updated.value = value;
     setCell(row, col, std::move(updated));
 }

@@ -116,7 +116,7 @@ void CellRange::ClearContents() {
         for (auto [row, col] : filled) {
             Cell kept = *sheet_->cell(row, col);
             kept.value = Variant();
-            kept.setFormula({});
+            kept.clearFormula();
             sheet_->setCell(row, col, std::move(kept));
         }
     }

@@ -40,7 +40,7 @@ TEST(Cell, AFormulaAndACommentComeAndGoEachWithoutTheOther) {
     EXPECT_EQ(moved.formula(), u"=2");
     moved = moved;  // assigning to itself keeps it
     EXPECT_EQ(moved.formula(), u"=2");
-    moved.setFormula({});
+    moved.clearFormula();
     EXPECT_TRUE(moved.isVoid());
 }
 
