@@ -1,6 +1,7 @@
 #pragma once
 // Geometry of rectangular areas: intersection, difference, and how an area follows a
 // structural edit (rows or columns deleted with a shift), as references in formulas do.
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -10,7 +11,7 @@ namespace engine {
 
 // One structural edit: rows or columns deleted within `area`, the rest shifting up or left.
 struct StructuralEdit {
-    enum class Kind { ShiftUp, ShiftLeft } kind;
+    enum class Kind : std::uint8_t { ShiftUp, ShiftLeft } kind;
     Area area;
 };
 

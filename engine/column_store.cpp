@@ -26,41 +26,48 @@ struct ColumnStore::Node {
 // a search checks the few nodes of its chain against its own text. A million distinct texts
 // cost a quarter of what a map of texts to lists of nodes did.
 struct ColumnStore::TextIndex {
+    // A slot's head is kFree until a hash takes it, and kNil once the texts' cells went: the
+    // slot stays taken. Thirty-two bits of the hash are enough to pick a chain, since a search
+    // checks every node's text anyway, and keep a slot at eight bytes.
+    static constexpr Id kFree = -2;
     struct Slot {
-        std::uint64_t hash = 0;
-        Id head = kNil;  // kNil once the texts' cells went; the slot stays taken
-        bool taken = false;
+        std::uint32_t hash = 0;
+        Id head = kFree;
+        bool taken() const { return head != kFree; }
     };
     std::vector<Slot> slots = std::vector<Slot>(64);  // a power of two, at most half taken
     size_t taken = 0;
     std::vector<Id> next, previous;  // by node: its neighbours in its chain, else kNil
 
-    static std::uint64_t hashOf(std::u16string_view text) { return std::hash<std::u16string_view>{}(text); }
-
-    Slot& slotOf(std::uint64_t hash) {  // the slot holding `hash`, or the free one where it goes
-        const size_t mask = slots.size() - 1;
-        for (size_t at = hash & mask;; at = (at + 1) & mask)
-            if (!slots[at].taken || slots[at].hash == hash) return slots[at];
+    static std::uint32_t hashOf(std::u16string_view text) {
+        const std::uint64_t hash = std::hash<std::u16string_view>{}(text);
+        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
     }
 
-    void add(Id node, std::uint64_t hash) {
+    Slot& slotOf(std::uint32_t hash) {  // the slot holding `hash`, or the free one where it goes
+        const size_t mask = slots.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask)
+            if (!slots[at].taken() || slots[at].hash == hash) return slots[at];
+    }
+
+    void add(Id node, std::uint32_t hash) {
         if (next.size() <= static_cast<size_t>(node)) {
             next.resize(static_cast<size_t>(node) + 1, kNil);
             previous.resize(static_cast<size_t>(node) + 1, kNil);
         }
         Slot& slot = slotOf(hash);
-        const bool fresh = !slot.taken;
-        if (fresh) slot = {hash, kNil, true};
+        const bool fresh = !slot.taken();
+        if (fresh) slot = {hash, kNil};
         next[node] = slot.head;
         if (slot.head != kNil) previous[slot.head] = node;
         slot.head = node;
         if (fresh && ++taken * 2 > slots.size()) grow();
     }
 
-    void remove(Id node, std::uint64_t hash) {
+    void remove(Id node, std::uint32_t hash) {
         if (static_cast<size_t>(node) >= next.size()) return;
         Slot& slot = slotOf(hash);
-        if (!slot.taken || (slot.head != node && previous[node] == kNil)) return;  // not in the index
+        if (!slot.taken() || (slot.head != node && previous[node] == kNil)) return;  // not in the index
         if (slot.head == node) slot.head = next[node];
         if (previous[node] != kNil) next[previous[node]] = next[node];
         if (next[node] != kNil) previous[next[node]] = previous[node];
@@ -71,9 +78,9 @@ struct ColumnStore::TextIndex {
         std::vector<Slot> bigger(slots.size() * 2);
         const size_t mask = bigger.size() - 1;
         for (const Slot& slot : slots) {
-            if (!slot.taken) continue;
+            if (!slot.taken()) continue;
             size_t at = slot.hash & mask;
-            while (bigger[at].taken) at = (at + 1) & mask;
+            while (bigger[at].taken()) at = (at + 1) & mask;
             bigger[at] = slot;
         }
         slots = std::move(bigger);
@@ -613,7 +620,7 @@ std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long
     }
     const TextIndex::Slot& slot = textIndex_->slotOf(TextIndex::hashOf(foldedText));
     std::optional<long> next, wrapped;
-    for (Id id = slot.taken ? slot.head : kNil; id != kNil; id = textIndex_->next[id]) {
+    for (Id id = slot.taken() ? slot.head : kNil; id != kNil; id = textIndex_->next[id]) {
         const long row = rowOf(id);
         if (row < first || row > last) continue;
         if (findKey(nodes_[id].cell) != foldedText) continue;  // another text of the same hash

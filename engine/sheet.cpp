@@ -261,13 +261,7 @@ void Sheet::logEdit(StructuralEdit edit) {
         followPoint(rule.anchorRow, rule.anchorCol, edit);
     }
     std::erase_if(validations_, [](const ValidationRule& r) { return r.areas.empty(); });
-    edits_.push_back(LoggedEdit::of(edit));
-}
-
-Sheet::LoggedEdit Sheet::LoggedEdit::of(const StructuralEdit& edit) {
-    const Area& a = edit.area;  // within the sheet's kMaxRows x kMaxColumns
-    return {static_cast<std::int32_t>(a.row1), static_cast<std::int32_t>(a.col1), static_cast<std::int32_t>(a.row2),
-            static_cast<std::int32_t>(a.col2), edit.kind};
+    edits_.add(edit);
 }
 
 void Sheet::deleteCells(const Area& area, int shift) {
@@ -306,15 +300,7 @@ void Sheet::deleteCells(const Area& area, int shift) {
     logEdit({StructuralEdit::Kind::ShiftLeft, area});
 }
 
-void Sheet::follow(std::vector<Area>& areas, size_t& seq) const {
-    for (; seq < edits_.size(); ++seq) {
-        const StructuralEdit edit = edits_[seq].edit();
-        std::vector<Area> kept;
-        for (const Area& a : areas)
-            if (auto moved = engine::follow(a, edit)) kept.push_back(*moved);
-        areas = std::move(kept);
-    }
-}
+void Sheet::follow(std::vector<Area>& areas, size_t& seq) const { edits_.replay(areas, seq); }
 
 // ---- validation ----
 

@@ -13,6 +13,7 @@
 #include "engine/area_ops.h"
 #include "engine/cell.h"
 #include "engine/column_store.h"
+#include "engine/edit_log.h"
 #include "engine/sheet_objects.h"
 #include "host/constants.h"
 #include "host/variant.h"
@@ -128,15 +129,7 @@ private:
     std::vector<ValidationRule> validations_;
     std::vector<Area> selection_{Area{1, 1, 1, 1}};
     long activeRow_ = 1, activeCol_ = 1;
-    // A structural edit as the log keeps it, in half the room: a tool deleting a million
-    // cells one by one logs a million edits, and rows and columns fit 32 bits.
-    struct LoggedEdit {
-        std::int32_t row1, col1, row2, col2;
-        StructuralEdit::Kind kind;
-        static LoggedEdit of(const StructuralEdit& edit);
-        StructuralEdit edit() const { return {kind, Area{row1, col1, row2, col2}}; }
-    };
-    std::vector<LoggedEdit> edits_;
+    EditLog edits_;
     RefusedWrites refusedWrites_;
 };
 
