@@ -566,8 +566,10 @@ double ColumnStore::countIf(long first, long last, const Criterion& criterion) c
     if (!criterion.indexKey(key) || criterion.matches(Variant()) || inside <= outside) return n + scan(first, last);
     if (!index_) {
         index_ = std::make_unique<CountIndex>();
+        CountIndex::Filler filler(*index_);
+        const int year = currentYear();
         forEach(1, host::kMaxRows, [&](long, const Cell& c) {
-            indexAdd(c, +1);
+            if (!c.value.isEmpty()) forEachMatchKey(c.value, year, [&](std::u16string_view key) { filler.add(key); });
             return true;
         });
     }

@@ -53,8 +53,9 @@ long CountIndex::count(std::u16string_view key) const {
     return slot.record == kEmpty ? 0 : loadCount(recordAt(slot.record));
 }
 
-void CountIndex::add(std::u16string_view key, long delta) {
-    const std::uint32_t hash = hashOf(key);
+void CountIndex::add(std::u16string_view key, long delta) { add(key, hashOf(key), delta); }
+
+void CountIndex::add(std::u16string_view key, std::uint32_t hash, long delta) {
     std::size_t at = slotOf(key, hash);
     if (slots_[at].record == kEmpty) {
         slots_[at] = {hash, newRecord(key)};
@@ -63,6 +64,27 @@ void CountIndex::add(std::u16string_view key, long delta) {
     }
     char16_t* record = recordAt(slots_[at].record);
     storeCount(record, loadCount(record) + delta);
+}
+
+void CountIndex::Filler::add(std::u16string_view key) {
+    const std::uint32_t hash = hashOf(key);
+    __builtin_prefetch(&index_.slots_[hash & (index_.slots_.size() - 1)]);
+    units_.append(key);
+    ends_[pending_] = units_.size();
+    hashes_[pending_] = hash;
+    if (++pending_ == kBatch) flush();
+}
+
+void CountIndex::Filler::flush() {
+    const std::size_t mask = index_.slots_.size() - 1;
+    for (std::size_t i = 0; i < pending_; ++i) {  // the record of a key met before, most likely
+        const Slot& slot = index_.slots_[hashes_[i] & mask];
+        if (slot.record != kEmpty && slot.hash == hashes_[i]) __builtin_prefetch(index_.recordAt(slot.record));
+    }
+    for (std::size_t i = 0, start = 0; i < pending_; start = ends_[i++])
+        index_.add(std::u16string_view(units_).substr(start, ends_[i] - start), hashes_[i], 1);
+    units_.clear();
+    pending_ = 0;
 }
 
 std::uint32_t CountIndex::newRecord(std::u16string_view key) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,28 @@ public:
     long count(std::u16string_view key) const;
     // Keys filed.
     std::size_t size() const { return size_; }
+
+    // Adds one to the count of each key it is given, as add(key, 1) does, a batch at a time:
+    // a batch's slots, then the records they hold, are fetched ahead, so that building the
+    // index of a column waits for one round of cache misses per batch, not two per key.
+    // Every key is in the index once the filler is gone.
+    class Filler {
+    public:
+        explicit Filler(CountIndex& index) : index_(index) {}
+        Filler(const Filler&) = delete;
+        Filler& operator=(const Filler&) = delete;
+        ~Filler() { flush(); }
+        void add(std::u16string_view key);
+
+    private:
+        static constexpr std::size_t kBatch = 32;
+        void flush();
+        CountIndex& index_;
+        std::u16string units_;  // the pending keys, one after another
+        std::size_t ends_[kBatch];
+        std::uint32_t hashes_[kBatch];
+        std::size_t pending_ = 0;
+    };
 
 private:
     // A record: its count (four units), the key's length (two units), the key's units.
@@ -39,6 +62,7 @@ private:
     char16_t* recordAt(std::uint32_t ref) const;
     static std::u16string_view keyOf(const char16_t* record);
     std::size_t slotOf(std::u16string_view key, std::uint32_t hash) const;
+    void add(std::u16string_view key, std::uint32_t hash, long delta);
     std::uint32_t newRecord(std::u16string_view key);
     void grow();
 

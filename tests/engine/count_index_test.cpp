@@ -30,6 +30,33 @@ TEST(CountIndex, AgreesWithAMapThroughGrowthAndManyChunks) {
     EXPECT_EQ(index.count(u"never filed"), 0);
 }
 
+// The filler batches keys and looks their slots up ahead; the counts must be those of adding
+// them one by one, also for a key repeated within a batch and for keys filed before it.
+TEST(CountIndex, AFillerCountsAsAddingOneByOne) {
+    engine::CountIndex index;
+    std::map<std::u16string, long> model;
+    index.add(u"filed before", 3);
+    model[u"filed before"] = 3;
+    std::mt19937 random(5);
+    {
+        engine::CountIndex::Filler filler(index);
+        for (int i = 0; i < 100000; ++i) {
+            // Few distinct keys early (repeats inside a batch), many later (the table doubling).
+            const std::u16string key = keyOf(random() % (i < 1000 ? 20 : 40000), 1 + random() % 30);
+            filler.add(key);
+            ++model[key];
+        }
+        filler.add(u"filed before");
+        ++model[u"filed before"];
+        filler.add(u"");
+        ++model[u""];
+        filler.add(std::u16string(300000, u'z'));  // longer than a chunk
+        ++model[std::u16string(300000, u'z')];
+    }  // the last, part-filled batch goes in here
+    ASSERT_EQ(index.size(), model.size());
+    for (const auto& [key, count] : model) ASSERT_EQ(index.count(key), count) << std::string(key.begin(), key.end());
+}
+
 TEST(CountIndex, KeysDifferingOnlyInLengthOrInAZeroUnitStayApart) {
     engine::CountIndex index;
     const std::u16string withZero(u"a\0b", 3);

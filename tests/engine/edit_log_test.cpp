@@ -33,10 +33,10 @@ std::vector<Area> probes() {
     std::vector<Area> areas;
     for (long r = 1; r <= 24; r += 3)
         for (long h : {0L, 2L, 9L}) areas.push_back(Area{r, 2, r + h, 3});
-    areas.push_back(Area{1, 2, host::kMaxRows, 2});       // a whole column
-    areas.push_back(Area{5, 1, 5, host::kMaxColumns});    // a whole row
-    areas.push_back(Area{4, 1, 12, 4});                   // wider than the deleted columns
-    areas.push_back(Area{3, 5, 4, 9});                    // for the deletions to the left
+    areas.push_back(Area{1, 2, host::kMaxRows, 2});     // a whole column
+    areas.push_back(Area{5, 1, 5, host::kMaxColumns});  // a whole row
+    areas.push_back(Area{4, 1, 12, 4});                 // wider than the deleted columns
+    areas.push_back(Area{3, 5, 4, 9});                  // for the deletions to the left
     return areas;
 }
 
@@ -79,11 +79,17 @@ TEST(EditLog, TheSameRowDeletedAgainAndAgainReplaysFromAnyPoint) {
 }
 
 TEST(EditLog, RunsBreakWhereTheEditsStopContinuingThem) {
-    expectSameAsOneByOne({rowsUp(10, 10), rowsUp(9, 9), rowsUp(4, 4), rowsUp(4, 4),  // a gap
-                          rowsUp(4, 4, 2, 4),                                         // other columns
-                          rowsUp(3, 5), rowsUp(3, 3),                                  // a block
-                          {Kind::ShiftLeft, Area{3, 6, 4, 6}}, {Kind::ShiftLeft, Area{3, 6, 4, 6}},
-                          {Kind::ShiftLeft, Area{3, 5, 4, 5}}, rowsUp(2, 2)});
+    expectSameAsOneByOne({rowsUp(10, 10),
+                          rowsUp(9, 9),
+                          rowsUp(4, 4),
+                          rowsUp(4, 4),        // a gap
+                          rowsUp(4, 4, 2, 4),  // other columns
+                          rowsUp(3, 5),
+                          rowsUp(3, 3),  // a block
+                          {Kind::ShiftLeft, Area{3, 6, 4, 6}},
+                          {Kind::ShiftLeft, Area{3, 6, 4, 6}},
+                          {Kind::ShiftLeft, Area{3, 5, 4, 5}},
+                          rowsUp(2, 2)});
 }
 
 TEST(EditLog, RandomEditsReplayAsOneByOne) {
