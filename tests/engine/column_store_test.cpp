@@ -166,6 +166,19 @@ TEST(ColumnStore, EmptyRowsMatchBlankCriteria) {
     EXPECT_EQ(store.countContent(3, 4), 0);
 }
 
+// COUNTA of a single row counts a value, not a cell kept for its fill alone.
+TEST(ColumnStore, CountingOneRowCountsItsValueNotItsFill) {
+    ColumnStore store;
+    Cell filled;
+    filled.colorIndex = 6;
+    store.set(3, filled);
+    store.set(4, number(0));
+    EXPECT_EQ(store.countContent(3, 3), 0);
+    EXPECT_EQ(store.countContent(4, 4), 1);
+    EXPECT_EQ(store.countContent(5, 5), 0);
+    EXPECT_EQ(store.countContent(host::kMaxRows, host::kMaxRows), 0);
+}
+
 TEST(ColumnStore, CopiesAreIndependent) {
     ColumnStore original;
     original.set(1, number(1));
@@ -319,6 +332,8 @@ TEST(ColumnStore, AWalkUpThatClearsAndDeletesRowsAgreesWithTheModel) {
         for (long r = 420; r >= 1; --r) {
             const Cell* found = store.find(r);
             ASSERT_EQ(found != nullptr, model.count(r) == 1) << "round " << round << ", row " << r;
+            ASSERT_EQ(store.countContent(r, r), static_cast<long>(model.count(r)))
+                << "round " << round << ", row " << r;
             if (found) {
                 ASSERT_EQ(found->value.number(), model[r]);
             }
