@@ -2,7 +2,6 @@
 // A sheet of the engine: its cells (columns shared copy-on-write between a sheet and its
 // copies), drawing layer, validation rules, selection, name and visibility, and the log of
 // structural edits that areas held elsewhere replay to follow deletions.
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
