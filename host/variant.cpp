@@ -1,6 +1,7 @@
 #include "host/variant.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -90,9 +91,13 @@ std::u16string Variant::errorText() const { return kind_ == VariantKind::Error ?
 std::u16string formatNumber(double value) {
     if (value == 0) return u"0";  // also -0
     if (!std::isfinite(value)) return u"#NUM!";
+    // What printf's "%.15G" writes, without printf's cost: a sheet of numbers turned to text
+    // (counting its characters, say) spent a tenth of its time there.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    return utf16(buffer);
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    std::u16string text(static_cast<const char*>(buffer), end);
+    std::ranges::replace(text, u'e', u'E');
+    return text;
 }
 
 std::u16string formatDate(double serial) {

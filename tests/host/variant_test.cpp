@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +38,36 @@ TEST(VariantText, NumbersUseFifteenSignificantDigitsShortestForm) {
         {1e15, u"1E+15"},
     };
     for (const auto& c : cases) EXPECT_EQ(Variant(c.value).toText(), c.text) << c.value;
+}
+
+// Numbers of every size and shape read as printf's "%.15G" writes them, which is the host's
+// own conversion: integers, decimals, the edges of the exponent form, any bit pattern.
+TEST(VariantText, NumbersReadAsFifteenDigitsOfPrintfGeneralForm) {
+    std::mt19937_64 random(7);
+    auto expected = [](double value) {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.15G", value);
+        return std::u16string(buffer, buffer + std::strlen(buffer));
+    };
+    std::vector<double> values{1e15 - 1,
+                               1e15,
+                               1e-5,
+                               0.0001,
+                               999999999999999.5,
+                               1.5e-300,
+                               1.7976931348623157e308,
+                               4.9e-324,
+                               123456.7890123456789,
+                               -0.1};
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(static_cast<double>(static_cast<std::int64_t>(random() % 2000000000000) - 1000000000000));
+        values.push_back(static_cast<double>(random() % 100000000) / 1000.0);
+        double bits;
+        const std::uint64_t pattern = random();
+        std::memcpy(&bits, &pattern, sizeof bits);
+        if (std::isfinite(bits) && bits != 0) values.push_back(bits);
+    }
+    for (double value : values) ASSERT_EQ(Variant(value).toText(), expected(value)) << value;
 }
 
 TEST(VariantText, KindsConvertAsTheHostDoes) {
