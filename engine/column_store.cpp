@@ -27,7 +27,7 @@ struct ColumnStore::Node {
 // cost a quarter of what a map of texts to lists of nodes did.
 struct ColumnStore::TextIndex {
     // A slot's head is kFree until a hash takes it, and kNil once the texts' cells went: the
-    // slot stays taken. Thirty-two bits of the hash are enough to pick a chain, since a search
+    // slot stays taken. Thirty-two bits of the hash (hash32) pick a chain, since a search
     // checks every node's text anyway, and keep a slot at eight bytes.
     static constexpr Id kFree = -2;
     struct Slot {
@@ -38,11 +38,6 @@ struct ColumnStore::TextIndex {
     std::vector<Slot> slots = std::vector<Slot>(64);  // a power of two, at most half taken
     size_t taken = 0;
     std::vector<Id> next, previous;  // by node: its neighbours in its chain, else kNil
-
-    static std::uint32_t hashOf(std::u16string_view text) {
-        const std::uint64_t hash = std::hash<std::u16string_view>{}(text);
-        return static_cast<std::uint32_t>(hash ^ (hash >> 32));
-    }
 
     Slot& slotOf(std::uint32_t hash) {  // the slot holding `hash`, or the free one where it goes
         const size_t mask = slots.size() - 1;
@@ -569,7 +564,8 @@ double ColumnStore::countIf(long first, long last, const Criterion& criterion) c
         CountIndex::Filler filler(*index_);
         const int year = currentYear();
         forEach(1, host::kMaxRows, [&](long, const Cell& c) {
-            if (!c.value.isEmpty()) forEachMatchKey(c.value, year, [&](std::u16string_view key) { filler.add(key); });
+            if (!c.value.isEmpty())
+                forEachMatchKey(c.value, year, [&](std::u16string_view cellKey) { filler.add(cellKey); });
             return true;
         });
     }
@@ -600,12 +596,12 @@ long ColumnStore::countContent(long first, long last) const {
 
 void ColumnStore::textIndexAdd(Id node) const {
     const Cell& cell = nodes_[node].cell;
-    if (textIndex_ && cell.hasContent()) textIndex_->add(node, TextIndex::hashOf(findKey(cell)));
+    if (textIndex_ && cell.hasContent()) textIndex_->add(node, hash32(findKey(cell)));
 }
 
 void ColumnStore::textIndexRemove(Id node) const {
     const Cell& cell = nodes_[node].cell;
-    if (textIndex_ && cell.hasContent()) textIndex_->remove(node, TextIndex::hashOf(findKey(cell)));
+    if (textIndex_ && cell.hasContent()) textIndex_->remove(node, hash32(findKey(cell)));
 }
 
 long ColumnStore::rowOf(Id node) const {
@@ -626,7 +622,7 @@ std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long
         for (Id id = 0; id < static_cast<Id>(nodes_.size()); ++id)
             if (!unused[id]) textIndexAdd(id);
     }
-    const TextIndex::Slot& slot = textIndex_->slotOf(TextIndex::hashOf(foldedText));
+    const TextIndex::Slot& slot = textIndex_->slotOf(hash32(foldedText));
     std::optional<long> next, wrapped;
     for (Id id = slot.taken() ? slot.head : kNil; id != kNil; id = textIndex_->next[id]) {
         const long row = rowOf(id);

@@ -24,8 +24,8 @@ void storeCount(char16_t* record, long count) {
 
 static_assert(sizeof(std::int64_t) == 4 * sizeof(char16_t) && sizeof(std::uint32_t) == 2 * sizeof(char16_t));
 
-std::uint32_t CountIndex::hashOf(std::u16string_view key) {
-    const std::uint64_t full = std::hash<std::u16string_view>{}(key);
+std::uint32_t hash32(std::u16string_view text) {
+    const std::uint64_t full = std::hash<std::u16string_view>{}(text);
     return static_cast<std::uint32_t>(full ^ (full >> 32));
 }
 
@@ -49,11 +49,11 @@ std::size_t CountIndex::slotOf(std::u16string_view key, std::uint32_t hash) cons
 }
 
 long CountIndex::count(std::u16string_view key) const {
-    const Slot& slot = slots_[slotOf(key, hashOf(key))];
+    const Slot& slot = slots_[slotOf(key, hash32(key))];
     return slot.record == kEmpty ? 0 : loadCount(recordAt(slot.record));
 }
 
-void CountIndex::add(std::u16string_view key, long delta) { add(key, hashOf(key), delta); }
+void CountIndex::add(std::u16string_view key, long delta) { add(key, hash32(key), delta); }
 
 void CountIndex::add(std::u16string_view key, std::uint32_t hash, long delta) {
     std::size_t at = slotOf(key, hash);
@@ -67,7 +67,7 @@ void CountIndex::add(std::u16string_view key, std::uint32_t hash, long delta) {
 }
 
 void CountIndex::Filler::add(std::u16string_view key) {
-    const std::uint32_t hash = hashOf(key);
+    const std::uint32_t hash = hash32(key);
     __builtin_prefetch(&index_.slots_[hash & (index_.slots_.size() - 1)]);
     units_.append(key);
     ends_[pending_] = units_.size();

@@ -14,6 +14,11 @@
 
 namespace engine {
 
+// A text's hash folded to the 32 bits the engine's hash tables keep in a slot (the count
+// index here, a column's Find index): a table compares the texts themselves, so a rare
+// collision costs a comparison, never a wrong answer.
+std::uint32_t hash32(std::u16string_view text);
+
 class CountIndex {
 public:
     // Adds `delta` to the count of `key`, filing the key at zero first when it is new.
@@ -58,7 +63,6 @@ private:
     };
     static constexpr std::uint32_t kEmpty = UINT32_MAX;  // no record starts there: a record has a header
 
-    static std::uint32_t hashOf(std::u16string_view key);
     char16_t* recordAt(std::uint32_t ref) const;
     static std::u16string_view keyOf(const char16_t* record);
     std::size_t slotOf(std::u16string_view key, std::uint32_t hash) const;
