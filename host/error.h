@@ -8,6 +8,7 @@ namespace host {
 enum ErrorNumber : int {
     errInvalidCall = 5,       // invalid procedure call or argument
     errOverflow = 6,          // e.g. Count of a whole-sheet range
+    errOutOfMemory = 7,       // e.g. the values of a whole sheet in one array
     errSubscript = 9,         // subscript out of range (collection lookups)
     errTypeMismatch = 13,     // e.g. reading an error cell as text
     errObjectRequired = 424,  // a range whose cells were all deleted

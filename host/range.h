@@ -2,6 +2,7 @@
 // Range and the small objects hanging off it (Areas, Interior, Validation, Comment).
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/fwd.h"
 #include "host/variant.h"
@@ -11,6 +12,21 @@ namespace host {
 // What a range object enumerates: its cells, its rows (Range.Rows) or its columns.
 enum class RangeItems { Cells, Rows, Columns };
 
+// The value of a block of cells as the host hands it over in one call (Range.Value of a
+// multi-cell range): `rows` × `columns` values, row by row.
+struct ValueArray {
+    long rows = 0;
+    long columns = 0;
+    std::vector<Variant> values;
+
+    const Variant& at(long row, long column) const { return values[(row - 1) * columns + (column - 1)]; }  // 1-based
+
+    // An array of more cells than this fails with error 7 "Out of memory" instead of being made.
+    static constexpr long long kMaxCells = 1LL << 24;
+    // A rows × columns array of empty values; throws error 7 above kMaxCells.
+    static ValueArray sized(long rows, long columns);
+};
+
 class Range {
 public:
     virtual ~Range() = default;
@@ -18,6 +34,9 @@ public:
     // Value of the first cell; writing sets every cell. A written text is typed input.
     virtual Variant Value() const = 0;
     virtual void setValue(const Variant& value) = 0;
+    // The values of the first area in one array. A host that reads a block faster than cell
+    // by cell overrides this; by default it reads the cells one by one.
+    virtual ValueArray Values() const;
     // Formula text of the first cell ("=A1+1"), or its value's text when it has none.
     virtual std::u16string Formula() const = 0;
     virtual void setFormula(const std::u16string& formula) = 0;

@@ -74,6 +74,17 @@ Variant CellRange::Value() const {
     return sheet_->valueAt(a.row1, a.col1);
 }
 
+// One walk down each column of the first area, instead of a cell found per value.
+ValueArray CellRange::Values() const {
+    const Area& a = firstArea();
+    ValueArray array = ValueArray::sized(rowsOf(a), colsOf(a));
+    sheet_->forEachCell(a, [&](long row, long col, const Cell& c) {
+        array.values[(row - a.row1) * array.columns + (col - a.col1)] = c.value;
+        return true;
+    });
+    return array;
+}
+
 void CellRange::setValue(const Variant& value) {
     if (value.isEmpty()) {
         ClearContents();

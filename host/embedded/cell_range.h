@@ -23,6 +23,7 @@ public:
     const engine::Area& firstArea() const { return areas().front(); }
 
     Variant Value() const override;
+    ValueArray Values() const override;
     void setValue(const Variant& value) override;
     std::u16string Formula() const override;
     void setFormula(const std::u16string& formula) override;

@@ -1,7 +1,7 @@
 #pragma once
-// Where the statistics read text: the cells of a range and the shapes of a sheet. Each
-// cell or shape is read on its own with host errors ignored: one that cannot be read adds
-// nothing and the count goes on.
+// Where the statistics read text: the cells of a range and the shapes of a sheet. Cells are
+// read a block at a time, and a block that fails cell by cell; host errors are ignored: a
+// cell or shape that cannot be read adds nothing and the count goes on.
 #include "host/fwd.h"
 #include "tools/count/text_figures.h"
 

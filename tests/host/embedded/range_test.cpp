@@ -190,6 +190,51 @@ TEST(RangeValues, FormulaCellsKeepTextAndLastValue) {
     EXPECT_EQ(t.sheet->Range(u"B1")->Formula(), u"=TRIM(A1)");
 }
 
+// The values read one cell at a time, row by row, for comparing with an array.
+std::vector<std::u16string> cellByCell(const RangePtr& area) {
+    std::vector<std::u16string> out;
+    for (long row = 1; row <= area->Rows()->Count(); ++row)
+        for (long col = 1; col <= area->Columns()->Count(); ++col) {
+            const Variant v = area->Cells(row, col)->Value();
+            out.push_back(v.isError() ? v.errorText() : host::utf16(std::to_string(int(v.kind()))) + u":" + v.toText());
+        }
+    return out;
+}
+
+std::vector<std::u16string> arrayTexts(const host::ValueArray& array) {
+    std::vector<std::u16string> out;
+    for (const Variant& v : array.values)
+        out.push_back(v.isError() ? v.errorText() : host::utf16(std::to_string(int(v.kind()))) + u":" + v.toText());
+    return out;
+}
+
+TEST(RangeValues, ArrayOfABlockHoldsItsCellsRowByRow) {
+    auto t = makeHost({{u"a", u"", u"3"}, {u"", u"", u""}, {u"TRUE", u"=1/0", u"1/2/2024"}, {u"x", u"=A1&A4", u""}});
+    auto block = t.sheet->Range(u"A1:D5");  // a column and a row beyond the data
+    const host::ValueArray values = block->Values();
+    EXPECT_EQ(values.rows, 5);
+    EXPECT_EQ(values.columns, 4);
+    EXPECT_EQ(arrayTexts(values), cellByCell(block));
+    EXPECT_EQ(values.at(4, 2).toText(), u"ax");
+    EXPECT_TRUE(values.at(2, 1).isEmpty());
+    // The host's own block read and the one-cell-at-a-time read every host has agree.
+    EXPECT_EQ(arrayTexts(block->host::Range::Values()), arrayTexts(values));
+    // Several areas: the first one's values.
+    const host::ValueArray first = t.sheet->Range(u"C3:C4,A1")->Values();
+    EXPECT_EQ(arrayTexts(first), arrayTexts(t.sheet->Range(u"C3:C4")->Values()));
+    EXPECT_EQ(first.rows, 2);
+}
+
+TEST(RangeValues, ArrayFollowsDeletionsAndRefusesAWholeSheet) {
+    auto t = makeHost({{u"1"}, {u"2"}, {u"3"}, {u"4"}});
+    auto lower = t.sheet->Range(u"A3:A4");
+    t.sheet->Range(u"A1")->EntireRow()->Delete();
+    EXPECT_EQ(arrayTexts(lower->Values()), (std::vector<std::u16string>{u"1:3", u"1:4"}));
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Cells()->Values(); }), 7);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Cells()->host::Range::Values(); }), 7);
+    EXPECT_EQ(testsupport::hostErrorOf([&] { t.sheet->Range(u"A:Q")->Values(); }), 7);  // just above 2^24 cells
+}
+
 TEST(WorksheetFunctions, CountACountIfTrimClean) {
     auto t = makeHost({{u"apple"}, {u"Apple"}, {u"01"}, {u"1"}, {u" "}, {u"=\"\""}, {u"TRUE"}, {u"ap?le"}});
     auto fn = t.app->WorksheetFunction();

@@ -127,6 +127,29 @@ TEST_F(Statistics, SelectionOfSeveralAreasCountsEachArea) {
     EXPECT_EQ(statuses.front(), u"Analayzing...$A$1,$B$2");
 }
 
+// Enough rows that the cells are read in several blocks, with gaps and texts that are not
+// the first cell's: every cell must be read once, whichever block it falls in.
+TEST_F(Statistics, ManyRowsCountEveryCellOnce) {
+    testsupport::Rows rows(50000, std::vector<std::u16string>(3));
+    long filled = 0, numbers = 0;
+    for (long r = 0; r < 50000; ++r)
+        for (long c = 0; c < 3; ++c) {
+            if ((r * 3 + c) % 7 == 0) continue;
+            const bool number = (r + c) % 5 == 0;
+            rows[r][c] = number ? u"12345" : u" ab  c";  // 1 word, 5 chars; 2 words, 3 and 6 chars
+            ++(number ? numbers : filled);
+        }
+    useHost(rows);
+    start(u"countActiveSheet");
+    const auto text = [](long n) { return host::utf16(std::to_string(n)); };
+    EXPECT_EQ(figures(firstShown()), (Figures{text(2 * filled + numbers), text(3 * filled + 5 * numbers),
+                                              text(6 * filled + 5 * numbers), u"1", u"0"}));
+    // The same cells as the first of two areas, and a single cell as the second.
+    select(u"A1:C50000,B1");
+    tools::count::CountStatsSelection();
+    EXPECT_EQ(tools::count::statisticsTotals.words, 2 * filled + numbers + 2);
+}
+
 TEST_F(Statistics, BlankCellOutsideTheDataWithShapesShowsTheShapesAlone) {
     useHost({{u"cell words here"}});
     auto& drawings = t.sheet->model().drawings();
