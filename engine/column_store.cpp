@@ -396,11 +396,13 @@ void ColumnStore::deleteRows(long first, long count) {
 void ColumnStore::unlinkNode(Id node, long row, long keptRows) {
     const Id above = predecessor(node);
     const long aboveRow = row - nodes_[node].gap - 1;
-    if (const Id below = successor(node); below != kNil) {
-        nodes_[below].gap += static_cast<std::int32_t>(keptRows);
-        updateUpwards(below);
-    }
+    const Id below = successor(node);
+    if (below != kNil) nodes_[below].gap += static_cast<std::int32_t>(keptRows);
     Node& n = nodes_[node];
+    // The cell below lies in the right subtree, and so under the joined children once they
+    // take the node's place, or it is an ancestor of the node: either way one walk up, from
+    // the deeper of it and the parent, mends every sum that changed.
+    const Id deeper = n.right != kNil ? below : n.parent;
     const Id parent = n.parent;
     const Id joined = mergeTrees(n.left, n.right);
     if (parent == kNil) {
@@ -408,8 +410,8 @@ void ColumnStore::unlinkNode(Id node, long row, long keptRows) {
     } else {
         (nodes_[parent].left == node ? nodes_[parent].left : nodes_[parent].right) = joined;
         if (joined != kNil) nodes_[joined].parent = parent;
-        updateUpwards(parent);
     }
+    updateUpwards(deeper);
     n.left = n.right = n.parent = kNil;
     freeTree(node);
     finger_ = kNil;

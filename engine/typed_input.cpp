@@ -179,9 +179,11 @@ std::optional<double> parseTimePart(std::u16string_view s) {
 std::optional<double> parseNumber(std::u16string_view text) {
     const std::u16string_view s = stripSpaces(text);
     size_t pos = 0;
+    const bool hasSign = !s.empty() && (s[0] == u'+' || s[0] == u'-');
+    // A number has a digit or its point right after the sign; most texts end here.
+    if (s.size() <= size_t{hasSign} || !(isDigit(s[hasSign]) || s[hasSign] == u'.')) return std::nullopt;
     std::string ascii;
-    if (pos < s.size() && (s[pos] == u'+' || s[pos] == u'-'))
-        if (s[pos++] == u'-') ascii.push_back('-');
+    if (hasSign && s[pos++] == u'-') ascii.push_back('-');
     std::string digits;
     if (!takeIntegerPart(s, pos, digits)) return std::nullopt;
     std::string fraction;

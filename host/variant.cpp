@@ -134,6 +134,7 @@ std::u16string errorLiteral(int code) {
 }
 
 int errorCodeOf(std::u16string_view literal) {
+    if (literal.empty() || literal.front() != u'#') return 0;  // every literal starts so
     for (const auto& e : kErrorNames) {
         std::u16string_view name(e.literal);
         if (name.size() != literal.size()) continue;
