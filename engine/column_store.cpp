@@ -239,26 +239,28 @@ const Cell* ColumnStore::find(long row) const {
 }
 
 ColumnStore::Id ColumnStore::findNode(long row) const {
-    if (finger_ != kNil && row == fingerRow_) return finger_;
-    if (finger_ != kNil && row > fingerRow_) {  // a walk down the column
-        const Id next = successor(finger_);
-        if (next == kNil) return kNil;  // below the last cell
-        const long nextRow = fingerRow_ + nodes_[next].gap + 1;
-        if (row < nextRow) return kNil;  // in the gap before the next cell
-        if (row == nextRow) return moveFinger(next, nextRow);
-    } else if (finger_ != kNil) {  // a walk up the column, as the tools that delete rows take
-        const long gapTop = fingerRow_ - nodes_[finger_].gap;
-        if (row >= gapTop) return kNil;  // in the gap above the finger
-        const Id previous = predecessor(finger_);
-        if (previous != kNil && row == gapTop - 1) return moveFinger(previous, row);
-    }
-    const Id found = findNodeFrom(row);
-    return found == kNil ? kNil : moveFinger(found, row);
+    const Place place = placeOf(row);
+    return place.inGap ? kNil : place.node;
 }
 
-ColumnStore::Id ColumnStore::findNodeFrom(long row) const {
+// As locate, but a row next to the finger is found from it, as a walk asks for its rows.
+ColumnStore::Place ColumnStore::placeOf(long row) const {
+    if (finger_ != kNil && row == fingerRow_) return {finger_, false};
+    if (finger_ != kNil && row > fingerRow_) {  // a walk down the column
+        const Id next = successor(finger_);
+        if (next == kNil) return {kNil, false};  // below the last cell
+        const long nextRow = fingerRow_ + nodes_[next].gap + 1;
+        if (row < nextRow) return {next, true};
+        if (row == nextRow) return {moveFinger(next, nextRow), false};
+    } else if (finger_ != kNil) {  // a walk up the column, as the tools that delete rows take
+        const long gapTop = fingerRow_ - nodes_[finger_].gap;
+        if (row >= gapTop) return {finger_, true};
+        const Id previous = predecessor(finger_);
+        if (previous != kNil && row == gapTop - 1) return {moveFinger(previous, row), false};
+    }
     const Place place = locate(row);
-    return place.inGap ? kNil : place.node;
+    if (place.node != kNil && !place.inGap) moveFinger(place.node, row);
+    return place;
 }
 
 // The node whose cell is in `row`, or whose gap holds it; kNil below the last cell.
@@ -376,10 +378,10 @@ void ColumnStore::erase(long row) {
 void ColumnStore::deleteRows(long first, long count) {
     if (count <= 0 || root_ == kNil || first > nodes_[root_].span) return;
     if (count == 1) {  // a tool deleting rows one by one: no split and merge
-        if (const Id node = findNode(first); node != kNil)
-            unlinkNode(node, first, nodes_[node].gap);
-        else
-            shrinkGapAt(first);
+        if (const Place place = placeOf(first); place.inGap)
+            shrinkGap(place.node, first);
+        else if (place.node != kNil)
+            unlinkNode(place.node, first, nodes_[place.node].gap);
         compactIfSparse();
         return;
     }
@@ -418,13 +420,12 @@ void ColumnStore::unlinkNode(Id node, long row, long keptRows) {
     if (above != kNil) moveFinger(above, aboveRow);
 }
 
-// Deletes an empty row inside the gap above a cell: that gap and the sums above it shrink.
-void ColumnStore::shrinkGapAt(long row) {
-    const Place place = locate(row);
-    if (place.node == kNil || !place.inGap) return;
-    nodes_[place.node].gap -= 1;
-    updateUpwards(place.node);
-    finger_ = kNil;
+// Deletes an empty row, `row`, inside the gap above `node`: that gap and the sums above it
+// shrink. The shape stays, so the finger does too, one row up when it was below the row.
+void ColumnStore::shrinkGap(Id node, long row) {
+    nodes_[node].gap -= 1;
+    updateUpwards(node);
+    if (finger_ != kNil && fingerRow_ > row) --fingerRow_;
 }
 
 void ColumnStore::updateUpwards(Id t) {

@@ -75,7 +75,7 @@ private:
     void update(Id t);
     void updateUpwards(Id t);  // update from t to the root
     void unlinkNode(Id node, long row, long keptRows);
-    void shrinkGapAt(long row);
+    void shrinkGap(Id node, long row);
     void addToLeftmostGap(Id t, long delta);
     std::pair<Id, Id> split(Id t, long rows);
     Id merge(Id left, long leftRows, Id right);
@@ -90,8 +90,8 @@ private:
         Id node;
         bool inGap;  // the row is in the node's gap, not its cell
     };
-    Place locate(long row) const;
-    Id findNodeFrom(long row) const;  // without the finger
+    Place locate(long row) const;  // from the root
+    Place placeOf(long row) const;
     Id neighbour(Id node, bool down) const;
     Id successor(Id node) const { return neighbour(node, true); }
     Id predecessor(Id node) const { return neighbour(node, false); }

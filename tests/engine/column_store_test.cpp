@@ -298,10 +298,26 @@ TEST(ColumnStore, FindAgreesWithTheModelWhetherWalkingOrJumping) {
     };
     for (int step = 0; step < 3000; ++step) {
         const long row = 1 + static_cast<long>(rng() % 300);
-        switch (rng() % 6) {
+        switch (rng() % 8) {
         case 0: store.set(row, number(step)), model[row] = step; break;
         case 1: store.erase(row), model.erase(row); break;
         case 2: store.deleteRows(row, 3), deleteRowsFrom(model, row, 3); break;
+        case 6:  // a walk down that deletes each empty row it meets, staying on the row
+            for (long r = row, steps = 0; steps < 40; ++steps) {
+                check(r);
+                if (model.count(r)) {
+                    ++r;
+                    continue;
+                }
+                store.deleteRows(r, 1), deleteRowsFrom(model, r, 1);
+            }
+            break;
+        case 7:  // a walk up that deletes every other row, empty or not
+            for (long r = row; r > row - 40 && r > 0; --r) {
+                check(r);
+                if (r % 2 == 0) store.deleteRows(r, 1), deleteRowsFrom(model, r, 1);
+            }
+            break;
         case 3:
             for (long r = row; r < row + 40; ++r) check(r);  // a walk down, gaps included
             break;
