@@ -85,6 +85,7 @@ private:
     void indexAdd(const Cell& cell, long delta) const;
     void textIndexAdd(Id node) const;
     void textIndexRemove(Id node) const;
+    void prefetchNextCount() const;
     Id findNode(long row) const;
     struct Place {
         Id node;
@@ -108,6 +109,7 @@ private:
     // as the finger's successor instead of from the root. Any change of shape drops it.
     mutable Id finger_ = kNil;
     mutable long fingerRow_ = 0;
+    mutable long lastCountRow_ = 0;  // the finger's row at the last count: a walk's direction
     long contentCount_ = 0;
     long formulaCount_ = 0;
     long commentCount_ = 0;

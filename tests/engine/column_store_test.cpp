@@ -352,6 +352,12 @@ TEST(ColumnStore, AWalkUpThatClearsAndDeletesRowsAgreesWithTheModel) {
                 << "round " << round << ", row " << r;
             if (found) {
                 ASSERT_EQ(found->value.number(), model[r]);
+                // The count of the row's own entry, as the walks ask it before they act.
+                const Criterion same = Criterion::parse(Variant(model[r]));
+                const auto matching =
+                    std::count_if(model.begin(), model.end(), [&](const auto& e) { return e.second == model[r]; });
+                ASSERT_EQ(store.countIf(1, host::kMaxRows, same), static_cast<double>(matching))
+                    << "round " << round << ", row " << r;
             }
             switch (rng() % 4) {
             case 0: store.erase(r), model.erase(r); break;
