@@ -45,6 +45,14 @@ std::u16string progressText(std::u16string_view prefix, std::int64_t percent) {
     return text;
 }
 
+void showProgressText(forms::Label& label, std::u16string_view prefix, std::int64_t percent) {
+    thread_local std::u16string text;
+    text.assign(prefix);
+    appendDecimal(text, percent);
+    text += u" %";
+    if (label.Caption() != text) label.setCaption(text);
+}
+
 ProgressReadout::ProgressReadout(forms::Label& label, std::u16string_view prefix, std::int32_t total)
     : keepForm_(label.form().keepAlive()), label_(label), prefix_(prefix), total_(total) {
     latest = {0, total};
@@ -65,12 +73,15 @@ void ProgressReadout::countItem() {
     latest.done = done_;
 }
 
-void ProgressReadout::showPercent() {
-    const std::optional<std::int64_t> percent = progressPercent(done_, total_);
+void ProgressReadout::showPercent(std::int32_t total) {
+    const std::optional<std::int64_t> percent = progressPercent(done_, total);
     if (!percent) return;
-    text_.assign(prefix_);
-    appendDecimal(text_, *percent);
-    text_ += u" %";
+    if (percent != textPercent_) {
+        text_.assign(prefix_);
+        appendDecimal(text_, *percent);
+        text_ += u" %";
+        textPercent_ = percent;
+    }
     if (label_.Caption() != text_) label_.setCaption(text_);
 }
 

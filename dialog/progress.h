@@ -36,6 +36,9 @@ LoopProgress latestLoop();
 
 // prefix + percent + " %", e.g. "Removing...45 %".
 std::u16string progressText(std::u16string_view prefix, std::int64_t percent);
+// Shows that text in `label` unless it shows it already; for loops that show it at every item
+// (the text is made in a buffer kept from call to call).
+void showProgressText(forms::Label& label, std::u16string_view prefix, std::int64_t percent);
 
 class ProgressReadout {
 public:
@@ -49,7 +52,9 @@ public:
 
     // The single steps, for loops whose order differs.
     void countItem();
-    void showPercent();
+    void showPercent() { showPercent(total_); }
+    // The percentage of a total that grows as the loop runs, given with each item.
+    void showPercent(std::int32_t total);
     static void yield();
 
     std::int32_t done() const { return done_; }
@@ -61,7 +66,8 @@ private:
     std::u16string prefix_;
     std::int32_t total_;
     std::int32_t done_ = 0;
-    std::u16string text_;  // reused for each update
+    std::u16string text_;  // the last text made: most items leave the percentage as it was
+    std::optional<std::int64_t> textPercent_;
 };
 
 }  // namespace dialog

@@ -55,6 +55,30 @@ TEST_F(Progress, EachItemCountsShowsThePercentageAndYields) {
     EXPECT_EQ(user.doEventsCount(), 8);
 }
 
+// A loop whose total grows as it runs, and a label that something else writes between two
+// items: the percentage is shown again though it has not changed.
+TEST_F(Progress, AGrowingTotalAndALabelWrittenMeanwhile) {
+    dialog::FrmMain& f = dialog::frmMain();
+    std::vector<std::u16string> seen;
+    user.inspect([&](forms::Form&) {
+        const auto look = [&] { seen.push_back(f.lblDOHeader1to4.Caption()); };
+        dialog::ProgressReadout progress(f.lblDOHeader1to4, dialog::kRemoving, 0);
+        progress.countItem();
+        progress.showPercent(4), look();
+        f.lblDOHeader1to4.setCaption(u"elsewhere");
+        progress.showPercent(4), look();
+        progress.countItem();
+        progress.showPercent(8), look();  // 2 of 8: 25 % still
+        progress.showPercent(5), look();
+        dialog::showProgressText(f.lblDOHeader1to4, dialog::kAnalyzing, 40), look();
+        f.lblDOHeader1to4.setCaption(u"elsewhere");
+        dialog::showProgressText(f.lblDOHeader1to4, dialog::kAnalyzing, 40), look();
+    });
+    f.Show();
+    EXPECT_EQ(seen, (std::vector<std::u16string>{u"Removing...25 %", u"Removing...25 %", u"Removing...25 %",
+                                                 u"Removing...40 %", u"Analyzing...40 %", u"Analyzing...40 %"}));
+}
+
 TEST_F(Progress, StopPressedDuringTheFirstItemEndsTheLoopAfterIt) {
     dialog::FrmMain& f = dialog::frmMain();
     f.frmDataOrganizer.setVisible(true);

@@ -38,9 +38,7 @@ public:
         const std::int64_t total =
             std::min<std::int64_t>(cellCount_ + valuesSoFar, std::numeric_limits<std::int32_t>::max());
         const auto percent = dialog::progressPercent(done_, static_cast<std::int32_t>(total));
-        if (!percent) return;
-        std::u16string text = dialog::progressText(prefix, *percent);
-        if (form_.lblCT4to5Header.Caption() != text) form_.lblCT4to5Header.setCaption(std::move(text));
+        if (percent) dialog::showProgressText(form_.lblCT4to5Header, prefix, *percent);
     }
 
 private:

@@ -42,7 +42,7 @@ public:
     bool itemDone(std::int32_t total) override {
         progress_.countItem();
         if (dialog::stopRequested) return false;
-        showPercent(total);
+        progress_.showPercent(total);
         dialog::ProgressReadout::yield();
         return !dialog::stopRequested;
     }
@@ -52,16 +52,11 @@ public:
         dialog::ProgressReadout::yield();
         progress_.countItem();
         if (dialog::stopRequested) return false;
-        showPercent(total);
+        progress_.showPercent(total);
         return true;
     }
 
 private:
-    void showPercent(std::int32_t total) {
-        if (const auto percent = dialog::progressPercent(progress_.done(), total))
-            form_.lblDOHeader1to4.setCaption(dialog::progressText(kRemovingPrefix, *percent));
-    }
-
     dialog::FrmMain& form_;
     dialog::ProgressReadout progress_;
 };

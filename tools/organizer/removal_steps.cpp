@@ -56,7 +56,7 @@ void showSelectedCells(const host::RangePtr& work) {
 
 void showPercentOf(forms::Label& label, std::u16string_view prefix, long done, long total) {
     const auto percent = dialog::progressPercent(clamp32(done), clamp32(total));
-    if (percent) label.setCaption(dialog::progressText(prefix, *percent));
+    if (percent) dialog::showProgressText(label, prefix, *percent);
 }
 
 std::u16string activeCellAddress() {
