@@ -125,7 +125,7 @@ Criterion Criterion::parseText(std::u16string_view text, int currentYear) {
     if (const auto b = parseBoolean(rest)) {
         c.kind_ = Kind::Boolean;
         c.number_ = *b ? 1 : 0;
-    } else if (const auto n = parseNumberOrDate(rest, currentYear)) {
+    } else if (const auto n = mayBeNumberOrDate(rest) ? parseNumberOrDate(rest, currentYear) : std::nullopt) {
         c.kind_ = Kind::Number;
         c.number_ = *n;
     } else if (const int code = host::errorCodeOf(rest)) {
@@ -251,6 +251,7 @@ void forEachMatchKey(const host::Variant& cell, int currentYear,
         textKey(cell.text(), key);
         foldCaseSimpleFrom(key, 1);
         visit(key);
+        if (!mayBeNumberOrDate(cell.text())) return;
         if (const auto n = parseNumberOrDate(cell.text(), currentYear)) {
             numberKey(*n, key);
             visit(key);

@@ -177,13 +177,12 @@ std::optional<double> parseTimePart(std::u16string_view s) {
 }  // namespace
 
 std::optional<double> parseNumber(std::u16string_view text) {
+    if (!mayBeNumberOrDate(text)) return std::nullopt;
     const std::u16string_view s = stripSpaces(text);
     size_t pos = 0;
-    const bool hasSign = !s.empty() && (s[0] == u'+' || s[0] == u'-');
-    // A number has a digit or its point right after the sign; most texts end here.
-    if (s.size() <= size_t{hasSign} || !(isDigit(s[hasSign]) || s[hasSign] == u'.')) return std::nullopt;
     std::string ascii;
-    if (hasSign && s[pos++] == u'-') ascii.push_back('-');
+    if (s[pos] == u'+' || s[pos] == u'-')
+        if (s[pos++] == u'-') ascii.push_back('-');
     std::string digits;
     if (!takeIntegerPart(s, pos, digits)) return std::nullopt;
     std::string fraction;
@@ -222,6 +221,13 @@ std::optional<double> parseDate(std::u16string_view text, int currentYear) {
     const auto time = parseTimePart(stripSpaces(s.substr(space)));
     if (!time) return std::nullopt;
     return *date + *time;
+}
+
+bool mayBeNumberOrDate(std::u16string_view text) {
+    size_t at = 0;
+    while (at < text.size() && text[at] == u' ') ++at;
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) ++at;
+    return at < text.size() && (isDigit(text[at]) || text[at] == u'.');
 }
 
 std::optional<double> parseNumberOrDate(std::u16string_view text, int currentYear) {

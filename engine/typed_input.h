@@ -33,6 +33,9 @@ std::optional<bool> parseBoolean(std::u16string_view text);
 std::optional<double> parseDate(std::u16string_view text, int currentYear);
 // A number, else a date: how criteria and arithmetic read a text as a number.
 std::optional<double> parseNumberOrDate(std::u16string_view text, int currentYear);
+// False for a text that neither a number nor a date can be: after its leading spaces, and a
+// sign, comes neither a digit nor a point. Most texts are told at once, without a parse.
+bool mayBeNumberOrDate(std::u16string_view text);
 
 // The year of the system clock's local date.
 int currentYear();

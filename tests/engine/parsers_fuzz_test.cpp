@@ -183,6 +183,28 @@ TEST(ParsersFuzz, TypedInputParsesOrFailsWith1004) {
     EXPECT_GT(numbers, 1000);
 }
 
+// The quick test that spares most texts a parse never turns away one a parse reads.
+TEST(ParsersFuzz, EveryNumberOrDateIsOneTheQuickTestLetsThrough) {
+    const std::vector<std::u16string> pieces = {u"1", u"9", u"0",  u",", u".", u"e", u"+",    u"-",  u"%",  u" ",
+                                                u"/", u":", u"AM", u"x", u"$", u"(", u"2024", u"12", u"-.", u" +"};
+    const std::vector<std::u16string> samples = {u"1,234.5", u" 50%",    u"-1e3", u".5", u"1/2", u" 1/2/2024 ",
+                                                 u"13:30",   u"1:30 PM", u"+.25", u"-0", u"x1",  u" -x"};
+    Inputs in(0x9A1CE);
+    int readable = 0;
+    for (int i = 0; i < 60000; ++i) {
+        const std::u16string text = in.input(pieces, samples, 6);
+        const bool parses = engine::parseNumberOrDate(text, kYear).has_value();
+        readable += parses;
+        if (parses) {
+            ASSERT_TRUE(engine::mayBeNumberOrDate(text)) << host::utf8(text);
+        }
+    }
+    EXPECT_GT(readable, 1000);  // the generator does reach numbers and dates
+    EXPECT_FALSE(engine::mayBeNumberOrDate(u"  x1"));
+    EXPECT_FALSE(engine::mayBeNumberOrDate(u"-"));
+    EXPECT_TRUE(engine::mayBeNumberOrDate(u" -.5"));
+}
+
 const std::vector<std::u16string> kCriterionPieces = {
     u"<",    u">",       u"=",   u"<>",    u"a",     u"A",      u"b",  u"5",      u"05",
     u"1",    u".",       u"%",   u"*",     u"?",     u"~",      u" ",  u"TRUE",   u"false",
