@@ -69,6 +69,8 @@ struct ColumnStore::TextIndex {
         next[node] = previous[node] = kNil;
     }
 
+    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&slots[hash & (slots.size() - 1)]); }
+
     void grow() {
         std::vector<Slot> bigger(slots.size() * 2);
         const size_t mask = bigger.size() - 1;
@@ -631,14 +633,33 @@ long ColumnStore::rowOf(Id node) const {
     return row;
 }
 
-std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long first, long last, long after) const {
-    if (!textIndex_) {
-        textIndex_ = std::make_unique<TextIndex>();
-        std::vector<bool> unused(nodes_.size(), false);
-        for (Id id : free_) unused[id] = true;
-        for (Id id = 0; id < static_cast<Id>(nodes_.size()); ++id)
-            if (!unused[id]) textIndexAdd(id);
+// Every cell with content, in the order of the node array (free nodes hold empty cells), a
+// batch at a time: the slots of a batch's texts are fetched ahead, so that their cache
+// misses overlap instead of coming one after another.
+void ColumnStore::buildTextIndex() const {
+    textIndex_ = std::make_unique<TextIndex>();
+    textIndex_->next.assign(nodes_.size(), kNil);
+    textIndex_->previous.assign(nodes_.size(), kNil);
+    constexpr int kBatch = 32;
+    Id ids[kBatch];
+    std::uint32_t hashes[kBatch];
+    int pending = 0;
+    const auto flush = [&] {
+        for (int i = 0; i < pending; ++i) textIndex_->add(ids[i], hashes[i]);
+        pending = 0;
+    };
+    for (Id id = 0; id < static_cast<Id>(nodes_.size()); ++id) {
+        if (!nodes_[id].cell.hasContent()) continue;
+        ids[pending] = id;
+        hashes[pending] = hash32(findKey(nodes_[id].cell));
+        textIndex_->prefetch(hashes[pending]);
+        if (++pending == kBatch) flush();
     }
+    flush();
+}
+
+std::optional<long> ColumnStore::findText(const std::u16string& foldedText, long first, long last, long after) const {
+    if (!textIndex_) buildTextIndex();
     const TextIndex::Slot& slot = textIndex_->slotOf(hash32(foldedText));
     std::optional<long> next, wrapped;
     for (Id id = slot.taken() ? slot.head : kNil; id != kNil; id = textIndex_->next[id]) {

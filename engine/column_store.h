@@ -86,6 +86,7 @@ private:
     void textIndexAdd(Id node) const;
     void textIndexRemove(Id node) const;
     void prefetchNextCount() const;
+    void buildTextIndex() const;
     Id findNode(long row) const;
     struct Place {
         Id node;
