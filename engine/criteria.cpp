@@ -125,7 +125,7 @@ Criterion Criterion::parseText(std::u16string_view text, int currentYear) {
     if (const auto b = parseBoolean(rest)) {
         c.kind_ = Kind::Boolean;
         c.number_ = *b ? 1 : 0;
-    } else if (const auto n = mayBeNumberOrDate(rest) ? parseNumberOrDate(rest, currentYear) : std::nullopt) {
+    } else if (const auto n = parseNumberOrDate(rest, currentYear)) {
         c.kind_ = Kind::Number;
         c.number_ = *n;
     } else if (const int code = host::errorCodeOf(rest)) {

@@ -231,6 +231,7 @@ bool mayBeNumberOrDate(std::u16string_view text) {
 }
 
 std::optional<double> parseNumberOrDate(std::u16string_view text, int currentYear) {
+    if (!mayBeNumberOrDate(text)) return std::nullopt;
     if (auto number = parseNumber(text)) return number;
     return parseDate(text, currentYear);
 }
