@@ -73,8 +73,13 @@ void ProgressReadout::countItem() {
     latest.done = done_;
 }
 
-void ProgressReadout::showPercent(std::int32_t total) {
-    const std::optional<std::int64_t> percent = progressPercent(done_, total);
+void ProgressReadout::setTotal(std::int32_t total) {
+    total_ = total;
+    latest.total = total;
+}
+
+void ProgressReadout::showPercent() {
+    const std::optional<std::int64_t> percent = progressPercent(done_, total_);
     if (!percent) return;
     if (percent != textPercent_) {
         text_.assign(prefix_);

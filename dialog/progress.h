@@ -52,9 +52,9 @@ public:
 
     // The single steps, for loops whose order differs.
     void countItem();
-    void showPercent() { showPercent(total_); }
-    // The percentage of a total that grows as the loop runs, given with each item.
-    void showPercent(std::int32_t total);
+    void showPercent();
+    // For a loop whose total grows as it runs: the total from now on.
+    void setTotal(std::int32_t total);
     static void yield();
 
     std::int32_t done() const { return done_; }

@@ -64,12 +64,16 @@ TEST_F(Progress, AGrowingTotalAndALabelWrittenMeanwhile) {
         const auto look = [&] { seen.push_back(f.lblDOHeader1to4.Caption()); };
         dialog::ProgressReadout progress(f.lblDOHeader1to4, dialog::kRemoving, 0);
         progress.countItem();
-        progress.showPercent(4), look();
+        progress.setTotal(4);
+        progress.showPercent(), look();
         f.lblDOHeader1to4.setCaption(u"elsewhere");
-        progress.showPercent(4), look();
+        progress.showPercent(), look();
         progress.countItem();
-        progress.showPercent(8), look();  // 2 of 8: 25 % still
-        progress.showPercent(5), look();
+        progress.setTotal(8);
+        progress.showPercent(), look();  // 2 of 8: 25 % still
+        EXPECT_EQ(dialog::latestLoop().total, 8);
+        progress.setTotal(5);
+        progress.showPercent(), look();
         dialog::showProgressText(f.lblDOHeader1to4, dialog::kAnalyzing, 40), look();
         f.lblDOHeader1to4.setCaption(u"elsewhere");
         dialog::showProgressText(f.lblDOHeader1to4, dialog::kAnalyzing, 40), look();

@@ -31,7 +31,10 @@ class DialogReporter : public WalkReporter {
 public:
     explicit DialogReporter(dialog::FrmMain& form) : form_(form), progress_(form.lblDOHeader1to4, kRemovingPrefix, 0) {}
 
-    void showCount(std::int32_t count) override { form_.lblDOSelCells.setCaption(dialog::decimalText(count)); }
+    void showCount(std::int32_t count) override {
+        form_.lblDOSelCells.setCaption(dialog::decimalText(count));
+        progress_.setTotal(count);
+    }
 
     DeletionMode deletionMode() override {
         return deletionModeOf(form_.optDelEntireIfBlank.Value(), form_.optDelEmptyCells.Value(),
@@ -41,8 +44,9 @@ public:
     // Count, stop test, label, yield — the shared order, a Stop the yield delivers included.
     bool itemDone(std::int32_t total) override {
         progress_.countItem();
+        progress_.setTotal(total);
         if (dialog::stopRequested) return false;
-        progress_.showPercent(total);
+        progress_.showPercent();
         dialog::ProgressReadout::yield();
         return !dialog::stopRequested;
     }
@@ -51,8 +55,9 @@ public:
     bool secondPassItemDone(std::int32_t total) override {
         dialog::ProgressReadout::yield();
         progress_.countItem();
+        progress_.setTotal(total);
         if (dialog::stopRequested) return false;
-        progress_.showPercent(total);
+        progress_.showPercent();
         return true;
     }
 

@@ -82,6 +82,10 @@ TEST_F(Messages, AStoppedRunKeepsTheToolsMessageAndSaysHowFarItGot) {
         << plain.out;
     EXPECT_TRUE(
         json(run("run remove-extra-spaces " + book().string() + " --select A1:A9 --json"))["stopped"].is_null());
+    // The duplicate walks count against the rows of their selection too.
+    const auto dups = run("run removeDuplicatesKeepFirst " + book().string() + " --select A1:A9 --stop-after 2 --json");
+    ASSERT_EQ(dups.status, 0) << err();
+    EXPECT_EQ(json(dups)["stopped"], (nlohmann::json{{"done", 2}, {"total", 9}}));
 }
 
 TEST_F(Messages, CellsTheSheetRefusedAreCountedAndTheFirstNamedAsTheUserNamesIt) {
