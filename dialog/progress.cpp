@@ -26,6 +26,13 @@ void appendDecimal(std::u16string& out, std::int64_t value) {
 
 LoopProgress latest;
 
+// Writes prefix + percent + " %" over `out`, keeping its room for the next.
+void writeProgressText(std::u16string& out, std::u16string_view prefix, std::int64_t percent) {
+    out.assign(prefix);
+    appendDecimal(out, percent);
+    out += u" %";
+}
+
 }  // namespace
 
 LoopProgress latestLoop() { return latest; }
@@ -39,17 +46,14 @@ std::optional<std::int64_t> progressPercent(std::int32_t done, std::int32_t tota
 }
 
 std::u16string progressText(std::u16string_view prefix, std::int64_t percent) {
-    std::u16string text(prefix);
-    appendDecimal(text, percent);
-    text += u" %";
+    std::u16string text;
+    writeProgressText(text, prefix, percent);
     return text;
 }
 
 void showProgressText(forms::Label& label, std::u16string_view prefix, std::int64_t percent) {
     thread_local std::u16string text;
-    text.assign(prefix);
-    appendDecimal(text, percent);
-    text += u" %";
+    writeProgressText(text, prefix, percent);
     if (label.Caption() != text) label.setCaption(text);
 }
 
@@ -82,9 +86,7 @@ void ProgressReadout::showPercent() {
     const std::optional<std::int64_t> percent = progressPercent(done_, total_);
     if (!percent) return;
     if (percent != textPercent_) {
-        text_.assign(prefix_);
-        appendDecimal(text_, *percent);
-        text_ += u" %";
+        writeProgressText(text_, prefix_, *percent);
         textPercent_ = percent;
     }
     if (label_.Caption() != text_) label_.setCaption(text_);
