@@ -36,6 +36,7 @@ void writeProgressText(std::u16string& out, std::u16string_view prefix, std::int
 }  // namespace
 
 LoopProgress latestLoop() { return latest; }
+void noteLoopProgress(LoopProgress progress) { latest = progress; }
 
 std::optional<std::int64_t> progressPercent(std::int32_t done, std::int32_t total) {
     std::int32_t hundredfold = 0;

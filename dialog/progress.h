@@ -33,6 +33,8 @@ struct LoopProgress {
     std::int32_t total = 0;
 };
 LoopProgress latestLoop();
+// For a loop with a read-out of its own: how far it went so far.
+void noteLoopProgress(LoopProgress progress);
 
 // prefix + percent + " %", e.g. "Removing...45 %".
 std::u16string progressText(std::u16string_view prefix, std::int64_t percent);

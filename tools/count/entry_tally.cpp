@@ -34,10 +34,11 @@ public:
     // One more item done: yield, then prefix + round(done × 100 ÷ (cellCount + k)) + " %".
     void itemDone(std::u16string_view prefix, std::int64_t valuesSoFar) {
         if (done_ < std::numeric_limits<std::int32_t>::max()) ++done_;
+        const auto total = static_cast<std::int32_t>(
+            std::min<std::int64_t>(cellCount_ + valuesSoFar, std::numeric_limits<std::int32_t>::max()));
+        dialog::noteLoopProgress({done_, total});
         dialog::ProgressReadout::yield();
-        const std::int64_t total =
-            std::min<std::int64_t>(cellCount_ + valuesSoFar, std::numeric_limits<std::int32_t>::max());
-        const auto percent = dialog::progressPercent(done_, static_cast<std::int32_t>(total));
+        const auto percent = dialog::progressPercent(done_, total);
         if (percent) dialog::showProgressText(form_.lblCT4to5Header, prefix, *percent);
     }
 

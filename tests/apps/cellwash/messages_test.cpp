@@ -86,6 +86,11 @@ TEST_F(Messages, AStoppedRunKeepsTheToolsMessageAndSaysHowFarItGot) {
     const auto dups = run("run removeDuplicatesKeepFirst " + book().string() + " --select A1:A9 --stop-after 2 --json");
     ASSERT_EQ(dups.status, 0) << err();
     EXPECT_EQ(json(dups)["stopped"], (nlohmann::json{{"done", 2}, {"total", 9}}));
+    // The entry tally keeps its own read-out; its total grows by the values met so far.
+    const auto tally = run("run countUniques " + book().string() + " --select A1:A9 --stop-after 2 --json");
+    ASSERT_EQ(tally.status, 0) << err();
+    EXPECT_EQ(json(tally)["stopped"]["done"], 2);
+    EXPECT_GE(json(tally)["stopped"]["total"], 9);
 }
 
 TEST_F(Messages, CellsTheSheetRefusedAreCountedAndTheFirstNamedAsTheUserNamesIt) {
