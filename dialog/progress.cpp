@@ -46,12 +46,6 @@ std::optional<std::int64_t> progressPercent(std::int32_t done, std::int32_t tota
     return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(hundredfold) / total));
 }
 
-std::u16string progressText(std::u16string_view prefix, std::int64_t percent) {
-    std::u16string text;
-    writeProgressText(text, prefix, percent);
-    return text;
-}
-
 void showProgressText(forms::Label& label, std::u16string_view prefix, std::int64_t percent) {
     thread_local std::u16string text;
     writeProgressText(text, prefix, percent);

@@ -36,10 +36,8 @@ LoopProgress latestLoop();
 // For a loop with a read-out of its own: how far it went so far.
 void noteLoopProgress(LoopProgress progress);
 
-// prefix + percent + " %", e.g. "Removing...45 %".
-std::u16string progressText(std::u16string_view prefix, std::int64_t percent);
-// Shows that text in `label` unless it shows it already; for loops that show it at every item
-// (the text is made in a buffer kept from call to call).
+// Shows prefix + percent + " %" ("Removing...45 %") in `label` unless it shows it already; for
+// loops that show it at every item (the text is made in a buffer kept from call to call).
 void showProgressText(forms::Label& label, std::u16string_view prefix, std::int64_t percent);
 
 class ProgressReadout {

@@ -251,7 +251,6 @@ void forEachMatchKey(const host::Variant& cell, int currentYear,
         textKey(cell.text(), key);
         foldCaseSimpleFrom(key, 1);
         visit(key);
-        if (!mayBeNumberOrDate(cell.text())) return;
         if (const auto n = parseNumberOrDate(cell.text(), currentYear)) {
             numberKey(*n, key);
             visit(key);

@@ -31,10 +31,7 @@ class DialogReporter : public WalkReporter {
 public:
     explicit DialogReporter(dialog::FrmMain& form) : form_(form), progress_(form.lblDOHeader1to4, kRemovingPrefix, 0) {}
 
-    void showCount(std::int32_t count) override {
-        form_.lblDOSelCells.setCaption(dialog::decimalText(count));
-        progress_.setTotal(count);
-    }
+    void showCount(std::int32_t count) override { form_.lblDOSelCells.setCaption(dialog::decimalText(count)); }
 
     DeletionMode deletionMode() override {
         return deletionModeOf(form_.optDelEntireIfBlank.Value(), form_.optDelEmptyCells.Value(),
