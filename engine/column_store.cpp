@@ -489,6 +489,10 @@ std::pair<ColumnStore::Id, long> ColumnStore::firstNodeFrom(long first) const {
 // From the first cell at or below `first`, node to successor.
 bool ColumnStore::forEach(long first, long last, const std::function<bool(long, const Cell&)>& visit) const {
     if (first > last || first > lastRow()) return true;
+    if (first == last) {  // one cell, as a tool asks row by row: found from the finger
+        const Cell* cell = find(first);
+        return !cell || visit(first, *cell);
+    }
     auto [t, row] = firstNodeFrom(first);
     while (t != kNil && row <= last) {
         if (!visit(row, nodes_[t].cell)) return false;

@@ -288,8 +288,15 @@ TEST(ColumnStore, FindAgreesWithTheModelWhetherWalkingOrJumping) {
     ColumnStore store;
     std::map<long, double> model;
     auto check = [&](long row) {
-        const Cell* found = store.find(row);
         const auto it = model.find(row);
+        long visited = 0;  // a one-row range is read from the finger, as a lookup is
+        store.forEach(row, row, [&](long at, const Cell& c) {
+            EXPECT_EQ(at, row);
+            EXPECT_TRUE(it != model.end() && c.value.number() == it->second) << "row " << row;
+            return ++visited > 0;
+        });
+        ASSERT_EQ(visited, it == model.end() ? 0 : 1) << "row " << row;
+        const Cell* found = store.find(row);
         if (it == model.end()) {
             ASSERT_EQ(found, nullptr) << "row " << row;
         } else {
