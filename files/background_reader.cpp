@@ -1,8 +1,10 @@
 #include "files/background_reader.h"
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -12,9 +14,13 @@ namespace files {
 namespace {
 
 struct CellEvent {
+    static constexpr std::uint32_t kNoText = std::numeric_limits<std::uint32_t>::max();
     size_t sheet;
     long row, col;
     Cell cell;
+    // A plain ASCII text, its bytes in the batch's `texts`, that this side makes into the
+    // value: the worker, which parses, is the slower of the two threads.
+    std::uint32_t textAt = 0, textSize = kNoText;
 };
 
 using Targets = std::vector<SheetSink*>;
@@ -23,6 +29,7 @@ using Action = std::function<void(BookSink&, Targets&)>;
 // Cells in bulk; anything else as an action that runs after `at` of the batch's cells.
 struct Batch {
     std::vector<CellEvent> cells;
+    std::string texts;
     std::vector<std::pair<size_t, Action>> actions;
     bool last = false;
     std::exception_ptr error;
@@ -67,6 +74,7 @@ class QueuedSheet : public SheetSink {
 public:
     QueuedSheet(QueuedBook& book, size_t index) : book_(book), index_(index) {}
     void setCell(long row, long col, Cell cell) override;
+    void setAsciiTextCell(long row, long col, Cell cell, std::string_view text, RecentTexts&) override;
     void enterText(long row, long col, const std::u16string& text) override;
     void setSelection(std::vector<Area> areas, long row, long col) override;
     void addValidation(ValidationRule rule) override;
@@ -100,6 +108,12 @@ public:
         batch_.cells.push_back({sheet, row, col, std::move(cell)});
         if (batch_.cells.size() >= kBatch) flush();
     }
+    void textCell(size_t sheet, long row, long col, Cell cell, std::string_view text) {
+        const auto at = static_cast<std::uint32_t>(batch_.texts.size());
+        batch_.texts.append(text);
+        batch_.cells.push_back({sheet, row, col, std::move(cell), at, static_cast<std::uint32_t>(text.size())});
+        if (batch_.cells.size() >= kBatch || batch_.texts.size() >= kBatchTexts) flush();
+    }
     void act(Action action) {
         batch_.actions.emplace_back(batch_.cells.size(), std::move(action));
         if (batch_.actions.size() >= kBatch) flush();
@@ -114,12 +128,16 @@ public:
 
 private:
     static constexpr size_t kBatch = 16384;
+    static constexpr size_t kBatchTexts = size_t{1} << 20;  // long texts make shorter batches
     Channel& channel_;
     Batch batch_;
     std::vector<std::unique_ptr<QueuedSheet>> sheets_;
 };
 
 void QueuedSheet::setCell(long row, long col, Cell cell) { book_.cell(index_, row, col, std::move(cell)); }
+void QueuedSheet::setAsciiTextCell(long row, long col, Cell cell, std::string_view text, RecentTexts&) {
+    book_.textCell(index_, row, col, std::move(cell), text);
+}
 void QueuedSheet::enterText(long row, long col, const std::u16string& text) {
     book_.act([=, i = index_](BookSink&, Targets& t) { t[i]->enterText(row, col, text); });
 }
@@ -136,9 +154,23 @@ void QueuedSheet::setFileData(std::shared_ptr<FileData> data) {
     book_.act([data, i = index_](BookSink&, Targets& t) { t[i]->setFileData(data); });
 }
 
+// What the applying side keeps from batch to batch: the sheets made, and by sheet the texts
+// met lately, which a repeat shares.
+struct Applied {
+    Targets sheets;
+    std::vector<std::unique_ptr<RecentTexts>> recent;
+
+    RecentTexts& recentOf(size_t sheet) {
+        if (sheet >= recent.size()) recent.resize(sheet + 1);
+        if (!recent[sheet]) recent[sheet] = std::make_unique<RecentTexts>();
+        return *recent[sheet];
+    }
+};
+
 // Hands a batch's cells to the sheets column by column (a column's cells come in row order),
 // running each action after the cells read before it.
-void apply(Batch& batch, BookSink& target, Targets& sheets) {
+void apply(Batch& batch, BookSink& target, Applied& applied) {
+    Targets& sheets = applied.sheets;
     struct Column {
         size_t sheet;
         long col;
@@ -158,6 +190,9 @@ void apply(Batch& batch, BookSink& target, Targets& sheets) {
             batch.actions[next++].second(target, sheets);
         if (c == batch.cells.size()) break;
         CellEvent& e = batch.cells[c];
+        if (e.textSize != CellEvent::kNoText)
+            e.cell.value =
+                applied.recentOf(e.sheet).ascii(std::string_view(batch.texts).substr(e.textAt, e.textSize), e.col);
         // Cells come row by row: the column after the last one used is most often the one.
         const size_t guess = last + 1 < columns.size() ? last + 1 : 0;
         if (guess < columns.size() && columns[guess].col == e.col && columns[guess].sheet == e.sheet) {
@@ -190,13 +225,13 @@ void readInBackground(const std::function<void(BookSink&)>& read, BookSink& targ
             } catch (const Cancelled&) {}
         }
     });
-    Targets sheets;
+    Applied applied;
     std::exception_ptr failure;
     try {
         for (;;) {
             Batch batch = channel.pop();
             if (batch.error) std::rethrow_exception(batch.error);
-            apply(batch, target, sheets);
+            apply(batch, target, applied);
             if (batch.last) break;
         }
     } catch (...) {

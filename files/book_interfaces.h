@@ -13,6 +13,7 @@
 #include "engine/cell.h"
 #include "engine/sheet.h"
 #include "engine/sheet_objects.h"
+#include "files/recent_texts.h"
 
 namespace files {
 
@@ -26,6 +27,13 @@ class SheetSink {
 public:
     virtual ~SheetSink() = default;
     virtual void setCell(long row, long col, Cell cell) = 0;
+    // A cell whose value is `text`, plain ASCII as the file holds it. Making the text is left
+    // to the sink, so that a reader on another thread can hand that work over; the default
+    // makes it at once with the reader's `recent` texts, sharing a repeat.
+    virtual void setAsciiTextCell(long row, long col, Cell cell, std::string_view text, RecentTexts& recent) {
+        cell.value = recent.ascii(text, col);
+        setCell(row, col, std::move(cell));
+    }
     // Cells of one column in rising rows; a sink that can store them in bulk overrides it.
     virtual void setColumnCells(long col, std::vector<engine::ColumnStore::RowCell>&& cells) {
         for (auto& c : cells) setCell(c.row, col, std::move(c.cell));

@@ -348,6 +348,7 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
     cell.styleId = style_;
     const CellFormat* format = style_ < ctx_.styles.formats.size() ? &ctx_.styles.formats[style_] : nullptr;
     if (format) cell.colorIndex = format->colorIndex;
+    std::optional<std::string_view> asciiText;  // a plain text, which the sink makes into the value
     auto textValue = [&](std::string_view xml) {
         const bool plain = std::ranges::all_of(xml, [](char c) { return static_cast<unsigned char>(c) < 0x80; }) &&
                            xml.find("_x") == std::string_view::npos;
@@ -357,8 +358,10 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
             appendCellRef(cellName, row_, col_);
             throw FormatError("the cell " + cellName + " holds a text longer than 32,767 characters");
         }
-        // Most texts are plain ASCII: widened straight into a text, or shared with a repeat.
-        cell.value = plain ? recentTexts_.ascii(xml, col_) : Variant(std::u16string_view(decoded_));
+        if (plain)
+            asciiText = xml;
+        else
+            cell.value = Variant(std::u16string_view(decoded_));
     };
     const std::string_view value = texts.value;
     if (hasValue_ || hasInline_) {
@@ -416,7 +419,10 @@ void SheetXmlReader::Handler::endCell(const CellTexts& texts) {
         cell.setComment(std::move(comment->second));
         ctx_.comments.erase(comment);
     }
-    if (!cell.isVoid()) sink_.setCell(row_, col_, std::move(cell));
+    if (asciiText)
+        sink_.setAsciiTextCell(row_, col_, std::move(cell), *asciiText, recentTexts_);
+    else if (!cell.isVoid())
+        sink_.setCell(row_, col_, std::move(cell));
 }
 
 void SheetXmlReader::Handler::attachRemainingComments() {

@@ -2,6 +2,9 @@
 // the workbook part, and the reader running on a worker thread.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "files/background_reader.h"
 #include "files/comments_xml.h"
 #include "files/drawing_xml.h"
@@ -11,6 +14,7 @@
 #include "files/workbook_xml.h"
 #include "host/constants.h"
 #include "host/error.h"
+#include "host/text.h"
 #include "memory_book.h"
 
 namespace files::test {
@@ -162,6 +166,50 @@ TEST(FilesBackgroundReader, DeliversEverythingInOrder) {
     EXPECT_EQ(target[0].cells.at({50000, 1}).value, host::Variant(50000.0));
     EXPECT_EQ(target[1].activeR, 2);
     EXPECT_EQ(target.active, 1u);
+}
+
+// Plain texts travel as their bytes and are made into texts on the applying side: each
+// arrives in its cell with the rest of the cell, in order with the cells around it, across
+// batches cut by their count and by their texts' size; a text repeated down a column is kept
+// once (each of the 401 texts here comes 100 times in a row).
+TEST(FilesBackgroundReader, PlainTextsArriveWholeAndRepeatsShareOneText) {
+    MemoryBook target;
+    const long rows = 40000;  // more cells than one batch holds
+    auto item = [](long r) { return "item-" + std::to_string(r / 100); };
+    auto longText = [](long r) { return std::string(30000, static_cast<char>('a' + r / 1000 % 26)); };
+    readInBackground(
+        [&](BookSink& sink) {
+            RecentTexts unused;  // the queue makes its texts on the other side
+            SheetSink& s = sink.addSheet(u"T", host::xlWorksheet, -1);
+            for (long r = 1; r <= rows; ++r) {
+                Cell styled;
+                styled.styleId = static_cast<std::uint32_t>(r % 3);
+                s.setAsciiTextCell(r, 1, std::move(styled), item(r), unused);
+                if (r % 1000 == 0) {  // 40 texts of 30,000 bytes: more than a batch's texts
+                    s.setAsciiTextCell(r, 2, Cell{}, longText(r), unused);
+                } else {
+                    Cell number;
+                    number.value = host::Variant(static_cast<double>(r));
+                    s.setCell(r, 2, std::move(number));
+                }
+            }
+        },
+        target);
+    ASSERT_EQ(target.sheets.size(), 1u);
+    ASSERT_EQ(target[0].cells.size(), static_cast<size_t>(2 * rows));
+    std::set<const char16_t*> stored;
+    for (long r = 1; r <= rows; ++r) {
+        const Cell& first = target[0].cells.at({r, 1});
+        ASSERT_EQ(first.value, host::Variant(host::utf16(item(r)))) << "row " << r;
+        ASSERT_EQ(first.styleId, static_cast<std::uint32_t>(r % 3)) << "row " << r;
+        stored.insert(first.value.text().data());
+        const host::Variant second = target[0].cells.at({r, 2}).value;
+        if (r % 1000 == 0)
+            ASSERT_EQ(second, host::Variant(host::utf16(longText(r)))) << "row " << r;
+        else
+            ASSERT_EQ(second, host::Variant(static_cast<double>(r))) << "row " << r;
+    }
+    EXPECT_EQ(stored.size(), 401u);
 }
 
 class RefusingBook : public MemoryBook {
