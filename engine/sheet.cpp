@@ -74,7 +74,9 @@ Variant Sheet::valueAt(long row, long col) const {
 
 void Sheet::setCell(long row, long col, Cell value) {
     checkCell(row, col);
-    if (value.isVoid() && !column(col)) return;
+    // Nothing written over nothing, as a tool clearing the empty cells of a column does at
+    // every row: no copy of a column the undo snapshot shares.
+    if (value.isVoid() && !cell(row, col)) return;
     mutableColumn(col).set(row, std::move(value));
 }
 

@@ -118,19 +118,26 @@ bool CellRange::HasFormula() const {
 }
 
 void CellRange::ClearContents() {
+    if (const std::vector<Area>& now = areas(); now.size() == 1 && rowsOf(now[0]) == 1 && colsOf(now[0]) == 1)
+        return clearContentsAt(now[0].row1, now[0].col1);  // one cell, as a walk clears them
     for (const Area& a : std::vector<Area>(areas())) {
         std::vector<std::pair<long, long>> filled;
         sheet_->forEachCell(a, [&](long row, long col, const Cell& c) {
             if (c.hasContent()) filled.emplace_back(row, col);
             return true;
         });
-        for (auto [row, col] : filled) {
-            Cell kept = *sheet_->cell(row, col);
-            kept.value = Variant();
-            kept.clearFormula();
-            sheet_->setCell(row, col, std::move(kept));
-        }
+        for (auto [row, col] : filled) clearContentsAt(row, col);
     }
+}
+
+// The value and formula go; the fill, format and comment stay.
+void CellRange::clearContentsAt(long row, long col) {
+    const Cell* c = sheet_->cell(row, col);
+    if (!c || !c->hasContent()) return;
+    Cell kept = *c;
+    kept.value = Variant();
+    kept.clearFormula();
+    sheet_->setCell(row, col, std::move(kept));
 }
 
 void CellRange::ClearComments() {

@@ -67,6 +67,7 @@ private:
     RangePtr make(std::vector<engine::Area> areas, RangeItems items = RangeItems::Cells) const;
     // Every cell of the range, area by area, row by row; stop by returning false.
     void forEachPosition(const std::function<bool(long row, long col)>& fn) const;
+    void clearContentsAt(long row, long col);
 
     EmbeddedWorksheetPtr worksheet_;
     engine::Sheet* sheet_;  // the worksheet's, cached: every cell access goes through it

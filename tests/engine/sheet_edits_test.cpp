@@ -33,4 +33,23 @@ TEST(SheetEdits, AreasFollowDeletionsAtTheSheetsEdges) {
     EXPECT_EQ(sheet.valueAt(host::kMaxRows - 2, 1).number(), 1.0);
 }
 
+// A copy shares its columns until one side writes. Writing nothing over nothing, as a tool
+// clearing every empty cell of a column does, is no write: the column stays shared, and
+// neither side changes.
+TEST(SheetEdits, ClearingAnEmptyCellLeavesASharedColumnShared) {
+    Sheet sheet({}, u"Data");
+    sheet.setValueAt(1, 1, host::Variant(1.0));
+    sheet.setValueAt(3, 1, host::Variant(3.0));
+    const auto copy = sheet.clone(u"Copy");
+    ASSERT_EQ(sheet.column(1), copy->column(1));
+    sheet.setCell(2, 1, engine::Cell{});
+    sheet.setCell(9, 1, engine::Cell{});
+    sheet.setValueAt(4, 1, host::Variant(u""));  // an empty text typed: the cell stays empty
+    EXPECT_EQ(sheet.column(1), copy->column(1));
+    sheet.setCell(3, 1, engine::Cell{});  // a cell that was there goes: now the columns part
+    EXPECT_NE(sheet.column(1), copy->column(1));
+    EXPECT_EQ(sheet.cell(3, 1), nullptr);
+    EXPECT_EQ(copy->valueAt(3, 1).number(), 3.0);
+}
+
 }  // namespace

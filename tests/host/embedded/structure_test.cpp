@@ -99,6 +99,21 @@ TEST(Clear, ClearContentsKeepsFillsAndComments) {
     EXPECT_FALSE(t.sheet->Range(u"A1")->Comment());
 }
 
+// One cell at a time, as a tool walking a column clears them.
+TEST(Clear, ClearingOneCellKeepsItsFillAndLeavesItsNeighbours) {
+    auto t = makeHost({{u"a", u"b", u"=1+1"}});
+    t.sheet->Range(u"B1")->Interior()->setColorIndex(6);
+    t.sheet->Range(u"B1")->ClearContents();
+    t.sheet->Range(u"C1")->ClearContents();
+    t.sheet->Range(u"D1")->ClearContents();  // nothing there
+    EXPECT_TRUE(t.sheet->Range(u"B1")->Value().isEmpty());
+    EXPECT_EQ(t.sheet->Range(u"B1")->Interior()->ColorIndex(), 6);
+    EXPECT_FALSE(t.sheet->Range(u"C1")->HasFormula());
+    EXPECT_TRUE(t.sheet->Range(u"C1")->Value().isEmpty());
+    EXPECT_EQ(t.sheet->Range(u"A1")->Value().toText(), u"a");
+    EXPECT_EQ(t.app->WorksheetFunction()->CountA(t.sheet->Cells()), 1);
+}
+
 }  // namespace
 
 namespace {
