@@ -107,7 +107,8 @@ ColumnStore::ColumnStore(const ColumnStore& other)
       textIndex_(std::move(other.textIndex_)),
       contentCount_(other.contentCount_),
       formulaCount_(other.formulaCount_),
-      commentCount_(other.commentCount_) {}
+      commentCount_(other.commentCount_),
+      inRowOrder_(other.inRowOrder_) {}
 
 // A node's treap priority: its id, scrambled (splitmix64's finish). The scrambled ids are
 // as good as random numbers for the balance, and a million nodes keep four bytes each. An
@@ -137,6 +138,7 @@ ColumnStore::Id ColumnStore::newNode(long gap, Cell cell) {
         id = free_.back();
         free_.pop_back();
         nodes_[id] = std::move(node);
+        inRowOrder_ = false;
     } else {
         nodes_.push_back(std::move(node));
         id = static_cast<Id>(nodes_.size() - 1);
@@ -333,7 +335,8 @@ void ColumnStore::set(long row, Cell cell) {
     }
     auto [before, after] = split(root_, row - 1);
     auto [emptyRow, rest] = split(after, 1);
-    (void)emptyRow;  // the row was empty: no node there
+    (void)emptyRow;       // the row was empty: no node there
+    inRowOrder_ = false;  // a new node above others
     const Id node = newNode(0, std::move(cell));
     setRoot(merge(merge(before, row - 1, node), row, rest));
 }
@@ -447,6 +450,7 @@ void ColumnStore::compactIfSparse() {
     nodes_ = {};
     nodes_.reserve(cells.size());  // room for the cells alone, not the next power of two
     free_ = {};
+    inRowOrder_ = true;
     setRoot(kNil);
     contentCount_ = formulaCount_ = commentCount_ = 0;
     textIndex_.reset();               // it names nodes, which get new ids
@@ -500,6 +504,22 @@ bool ColumnStore::forEach(long first, long last, const std::function<bool(long, 
         if (t != kNil) row += nodes_[t].gap + 1;
     }
     return true;
+}
+
+// The cell below or above `node`. While the ids rise with the rows it is the nearest node in
+// the array that is not free, looked for a few nodes away: past a run of free nodes the tree
+// answers.
+ColumnStore::Id ColumnStore::stepFrom(Id node, bool down) const {
+    if (inRowOrder_) {
+        constexpr Id kLookAhead = 16;
+        const Id step = down ? 1 : -1;
+        const auto size = static_cast<Id>(nodes_.size());
+        for (Id next = node + step, left = kLookAhead; left > 0; next += step, --left) {
+            if (next < 0 || next >= size) return kNil;
+            if (!nodes_[next].cell.isVoid()) return next;
+        }
+    }
+    return neighbour(node, down);
 }
 
 void ColumnStore::dropIndexes() const {

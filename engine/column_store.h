@@ -95,8 +95,9 @@ private:
     Place locate(long row) const;  // from the root
     Place placeOf(long row) const;
     Id neighbour(Id node, bool down) const;
-    Id successor(Id node) const { return neighbour(node, true); }
-    Id predecessor(Id node) const { return neighbour(node, false); }
+    Id stepFrom(Id node, bool down) const;
+    Id successor(Id node) const { return stepFrom(node, true); }
+    Id predecessor(Id node) const { return stepFrom(node, false); }
     Id moveFinger(Id node, long row) const;
     long rowOf(Id node) const;
     void setRoot(Id root);
@@ -114,6 +115,11 @@ private:
     long contentCount_ = 0;
     long formulaCount_ = 0;
     long commentCount_ = 0;
+    // Whether the nodes' ids rise with their rows, as in a column loaded or compacted and then
+    // only written over, cleared or shortened: a walk over many cells then reads the node
+    // array in order, skipping the free nodes (whose cells are void, which a stored cell never
+    // is), instead of stepping through the tree. A cell placed anywhere else clears it.
+    bool inRowOrder_ = true;
 };
 
 }  // namespace engine
