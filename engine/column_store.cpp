@@ -511,7 +511,7 @@ bool ColumnStore::forEach(long first, long last, const std::function<bool(long, 
 // answers.
 ColumnStore::Id ColumnStore::stepFrom(Id node, bool down) const {
     if (inRowOrder_) {
-        constexpr Id kLookAhead = 16;
+        constexpr Id kLookAhead = 4;
         const Id step = down ? 1 : -1;
         const auto size = static_cast<Id>(nodes_.size());
         for (Id next = node + step, left = kLookAhead; left > 0; next += step, --left) {
