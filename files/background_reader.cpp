@@ -158,12 +158,11 @@ void QueuedSheet::setFileData(std::shared_ptr<FileData> data) {
 // met lately, which a repeat shares.
 struct Applied {
     Targets sheets;
-    std::vector<std::unique_ptr<RecentTexts>> recent;
+    std::vector<RecentTexts> recent;
 
     RecentTexts& recentOf(size_t sheet) {
         if (sheet >= recent.size()) recent.resize(sheet + 1);
-        if (!recent[sheet]) recent[sheet] = std::make_unique<RecentTexts>();
-        return *recent[sheet];
+        return recent[sheet];
     }
 };
 

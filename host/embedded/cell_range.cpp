@@ -118,8 +118,6 @@ bool CellRange::HasFormula() const {
 }
 
 void CellRange::ClearContents() {
-    if (const std::vector<Area>& now = areas(); now.size() == 1 && rowsOf(now[0]) == 1 && colsOf(now[0]) == 1)
-        return clearContentsAt(now[0].row1, now[0].col1);  // one cell, as a walk clears them
     for (const Area& a : std::vector<Area>(areas())) {
         std::vector<std::pair<long, long>> filled;
         sheet_->forEachCell(a, [&](long row, long col, const Cell& c) {
